@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace hart {
+
+// RTS line control, ordinals as the serial component stores them.
+enum class TRtsControl : int {
+    RtsEnable = 0,
+    RtsDisable = 1,
+    RtsHandshake = 2,
+    RtsTransmissionAvailable = 3,
+};
+
+// What the link layer needs of a serial port: hand over bytes, key the modem.
+// The serial component implements it; tests fake it.
+class BytePort {
+public:
+    virtual ~BytePort() = default;
+    // Hands `count` bytes to the sender and returns at once; false when refused.
+    virtual bool WriteBytes(const void* data, std::uint16_t count) = 0;
+    virtual TRtsControl RtsControl() const = 0;
+    virtual void SetRtsControl(TRtsControl value) = 0;
+};
+
+} // namespace hart

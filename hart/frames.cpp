@@ -1,0 +1,118 @@
+#include "hart/frames.h"
+
+#include <algorithm>
+
+namespace hart {
+
+std::uint8_t Checksum(std::span<const std::uint8_t> bytes)
+{
+    std::uint8_t sum = 0;
+    for (auto b : bytes)
+        sum ^= b;
+    return sum;
+}
+
+std::uint8_t LongAddressByte0(std::uint8_t manufacturer) { return static_cast<std::uint8_t>(0x80 | (manufacturer & 0x3F)); }
+
+std::size_t BuildShortFrame(std::span<std::uint8_t> out, std::uint8_t pollingAddress)
+{
+    constexpr std::size_t kLength = 11;
+    if (out.size() < kLength)
+        return 0;
+    std::fill_n(out.begin(), 6, kPreamble);
+    out[6] = kMasterShort;
+    out[7] = pollingAddress;
+    out[8] = 0; // command 0
+    out[9] = 0; // no data
+    out[10] = Checksum(out.first(10));
+    return kLength;
+}
+
+std::size_t BuildLongFrame(std::span<std::uint8_t> out, int preambles, const DeviceIdentity& id,
+                           std::uint8_t command, std::span<const std::uint8_t> data)
+{
+    const auto p = static_cast<std::size_t>(std::max(preambles, 0));
+    const std::size_t length = p + 9 + data.size(); // delimiter, 5 address, command, count, data, checksum
+    if (data.size() > 255 || out.size() < length)
+        return 0;
+    std::fill_n(out.begin(), p, kPreamble);
+    std::size_t k = p;
+    out[k++] = kMasterLong;
+    out[k++] = LongAddressByte0(id.manufacturer);
+    out[k++] = id.deviceType;
+    out[k++] = id.identifier[0];
+    out[k++] = id.identifier[1];
+    out[k++] = id.identifier[2];
+    out[k++] = command;
+    out[k++] = static_cast<std::uint8_t>(data.size());
+    std::copy(data.begin(), data.end(), out.begin() + static_cast<std::ptrdiff_t>(k));
+    k += data.size();
+    out[k] = Checksum(out.subspan(p, k - p));
+    return length;
+}
+
+std::vector<std::uint8_t> ShortFrame(std::uint8_t pollingAddress)
+{
+    std::vector<std::uint8_t> f(11);
+    f.resize(BuildShortFrame(f, pollingAddress));
+    return f;
+}
+
+std::vector<std::uint8_t> LongFrame(int preambles, const DeviceIdentity& id, std::uint8_t command,
+                                    std::span<const std::uint8_t> data)
+{
+    std::vector<std::uint8_t> f(static_cast<std::size_t>(std::max(preambles, 0)) + 9 + data.size());
+    f.resize(BuildLongFrame(f, preambles, id, command, data));
+    return f;
+}
+
+std::optional<AnswerFrame> AnswerFrame::Parse(std::span<const std::uint8_t> bytes, std::size_t header)
+{
+    // header: FF, then delimiter, address (1 or 5), command, count, then count bytes, then checksum.
+    if (header + 1 >= bytes.size() || bytes[header] != kPreamble)
+        return std::nullopt;
+    const std::uint8_t delimiter = bytes[header + 1];
+    if (delimiter != kSlaveShort && delimiter != kSlaveLong)
+        return std::nullopt;
+    const std::size_t addressLength = delimiter == kSlaveLong ? 5 : 1;
+    const std::size_t begin = header + 1;
+    const std::size_t countAt = begin + 1 + addressLength + 1;
+    if (countAt >= bytes.size())
+        return std::nullopt;
+    const std::uint8_t count = bytes[countAt];
+    const std::size_t checksumAt = countAt + 1 + count;
+    if (count < 2 || checksumAt >= bytes.size())
+        return std::nullopt;
+    if (Checksum(bytes.subspan(begin, checksumAt - begin)) != bytes[checksumAt])
+        return std::nullopt;
+
+    AnswerFrame f;
+    f.header_ = header;
+    f.delimiter_ = delimiter;
+    f.address_ = bytes.subspan(begin + 1, addressLength);
+    f.command_ = bytes[countAt - 1];
+    f.byteCount_ = count;
+    f.responseCode_ = bytes[countAt + 1];
+    f.deviceStatus_ = bytes[countAt + 2];
+    f.data_ = bytes.subspan(countAt + 3, count - 2u);
+    f.size_ = checksumAt + 1 - begin;
+    return f;
+}
+
+bool IsErrorResponse(std::uint8_t rc)
+{
+    if (rc & 0x80)
+        return true; // communication error summary
+    switch (rc) {
+    case 0:
+    case 8:
+    case 14:
+    case 24: case 25: case 26: case 27:
+    case 30: case 31:
+        return false;
+    default:
+        return rc < 96; // 96..127 are warnings
+    }
+}
+
+} // namespace hart

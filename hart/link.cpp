@@ -1,0 +1,195 @@
+#include "hart/link.h"
+
+#include <QThread>
+
+#include <algorithm>
+#include <cstring>
+
+namespace hart {
+
+namespace {
+
+constexpr int kSleepMs = 200;
+
+std::int32_t Wrapped(std::int32_t total, std::size_t add)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(total) + static_cast<std::uint32_t>(add));
+}
+
+// Enabling an enabled timer must not restart it.
+void Enable(QTimer& t)
+{
+    if (!t.isActive())
+        t.start();
+}
+
+} // namespace
+
+HartLink::HartLink(QObject* parent)
+    : QObject(parent), sleep_([](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); })
+{
+    timer2_.setObjectName("Timer2");
+    timer2_.setInterval(100);
+    timer2_.setSingleShot(false);
+    timer3_.setObjectName("Timer3");
+    timer3_.setInterval(3000);
+    timer3_.setSingleShot(false);
+    connect(&timer2_, &QTimer::timeout, this, &HartLink::Timer2Timer);
+    connect(&timer3_, &QTimer::timeout, this, &HartLink::Timer3Timer);
+}
+
+void HartLink::SetDecoder(int pendingCode, Decoder decode, FailureHandler fail)
+{
+    handlers_[pendingCode] = Handler{std::move(decode), std::move(fail)};
+}
+
+void HartLink::ResetCounters()
+{
+    bytesSent_ = 0;
+    bytesReceived_ = 0;
+}
+
+void HartLink::SetStatus(std::string_view text)
+{
+    emit StatusChanged(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void HartLink::ShowStatus(const RequestRow& row) { SetStatus(StatusString(row.status)); }
+
+void HartLink::Send(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress)
+{
+    ShowStatus(row);
+    Transmit(row, data, pollingAddress);
+}
+
+void HartLink::Arm(const RequestRow& row)
+{
+    pendingRequest_ = row.pendingCode;
+    timeoutKind_ = static_cast<std::int32_t>(row.kind);
+    pendingCommand_ = row.command;
+    Step("arm");
+}
+
+void HartLink::StartTimeout()
+{
+    Enable(timer3_);
+    Step("start");
+}
+
+void HartLink::Sleep()
+{
+    Step("sleep");
+    sleep_(kSleepMs);
+}
+
+void HartLink::Transmit(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress)
+{
+    Q_ASSERT(row.byteCount == kVariableByteCount || static_cast<std::size_t>(row.byteCount) == data.size());
+
+    // Keys the modem for the duration of the handler; drops it on every way out.
+    struct RtsGuard {
+        HartLink& link;
+        bool active;
+        ~RtsGuard()
+        {
+            if (active) {
+                if (link.port_)
+                    link.port_->SetRtsControl(TRtsControl::RtsDisable);
+                link.Step("rts-off");
+            }
+        }
+    } rts{*this, row.rts};
+    if (row.rts) {
+        if (port_)
+            port_->SetRtsControl(TRtsControl::RtsEnable);
+        Step("rts-on");
+    }
+
+    const auto area = buffer_.frameArea();
+    std::size_t length = 0;
+    switch (row.shape) {
+    case FrameShape::Short: length = BuildShortFrame(area, pollingAddress); break;
+    case FrameShape::Long8: length = BuildLongFrame(area, 8, buffer_.identity(), row.command, data); break;
+    case FrameShape::Long6: length = BuildLongFrame(area, 6, buffer_.identity(), row.command, data); break;
+    }
+    if (length == 0)
+        return; // cannot happen for the table's requests: they all fit the frame area
+    if (row.trailer && length < area.size())
+        area[length++] = *row.trailer;
+
+    bytesSent_ = Wrapped(bytesSent_, length);
+    emit BytesSentChanged(bytesSent_);
+    if (port_)
+        port_->WriteBytes(area.data(), static_cast<std::uint16_t>(length));
+    Step("write");
+
+    switch (row.tail) {
+    case Tail::SleepArmStart: Sleep(); Arm(row); StartTimeout(); break;
+    case Tail::ArmStartSleep: Arm(row); StartTimeout(); Sleep(); break;
+    case Tail::StartSleepArm: StartTimeout(); Sleep(); Arm(row); break;
+    case Tail::ArmStart: Arm(row); StartTimeout(); break;
+    case Tail::StartArm: StartTimeout(); Arm(row); break;
+    }
+}
+
+void HartLink::Comm1ReceiveData(const void* buffer, std::uint16_t length)
+{
+    // Only the first 132 bytes are kept: nothing received may reach the frame area or the identity.
+    const std::size_t kept = std::min<std::size_t>(length, LinkBuffer::kReceiveSize);
+    if (kept > 0 && buffer)
+        std::memcpy(buffer_.receiveArea().data(), buffer, kept);
+    deliveryLength_ = buffer ? kept : 0;
+    bytesReceived_ = Wrapped(bytesReceived_, length);
+    emit BytesReceivedChanged(bytesReceived_);
+    Enable(timer2_);
+}
+
+void HartLink::Timer2Timer()
+{
+    timer2_.stop();
+    const DispatchRow* row = FindDispatch(pendingRequest_);
+    if (!row)
+        return;
+
+    const auto delivery = std::span<const std::uint8_t>(buffer_.receiveArea()).first(deliveryLength_);
+    std::optional<AnswerFrame> frame;
+    if (const auto header = FindHeader(*row, delivery))
+        frame = AnswerFrame::Parse(delivery, *header);
+
+    // A whole answer to another command is not ours: keep waiting for ours.
+    if (frame && frame->command() != pendingCommand_)
+        return;
+
+    const int code = pendingRequest_;
+    pendingRequest_ = 0;
+    timer3_.stop();
+
+    if (row->kind == AnswerKind::Write) {
+        SetStatus(WriteAnswerText(frame ? std::optional(frame->responseCode()) : std::nullopt));
+        emit AnswerHandled(code, frame && frame->responseCode() == 0);
+        return;
+    }
+
+    const auto handler = handlers_.find(code);
+    const bool decoded = frame && !IsErrorResponse(frame->responseCode()) && handler != handlers_.end()
+                         && handler->second.decode && handler->second.decode(*frame);
+    if (decoded) {
+        SetStatus(kUploadSuccessful);
+    } else {
+        if (handler != handlers_.end() && handler->second.fail)
+            handler->second.fail();
+        SetStatus(kUploadFailed);
+    }
+    emit AnswerHandled(code, decoded);
+}
+
+void HartLink::Timer3Timer()
+{
+    if (timeoutKind_ == static_cast<std::int32_t>(TimeoutKind::Query))
+        SetStatus(kUploadTimeout);
+    else if (timeoutKind_ == static_cast<std::int32_t>(TimeoutKind::Setting))
+        SetStatus(kWriteTimeout);
+    timer3_.stop();
+}
+
+} // namespace hart
