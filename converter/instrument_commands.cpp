@@ -1,0 +1,87 @@
+#include "converter/instrument_commands.h"
+
+#include "codec/numeric.h"
+
+#include <algorithm>
+
+namespace converter {
+
+int CommandByteLimit(int instrument) { return instrument == 1 ? 20 : 15; }
+
+codec::Result<std::vector<std::uint8_t>> ParseCommandCode(std::string_view text, int limit)
+{
+    using R = codec::Result<std::vector<std::uint8_t>>;
+    const std::size_t length = text.size();
+    std::size_t n = length / 3 + (length % 3 == 2 ? 1 : 0);
+    n = std::min(n, static_cast<std::size_t>(std::max(limit, 0)));
+    if (n == 0)
+        return R::Fail(std::string(kNoSpaceText));
+    // The character after the last byte is never looked at: "01," is one byte.
+    for (std::size_t k = 0; k + 1 < n; ++k)
+        if (text[3 * k + 2] != ' ')
+            return R::Fail(std::string(kNoSpaceText));
+
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto high = codec::HexDigitValue(text[3 * k]);
+        const auto low = codec::HexDigitValue(text[3 * k + 1]);
+        if (!high || !low)
+            return R::Fail(std::string(kDataErrorText));
+        bytes.push_back(static_cast<std::uint8_t>(*high * 16 + *low));
+    }
+    return R::Ok(std::move(bytes));
+}
+
+codec::Result<std::uint8_t> ReturnByteValue(std::string_view text)
+{
+    using R = codec::Result<std::uint8_t>;
+    if (text.size() < 2)
+        return R::Fail(codec::IntegerErrorText(text));
+    const auto high = codec::HexDigitValue(text[0]);
+    const auto low = codec::HexDigitValue(text[1]);
+    if (!high || !low)
+        return R::Fail(std::string(kDataErrorText));
+    return R::Ok(static_cast<std::uint8_t>(*high * 16 + *low));
+}
+
+codec::Result<std::vector<std::uint8_t>> BuildInstrumentCommandWrite(int enableIndex,
+                                                                     std::string_view returnByte1,
+                                                                     std::string_view returnByte2,
+                                                                     std::span<const std::uint8_t> commandBytes)
+{
+    using R = codec::Result<std::vector<std::uint8_t>>;
+    const auto first = ReturnByteValue(returnByte1);
+    if (!first)
+        return first.failAs<std::vector<std::uint8_t>>();
+    const auto second = ReturnByteValue(returnByte2);
+    if (!second)
+        return second.failAs<std::vector<std::uint8_t>>();
+
+    std::vector<std::uint8_t> data;
+    data.reserve(4 + commandBytes.size());
+    data.push_back(static_cast<std::uint8_t>(enableIndex & 0xFF));
+    data.push_back(*first);
+    data.push_back(*second);
+    data.push_back(static_cast<std::uint8_t>(commandBytes.size()));
+    data.insert(data.end(), commandBytes.begin(), commandBytes.end());
+    return R::Ok(std::move(data));
+}
+
+std::optional<InstrumentCommand> DecodeInstrumentCommand(std::span<const std::uint8_t> data)
+{
+    if (data.size() < 4)
+        return std::nullopt;
+    const std::size_t count = data[3];
+    // Bytes the answer did not carry are never shown.
+    if (data.size() - 4 < count)
+        return std::nullopt;
+    InstrumentCommand result;
+    result.enableIndex = data[0] <= 1 ? data[0] : -1;
+    result.returnByte1 = codec::ByteToHex(data[1]);
+    result.returnByte2 = codec::ByteToHex(data[2]);
+    result.commandCode = codec::HexByteList(data.subspan(4, count));
+    return result;
+}
+
+} // namespace converter

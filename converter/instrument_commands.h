@@ -1,0 +1,49 @@
+#pragma once
+
+#include "codec/result.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace converter {
+
+// Refusals of the Command Code and Return Byte fields, shown in a message box.
+inline constexpr std::string_view kNoSpaceText = "NO SPACK";
+inline constexpr std::string_view kDataErrorText = "Data eeore!";
+
+// Most command bytes the converter stores: 20 for instrument command 1, 15 for 2..4.
+int CommandByteLimit(int instrument);
+
+// Command Code text ("01 03 00 ...", final blank optional) to at most `limit` bytes.
+// Refused with "NO SPACK" (empty, one character, or a separator that is not a blank)
+// or "Data eeore!" (a digit other than '0'-'9', 'A'-'F').
+codec::Result<std::vector<std::uint8_t>> ParseCommandCode(std::string_view text, int limit);
+
+// Return byte text: its first two characters as upper-case hexadecimal digits.
+// Fewer than two characters: the integer conversion message; a bad digit: "Data eeore!".
+codec::Result<std::uint8_t> ReturnByteValue(std::string_view text);
+
+// Data of the instrument-command write: enable, return byte 1, return byte 2, n, n bytes.
+// `enableIndex` is the enable list's selected index (-1 is sent as 255); `commandBytes`
+// comes from ParseCommandCode, so it holds at most 20 bytes.
+codec::Result<std::vector<std::uint8_t>> BuildInstrumentCommandWrite(int enableIndex,
+                                                                     std::string_view returnByte1,
+                                                                     std::string_view returnByte2,
+                                                                     std::span<const std::uint8_t> commandBytes);
+
+struct InstrumentCommand {
+    int enableIndex;          // 0 or 1; -1 = no selection
+    std::string returnByte1;  // two hex digits
+    std::string returnByte2;
+    std::string commandCode;  // hex byte list, each byte followed by a blank
+};
+
+// Read answer of an instrument command; nothing when the answer is shorter than its
+// four fixed bytes or than the command bytes its count announces.
+std::optional<InstrumentCommand> DecodeInstrumentCommand(std::span<const std::uint8_t> data);
+
+} // namespace converter

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "codec/result.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace converter {
+
+inline constexpr int kBaudItems = 7;   // "1200" .. "57600"
+inline constexpr int kParityItems = 3; // "None", "Odd", "Even"
+
+// Data of the RS485 write: baud index, parity index (-1 is sent as 255) and the
+// interval in tenths of a second, an integer in 0..255.
+codec::Result<std::vector<std::uint8_t>> BuildLineSettingsWrite(int baudIndex, int parityIndex, std::string_view interval);
+
+struct LineSettings {
+    int baudIndex;        // -1 when the byte lies beyond the list
+    int parityIndex;      // -1 when the byte lies beyond the list
+    std::string interval; // decimal
+    bool marker;          // the "***" marker is shown
+};
+
+// Read answer; nothing when fewer than 4 bytes came.
+std::optional<LineSettings> DecodeLineSettings(std::span<const std::uint8_t> data);
+
+} // namespace converter
