@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace hart {
 
@@ -151,7 +152,10 @@ void HartLink::Timer2Timer()
     if (!row)
         return;
 
-    const auto delivery = std::span<const std::uint8_t>(buffer_.receiveArea()).first(deliveryLength_);
+    // Parsed from a copy of exactly the delivered bytes, so that no decoder can
+    // read a byte the device did not send without the sanitizers seeing it.
+    const auto area = buffer_.receiveArea();
+    const std::vector<std::uint8_t> delivery(area.begin(), area.begin() + static_cast<std::ptrdiff_t>(deliveryLength_));
     std::optional<AnswerFrame> frame;
     if (const auto header = FindHeader(*row, delivery))
         frame = AnswerFrame::Parse(delivery, *header);
