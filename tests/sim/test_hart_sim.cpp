@@ -1,0 +1,168 @@
+#include "sim/cli.h"
+#include "pty_io.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace simtest;
+
+class TestHartSim : public QObject {
+    Q_OBJECT
+private slots:
+    void options_data();
+    void options();
+    void badOptions_data();
+    void badOptions();
+    void refusesBadOptions();
+    void servesUntilTerminated();
+    void endsWithItsInput();
+    void help();
+};
+
+void TestHartSim::options_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("lineTiming");
+    QTest::addColumn<int>("pollAddress");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<int>("command"); // of the one fault; -1 = all, -2 = no fault
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("value");
+
+    using K = sim::FaultKind;
+    const auto row = [](const char* name, QStringList args, int cmd = -2, K kind = K::NoAnswer, int value = 0) {
+        QTest::newRow(name) << args << true << 0 << QString() << cmd << int(kind) << value;
+    };
+    QTest::newRow("plain") << QStringList{} << true << 0 << QString() << -2 << 0 << 0;
+    QTest::newRow("fast, address, link") << QStringList{"--fast", "--poll-address", "3", "--link", "/tmp/x"} << false
+                                         << 3 << "/tmp/x" << -2 << 0 << 0;
+    QTest::newRow("joined values") << QStringList{"--poll-address=15", "--link=/tmp/y"} << true << 15 << "/tmp/y"
+                                   << -2 << 0 << 0;
+    row("no answer to 0", {"--no-answer=0"}, 0, K::NoAnswer);
+    row("busy for command 3", {"--response-code=32:3"}, 3, K::ResponseCode, 32);
+    row("split by default", {"--split"}, -1, K::Split, 400);
+    row("split for command 12", {"--split=500:12"}, 12, K::Split, 500);
+    row("truncate by default", {"--truncate"}, -1, K::Truncated, 0);
+    row("HART 7 identity", {"--hart7-identity"}, 0, K::LongIdentity, 0);
+}
+
+void TestHartSim::options()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, lineTiming);
+    QFETCH(int, pollAddress);
+    QFETCH(QString, link);
+    QFETCH(int, command);
+    QFETCH(int, kind);
+    QFETCH(int, value);
+
+    std::vector<std::string> a;
+    for (const QString& s : args)
+        a.push_back(s.toStdString());
+    sim::CommandLine cli;
+    std::string error;
+    QVERIFY2(sim::ParseCommandLine(a, &cli, &error), error.c_str());
+    QCOMPARE(cli.simulator.lineTiming, lineTiming);
+    QCOMPARE(cli.simulator.pollAddress, pollAddress);
+    QCOMPARE(QString::fromStdString(cli.linkPath), link);
+    if (command == -2) {
+        QVERIFY(cli.faults.empty());
+        return;
+    }
+    QCOMPARE(cli.faults.size(), std::size_t(1));
+    QCOMPARE(cli.faults[0].command.has_value() ? int(*cli.faults[0].command) : -1, command);
+    QCOMPARE(int(cli.faults[0].fault.kind), kind);
+    QCOMPARE(cli.faults[0].fault.value, value);
+}
+
+void TestHartSim::badOptions_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("unknown") << QStringList{"--bogus"};
+    QTest::newRow("address too high") << QStringList{"--poll-address", "16"};
+    QTest::newRow("link missing") << QStringList{"--link"};
+    QTest::newRow("delay without value") << QStringList{"--delay"};
+    QTest::newRow("response code 0") << QStringList{"--response-code=0"};
+    QTest::newRow("command 256") << QStringList{"--split=10:256"};
+    QTest::newRow("value on a flag") << QStringList{"--fast=1"};
+    QTest::newRow("two commands") << QStringList{"--no-answer=3:4"};
+}
+
+void TestHartSim::badOptions()
+{
+    QFETCH(QStringList, args);
+    std::vector<std::string> a;
+    for (const QString& s : args)
+        a.push_back(s.toStdString());
+    sim::CommandLine cli;
+    std::string error;
+    QVERIFY(!sim::ParseCommandLine(a, &cli, &error));
+    QVERIFY(!error.empty());
+}
+
+void TestHartSim::refusesBadOptions()
+{
+    QProcess p;
+    p.start(HART_SIM_PATH, {"--fast", "--delay=soon"});
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitCode(), 2);
+    QVERIFY(p.readAllStandardOutput().isEmpty());
+    QVERIFY(p.readAllStandardError().contains("--delay"));
+}
+
+void TestHartSim::servesUntilTerminated()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath("hart");
+    QProcess p;
+    p.start(HART_SIM_PATH, {"--fast", "--link", link});
+    QVERIFY(p.waitForStarted(10000));
+    QVERIFY(p.waitForReadyRead(10000));
+    const QString path = QString::fromUtf8(p.readLine()).trimmed();
+    QVERIFY(QFileInfo::exists(path));
+    QCOMPARE(QFileInfo(link).symLinkTarget(), path);
+
+    const int fd = OpenPort(link.toStdString());
+    QVERIFY(fd >= 0);
+    const Bytes expected =
+        ShortAnswer(0, {0xFE, 0x26, 0x05, 0x05, 0x05, 0x01, 0x01, 0x01, 0x00, 0x01, 0x02, 0x03});
+    QVERIFY(Send(fd, ShortRequest(0)));
+    QCOMPARE(Q(Receive(fd, expected.size(), 2000).bytes), Q(expected));
+    ::close(fd);
+
+    p.terminate(); // SIGTERM
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(!QFileInfo(link).isSymLink());
+}
+
+void TestHartSim::endsWithItsInput()
+{
+    QProcess p;
+    p.start(HART_SIM_PATH, {"--fast", "--preambles=12"});
+    QVERIFY(p.waitForReadyRead(10000));
+    QVERIFY(QFileInfo::exists(QString::fromUtf8(p.readLine()).trimmed()));
+    p.closeWriteChannel();
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+}
+
+void TestHartSim::help()
+{
+    QProcess p;
+    p.start(HART_SIM_PATH, {"--help"});
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitCode(), 0);
+    const QByteArray text = p.readAllStandardOutput();
+    for (const char* option : {"--link", "--fast", "--poll-address", "--no-answer", "--bad-checksum",
+                               "--response-code", "--preambles", "--noise", "--split", "--delay", "--wrong-command",
+                               "--truncate", "--hart7-identity"})
+        QVERIFY2(text.contains(option), option);
+}
+
+QTEST_GUILESS_MAIN(TestHartSim)
+#include "test_hart_sim.moc"
