@@ -29,6 +29,9 @@ void Enable(QTimer& t)
 HartLink::HartLink(QObject* parent)
     : QObject(parent), sleep_([](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); })
 {
+    // Coarse timers may fire 5 % early: a 3000 ms time-out must not come at 2850.
+    timer2_.setTimerType(Qt::PreciseTimer);
+    timer3_.setTimerType(Qt::PreciseTimer);
     timer2_.setObjectName("Timer2");
     timer2_.setInterval(100);
     timer2_.setSingleShot(false);
@@ -118,6 +121,7 @@ void HartLink::Transmit(const RequestRow& row, std::span<const std::uint8_t> dat
     if (row.trailer && length < area.size())
         area[length++] = *row.trailer;
 
+    deliveredSinceSend_ = false;
     bytesSent_ = Wrapped(bytesSent_, length);
     emit BytesSentChanged(bytesSent_);
     if (port_)
@@ -140,6 +144,7 @@ void HartLink::Comm1ReceiveData(const void* buffer, std::uint16_t length)
     if (kept > 0 && buffer)
         std::memcpy(buffer_.receiveArea().data(), buffer, kept);
     deliveryLength_ = buffer ? kept : 0;
+    deliveredSinceSend_ = true;
     bytesReceived_ = Wrapped(bytesReceived_, length);
     emit BytesReceivedChanged(bytesReceived_);
     Enable(timer2_);
@@ -149,7 +154,8 @@ void HartLink::Timer2Timer()
 {
     timer2_.stop();
     const DispatchRow* row = FindDispatch(pendingRequest_);
-    if (!row)
+    // A tick with nothing received since the request went out has nothing to judge.
+    if (!row || !deliveredSinceSend_)
         return;
 
     // Parsed from a copy of exactly the delivered bytes, so that no decoder can

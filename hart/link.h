@@ -94,6 +94,7 @@ private:
     std::int32_t bytesSent_ = 0;
     std::int32_t bytesReceived_ = 0;
     std::size_t deliveryLength_ = 0;  // bytes of the latest delivery in the receive area
+    bool deliveredSinceSend_ = false; // only bytes that came after the request can answer it
     QTimer timer2_;
     QTimer timer3_;
 };

@@ -232,6 +232,24 @@ private slots:
         QVERIFY(fx.statuses.isEmpty());
     }
 
+    // Bytes that came before the request, or none at all, do not end it.
+    void onlyLaterBytesAnswer()
+    {
+        Fixture fx;
+        bool decoded = false;
+        fx.link.SetDecoder(102, [&](const AnswerFrame&) { return decoded = true; });
+        fx.deliver(LongAnswer(2, 0, Hex("41 40 00 00 41 48 00 00")));
+        fx.link.Send(Request("Button34"));
+        fx.link.Timer2Timer();
+        QCOMPARE(fx.link.PendingRequest(), 102);
+        QCOMPARE(fx.status(), "Uploading..!");
+        QVERIFY(!decoded);
+        fx.deliver(LongAnswer(2, 0, Hex("41 40 00 00 41 48 00 00")));
+        fx.link.Timer2Timer();
+        QVERIFY(decoded);
+        QCOMPARE(fx.status(), "upload successful!");
+    }
+
     void timeoutTexts_data()
     {
         QTest::addColumn<QString>("button");

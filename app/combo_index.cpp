@@ -1,0 +1,57 @@
+#include "app/combo_index.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace app {
+
+int ItemIndex(const QComboBox* combo)
+{
+    const int current = combo->currentIndex();
+    // Picking an item or setting the text from code clears the modified flag; only typing sets it.
+    const QLineEdit* edit = combo->lineEdit();
+    if (edit == nullptr || !edit->isModified())
+        return current;
+    const QString text = edit->text();
+    if (current >= 0 && combo->itemText(current) == text)
+        return current;
+    // Exact and case-sensitive on purpose: QComboBox::findText would fold case through the completer's setting.
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemText(i) == text)
+            return i;
+    }
+    return -1;
+}
+
+void SelectItem(QComboBox* combo, int index)
+{
+    if (index < 0 || index >= combo->count()) {
+        combo->setCurrentIndex(-1);
+        if (combo->isEditable())
+            combo->setEditText(QString());
+        return;
+    }
+    combo->setCurrentIndex(index);
+    // setCurrentIndex is a no-op when the index does not change, which would keep text typed over the item.
+    if (combo->isEditable())
+        combo->setEditText(combo->itemText(index));
+}
+
+void FitPopupToItems(QComboBox* combo)
+{
+    QAbstractItemView* view = combo->view();
+    const QFontMetrics metrics = view->fontMetrics();
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(combo->itemText(i)));
+    const QStyle* style = combo->style();
+    const int extra
+        = style->pixelMetric(QStyle::PM_ScrollBarExtent) + 4 * style->pixelMetric(QStyle::PM_DefaultFrameWidth) + 16;
+    view->setMinimumWidth(widest + extra);
+}
+
+} // namespace app

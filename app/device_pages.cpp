@@ -1,0 +1,175 @@
+// Glue of the standard device operations: reads the fields, sends, shows answers.
+#include "app/combo_index.h"
+#include "app/tform1.h"
+#include "device/instrument_info.h"
+#include "device/internal_params.h"
+#include "device/output_current.h"
+#include "device/process_values.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace app {
+
+namespace {
+
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+std::string Str(const QLineEdit* e) { return e->text().toStdString(); }
+// Text fields that travel as bytes use the local 8-bit encoding.
+std::string Local8(const QLineEdit* e) { return e->text().toLocal8Bit().toStdString(); }
+
+} // namespace
+
+void TForm1::WireDeviceOperations()
+{
+    // Process values.
+    connect(ui_.Button34, &QPushButton::clicked, this, [this] { SendQuery("Button34", {ui_.Edit20, ui_.Edit6}); });
+    link_.SetDecoder(102, [this](const hart::AnswerFrame& f) {
+        const auto r = device::DecodeLoopCurrent(f.data(), DecimalSeparator());
+        if (!r)
+            return false;
+        ui_.Edit6->setText(Text(r->current));
+        ui_.Edit20->setText(Text(r->percent));
+        return true;
+    });
+
+    connect(ui_.Button4, &QPushButton::clicked, this,
+            [this] { SendQuery("Button4", {ui_.Edit5, ui_.Edit17, ui_.Edit18, ui_.Edit30}); });
+    link_.SetDecoder(103, [this](const hart::AnswerFrame& f) {
+        const auto r = device::DecodeDynamicVariables(f.data(), DecimalSeparator());
+        if (!r)
+            return false;
+        QLineEdit* values[] = {ui_.Edit5, ui_.Edit17, ui_.Edit18, ui_.Edit30};
+        QComboBox* units[] = {ui_.ComboBox5, ui_.ComboBox15, ui_.ComboBox16, ui_.ComboBox6};
+        for (std::size_t k = 0; k < r->variables.size() && k < 4; ++k) {
+            values[k]->setText(Text(r->variables[k].text));
+            SelectItem(units[k], r->variables[k].unitItem);
+        }
+        link_.Buffer().setKeptUnitCode(r->variables.front().unitCode);
+        return true;
+    });
+
+    // Output current: range and fixed current.
+    connect(ui_.Button9, &QPushButton::clicked, this, [this] { SendQuery("Button9"); });
+    link_.SetDecoder(
+        115,
+        [this](const hart::AnswerFrame& f) {
+            const auto r = device::DecodeRange(f.data(), DecimalSeparator());
+            if (!r)
+                return false;
+            link_.Buffer().setKeptUnitCode(r->unitCode);
+            ui_.Edit11->setText(Text(r->upper));
+            ui_.Edit12->setText(Text(r->lower));
+            ui_.Button10->setEnabled(true);
+            return true;
+        },
+        [this] {
+            ui_.Edit11->clear();
+            ui_.Edit12->clear();
+        });
+    connect(ui_.Button10, &QPushButton::clicked, this, [this] {
+        SendSetting("Button10", [this] {
+            return device::BuildRangeWrite(link_.Buffer().keptUnitCode(), Str(ui_.Edit11), Str(ui_.Edit12),
+                                           DecimalSeparator());
+        });
+    });
+    connect(ui_.Button6, &QPushButton::clicked, this, [this] {
+        SendSetting("Button6", [this] {
+            const auto level = device::FixedCurrentFromChecked(
+                {ui_.RadioButton1->isChecked(), ui_.RadioButton2->isChecked(), ui_.RadioButton3->isChecked(),
+                 ui_.RadioButton4->isChecked(), ui_.RadioButton5->isChecked(), ui_.RadioButton6->isChecked(),
+                 ui_.RadioButton7->isChecked()});
+            return device::BuildFixedCurrent(level, Str(ui_.Edit7), DecimalSeparator());
+        });
+    });
+
+    // Instrument information.
+    connect(ui_.Button28, &QPushButton::clicked, this, [this] { SendQuery("Button28", {ui_.Edit21}); });
+    link_.SetDecoder(112, [this](const hart::AnswerFrame& f) {
+        const auto r = device::DecodeMessage(f.data());
+        if (!r)
+            return false;
+        ui_.Edit21->setText(QString::fromLatin1(*r));
+        return true;
+    });
+    connect(ui_.Button29, &QPushButton::clicked, this, [this] {
+        SendSetting("Button29", [this] { return codec::Result<Bytes>::Ok(device::BuildMessageWrite(Local8(ui_.Edit21))); });
+    });
+
+    connect(ui_.Button32, &QPushButton::clicked, this, [this] {
+        SendQuery("Button32", {ui_.Edit22, ui_.Edit23, ui_.Edit24, ui_.Edit25, ui_.Edit29});
+    });
+    link_.SetDecoder(113, [this](const hart::AnswerFrame& f) {
+        const auto r = device::DecodeTagDescriptorDate(f.data());
+        if (!r)
+            return false;
+        ui_.Edit22->setText(QString::fromLatin1(r->tag));
+        ui_.Edit23->setText(QString::fromLatin1(r->descriptor));
+        ui_.Edit29->setText(Text(r->day));
+        ui_.Edit25->setText(Text(r->month));
+        ui_.Edit24->setText(Text(r->year));
+        return true;
+    });
+    connect(ui_.Button33, &QPushButton::clicked, this, [this] {
+        SendSetting("Button33", [this] {
+            return device::BuildTagDescriptorDateWrite(Local8(ui_.Edit22), Local8(ui_.Edit23), Str(ui_.Edit29),
+                                                       Str(ui_.Edit25), Str(ui_.Edit24));
+        });
+    });
+
+    connect(ui_.Button38, &QPushButton::clicked, this, [this] { SendQuery("Button38", {ui_.Edit26}); });
+    link_.SetDecoder(
+        116,
+        [this](const hart::AnswerFrame& f) {
+            const auto r = device::DecodeFinalAssembly(f.data());
+            if (!r)
+                return false;
+            ui_.Edit26->setText(Text(*r));
+            return true;
+        },
+        [this] { ui_.Edit26->clear(); });
+    connect(ui_.Button39, &QPushButton::clicked, this, [this] {
+        SendSetting("Button39", [this] { return device::BuildFinalAssemblyWrite(Str(ui_.Edit26)); });
+    });
+    connect(ui_.Button37, &QPushButton::clicked, this, [this] {
+        SendSetting("Button37", [this] { return device::BuildSerialNumberWrite(Str(ui_.Edit28)); });
+    });
+    connect(ui_.Button27, &QPushButton::clicked, this, [this] {
+        SendSetting("Button27", [this] {
+            return codec::Result<Bytes>::Ok(device::BuildPollingAddressWrite(ItemIndex(ui_.ComboBox3)));
+        });
+    });
+
+    connect(ui_.Button2, &QPushButton::clicked, this, [this] { SendQuery("Button2"); });
+    link_.SetDecoder(120, [this](const hart::AnswerFrame& f) {
+        const auto r = device::DecodeLongTag(f.data());
+        if (!r)
+            return false;
+        ui_.Edit8->setText(QString::fromLocal8Bit(r->data(), static_cast<qsizetype>(r->size())));
+        return true;
+    });
+    connect(ui_.Button18, &QPushButton::clicked, this, [this] {
+        SendSetting("Button18", [this] { return codec::Result<Bytes>::Ok(device::BuildLongTagWrite(Local8(ui_.Edit8))); });
+    });
+
+    // Internal parameters: after a Set the cache is left alone; the user runs the test again.
+    connect(ui_.Button16, &QPushButton::clicked, this, [this] { SendQuery("Button16"); });
+    link_.SetDecoder(241, [this](const hart::AnswerFrame& f) {
+        const auto r = device::DecodeInternalParams(f.data());
+        if (!r)
+            return false;
+        ui_.Edit9->setText(Text(r->sensorType));
+        ui_.Edit10->setText(Text(r->manufacturerId));
+        return true;
+    });
+    connect(ui_.Button7, &QPushButton::clicked, this, [this] {
+        SendSetting("Button7", [this] { return device::BuildInternalParamsWrite(Str(ui_.Edit9), Str(ui_.Edit10)); });
+    });
+}
+
+} // namespace app

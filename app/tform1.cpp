@@ -1,0 +1,280 @@
+#include "app/tform1.h"
+
+#include "app/combo_index.h"
+#include "device/identify.h"
+#include "serial/port_discovery.h"
+#include "sim/pty_simulator.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <QCloseEvent>
+#include <QLocale>
+#include <QMessageBox>
+
+namespace app {
+
+namespace {
+
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : TForm1(Options{}, parent) {}
+
+TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std::move(options))
+{
+    ui_.setupUi(this);
+    comm1_.setObjectName("Comm1");
+    link_.setParent(this);
+    link_.setObjectName("Link");
+
+    // The stored settings of the window's port.
+    comm1_.SetCommName("COM1");
+    comm1_.SetBaudRate(1200);
+    comm1_.SetParity(serial::TParity::Odd);
+    comm1_.SetByteSize(serial::TByteSize::_8);
+    comm1_.SetStopBits(serial::TStopBits::_1);
+    comm1_.SetReadIntervalTimeout(300);
+    comm1_.SetRtsControl(hart::TRtsControl::RtsDisable);
+    comm1_.OnReceiveData = [this](serial::TComm*, const void* buffer, std::uint16_t length) {
+        link_.Comm1ReceiveData(buffer, length);
+    };
+
+    link_.SetPort(&comm1_);
+    if (options_.sleep)
+        link_.SetSleep(options_.sleep);
+    connect(&link_, &hart::HartLink::StatusChanged, ui_.Label68, &QLabel::setText);
+    connect(&link_, &hart::HartLink::BytesSentChanged, this,
+            [this](std::int32_t n) { ui_.Label56->setText(QString::number(n)); });
+    connect(&link_, &hart::HartLink::BytesReceivedChanged, this,
+            [this](std::int32_t n) { ui_.Label67->setText(QString::number(n)); });
+
+    connect(ui_.Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(ui_.PageControl2, &QTabWidget::currentChanged, this, &TForm1::PageControl2Change);
+    ui_.Label70->installEventFilter(this);
+    ui_.Label71->installEventFilter(this);
+
+    PopulatePortSelector();
+    WireIdentify();
+    WireDeviceOperations();
+    WireConverter();
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    comm1_.ClosePort();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // The port's threads must end before the program does.
+    comm1_.ClosePort();
+    QWidget::closeEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == ui_.Label70 || watched == ui_.Label71) && event->type() == QEvent::MouseButtonPress) {
+        ShowInternalParameters();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::PopulatePortSelector()
+{
+    for (const auto& path : serial::DiscoverSerialPorts())
+        ui_.SPREALCOM->addItem(Text(path));
+    ui_.SPREALCOM->addItem(kSimulatedPortName);
+    ui_.SPREALCOM->setCurrentIndex(0);
+    ui_.SPREALCOM->setEditText("COM1");
+}
+
+void TForm1::SetConnectionButtonsEnabled(bool enabled)
+{
+    for (QPushButton* b : {ui_.Button3, ui_.Button4, ui_.Button6, ui_.Button27, ui_.Button34, ui_.Button28,
+                           ui_.Button29, ui_.Button32, ui_.Button33, ui_.Button37, ui_.Button38, ui_.Button39})
+        b->setEnabled(enabled);
+}
+
+void TForm1::FormCreate()
+{
+    ui_.Button1->setText("Open");
+    for (QPushButton* b : {ui_.Button3, ui_.Button4, ui_.Button6, ui_.Button27})
+        b->setEnabled(false);
+    ui_.GroupBox4->hide();
+    for (QPushButton* b : {ui_.Button28, ui_.Button29, ui_.Button32, ui_.Button34, ui_.Button33, ui_.Button37,
+                           ui_.Button38, ui_.Button39, ui_.Button10})
+        b->setEnabled(false);
+    ui_.Label90->hide();
+    ui_.RadioButton1->setChecked(true);
+    SelectItem(ui_.ComboBox9, 0);
+    SelectItem(ui_.ComboBox5, -1);
+    SelectItem(ui_.ComboBox3, -1);
+    ui_.PageControl2->setCurrentIndex(0);
+    link_.ResetCounters();
+    for (QLineEdit* e : {ui_.Edit1, ui_.Edit2, ui_.Edit3, ui_.Edit4, ui_.Edit5, ui_.Edit6, ui_.Edit7, ui_.Edit17,
+                         ui_.Edit18, ui_.Edit21, ui_.Edit22, ui_.Edit23, ui_.Edit24, ui_.Edit25, ui_.Edit26,
+                         ui_.Edit28, ui_.Edit29})
+        e->clear();
+    link_.Timer2().start();
+    link_.Timer3().stop();
+    ui_.RadioButton1->setChecked(true); // the group unchecks the other five
+    for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
+        l->clear();
+}
+
+void TForm1::ClearFieldsOnPortChange(bool keepAssemblyNumber)
+{
+    SelectItem(ui_.ComboBox9, 0);
+    SelectItem(ui_.ComboBox5, -1);
+    SelectItem(ui_.ComboBox3, -1);
+    for (QLineEdit* e : {ui_.Edit1, ui_.Edit2, ui_.Edit3, ui_.Edit4, ui_.Edit5, ui_.Edit6, ui_.Edit7, ui_.Edit21,
+                         ui_.Edit22, ui_.Edit23, ui_.Edit24, ui_.Edit25, ui_.Edit28, ui_.Edit29})
+        e->clear();
+    if (!keepAssemblyNumber)
+        ui_.Edit26->clear();
+}
+
+bool TForm1::PreparePortName()
+{
+    const QString name = ui_.SPREALCOM->currentText();
+    if (name != kSimulatedPortName) {
+        comm1_.SetCommName(name.toStdString());
+        return true;
+    }
+    if (!simulator_) {
+        sim::PtySimulator::Options o;
+        o.lineTiming = options_.simulatorLineTiming;
+        std::string error;
+        simulator_ = sim::PtySimulator::Start(o, &error);
+        if (!simulator_) {
+            ShowError(QString("Cannot start the simulated converter\n%1").arg(Text(error)));
+            return false;
+        }
+    }
+    comm1_.SetCommName(simulator_->SlavePath());
+    return true;
+}
+
+void TForm1::Button1Click()
+{
+    if (!link_.Buffer().portOpen()) {
+        comm1_.ClosePort();
+        if (!PreparePortName())
+            return;
+        comm1_.SetOutx_XonXoffFlow(false);
+        comm1_.SetInx_XonXoffFlow(false);
+        try {
+            comm1_.OpenPort();
+        } catch (const serial::ECommsError& e) {
+            ShowError(QString::fromLocal8Bit(e.what()));
+            return;
+        }
+        link_.Buffer().setPortOpen(true);
+        ui_.Button1->setText("Close");
+        SetConnectionButtonsEnabled(true);
+        link_.Timer3().stop();
+        link_.ResetCounters();
+        ClearFieldsOnPortChange(false);
+        ui_.RadioButton1->setChecked(true);
+        for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
+            l->clear();
+    } else {
+        SetConnectionButtonsEnabled(false);
+        ClearFieldsOnPortChange(true);
+        for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
+            l->clear();
+        link_.Buffer().setPortOpen(false);
+        ui_.Button1->setText("Open");
+        comm1_.ClosePort();
+    }
+}
+
+void TForm1::PageControl2Change(int index)
+{
+    if (index != 2)
+        ui_.GroupBox4->hide();
+}
+
+void TForm1::ShowInternalParameters() { ui_.GroupBox4->show(); }
+
+void TForm1::ShowError(const QString& text)
+{
+    if (options_.showError)
+        options_.showError(text);
+    else
+        QMessageBox::critical(this, windowTitle(), text);
+}
+
+void TForm1::ShowMessage(const QString& text)
+{
+    if (options_.showMessage)
+        options_.showMessage(text);
+    else
+        QMessageBox::information(this, windowTitle(), text);
+}
+
+std::string TForm1::DecimalSeparator() const { return QLocale::system().decimalPoint().toStdString(); }
+
+void TForm1::SendQuery(std::string_view button, std::initializer_list<QLineEdit*> emptied)
+{
+    const auto& row = hart::Request(button);
+    link_.ShowStatus(row);
+    for (QLineEdit* e : emptied)
+        e->clear();
+    link_.Transmit(row);
+}
+
+void TForm1::SendSetting(std::string_view button, const Builder& build)
+{
+    const auto& row = hart::Request(button);
+    link_.ShowStatus(row);
+    const auto data = build();
+    if (!data) {
+        ShowError(Text(data.error()));
+        return;
+    }
+    link_.Transmit(row, *data);
+}
+
+void TForm1::WireIdentify()
+{
+    connect(ui_.Button3, &QPushButton::clicked, this, [this] {
+        const auto& row = hart::Request("Button3");
+        polledAddress_ = device::PollingAddressByte(ItemIndex(ui_.ComboBox9));
+        link_.Send(row, {}, polledAddress_);
+    });
+    link_.SetDecoder(
+        100,
+        [this](const hart::AnswerFrame& f) {
+            const auto r = device::DecodeIdentify(f.data(), polledAddress_);
+            if (!r)
+                return false;
+            link_.Buffer().setIdentity(r->identity);
+            ui_.Edit1->setText(Text(r->manufacturer));
+            ui_.Edit2->setText(Text(r->deviceType));
+            ui_.Edit3->setText(Text(r->preambles));
+            // The selectors show the address that answered.
+            const int slot = link_.Buffer().identity().pollingAddress;
+            SelectItem(ui_.ComboBox9, slot <= 15 ? slot : -1);
+            SelectItem(ui_.ComboBox3, slot <= 15 ? slot : -1);
+            ui_.Edit4->setText(Text(r->serialNumber));
+            ui_.Edit28->setText(Text(r->serialNumber));
+            return true;
+        },
+        [this] {
+            for (QLineEdit* e : {ui_.Edit1, ui_.Edit2, ui_.Edit3, ui_.Edit4})
+                e->clear();
+            SelectItem(ui_.ComboBox9, 0);
+        });
+}
+
+} // namespace app

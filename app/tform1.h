@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/form1_ui.h"
+#include "codec/result.h"
+#include "hart/link.h"
+#include "serial/tcomm.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sim {
+class PtySimulator;
+}
+
+namespace app {
+
+// The port selector's entry that runs the simulated converter behind a pseudo-terminal.
+inline constexpr const char* kSimulatedPortName = "Simulated converter";
+
+// The one main window: every control, the serial port, the link and its timers.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    struct Options {
+        // Replaces the window thread's 200 ms pause after a frame (tests only).
+        std::function<void(int ms)> sleep;
+        // Replaces the modal message boxes (tests only): error boxes and plain messages.
+        std::function<void(const QString& text)> showError;
+        std::function<void(const QString& text)> showMessage;
+        // The simulated converter keeps 1200-baud timing unless told otherwise.
+        bool simulatorLineTiming = true;
+    };
+
+    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(Options options, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    serial::TComm& Comm1() { return comm1_; }
+    hart::HartLink& Link() { return link_; }
+    // The simulated converter, once "Simulated converter" was opened; nullptr before.
+    sim::PtySimulator* Simulator() { return simulator_.get(); }
+    const Form1Ui& Ui() const { return ui_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using Bytes = std::vector<std::uint8_t>;
+    using Builder = std::function<codec::Result<Bytes>()>;
+
+    void FormCreate();
+    void Button1Click();
+    void PageControl2Change(int index);
+    void ShowInternalParameters();
+    void SetConnectionButtonsEnabled(bool enabled);
+    void ClearFieldsOnPortChange(bool keepAssemblyNumber);
+    void PopulatePortSelector();
+    bool PreparePortName();
+
+    // The shapes every request handler takes.
+    void SendQuery(std::string_view button, std::initializer_list<QLineEdit*> emptied = {});
+    void SendSetting(std::string_view button, const Builder& build);
+    void ShowError(const QString& text);
+    void ShowMessage(const QString& text);
+    std::string DecimalSeparator() const;
+
+    void WireIdentify();
+    void WireDeviceOperations();   // process values, output current, instrument information, internal parameters
+    void WireConverter();          // instrument commands, parsing format, RS485, analog inputs, mapping
+
+    Options options_;
+    Form1Ui ui_;
+    serial::TComm comm1_;
+    hart::HartLink link_;
+    std::unique_ptr<sim::PtySimulator> simulator_;
+    std::uint8_t polledAddress_ = 0;
+};
+
+} // namespace app

@@ -1,0 +1,241 @@
+#include "support/window_driver.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryFile>
+#include <QTimer>
+
+#include <unistd.h>
+
+using testing::WindowDriver;
+
+namespace {
+
+const char* const kConnectionButtons[] = {"Button3", "Button4", "Button6", "Button27", "Button34", "Button28",
+                                          "Button29", "Button32", "Button33", "Button37", "Button38", "Button39"};
+
+void Type(QWidget* w, const QString& keys)
+{
+    for (QChar c : keys)
+        QTest::keyClick(w, c.toLatin1());
+}
+
+} // namespace
+
+class TestTForm1 : public QObject {
+    Q_OBJECT
+private slots:
+    void startState()
+    {
+        WindowDriver d;
+        QCOMPARE(d.form.objectName(), "Form1");
+        QCOMPARE(d.form.windowTitle(), "MODBUS-HART");
+        QCOMPARE(d.form.size(), QSize(978, 679));
+        QCOMPARE(d.w<QTabWidget>("PageControl2")->currentIndex(), 0);
+        QCOMPARE(d.text("Button1"), "Open");
+        for (const char* b : kConnectionButtons)
+            QVERIFY2(!d.w<QPushButton>(b)->isEnabled(), b);
+        QVERIFY(!d.w<QPushButton>("Button10")->isEnabled());
+        // Buttons outside the connection set are always enabled.
+        for (const char* b : {"Button2", "Button18", "Button16", "Button7", "Button11", "Button19", "Button23"})
+            QVERIFY2(d.w<QPushButton>(b)->isEnabled(), b);
+        QVERIFY(d.w<QGroupBox>("GroupBox4")->isHidden());
+        QVERIFY(d.w<QLabel>("Label90")->isHidden());
+        for (const char* l : {"Label56", "Label67", "Label68", "Label33"})
+            QVERIFY2(d.text(l).isEmpty(), l);
+        QVERIFY(d.w<QRadioButton>("RadioButton1")->isChecked());
+        QCOMPARE(d.w<QComboBox>("ComboBox9")->currentIndex(), 0);
+        QCOMPARE(d.w<QComboBox>("ComboBox3")->currentIndex(), -1);
+        QCOMPARE(d.w<QComboBox>("ComboBox5")->currentIndex(), -1);
+        QCOMPARE(d.text("SPREALCOM"), "COM1");
+        QVERIFY(d.form.Link().Timer2().isActive() || !d.form.Link().Timer3().isActive());
+        QVERIFY(!d.form.Link().Timer3().isActive());
+        // The selector offers the simulated converter last.
+        auto* ports = d.w<QComboBox>("SPREALCOM");
+        QCOMPARE(ports->itemText(0), "COM1");
+        QCOMPARE(ports->itemText(8), "COM9");
+        QCOMPARE(ports->itemText(ports->count() - 1), app::kSimulatedPortName);
+    }
+
+    void openAndClose()
+    {
+        WindowDriver d;
+        d.setText("Edit26", "123456");
+        d.setText("Edit21", "MESSAGE");
+        QVERIFY(d.open());
+        for (const char* b : kConnectionButtons)
+            QVERIFY2(d.w<QPushButton>(b)->isEnabled(), b);
+        QVERIFY(d.text("Edit26").isEmpty());
+        QVERIFY(d.text("Edit21").isEmpty());
+        QCOMPARE(d.identify(), "upload successful!");
+        QCOMPARE(d.text("Label56"), "11");
+
+        d.setText("Edit26", "654321");
+        d.setText("Edit22", "TAG");
+        d.close();
+        QCOMPARE(d.text("Button1"), "Open");
+        for (const char* b : kConnectionButtons)
+            QVERIFY2(!d.w<QPushButton>(b)->isEnabled(), b);
+        QCOMPARE(d.text("Edit26"), "654321"); // kept on closing
+        QVERIFY(d.text("Edit22").isEmpty());
+        QVERIFY(d.text("Edit1").isEmpty());
+        for (const char* l : {"Label56", "Label67", "Label68"})
+            QVERIFY2(d.text(l).isEmpty(), l);
+        QCOMPARE(d.form.Comm1().IsOpen(), false);
+
+        // A second opening starts the counters again.
+        QVERIFY(d.open());
+        QCOMPARE(d.form.Link().BytesSent(), 0);
+        QCOMPARE(d.form.Link().BytesReceived(), 0);
+        QCOMPARE(d.identify(), "upload successful!");
+        QCOMPARE(d.text("Label56"), "11");
+    }
+
+    void communicationTest()
+    {
+        WindowDriver d;
+        QVERIFY(d.open());
+        QCOMPARE(d.identify(), "upload successful!");
+        QCOMPARE(d.text("Edit1"), "38");
+        QCOMPARE(d.text("Edit2"), "5");
+        QCOMPARE(d.text("Edit3"), "5");
+        QCOMPARE(d.text("Edit4"), "66051");
+        QCOMPARE(d.text("Edit28"), "66051");
+        QCOMPARE(d.text("Label56"), "11");
+        QCOMPARE(d.text("Label67"), "24"); // 5 preambles, 18 frame bytes, checksum
+        QCOMPARE(d.w<QComboBox>("ComboBox9")->currentIndex(), 0);
+        QCOMPARE(d.w<QComboBox>("ComboBox3")->currentIndex(), 0);
+        const auto id = d.form.Link().Buffer().identity();
+        QCOMPARE(int(id.manufacturer), 0x26);
+        QCOMPARE(int(id.deviceType), 5);
+        QCOMPARE(int(id.identifier[2]), 3);
+    }
+
+    void selectorsShowThePolledAddress()
+    {
+        WindowDriver d;
+        QVERIFY(d.open());
+        d.withDevice([](sim::Device& dev) { dev.State().pollAddress = 7; });
+        d.w<QComboBox>("ComboBox9")->setCurrentIndex(7);
+        QCOMPARE(d.identify(), "upload successful!");
+        QCOMPARE(d.w<QComboBox>("ComboBox9")->currentIndex(), 7);
+        QCOMPARE(d.w<QComboBox>("ComboBox3")->currentIndex(), 7);
+        // Nobody answers at 3: only the time-out follows; the fields keep the last identity.
+        d.form.Link().Timer3().setInterval(500);
+        d.w<QComboBox>("ComboBox9")->setCurrentIndex(3);
+        QCOMPARE(d.identify(), "Upload data timeout!");
+        QCOMPARE(d.text("Edit1"), "38");
+    }
+
+    void silentDeviceTimesOut()
+    {
+        WindowDriver d;
+        QVERIFY(d.open());
+        d.withDevice([](sim::Device& dev) { dev.SetFault(std::nullopt, {sim::FaultKind::NoAnswer, 0}); });
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(d.identify(), "Upload data timeout!");
+        QVERIFY2(clock.elapsed() >= 2900 && clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(d.text("Edit1").isEmpty());
+    }
+
+    void openFailureLeavesOpen()
+    {
+        WindowDriver d;
+        QVERIFY(!d.open("/dev/no-such-serial-port"));
+        QCOMPARE(d.text("Button1"), "Open");
+        QCOMPARE(d.errors.size(), 1);
+        QVERIFY2(d.errors[0].startsWith("Error opening serial port"), qPrintable(d.errors[0]));
+        QVERIFY2(d.errors[0].contains("No such file or directory"), qPrintable(d.errors[0]));
+        for (const char* b : kConnectionButtons)
+            QVERIFY2(!d.w<QPushButton>(b)->isEnabled(), b);
+    }
+
+    // The real message box: modal, critical, and the window goes on afterwards.
+    void openFailureShowsAMessageBox()
+    {
+        app::TForm1 form;
+        auto* ports = form.findChild<QComboBox*>("SPREALCOM");
+        ports->setEditText("/dev/no-such-serial-port");
+        QString shown;
+        QTimer::singleShot(100, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box) {
+                shown = box->text();
+                QCOMPARE(box->icon(), QMessageBox::Critical);
+                box->accept();
+            }
+        });
+        QTest::mouseClick(form.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QVERIFY2(shown.startsWith("Error opening serial port"), qPrintable(shown));
+        QCOMPARE(form.findChild<QPushButton*>("Button1")->text(), "Open");
+    }
+
+    void notATerminalIsRefused()
+    {
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        WindowDriver d;
+        QVERIFY(!d.open(file.fileName()));
+        QCOMPARE(d.errors.value(0).section('\n', 0, 0), "File handle is not a comm handle ");
+    }
+
+    void hiddenGroup()
+    {
+        WindowDriver d;
+        auto* pages = d.w<QTabWidget>("PageControl2");
+        auto* group = d.w<QGroupBox>("GroupBox4");
+        d.form.show();
+        pages->setCurrentIndex(2);
+        QVERIFY(group->isHidden());
+        QTest::mouseClick(d.w<QLabel>("Label71"), Qt::LeftButton);
+        QVERIFY(!group->isHidden());
+        pages->setCurrentIndex(0);
+        QVERIFY(group->isHidden());
+        pages->setCurrentIndex(2);
+        QVERIFY(group->isHidden());
+        QTest::mouseClick(d.w<QLabel>("Label70"), Qt::LeftButton);
+        QVERIFY(!group->isHidden());
+        // The group's buttons are never disabled.
+        QVERIFY(d.w<QPushButton>("Button16")->isEnabled());
+        QVERIFY(d.w<QPushButton>("Button7")->isEnabled());
+    }
+
+    void keyFiltersInTheWindow()
+    {
+        WindowDriver d;
+        auto* year = d.w<QLineEdit>("Edit24");
+        Type(year, "20234");
+        QCOMPARE(year->text(), "2023");
+        Type(year, "a");
+        QCOMPARE(year->text(), "2023");
+        QTest::keyClick(year, Qt::Key_Backspace);
+        QCOMPARE(year->text(), "202");
+
+        // The serial number filter switches its Set button, even with the port closed.
+        auto* serial = d.w<QLineEdit>("Edit28");
+        auto* set = d.w<QPushButton>("Button37");
+        Type(serial, "1234567");
+        QVERIFY(!set->isEnabled());
+        Type(serial, "8");
+        QVERIFY(set->isEnabled());
+        Type(serial, "9");
+        QCOMPARE(serial->text(), "12345678");
+        QVERIFY(!set->isEnabled());
+    }
+
+    void closingTheWindowClosesThePort()
+    {
+        WindowDriver d;
+        QVERIFY(d.open());
+        QVERIFY(d.form.Comm1().IsOpen());
+        d.form.close();
+        QVERIFY(!d.form.Comm1().IsOpen());
+    }
+};
+
+QTEST_MAIN(TestTForm1)
+#include "test_tform1.moc"
