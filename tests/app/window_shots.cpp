@@ -1,0 +1,44 @@
+// Not a test: opens the real window on the simulated converter, runs a few
+// transactions and writes one screenshot per page into the given directory.
+#include "app/tform1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const QString dir = argc > 1 ? argv[1] : "shots";
+    QDir().mkpath(dir);
+
+    app::TForm1::Options options;
+    options.simulatorLineTiming = false;
+    app::TForm1 form(options);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+
+    auto click = [&](const char* name) {
+        QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton);
+        QTest::qWait(700);
+    };
+    auto* ports = form.findChild<QComboBox*>("SPREALCOM");
+    ports->setEditText(app::kSimulatedPortName);
+    click("Button1");
+    for (const char* b : {"Button3", "Button34", "Button4", "Button9", "Button32", "Button28", "Button38", "Button2",
+                          "Button14", "Button11", "Button30", "Button8", "Button36"})
+        click(b);
+
+    auto* pages = form.findChild<QTabWidget*>("PageControl2");
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QTest::qWait(100);
+        form.grab().save(QString("%1/page%2.png").arg(dir).arg(page));
+    }
+    return 0;
+}
