@@ -52,7 +52,7 @@ void TForm1::WireConverter()
             // The command code is checked before anything else; its refusal leaves the status alone.
             const auto bytes = converter::ParseCommandCode(Str(g.code), converter::CommandByteLimit(g.instrument));
             if (!bytes) {
-                ShowMessage(Text(bytes.error()));
+                ShowRefusal(bytes.error());
                 return;
             }
             SendSetting(g.setName, [g, &bytes] {

@@ -22,6 +22,10 @@ QString Text(const std::string& s) { return QString::fromStdString(s); }
 std::string Str(const QLineEdit* e) { return e->text().toStdString(); }
 // Text fields that travel as bytes use the local 8-bit encoding.
 std::string Local8(const QLineEdit* e) { return e->text().toLocal8Bit().toStdString(); }
+// The long tag is one byte per character both ways: a multi-byte local encoding would
+// turn the device's bytes that are not valid in it into replacement characters, and a
+// tag read and written back unchanged would then come back altered.
+std::string Latin1(const QLineEdit* e) { return e->text().toLatin1().toStdString(); }
 
 } // namespace
 
@@ -150,11 +154,11 @@ void TForm1::WireDeviceOperations()
         const auto r = device::DecodeLongTag(f.data());
         if (!r)
             return false;
-        ui_.Edit8->setText(QString::fromLocal8Bit(r->data(), static_cast<qsizetype>(r->size())));
+        ui_.Edit8->setText(QString::fromLatin1(r->data(), static_cast<qsizetype>(r->size())));
         return true;
     });
     connect(ui_.Button18, &QPushButton::clicked, this, [this] {
-        SendSetting("Button18", [this] { return codec::Result<Bytes>::Ok(device::BuildLongTagWrite(Local8(ui_.Edit8))); });
+        SendSetting("Button18", [this] { return codec::Result<Bytes>::Ok(device::BuildLongTagWrite(Latin1(ui_.Edit8))); });
     });
 
     // Internal parameters: after a Set the cache is left alone; the user runs the test again.

@@ -1,6 +1,7 @@
 #include "app/tform1.h"
 
 #include "app/combo_index.h"
+#include "converter/instrument_commands.h"
 #include "device/identify.h"
 #include "serial/port_discovery.h"
 #include "sim/pty_simulator.h"
@@ -222,6 +223,14 @@ void TForm1::ShowMessage(const QString& text)
         QMessageBox::information(this, windowTitle(), text);
 }
 
+void TForm1::ShowRefusal(const std::string& text)
+{
+    if (text == converter::kNoSpaceText || text == converter::kDataErrorText)
+        ShowMessage(Text(text));
+    else
+        ShowError(Text(text));
+}
+
 std::string TForm1::DecimalSeparator() const { return QLocale::system().decimalPoint().toStdString(); }
 
 void TForm1::SendQuery(std::string_view button, std::initializer_list<QLineEdit*> emptied)
@@ -239,7 +248,7 @@ void TForm1::SendSetting(std::string_view button, const Builder& build)
     link_.ShowStatus(row);
     const auto data = build();
     if (!data) {
-        ShowError(Text(data.error()));
+        ShowRefusal(data.error());
         return;
     }
     link_.Transmit(row, *data);

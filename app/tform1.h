@@ -70,6 +70,8 @@ private:
     void SendSetting(std::string_view button, const Builder& build);
     void ShowError(const QString& text);
     void ShowMessage(const QString& text);
+    // Input refused before sending: the instrument-command texts in a plain box, conversions in an error box.
+    void ShowRefusal(const std::string& text);
     std::string DecimalSeparator() const;
 
     void WireIdentify();
