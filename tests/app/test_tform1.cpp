@@ -114,6 +114,18 @@ private slots:
         QCOMPARE(int(id.identifier[2]), 3);
     }
 
+    // Newer devices send a longer identity answer whose first twelve data bytes are the same.
+    void longerIdentityAnswerIsAccepted()
+    {
+        WindowDriver d;
+        QVERIFY(d.open());
+        d.withDevice([](sim::Device& dev) { dev.SetFault(std::uint8_t{0}, {sim::FaultKind::LongIdentity, 0}); });
+        QCOMPARE(d.identify(), "upload successful!");
+        QCOMPARE(d.text("Edit1"), "38");
+        QCOMPARE(d.text("Edit4"), "66051");
+        QCOMPARE(d.text("Label67"), "34"); // byte count 24
+    }
+
     void selectorsShowThePolledAddress()
     {
         WindowDriver d;
