@@ -351,7 +351,7 @@ private slots:
             for (const auto& q : RequestTable())
                 if (q.pendingCode == code && q.command == command)
                     row = &q;
-            std::vector<std::uint8_t> data(row->byteCount > 0 ? std::size_t(row->byteCount) : 4, 0);
+            std::vector<std::uint8_t> data(row->byteCount >= 0 ? std::size_t(row->byteCount) : 4, 0);
             fx.link.Send(*row, data);
             // header + 1 preambles puts the last FF at `header`.
             fx.deliver(LongAnswer(static_cast<std::uint8_t>(command), 0, std::vector<std::uint8_t>(40, 0), header + 1));
