@@ -700,7 +700,7 @@ void TestFaultMatrix::cells()
     QFETCH(int, value);
     QFETCH(int, deliveries);
     QFETCH(int, expected);
-    const RowSpec& spec = kRows[row];
+    const RowSpec& cellRow = kRows[row];
     const auto outcome = Outcome(expected);
     const sim::Fault fault{sim::FaultKind(kind), value};
     auto& d = *driver_;
@@ -710,20 +710,20 @@ void TestFaultMatrix::cells()
         dev.ClearFaults();
         dev.SetFault(std::nullopt, fault);
     });
-    const SetInputs* set = SetOf(spec.button);
+    const SetInputs* set = SetOf(cellRow.button);
     const std::vector<Input>* inputs = set ? &set->inputs : nullptr;
     PutSentinels(inputs);
     // A request that left the modem keyed fails its own cell, not every one after it.
     d.form.Comm1().SetRtsControl(hart::TRtsControl::RtsDisable);
-    auto* button = d.w<QPushButton>(spec.button);
-    QVERIFY2(button->isEnabled(), spec.button);
+    auto* button = d.w<QPushButton>(cellRow.button);
+    QVERIFY2(button->isEnabled(), cellRow.button);
 
     statuses_.clear();
     deliveries_ = 0;
     heartbeat_.Reset();
     QTest::mouseClick(button, Qt::LeftButton);
 
-    const QStringList want = Statuses(spec.kind, outcome);
+    const QStringList want = Statuses(cellRow.kind, outcome);
     // The outcome is checked below; an outcome that never comes shows there.
     (void)QTest::qWaitFor([&] { return statuses_.size() > want.size(); }, 3 * (kDelayMs + kTimeoutMs));
     if (fault.kind == sim::FaultKind::Split) {
@@ -743,13 +743,13 @@ void TestFaultMatrix::cells()
     QCOMPARE(d.form.Link().PendingRequest() != 0, outcome == TO);
     QCOMPARE(d.form.Comm1().RtsControl(), hart::TRtsControl::RtsDisable);
     QVERIFY2(d.errors.isEmpty() && d.messages.isEmpty(), qPrintable((d.errors + d.messages).join(" | ")));
-    CheckFields(spec, outcome, inputs);
+    CheckFields(cellRow, outcome, inputs);
     if (QTest::currentTestFailed())
         return;
     // A write reported as done is done, with what was typed.
     if (set && (outcome == OK || outcome == LT)) {
         QString written;
-        d.withDevice([&](sim::Device& dev) { written = Written(spec.button, dev.State()); });
+        d.withDevice([&](sim::Device& dev) { written = Written(cellRow.button, dev.State()); });
         QCOMPARE(written, QString::fromUtf8(set->written));
     }
     QVERIFY2(heartbeat_.MaxGap() < kMaxHeartbeatGapMs,
