@@ -12,7 +12,7 @@ using testing::WindowDriver;
 
 namespace {
 
-using Fields = QList<QPair<QString, QString>>;
+using Fields = WindowDriver::Fields;
 using DeviceCheck = std::function<void(const sim::ConverterState&)>;
 
 constexpr const char* kD4 = "Please wait, it is currently being downloaded....";
@@ -21,40 +21,11 @@ constexpr const char* kD4 = "Please wait, it is currently being downloaded....";
 QString Item(int index) { return "#" + QString::number(index); }
 QString UnitItem(std::uint8_t code) { return Item(codec::UnitCodeToItem(code)); }
 
-// Puts a value into a control as a user would leave it: text, or a list item by
-// its text or "#n" (empty for none).
-void Put(WindowDriver& d, const QString& name, const QString& value)
-{
-    const QByteArray n = name.toLatin1();
-    if (auto* e = d.form.findChild<QLineEdit*>(n)) {
-        e->setText(value);
-    } else if (auto* c = d.form.findChild<QComboBox*>(n)) {
-        int index = -1;
-        if (value.startsWith('#'))
-            index = value.mid(1).toInt();
-        else if (!value.isEmpty())
-            index = c->findText(value, Qt::MatchExactly);
-        QVERIFY2(value.isEmpty() || (index >= 0 && index < c->count()), qPrintable(name + ": no item " + value));
-        app::SelectItem(c, index);
-    } else {
-        QFAIL(qPrintable("no control " + name));
-    }
-}
-
-void PutAll(WindowDriver& d, const Fields& fields)
-{
-    for (const auto& [name, value] : fields) {
-        Put(d, name, value);
-        if (QTest::currentTestFailed())
-            return;
-    }
-}
-
 // Overwrites what a query is to fill, so that only its answer can fill it.
 void Spoil(WindowDriver& d, const Fields& fields)
 {
     for (const auto& [name, value] : fields)
-        Put(d, name, d.form.findChild<QComboBox*>(name.toLatin1()) ? QString() : QStringLiteral("STALE"));
+        d.put(name, d.form.findChild<QComboBox*>(name.toLatin1()) ? QString() : QStringLiteral("STALE"));
 }
 
 QString Shown(WindowDriver& d, const QString& name, const QString& expected)
@@ -350,8 +321,8 @@ private slots:
     void setThenQueryReadsBack()
     {
         QFETCH(SetQueryCase, c);
-        PutAll(*d, ValidInputs());
-        PutAll(*d, c.typed);
+        d->putAll(ValidInputs());
+        d->putAll(c.typed);
 
         const std::int32_t sentBefore = d->form.Link().BytesSent();
         QCOMPARE(press(c.set), "Write successful!");
@@ -371,7 +342,7 @@ private slots:
     // The units (and values) of the dynamic variables come from the mapping.
     void instrumentDataFollowsTheMapping()
     {
-        PutAll(*d, {{"Bianlan1", Item(5)}, {"WEI1", UnitItem(12)}, {"Bianlan2", Item(7)}, {"WEI2", UnitItem(7)},
+        d->putAll({{"Bianlan1", Item(5)}, {"WEI1", UnitItem(12)}, {"Bianlan2", Item(7)}, {"WEI2", UnitItem(7)},
                     {"Bianlan3", Item(0)}, {"WEI3", UnitItem(32)}, {"Bianlan4", Item(8)}, {"WEI4", UnitItem(57)}});
         QCOMPARE(press("Button4"), "upload successful!");
         QCOMPARE(codec::ItemToUnitCode(d->w<QComboBox>("ComboBox5")->currentIndex()), 32); // the old mapping
@@ -402,7 +373,7 @@ private slots:
         // A write does not touch the marker; a failed read keeps it.
         d->withDevice([](sim::Device& dev) { dev.State().markerFlag = 1; });
         QCOMPARE(press("Button14"), "upload successful!");
-        PutAll(*d, ValidInputs());
+        d->putAll(ValidInputs());
         QCOMPARE(press("Button17"), "Write successful!");
         QVERIFY(!marker->isHidden());
         d->withDevice([](sim::Device& dev) { dev.SetFault(173, {sim::FaultKind::BadChecksum, 0}); });
@@ -415,7 +386,7 @@ private slots:
     void instrumentCommandAnswersAtTheEdges()
     {
         const Fields kept{{"COMEN1", "1-Open"}, {"Camd1", "AA BB "}, {"ACOMBY1", "11"}, {"ACOMBY2", "22"}};
-        PutAll(*d, kept);
+        d->putAll(kept);
         // 255 stored bytes: the answer is cut at 253 data bytes, its count byte says 255.
         // The whole-frame check refuses it before the decoder's own count check
         // (which the converter unit tests cover): the answer outgrows the receive area.
@@ -425,7 +396,7 @@ private slots:
 
         // An enable byte beyond the list leaves it without a selection.
         d->withDevice([](sim::Device& dev) { dev.State().instruments[1] = {2, 0, 0, {0x01}}; });
-        Put(*d, "COMEN2", "1-Open");
+        d->put("COMEN2", "1-Open");
         QCOMPARE(press("Button15"), "upload successful!");
         QCOMPARE(d->w<QComboBox>("COMEN2")->currentIndex(), -1);
         QCOMPARE(d->text("COMEN2"), "");
@@ -433,7 +404,7 @@ private slots:
 
         // A count of 0 is a command without bytes.
         d->withDevice([](sim::Device& dev) { dev.State().instruments[2] = {1, 0x12, 0x34, {}}; });
-        Put(*d, "Camd3", "STALE");
+        d->put("Camd3", "STALE");
         QCOMPARE(press("Button25"), "upload successful!");
         CompareAll(*d, {{"COMEN3", "1-Open"}, {"Camd3", ""}, {"CCOMBY1", "12"}, {"CCOMBY2", "34"}});
     }
@@ -459,7 +430,7 @@ private slots:
         QFETCH(QString, query);
         QFETCH(int, fault);
         QFETCH(Fields, kept);
-        PutAll(*d, kept);
+        d->putAll(kept);
         const std::uint8_t command = hart::Request(query.toStdString()).command;
         d->withDevice([&](sim::Device& dev) { dev.SetFault(command, {static_cast<sim::FaultKind>(fault), 7}); });
         QCOMPARE(press(query), "upload failed!");
@@ -489,12 +460,12 @@ private slots:
         QFETCH(Fields, typed);
         QFETCH(int, responseCode);
         QFETCH(QString, shown);
-        PutAll(*d, ValidInputs());
+        d->putAll(ValidInputs());
         // Values the device does not hold yet, so that an accepted write would show.
-        PutAll(*d, {{"Edit13", "99"}, {"Dadr1", "99"}, {"AD1H", "99"}, {"AD2H", "99"}, {"AD3H", "99"}, {"AD4H", "99"},
+        d->putAll({{"Edit13", "99"}, {"Dadr1", "99"}, {"AD1H", "99"}, {"AD2H", "99"}, {"AD3H", "99"}, {"AD4H", "99"},
                     {"Bianlan1", Item(8)}, {"COMEN1", "1-Open"}, {"COMEN2", "1-Open"}, {"Dcom4", Item(1)},
                     {"Dxieyi2", Item(1)}, {"ComboBox1", "9600"}, {"Bianlan3", Item(1)}});
-        PutAll(*d, typed);
+        d->putAll(typed);
         if (responseCode != 0)
             d->withDevice([&](sim::Device& dev) { dev.SetFault(std::nullopt, {sim::FaultKind::ResponseCode, responseCode}); });
         const sim::ConverterState was = StateOf(*d);
@@ -535,8 +506,8 @@ private slots:
         QFETCH(QString, error);
         QFETCH(bool, statusWritten);
         QCOMPARE(press("Button11"), "upload successful!"); // a known status to keep
-        PutAll(*d, ValidInputs());
-        PutAll(*d, typed);
+        d->putAll(ValidInputs());
+        d->putAll(typed);
         const sim::ConverterState was = StateOf(*d);
         const std::int32_t sent = d->form.Link().BytesSent();
 
@@ -586,8 +557,8 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, set);
         QFETCH(QString, message);
-        PutAll(*d, ValidInputs());
-        Put(*d, field, value);
+        d->putAll(ValidInputs());
+        d->put(field, value);
         const sim::ConverterState was = StateOf(*d);
         const std::int32_t sent = d->form.Link().BytesSent();
         const QString shownSent = d->text("Label56");
@@ -626,7 +597,7 @@ private slots:
             {"Button11", "upload successful!", "135", "156"},
             {"Button17", "Write successful!", "155", "175"},
         };
-        PutAll(w, ValidInputs());
+        w.putAll(ValidInputs());
         for (const Step& s : steps) {
             QCOMPARE(w.press(s.button), s.outcome);
             QCOMPARE(w.text("Label56"), s.sent);

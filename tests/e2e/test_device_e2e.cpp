@@ -14,7 +14,7 @@ using testing::WindowDriver;
 
 namespace {
 
-using Fields = QList<QPair<QString, QString>>;
+using Fields = WindowDriver::Fields;
 using DeviceCheck = std::function<void(const sim::ConverterState&)>;
 
 constexpr const char* kD4 = "Please wait, it is currently being downloaded....";
@@ -29,33 +29,6 @@ QString SendingStatus(const QString& set)
         if (set == d5)
             return kD5;
     return kD4;
-}
-
-// Puts a value into a control as a user would leave it: text, list item (by its
-// text; empty for none) or the radio button to check.
-void Put(WindowDriver& d, const QString& name, const QString& value)
-{
-    const QByteArray n = name.toLatin1();
-    if (auto* e = d.form.findChild<QLineEdit*>(n)) {
-        e->setText(value);
-    } else if (auto* c = d.form.findChild<QComboBox*>(n)) {
-        const int index = value.isEmpty() ? -1 : c->findText(value, Qt::MatchExactly);
-        QVERIFY2(value.isEmpty() || index >= 0, qPrintable(name + ": no item " + value));
-        app::SelectItem(c, index);
-    } else if (auto* r = d.form.findChild<QRadioButton*>(n)) {
-        r->setChecked(true);
-    } else {
-        QFAIL(qPrintable("no control " + name));
-    }
-}
-
-void PutAll(WindowDriver& d, const Fields& fields)
-{
-    for (const auto& [name, value] : fields) {
-        Put(d, name, value);
-        if (QTest::currentTestFailed())
-            return;
-    }
 }
 
 void CompareAll(WindowDriver& d, const Fields& fields)
@@ -218,7 +191,7 @@ private slots:
         });
         // Whatever the fields held before must give way to the answer.
         for (const auto& [name, value] : shown)
-            Put(*d, name, name.startsWith("ComboBox") ? "" : "STALE");
+            d->put(name, name.startsWith("ComboBox") ? "" : "STALE");
 
         QCOMPARE(press(query), "upload successful!");
         QCOMPARE(rec.statuses.value(0), sendStatus);
@@ -324,7 +297,7 @@ private slots:
             d->withDevice([&](sim::Device& dev) { c.preset(dev.State()); });
         for (const QString& b : c.before)
             QCOMPARE(press(b), "upload successful!");
-        PutAll(*d, c.typed);
+        d->putAll(c.typed);
 
         const std::int32_t sentBefore = d->form.Link().BytesSent();
         QCOMPARE(press(c.set), "Write successful!");
@@ -337,7 +310,7 @@ private slots:
 
         // Only the answer can bring the values back into the fields.
         for (const auto& [name, value] : c.readBack)
-            Put(*d, name, "STALE");
+            d->put(name, "STALE");
         QCOMPARE(press(c.query), "upload successful!");
         CompareAll(*d, c.readBack);
     }
@@ -417,7 +390,7 @@ private slots:
         QVERIFY(w.open());
         w.withDevice([](sim::Device& dev) { dev.State().driftAmplitude = 0.0f; });
         QCOMPARE(w.identify(), "upload successful!");
-        PutAll(w, typed);
+        w.putAll(typed);
         r.clear();
         QCOMPARE(w.press(set.toLatin1()), "Write successful!");
         QCOMPARE(r.statuses.value(0), SendingStatus(set));
@@ -428,7 +401,7 @@ private slots:
         // The time-out's length is not what this checks.
         w.form.Link().Timer3().setInterval(500);
         for (const auto& [name, value] : readBack)
-            Put(w, name, "STALE");
+            w.put(name, "STALE");
         QCOMPARE(w.press(query.toLatin1()), "Upload data timeout!");
 
         w.form.Link().Timer3().setInterval(3000);
@@ -447,7 +420,7 @@ private slots:
         QCOMPARE(w.identify(), "upload successful!");
         QCOMPARE(w.text("ComboBox3"), "0");
 
-        Put(w, "ComboBox3", "5");
+        w.put("ComboBox3", "5");
         QCOMPARE(w.press("Button27"), "Write successful!");
         QCOMPARE(int(StateOf(w).pollAddress), 5);
         QCOMPARE(w.press("Button38"), "upload successful!");
@@ -456,17 +429,17 @@ private slots:
         QCOMPARE(w.text("ComboBox9"), "0");
         QCOMPARE(w.identify(), "Upload data timeout!");
 
-        Put(w, "ComboBox9", "5");
+        w.put("ComboBox9", "5");
         QCOMPARE(w.identify(), "upload successful!");
         QCOMPARE(w.text("ComboBox9"), "5");
         QCOMPARE(w.text("ComboBox3"), "5");
         QCOMPARE(w.text("Edit1"), "38");
 
         // Back to 0 through the window, and the test at 0 works again.
-        Put(w, "ComboBox3", "0");
+        w.put("ComboBox3", "0");
         QCOMPARE(w.press("Button27"), "Write successful!");
         QCOMPARE(int(StateOf(w).pollAddress), 0);
-        Put(w, "ComboBox9", "0");
+        w.put("ComboBox9", "0");
         QCOMPARE(w.identify(), "upload successful!");
     }
 
@@ -515,8 +488,8 @@ private slots:
 
         for (const QString& b : before)
             QCOMPARE(press(b), "upload successful!");
-        PutAll(*d, kValidInputs);
-        PutAll(*d, typed);
+        d->putAll(kValidInputs);
+        d->putAll(typed);
         if (responseCode != 0)
             d->withDevice([&](sim::Device& dev) { dev.SetFault(std::nullopt, {sim::FaultKind::ResponseCode, responseCode}); });
         const sim::ConverterState was = StateOf(*d);
@@ -532,7 +505,7 @@ private slots:
     void writeProtectedDevice()
     {
         d->withDevice([](sim::Device& dev) { dev.State().writeProtect = 1; });
-        PutAll(*d, kValidInputs);
+        d->putAll(kValidInputs);
         const sim::ConverterState was = StateOf(*d);
         for (const char* set : {"Button29", "Button39", "Button18"}) {
             QCOMPARE(press(set), "Write failed!Write protect!");
@@ -585,7 +558,7 @@ private slots:
         if (fault == int(sim::FaultKind::Truncated))
             QCOMPARE(press("Button2"), "upload successful!");
         for (const auto& [name, v] : after)
-            Put(*d, name, "STALE");
+            d->put(name, "STALE");
         d->withDevice([&](sim::Device& dev) {
             dev.SetFault(CommandOf(query), {static_cast<sim::FaultKind>(fault), value});
         });
@@ -599,7 +572,7 @@ private slots:
     void queryAnswerWithAWarningDecodes()
     {
         d->withDevice([](sim::Device& dev) { dev.SetFault(16, {sim::FaultKind::ResponseCode, 8}); });
-        Put(*d, "Edit26", "STALE");
+        d->put("Edit26", "STALE");
         QCOMPARE(press("Button38"), "upload successful!");
         QCOMPARE(d->text("Edit26"), "66051");
     }
@@ -656,8 +629,8 @@ private slots:
 
         for (const QString& b : before)
             QCOMPARE(press(b), "upload successful!");
-        PutAll(*d, kValidInputs);
-        PutAll(*d, typed);
+        d->putAll(kValidInputs);
+        d->putAll(typed);
         const sim::ConverterState was = StateOf(*d);
         const std::int32_t sent = d->form.Link().BytesSent();
         const QString shownSent = d->text("Label56");
@@ -706,8 +679,8 @@ private slots:
         QFETCH(QString, outcome);
         const bool keyed = hart::Request(button.toStdString()).rts;
 
-        PutAll(*d, kValidInputs);
-        PutAll(*d, typed);
+        d->putAll(kValidInputs);
+        d->putAll(typed);
         const std::int32_t before = d->form.Link().BytesSent();
         rec.clear();
         QTest::mouseClick(d->w<QPushButton>(button.toLatin1()), Qt::LeftButton);
@@ -753,7 +726,7 @@ private slots:
             {"Button10", "Write successful!", "112", "182"},
             {"Button33", "Write successful!", "150", "219"},
         };
-        PutAll(w, kValidInputs);
+        w.putAll(kValidInputs);
         for (const Step& s : steps) {
             QCOMPARE(w.press(s.button), s.outcome);
             QCOMPARE(w.text("Label56"), s.sent);

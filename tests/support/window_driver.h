@@ -2,6 +2,7 @@
 
 // Drives the real main window headless: the simulated converter behind a
 // pseudo-terminal, the real serial threads and the real event loop.
+#include "app/combo_index.h"
 #include "app/tform1.h"
 #include "sim/pty_simulator.h"
 
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 #include <functional>
@@ -45,6 +47,37 @@ public:
     }
     QString status() const { return text("Label68"); }
     void setText(const char* name, const QString& value) { w<QLineEdit>(name)->setText(value); }
+
+    using Fields = QList<QPair<QString, QString>>;
+    // Leaves a control as a user would: a text, a list item by its text or as "#n"
+    // (empty for none), or the radio button to check.
+    void put(const QString& name, const QString& value)
+    {
+        const QByteArray n = name.toLatin1();
+        if (auto* e = form.findChild<QLineEdit*>(n)) {
+            e->setText(value);
+        } else if (auto* c = form.findChild<QComboBox*>(n)) {
+            int index = -1;
+            if (value.startsWith('#'))
+                index = value.mid(1).toInt();
+            else if (!value.isEmpty())
+                index = c->findText(value, Qt::MatchExactly);
+            QVERIFY2(value.isEmpty() || (index >= 0 && index < c->count()), qPrintable(name + ": no item " + value));
+            app::SelectItem(c, index);
+        } else if (auto* r = form.findChild<QRadioButton*>(n)) {
+            r->setChecked(true);
+        } else {
+            QFAIL(qPrintable("no control " + name));
+        }
+    }
+    void putAll(const Fields& fields)
+    {
+        for (const auto& [name, value] : fields) {
+            put(name, value);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
 
     // Opens the simulated converter; true when the window says "Close".
     bool open(const QString& port = app::kSimulatedPortName)
