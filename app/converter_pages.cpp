@@ -1,5 +1,6 @@
 // Glue of the converter configuration: reads the fields, sends, shows answers.
 #include "app/combo_index.h"
+#include "app/field_text.h"
 #include "app/tform1.h"
 #include "converter/analog.h"
 #include "converter/instrument_commands.h"
@@ -18,13 +19,6 @@
 #include <array>
 
 namespace app {
-
-namespace {
-
-QString Text(const std::string& s) { return QString::fromStdString(s); }
-std::string Str(const QLineEdit* e) { return e->text().toStdString(); }
-
-} // namespace
 
 void TForm1::WireConverter()
 {

@@ -1,5 +1,6 @@
 // Glue of the standard device operations: reads the fields, sends, shows answers.
 #include "app/combo_index.h"
+#include "app/field_text.h"
 #include "app/tform1.h"
 #include "device/instrument_info.h"
 #include "device/internal_params.h"
@@ -15,19 +16,6 @@
 #include <QTabWidget>
 
 namespace app {
-
-namespace {
-
-QString Text(const std::string& s) { return QString::fromStdString(s); }
-std::string Str(const QLineEdit* e) { return e->text().toStdString(); }
-// Text fields that travel as bytes use the local 8-bit encoding.
-std::string Local8(const QLineEdit* e) { return e->text().toLocal8Bit().toStdString(); }
-// The long tag is one byte per character both ways: a multi-byte local encoding would
-// turn the device's bytes that are not valid in it into replacement characters, and a
-// tag read and written back unchanged would then come back altered.
-std::string Latin1(const QLineEdit* e) { return e->text().toLatin1().toStdString(); }
-
-} // namespace
 
 void TForm1::WireDeviceOperations()
 {

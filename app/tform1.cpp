@@ -1,6 +1,7 @@
 #include "app/tform1.h"
 
 #include "app/combo_index.h"
+#include "app/field_text.h"
 #include "converter/instrument_commands.h"
 #include "device/identify.h"
 #include "serial/port_discovery.h"
@@ -19,12 +20,6 @@
 #include <QMessageBox>
 
 namespace app {
-
-namespace {
-
-QString Text(const std::string& s) { return QString::fromStdString(s); }
-
-} // namespace
 
 TForm1::TForm1(QWidget* parent) : TForm1(Options{}, parent) {}
 
