@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace hart {
 
@@ -21,6 +22,9 @@ public:
     virtual bool WriteBytes(const void* data, std::uint16_t count) = 0;
     virtual TRtsControl RtsControl() const = 0;
     virtual void SetRtsControl(TRtsControl value) = 0;
+    // Runs `fn` once on the caller's thread when every byte handed over so far
+    // has left the line. A port that cannot tell runs it at once.
+    virtual void WhenDrained(std::function<void()> fn) { fn(); }
 };
 
 } // namespace hart
