@@ -3,6 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace serial {
 
 SystemErrorKind ClassifyErrno(int err)
@@ -33,6 +37,48 @@ std::string SystemReason(int err)
     return "Unknown error " + std::to_string(err);
 }
 
+std::string PortGroup(std::string_view path)
+{
+    constexpr std::string_view fallback = "dialout"; // Debian's group for serial devices
+    struct stat st {};
+    if (path.empty() || ::stat(std::string(path).c_str(), &st) != 0 || st.st_gid == 0)
+        return std::string(fallback);
+    // getgrgid_r with a buffer of the size the system suggests; the group
+    // database may be large (LDAP), so retry with more on ERANGE.
+    long suggested = ::sysconf(_SC_GETGR_R_SIZE_MAX);
+    std::size_t size = suggested > 0 ? static_cast<std::size_t>(suggested) : 1024;
+    for (; size <= (1u << 20); size *= 2) {
+        std::string buffer(size, '\0');
+        group entry {};
+        group* found = nullptr;
+        const int rc = ::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found);
+        if (rc == ERANGE)
+            continue;
+        if (rc == 0 && found && found->gr_name && *found->gr_name)
+            return found->gr_name;
+        break;
+    }
+    return std::string(fallback);
+}
+
+std::string PermissionHintFor(std::string_view path, std::string_view group)
+{
+    // The command on a line of its own, so it can be copied as it stands.
+    std::string text = "To use ";
+    text += path.empty() ? std::string_view("serial ports") : path;
+    text += ", your user must be in the \"";
+    text += group;
+    text += "\" group. Add it with\n    sudo adduser $USER ";
+    text += group;
+    text += "\nthen log out and log in again.";
+    return text;
+}
+
+std::string PermissionHint(std::string_view path)
+{
+    return PermissionHintFor(path, PortGroup(path));
+}
+
 ECommsError CommsError(std::string_view message, int err, std::string_view path)
 {
     std::string text(message);
@@ -40,10 +86,8 @@ ECommsError CommsError(std::string_view message, int err, std::string_view path)
         text += '\n';
         text += SystemReason(err);
         if (ClassifyErrno(err) == SystemErrorKind::PermissionDenied) {
-            text += "\nTo use ";
-            text += path.empty() ? std::string_view("serial ports") : path;
-            text += ", add your user to the \"dialout\" group "
-                    "(sudo usermod -a -G dialout $USER), then log out and in again.";
+            text += '\n';
+            text += PermissionHint(path);
         }
     }
     return ECommsError(text);

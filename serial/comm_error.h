@@ -27,8 +27,18 @@ enum class SystemErrorKind { PermissionDenied, NotFound, Busy, Other };
 SystemErrorKind ClassifyErrno(int err);
 // English text of the reason, independent of the locale.
 std::string SystemReason(int err);
+// How a user gets access to the port at `path` after a permission error:
+// which group to join and the command that does it. Every program that
+// opens ports shows this same text.
+std::string PermissionHint(std::string_view path);
+// The group a user must join for `path`: the group owning the device node,
+// or "dialout" when that cannot be told or would mean joining root.
+std::string PortGroup(std::string_view path);
+// The hint for a port owned by `group`; `path` empty stands for any port.
+std::string PermissionHintFor(std::string_view path, std::string_view group);
+
 // `message` as the first line; when `err` is not 0, the reason on the second
-// line and, for a permission problem, how to get access to `path`.
+// line and, for a permission problem, the permission hint for `path`.
 ECommsError CommsError(std::string_view message, int err = 0, std::string_view path = {});
 
 } // namespace serial

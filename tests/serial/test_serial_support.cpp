@@ -7,6 +7,8 @@
 #include "serial/read_timing.h"
 #include "serial/worker.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtTest/QtTest>
 
 #include <unistd.h>
@@ -22,6 +24,8 @@ class TestSerialSupport : public QObject {
 private slots:
     void errorMessages_data();
     void errorMessages();
+    void portGroup_data();
+    void portGroup();
     void readDeadline_data();
     void readDeadline();
     void pollTimeoutRoundsUp();
@@ -39,8 +43,12 @@ void TestSerialSupport::errorMessages_data()
     QTest::newRow("locked") << int(EWOULDBLOCK) << "Error opening serial port\nDevice or resource busy";
     QTest::newRow("permission")
         << int(EACCES)
-        << "Error opening serial port\nPermission denied\nTo use /dev/ttyUSB0, add your user to the \"dialout\" "
-           "group (sudo usermod -a -G dialout $USER), then log out and in again.";
+        << "Error opening serial port\nPermission denied\nTo use /dev/ttyUSB0, your user must be in the \"dialout\" "
+           "group. Add it with\n    sudo adduser $USER dialout\nthen log out and log in again.";
+    QTest::newRow("not permitted")
+        << int(EPERM)
+        << "Error opening serial port\nOperation not permitted\nTo use /dev/ttyUSB0, your user must be in the "
+           "\"dialout\" group. Add it with\n    sudo adduser $USER dialout\nthen log out and log in again.";
     QTest::newRow("other") << int(EIO) << "Error opening serial port\nInput/output error";
 }
 
@@ -50,6 +58,36 @@ void TestSerialSupport::errorMessages()
     QFETCH(QString, expected);
     const ECommsError e = CommsError(kMsgOpenFailed, err, "/dev/ttyUSB0");
     QCOMPARE(QString::fromStdString(e.what()), expected);
+}
+
+void TestSerialSupport::portGroup_data()
+{
+    // The group to join is the device node's own; root's group or an unknown
+    // node falls back to the distribution's serial group.
+    QTest::addColumn<int>("gid"); // -1: no such file; else the file's group
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no such port") << -1 << "dialout";
+    QTest::newRow("owned by root's group") << 0 << "dialout";
+    QTest::newRow("owned by another group") << 65534 << "nogroup";
+}
+
+void TestSerialSupport::portGroup()
+{
+    QFETCH(int, gid);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray path = dir.filePath(QStringLiteral("ttyX")).toLocal8Bit();
+    if (gid >= 0) {
+        QFile file(QString::fromLocal8Bit(path));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        if (::chown(path.constData(), static_cast<uid_t>(-1), static_cast<gid_t>(gid)) != 0)
+            QSKIP("changing a file's group needs root");
+    }
+    QCOMPARE(QString::fromStdString(PortGroup(path.toStdString())), expected);
+    QVERIFY(QString::fromStdString(PermissionHint(path.toStdString()))
+                .contains(QStringLiteral("sudo adduser $USER ") + expected + QLatin1Char('\n')));
 }
 
 void TestSerialSupport::readDeadline_data()
