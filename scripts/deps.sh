@@ -25,3 +25,9 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
                 libgl-dev fonts-dejavu-core)
 
 jobs() { nproc 2>/dev/null || echo 2; }
+
+# What scripts/package needs beyond a build: dpkg-shlibdeps and dpkg-buildflags, the icon renderer.
+PACKAGE_PACKAGES=(dpkg-dev librsvg2-bin)
+
+# What scripts/check-package needs to validate and install the package.
+CHECK_PACKAGE_PACKAGES=(desktop-file-utils appstream lintian man-db qt6-qpa-plugins)
