@@ -30,4 +30,4 @@ jobs() { nproc 2>/dev/null || echo 2; }
 PACKAGE_PACKAGES=(dpkg-dev librsvg2-bin)
 
 # What scripts/check-package needs to validate and install the package.
-CHECK_PACKAGE_PACKAGES=(desktop-file-utils appstream lintian man-db qt6-qpa-plugins)
+CHECK_PACKAGE_PACKAGES=(desktop-file-utils appstream lintian man-db binutils imagemagick xvfb xauth)
