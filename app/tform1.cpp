@@ -35,7 +35,8 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     comm1_.SetCommName("COM1");
     line::ConfigureHartPort(comm1_);
     comm1_.OnReceiveData = [this](serial::TComm*, const void* buffer, std::uint16_t length) {
-        link_.Comm1ReceiveData(buffer, length);
+        if (!DeliverToBatch(buffer, length))
+            link_.Comm1ReceiveData(buffer, length);
     };
 
     link_.SetPort(&comm1_);
@@ -56,6 +57,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireIdentify();
     WireDeviceOperations();
     WireConverter();
+    WireConfigurationFile();
     FormCreate();
 }
 
