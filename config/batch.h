@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,8 +95,26 @@ signals:
 
 private:
     struct Job;
+    void Start();
+    void Send(const hart::Transaction& t, const QString& item, bool writeStep,
+              std::function<void(const hart::TransactionResult&)> next);
+    bool StopIfCancelled();
+    void Identify(std::function<void()> next, std::function<void(const std::string&)> failed);
+    std::string DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into);
+    void ReadNext();
+    void ReadDone();
+    void PlanWrite();
+    void WriteNext();
+    void ReadBack(const Item& item);
+    void Verify(const Item& item, const hart::TransactionResult& r);
+    ItemResult& ResultOf(const Item& item);
+    void WriteFailed(const Item& item, const std::string& why);
+    void Finish(BatchStatus status, const std::string& message);
+
     hart::Transport& transport_;
     std::shared_ptr<Job> job_;
 };
 
 } // namespace config
+
+Q_DECLARE_METATYPE(config::BatchReport)

@@ -33,10 +33,15 @@ using R = codec::Result<T>;
 
 bool SameFloat(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
+// Qt writes and reads -0 as 0, so negative zero travels as the text "-0".
+constexpr const char* kNegativeZero = "-0";
+
 QJsonValue FloatJson(float v)
 {
     if (!std::isfinite(v))
         return QString::fromStdString(ShortestFloatText(v)); // JSON has no such numbers; reading refuses them
+    if (v == 0.0f && std::signbit(v))
+        return QString::fromLatin1(kNegativeZero);
     const std::string text = ShortestFloatText(v);
     double d = 0;
     std::from_chars(text.data(), text.data() + text.size(), d);
@@ -46,16 +51,18 @@ QJsonValue FloatJson(float v)
 
 R<float> FloatFrom(const QJsonValue& v)
 {
+    if (v.isString() && v.toString() == QLatin1String(kNegativeZero))
+        return R<float>::Ok(-0.0f);
     if (!v.isDouble())
         return R<float>::Fail("not a number");
     const double d = v.toDouble();
-    if (!std::isfinite(d) || std::fabs(d) > std::numeric_limits<float>::max())
-        return R<float>::Fail("outside the single-precision range");
     // Through the double's shortest text, so a decimal the file shows is rounded to a single only once.
     char buf[64];
     const auto end = std::to_chars(buf, buf + sizeof buf, d).ptr;
     float f = 0;
-    std::from_chars(buf, end, f);
+    const auto parsed = std::from_chars(buf, end, f);
+    if (parsed.ec != std::errc() || !std::isfinite(f))
+        return R<float>::Fail("outside the single-precision range");
     return R<float>::Ok(f);
 }
 
@@ -917,7 +924,7 @@ std::optional<std::string> Validate(const Configuration& c)
         if (!item.has(c))
             continue;
         if (const auto data = item.buildWrite(c); !data)
-            return std::string(item.name) + ": " + data.error();
+            return "\"" + std::string(item.name) + "\": " + data.error();
     }
     return std::nullopt;
 }
