@@ -141,7 +141,7 @@ int RunRead(const Options& o, Io& io)
     if (!r)
         return kRefused;
     const config::FileInfo info{QDateTime::currentDateTime(), config::DefaultSavedBy()};
-    const std::string what = "Read " + std::to_string(r->answers.size()) + " answers from "
+    const std::string what = "Read " + std::to_string(r->count(config::ItemOutcome::Read)) + " items from "
                              + IdentityText(r->device);
     if (o.output.empty()) {
         io.out << config::ToJson(r->device, info).toStdString();
