@@ -8,9 +8,13 @@
 #include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <csignal>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 namespace cli {
 
@@ -44,9 +48,55 @@ std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
     return l;
 }
 
+// Ctrl-C or a termination request during a batch cancels it, so that the
+// report of what was written still comes; the handler only writes a byte.
+int gSignalPipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    const char b = 1;
+    [[maybe_unused]] const auto n = ::write(gSignalPipe[1], &b, 1);
+}
+
+class CancelOnSignal {
+public:
+    explicit CancelOnSignal(config::BatchRunner& runner)
+    {
+        if (gSignalPipe[0] < 0 && ::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            return;
+        notifier_ = std::make_unique<QSocketNotifier>(gSignalPipe[0], QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [&runner] {
+            char b[16];
+            while (::read(gSignalPipe[0], b, sizeof b) > 0) {
+            }
+            runner.Cancel();
+        });
+        struct sigaction sa {};
+        sa.sa_handler = OnSignal;
+        ::sigemptyset(&sa.sa_mask);
+        ::sigaction(SIGINT, &sa, &oldInt_);
+        ::sigaction(SIGTERM, &sa, &oldTerm_);
+    }
+    ~CancelOnSignal()
+    {
+        if (!notifier_)
+            return;
+        ::sigaction(SIGINT, &oldInt_, nullptr);
+        ::sigaction(SIGTERM, &oldTerm_, nullptr);
+    }
+    CancelOnSignal(const CancelOnSignal&) = delete;
+    CancelOnSignal& operator=(const CancelOnSignal&) = delete;
+
+private:
+    std::unique_ptr<QSocketNotifier> notifier_;
+    struct sigaction oldInt_ {};
+    struct sigaction oldTerm_ {};
+};
+
 // Runs one batch on the event loop until it reports; progress on a terminal.
 config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::function<void()>& start)
 {
+    CancelOnSignal cancel(runner);
     QEventLoop loop;
     config::BatchReport report;
     bool finished = false;
