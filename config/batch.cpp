@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 
@@ -94,6 +95,14 @@ void BatchRunner::Cancel()
         return;
     job_->cancelled = true;
     transport_.Cancel();
+    // A transport may drop a request that never reached the line without answering it;
+    // the batch must end all the same.
+    std::weak_ptr<Job> weak = job_;
+    QTimer::singleShot(0, this, [this, weak] {
+        const auto job = weak.lock();
+        if (job && job_ == job && transport_.Idle())
+            StopIfCancelled();
+    });
 }
 
 void BatchRunner::Read(std::uint8_t pollingAddress)

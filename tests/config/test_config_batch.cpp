@@ -313,6 +313,27 @@ private slots:
         QVERIFY(config::AllEqual(config::Compare(b.Read(0).device, file), false));
     }
 
+    // A setting the device answers well but keeps otherwise is a failure, not a success.
+    void readBackDifferent()
+    {
+        Bench a(SourceState());
+        Bench b;
+        const Configuration file = ReadFile(a);
+        QTemporaryDir backups;
+        bool written = false;
+        b.transport.beforeSend = [&](const hart::Transaction& t) {
+            written = written || t.command == 166;
+            if (written && t.command == 167)
+                b.device.State().analog[0].upper = 99.5f;
+        };
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
+        QCOMPARE(r.status, BatchStatus::Failed);
+        QVERIFY2(Msg(r).startsWith("Stopped at analogInput1: read back upper 99.5, lower 3.9, start 0.1, coefficient 1, "
+                                   "meant upper 21.5, lower 3.9, start 0.1, coefficient 1."),
+                 qPrintable(Msg(r)));
+        QCOMPARE(r.count(ItemOutcome::Verified), 6);
+    }
+
     // ---- Cancel: stops at the request on the line; what is left is not attempted.
     void cancel()
     {
