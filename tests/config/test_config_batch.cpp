@@ -304,6 +304,13 @@ private slots:
                 QCOMPARE(QString::fromStdString(item.reason), reason);
             }
         QVERIFY2(Msg(r).startsWith("Stopped at analogInput1: " + reason), qPrintable(Msg(r)));
+        QStringList lines;
+        for (const auto& line : config::ReportLines(r))
+            lines << QString::fromStdString(line);
+        QVERIFY2(lines.contains("analogInput1: failed (" + reason + ")"), qPrintable(lines.join('\n')));
+        QVERIFY2(lines.contains("variableMapping: not attempted"), qPrintable(lines.join('\n')));
+        QVERIFY2(lines.contains("The device's configuration before writing was saved to " + r.backupPath + "."),
+                 qPrintable(lines.join('\n')));
 
         b.transport.beforeSend = nullptr;
         b.device.ClearFaults();
