@@ -43,7 +43,7 @@ sim::ConverterState SourceState()
     s.parityIndex = 2;
     s.interval = 25;
     s.analog = {{{21.5f, 3.9f, 0.1f, 1}, {1e13f, -1e13f, 7.0f, 65535}, {0.3f, 0.2f, 0.1f, 2}, {5.0f, 1.0f, 0.0f, 3}}};
-    s.mapping = {{{5, 12}, {6, 7}, {7, 39}, {8, 57}}};
+    s.mapping = {{{5, 12}, {6, 200}, {7, 39}, {8, 57}}}; // 200: a unit code without a list item
     s.deviceType = 5;
     s.manufacturerId = 0x26;
     return s;
