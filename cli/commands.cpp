@@ -247,38 +247,16 @@ int RunWrite(const Options& o, Io& io)
     config::BatchRunner runner(l->Transactor());
     const auto r = RunBatch(runner, io, [&] { runner.Write(file->configuration, w); });
 
-    if (!r.backupPath.isEmpty())
-        io.out << "The device's configuration before writing was saved to " << r.backupPath.toStdString() << ".\n";
-    for (const auto& item : r.items) {
-        const std::string name(item.item->name);
-        switch (item.outcome) {
-        case config::ItemOutcome::Verified:
-            io.out << "written and verified: " << name << ": " << item.from << " -> " << item.to << "\n";
-            break;
-        case config::ItemOutcome::WouldWrite:
-            io.out << "would write: " << name << ": " << item.from << " -> " << item.to << "\n";
-            break;
-        case config::ItemOutcome::Failed:
-            io.out << "FAILED: " << name << ": " << item.reason << "\n";
-            break;
-        case config::ItemOutcome::NotAttempted:
-            io.out << "not attempted: " << name << "\n";
-            break;
-        case config::ItemOutcome::Skipped:
-            if (item.from != item.to)
-                io.out << "identity item left alone (use --with-identity): " << name << "\n";
-            break;
-        case config::ItemOutcome::Read:
-        case config::ItemOutcome::ReadFailed:
-        case config::ItemOutcome::Unchanged:
-            break;
-        }
-    }
+    auto lines = config::ReportLines(r);
+    const std::string outcome = lines.empty() ? r.message : lines.back();
+    if (!lines.empty())
+        lines.pop_back();
+    for (const auto& line : lines)
+        io.out << line << "\n";
     const int unchanged = r.count(config::ItemOutcome::Unchanged);
     if (unchanged > 0)
         io.out << unchanged << (unchanged == 1 ? " item was" : " items were") << " already equal.\n";
-    PrintRepeats(r, io);
-    (r.status == config::BatchStatus::Done ? io.out : io.err) << r.message << "\n";
+    (r.status == config::BatchStatus::Done ? io.out : io.err) << outcome << "\n";
     switch (r.status) {
     case config::BatchStatus::Done: return kDone;
     case config::BatchStatus::Refused: return kRefused;

@@ -134,7 +134,7 @@ private slots:
         const auto stopped = Program({"write", Path("m.json"), "--port", QString::fromStdString(b->SlavePath())});
         QCOMPARE(stopped.exit, 1);
         QVERIFY(stopped.out.contains("written and verified"));
-        QVERIFY(stopped.out.contains("FAILED: range"));
+        QVERIFY(stopped.out.contains("range: failed"));
         QVERIFY(stopped.out.contains("not attempted"));
         QVERIFY(stopped.out.contains("had to be sent again"));
 
