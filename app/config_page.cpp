@@ -209,8 +209,10 @@ void ConfigPage::WriteDevice()
 
 void ConfigPage::Start(bool write)
 {
-    if (!host_.transport) {
+    // A press that came in before the buttons caught up with the line.
+    if (!host_.transport || (host_.linkWaiting && host_.linkWaiting()) || (host_.portOpen && !host_.portOpen())) {
         batch_ = Batch::None;
+        UpdateButtons();
         return;
     }
     config::WriteOptions w;
