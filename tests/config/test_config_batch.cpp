@@ -363,10 +363,11 @@ private slots:
         QVERIFY(!b.runner.Busy());
     }
 
-    // ---- A read collects each query's whole answer for the window's decoders.
+    // ---- A read collects each query's whole answer for the window's decoders, with progress.
     void readKeepsAnswers()
     {
         Bench b;
+        QSignalSpy progress(&b.runner, &config::BatchRunner::Progress);
         const auto r = b.Read(0);
         QVERIFY2(r.status == BatchStatus::Done, qPrintable(Msg(r)));
         QCOMPARE(r.answers.size(), config::Items().size());
@@ -378,6 +379,49 @@ private slots:
             QCOMPARE(frame->command(), answer.item->query().command);
         }
         QCOMPARE(r.repeats, 0);
+
+        QVERIFY(progress.size() >= r.transactions);
+        int last = -1;
+        QStringList names;
+        for (const auto& p : progress) {
+            QVERIFY(p.at(0).toInt() >= last && p.at(0).toInt() <= p.at(1).toInt());
+            last = p.at(0).toInt();
+            names << p.at(2).toString();
+        }
+        QCOMPARE(progress.last().at(0).toInt(), progress.last().at(1).toInt());
+        QVERIFY(names.contains("identify") && names.contains("variableMapping"));
+    }
+
+    // Warnings still carry data; errors and silence make the item unreadable, not the read.
+    void readWithFault_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<sim::FaultKind>("fault");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("warning 8 on the message") << 12 << sim::FaultKind::ResponseCode << 8 << int(BatchStatus::Done)
+                                                  << "Read 19 items.";
+        QTest::newRow("error 5 on the message") << 12 << sim::FaultKind::ResponseCode << 5 << int(BatchStatus::Failed)
+                                                << "Read 18 items; 1 could not be read: message (the device answered "
+                                                   "with response code 5).";
+        QTest::newRow("silent on the range") << 15 << sim::FaultKind::NoAnswer << 0 << int(BatchStatus::Failed)
+                                             << "Read 18 items; 1 could not be read: range (no answer).";
+        QTest::newRow("split and late answers are whole") << 13 << sim::FaultKind::Split << 50 << int(BatchStatus::Done)
+                                                          << "Read 19 items.";
+    }
+    void readWithFault()
+    {
+        QFETCH(int, command);
+        QFETCH(sim::FaultKind, fault);
+        QFETCH(int, value);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        Bench b;
+        b.device.SetFault(static_cast<std::uint8_t>(command), {fault, value});
+        const auto r = b.Read(0);
+        QCOMPARE(int(r.status), status);
+        QCOMPARE(Msg(r), message);
     }
 };
 
