@@ -160,11 +160,19 @@ void BatchRunner::Write(const Configuration& file, const WriteOptions& options)
     job_->options = options;
     job_->file = file;
     job_->address = options.pollingAddress;
+    std::string refusal;
     if (const auto bad = Validate(file))
-        return Finish(BatchStatus::Refused, "The file was not written: item " + *bad + ".");
-    if (!options.dryRun && options.backupDirectory.isEmpty())
-        return Finish(BatchStatus::Refused, "The file was not written: no directory for the backup was given.");
-    Start();
+        refusal = "The file was not written: item " + *bad + ".";
+    else if (!options.dryRun && options.backupDirectory.isEmpty())
+        refusal = "The file was not written: no directory for the backup was given.";
+    if (refusal.empty())
+        return Start();
+    // Reported from the event loop like every other outcome, never from inside Write.
+    std::weak_ptr<Job> weak = job_;
+    QTimer::singleShot(0, this, [this, weak, refusal] {
+        if (const auto job = weak.lock(); job && job_ == job)
+            Finish(BatchStatus::Refused, refusal);
+    });
 }
 
 void BatchRunner::Send(const hart::Transaction& t, const QString& item, bool writeStep,
