@@ -212,7 +212,7 @@ void BatchRunner::Start()
             job.reads.push_back(&item);
     job.readAnswers.resize(Items().size());
     job.total = 1 + static_cast<int>(job.reads.size());
-    Identify([this] { ReadNext(); }, [this](const std::string& why) {
+    Identify([this] { job_->write ? CheckDeviceType() : ReadNext(); }, [this](const std::string& why) {
         Finish(BatchStatus::Refused, "No device answered at polling address " + std::to_string(job_->address) + ": "
                                          + why + ".");
     });
@@ -310,12 +310,11 @@ void BatchRunner::ReadDone()
                                     + Count(failed, "could not be read") + ": " + list + ".");
 }
 
-void BatchRunner::PlanWrite()
+// Before reading the whole target: a file for another kind of device is refused at once.
+void BatchRunner::CheckDeviceType()
 {
-    auto& job = *job_;
+    const auto& job = *job_;
     const auto& file = job.file;
-    const auto& device = job.report.device;
-
     if (!job.options.force) {
         if (!file.identity)
             return Finish(BatchStatus::Refused,
@@ -327,6 +326,15 @@ void BatchRunner::PlanWrite()
                               + std::to_string(file.identity->manufacturer) + ", device type "
                               + std::to_string(file.identity->deviceType) + " (force to write it anyway).");
     }
+
+    ReadNext();
+}
+
+void BatchRunner::PlanWrite()
+{
+    auto& job = *job_;
+    const auto& file = job.file;
+    const auto& device = job.report.device;
 
     if (!job.options.dryRun) {
         job.report.backupPath = BackupPath(job.options.backupDirectory, job.id);

@@ -110,6 +110,7 @@ private:
     std::string DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into);
     void ReadNext();
     void ReadDone();
+    void CheckDeviceType();
     void PlanWrite();
     void WriteNext();
     void ReadBack(const Item& item);
