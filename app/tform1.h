@@ -36,6 +36,8 @@ public:
         std::function<void(const QString& text)> showMessage;
         // The simulated converter keeps 1200-baud timing unless told otherwise.
         bool simulatorLineTiming = true;
+        // Replaces the file dialogs of the configuration page (tests only); empty: none chosen.
+        std::function<QString(bool save)> chooseFile;
     };
 
     explicit TForm1(QWidget* parent = nullptr);
@@ -77,6 +79,8 @@ private:
     void WireIdentify();
     void WireDeviceOperations();   // process values, output current, instrument information, internal parameters
     void WireConverter();          // instrument commands, parsing format, RS485, analog inputs, mapping
+    void WireConfigurationFile();  // the sixth page and its batch line
+    bool DeliverToBatch(const void* buffer, std::uint16_t length);
 
     Options options_;
     Form1Ui ui_;
@@ -84,6 +88,8 @@ private:
     hart::HartLink link_;
     std::unique_ptr<sim::PtySimulator> simulator_;
     std::uint8_t polledAddress_ = 0;
+    struct ConfigFileWiring;
+    std::shared_ptr<ConfigFileWiring> configFile_; // last: goes before the port it uses
 };
 
 } // namespace app
