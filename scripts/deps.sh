@@ -25,3 +25,23 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
                 libgl-dev fonts-dejavu-core)
 
 jobs() { nproc 2>/dev/null || echo 2; }
+
+# Packages that only some tests need: installed when possible; without them
+# those tests skip with a message saying what is missing.
+want_packages() {
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" && continue
+        if [ "$(id -u)" -eq 0 ]; then
+            # tshark would otherwise stop to ask who may capture.
+            echo "wireshark-common wireshark-common/install-setuid boolean false" | debconf-set-selections 2>/dev/null || true
+            DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$p" \
+                || echo "Could not install $p; the tests that need it will be skipped." >&2
+        else
+            echo "Optional package $p is missing (sudo apt-get install -y $p); the tests that need it will be skipped." >&2
+        fi
+    done
+}
+
+# Read by the capture tests.
+TEST_OPTIONAL_PACKAGES=(tshark)
