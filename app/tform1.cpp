@@ -60,6 +60,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireIdentify();
     WireDeviceOperations();
     WireConverter();
+    WireTraffic();
     FormCreate();
 }
 

@@ -3,6 +3,7 @@
 #include "app/form1_ui.h"
 #include "codec/result.h"
 #include "hart/link.h"
+#include "hart/transport.h"
 #include "serial/tcomm.h"
 
 #include <QWidget>
@@ -77,6 +78,7 @@ private:
     void WireIdentify();
     void WireDeviceOperations();   // process values, output current, instrument information, internal parameters
     void WireConverter();          // instrument commands, parsing format, RS485, analog inputs, mapping
+    void WireTraffic();            // the traffic window, the device status, and the tap on the line
 
     Options options_;
     Form1Ui ui_;
@@ -84,6 +86,7 @@ private:
     hart::HartLink link_;
     std::unique_ptr<sim::PtySimulator> simulator_;
     std::uint8_t polledAddress_ = 0;
+    hart::TrafficSink trafficSink_; // every write and delivery, from any thread
 };
 
 } // namespace app

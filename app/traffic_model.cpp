@@ -1,0 +1,166 @@
+#include "app/traffic_model.h"
+
+#include "hart/frame_decoder.h"
+
+
+namespace app {
+
+namespace {
+
+QString Ms(std::int64_t ns) { return QString::number(static_cast<double>(ns) / 1e6, 'f', 1); }
+
+} // namespace
+
+TrafficModel::TrafficModel(QObject* parent, int capacity) : QAbstractTableModel(parent), capacity_(std::max(capacity, 1))
+{
+    setObjectName("TrafficModel");
+}
+
+int TrafficModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : count_;
+}
+
+int TrafficModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QString TrafficModel::Cell(int row, int column) const
+{
+    const Row& r = At(row);
+    switch (column) {
+    case TimeColumn: return Ms(r.timeNs - originNs_);
+    case GapColumn: {
+        const std::int64_t previous = row > 0 ? At(row - 1).timeNs : evictedTimeNs_;
+        return previous ? Ms(r.timeNs - previous) : QString();
+    }
+    case DirectionColumn: return r.sent ? "Sent" : "Received";
+    case SummaryColumn: return QString::fromStdString(hart::Summary(hart::DecodeLine(r.bytes)));
+    }
+    return {};
+}
+
+QVariant TrafficModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    if (role == Qt::DisplayRole)
+        return Cell(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole && index.column() < DirectionColumn)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant TrafficModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case TimeColumn: return "Time (ms)";
+    case GapColumn: return "Gap (ms)";
+    case DirectionColumn: return "Direction";
+    case SummaryColumn: return "Frames";
+    }
+    return {};
+}
+
+void TrafficModel::Append(const hart::TrafficRecord& record)
+{
+    if (paused_) {
+        if (held_.size() == static_cast<std::size_t>(capacity_))
+            held_.pop_front();
+        held_.push_back(record);
+        return;
+    }
+    Add(record);
+}
+
+void TrafficModel::Add(const hart::TrafficRecord& record)
+{
+    if (count_ == 0 && !evictedTimeNs_)
+        originNs_ = record.timeNs;
+    Row row{record.timeNs, record.bytes, record.direction == hart::Direction::Sent};
+    if (ring_.size() < static_cast<std::size_t>(capacity_)) {
+        beginInsertRows({}, count_, count_);
+        ring_.push_back(std::move(row));
+        ++count_;
+        endInsertRows();
+        return;
+    }
+    if (count_ == capacity_) {
+        // Full: the oldest row leaves and its slot takes the newest.
+        beginRemoveRows({}, 0, 0);
+        evictedTimeNs_ = ring_[head_].timeNs;
+        head_ = (head_ + 1) % ring_.size();
+        --count_;
+        endRemoveRows();
+    }
+    beginInsertRows({}, count_, count_);
+    ring_[(head_ + static_cast<std::size_t>(count_)) % ring_.size()] = std::move(row);
+    ++count_;
+    endInsertRows();
+}
+
+void TrafficModel::Clear()
+{
+    beginResetModel();
+    ring_.clear();
+    ring_.shrink_to_fit();
+    head_ = 0;
+    count_ = 0;
+    originNs_ = 0;
+    evictedTimeNs_ = 0;
+    held_.clear();
+    endResetModel();
+}
+
+void TrafficModel::SetPaused(bool paused)
+{
+    paused_ = paused;
+    if (paused)
+        return;
+    while (!held_.empty()) {
+        Add(held_.front());
+        held_.pop_front();
+    }
+}
+
+hart::TrafficRecord TrafficModel::Record(int row) const
+{
+    const Row& r = At(row);
+    return {r.sent ? hart::Direction::Sent : hart::Direction::Received, r.timeNs, r.bytes};
+}
+
+std::vector<hart::TrafficRecord> TrafficModel::Records() const
+{
+    std::vector<hart::TrafficRecord> out;
+    out.reserve(static_cast<std::size_t>(count_));
+    for (int i = 0; i < rowCount(); ++i)
+        out.push_back(Record(i));
+    return out;
+}
+
+QString TrafficModel::Details(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    const Row& r = At(row);
+    QString text = QString("%1 at %2 ms, %3 bytes\n\n").arg(r.sent ? "Sent" : "Received", Ms(r.timeNs - originNs_)).arg(r.bytes.size());
+    for (const auto& piece : hart::DecodeLine(r.bytes))
+        text += QString::fromStdString(hart::Details(piece, r.bytes)) + "\n";
+    return text;
+}
+
+QString TrafficModel::Text(const std::vector<int>& rows) const
+{
+    QString text;
+    for (int row : rows) {
+        if (row < 0 || row >= rowCount())
+            continue;
+        QStringList cells;
+        for (int c = 0; c < ColumnCount; ++c)
+            cells << Cell(row, c);
+        text += cells.join('\t') + '\n';
+    }
+    return text;
+}
+
+} // namespace app
