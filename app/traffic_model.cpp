@@ -2,6 +2,8 @@
 
 #include "hart/frame_decoder.h"
 
+#include <algorithm>
+
 
 namespace app {
 
@@ -86,11 +88,15 @@ void TrafficModel::Add(const hart::TrafficRecord& record)
         return;
     }
     if (count_ == capacity_) {
-        // Full: the oldest row leaves and its slot takes the newest.
-        beginRemoveRows({}, 0, 0);
-        evictedTimeNs_ = ring_[head_].timeNs;
-        head_ = (head_ + 1) % ring_.size();
-        --count_;
+        // Full: the oldest rows leave a hundredth at a time, because every
+        // removal makes the views shift all the rows behind it.
+        const int leaving = std::max(1, capacity_ / 100);
+        beginRemoveRows({}, 0, leaving - 1);
+        evictedTimeNs_ = At(leaving - 1).timeNs;
+        for (int i = 0; i < leaving; ++i)
+            ring_[(head_ + static_cast<std::size_t>(i)) % ring_.size()].bytes = {};
+        head_ = (head_ + static_cast<std::size_t>(leaving)) % ring_.size();
+        count_ -= leaving;
         endRemoveRows();
     }
     beginInsertRows({}, count_, count_);
@@ -115,12 +121,33 @@ void TrafficModel::Clear()
 void TrafficModel::SetPaused(bool paused)
 {
     paused_ = paused;
-    if (paused)
+    if (paused || held_.empty())
         return;
-    while (!held_.empty()) {
-        Add(held_.front());
-        held_.pop_front();
+    // What waited comes in as one change, so a long pause does not end in a long freeze.
+    const int n = static_cast<int>(held_.size());
+    ring_.resize(std::max(ring_.size(), static_cast<std::size_t>(std::min(capacity_, count_ + n))));
+    if (count_ + n > capacity_) {
+        const int leaving = std::min(count_, count_ + n - capacity_);
+        if (leaving > 0) {
+            beginRemoveRows({}, 0, leaving - 1);
+            evictedTimeNs_ = At(leaving - 1).timeNs;
+            for (int i = 0; i < leaving; ++i)
+                ring_[(head_ + static_cast<std::size_t>(i)) % ring_.size()].bytes = {};
+            head_ = (head_ + static_cast<std::size_t>(leaving)) % ring_.size();
+            count_ -= leaving;
+            endRemoveRows();
+        }
     }
+    if (count_ == 0 && !evictedTimeNs_)
+        originNs_ = held_.front().timeNs;
+    beginInsertRows({}, count_, count_ + n - 1);
+    for (auto& record : held_) {
+        ring_[(head_ + static_cast<std::size_t>(count_)) % ring_.size()] =
+            Row{record.timeNs, std::move(record.bytes), record.direction == hart::Direction::Sent};
+        ++count_;
+    }
+    held_.clear();
+    endInsertRows();
 }
 
 hart::TrafficRecord TrafficModel::Record(int row) const

@@ -40,15 +40,25 @@ using Bytes = std::vector<std::uint8_t>;
 
 // pcapng blocks are written in the writer's byte order, declared by the
 // section header's magic; this one writes little-endian everywhere.
-void Le16(Bytes& b, std::uint16_t v) { b.insert(b.end(), {std::uint8_t(v), std::uint8_t(v >> 8)}); }
+void Le16(Bytes& b, std::uint16_t v)
+{
+    for (int shift = 0; shift < 16; shift += 8)
+        b.push_back(static_cast<std::uint8_t>(v >> shift));
+}
 void Le32(Bytes& b, std::uint32_t v)
 {
-    b.insert(b.end(), {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)});
+    for (int shift = 0; shift < 32; shift += 8)
+        b.push_back(static_cast<std::uint8_t>(v >> shift));
 }
-void Be16(Bytes& b, std::uint16_t v) { b.insert(b.end(), {std::uint8_t(v >> 8), std::uint8_t(v)}); }
+void Be16(Bytes& b, std::uint16_t v)
+{
+    for (int shift = 8; shift >= 0; shift -= 8)
+        b.push_back(static_cast<std::uint8_t>(v >> shift));
+}
 void Be32(Bytes& b, std::uint32_t v)
 {
-    b.insert(b.end(), {std::uint8_t(v >> 24), std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)});
+    for (int shift = 24; shift >= 0; shift -= 8)
+        b.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 void Pad4(Bytes& b)
 {
