@@ -132,15 +132,13 @@ Bytes EnhancedPacket(std::int64_t wallNs, std::uint32_t direction, const Bytes& 
     return Block(kEnhancedPacket, body);
 }
 
-// What the HART-IP message cannot carry: preambles, a wrong checksum, bytes outside frames.
-std::string Comment(const hart::LinePiece& frame, std::span<const hart::LinePiece> others,
-                    std::span<const std::uint8_t> bytes)
+// Bytes that belong to no frame, for a packet's comment.
+std::string Comment(std::span<const hart::LinePiece> others, std::span<const std::uint8_t> bytes)
 {
-    std::string c = "preambles: " + std::to_string(frame.preambles);
-    if (frame.kind == hart::PieceKind::Frame && !frame.checksumOk)
-        c += "; bad checksum";
+    std::string c;
     for (const auto& p : others) {
-        c += p.kind == hart::PieceKind::Noise ? "; bytes outside frames: " : "; cut frame: ";
+        c += c.empty() ? "" : "; ";
+        c += p.kind == hart::PieceKind::Noise ? "bytes outside frames: " : "cut frame: ";
         c += hart::HexText(bytes.subspan(p.offset, p.length));
     }
     return c;
@@ -180,61 +178,80 @@ Bytes PcapngEncoder::Header() const
     return out;
 }
 
+Bytes PcapngEncoder::Packet(std::int64_t timeNs, bool sent, std::uint8_t type, std::span<const std::uint8_t> frame,
+                            const std::string& comment) const
+{
+    Bytes packet = ExportedPduTags();
+    const Bytes message = HartIpMessage(type, sequence_, frame);
+    packet.insert(packet.end(), message.begin(), message.end());
+    return EnhancedPacket(timeNs + wallMinusSteadyNs_, sent ? kOutbound : kInbound, packet, comment);
+}
+
+Bytes PcapngEncoder::Flush()
+{
+    if (held_.empty())
+        return {};
+    const Bytes packet = Packet(heldTimeNs_, false, kMessageResponse, {},
+                                "no whole frame; cut frame: " + hart::HexText(held_));
+    held_.clear();
+    heldDeliveries_ = 0;
+    return packet;
+}
+
 Bytes PcapngEncoder::Packets(const hart::TrafficRecord& record)
 {
     const bool sent = record.direction == hart::Direction::Sent;
+    // A cut answer that no delivery finished is shown before the next request.
+    Bytes out = sent ? Flush() : Bytes{};
     // A request opens a new number; the deliveries after it answer it.
     if (sent || !requestOpen_)
         ++sequence_;
     requestOpen_ = requestOpen_ || sent;
 
-    // A slow modem may hand one answer over in two deliveries: the frame they
-    // make together is shown whole, after the cut piece the first one showed.
-    Bytes joined;
-    std::size_t carried = 0;
-    if (!sent && !cutTail_.empty()) {
-        joined = cutTail_;
-        carried = joined.size();
-    }
+    // Deliveries may cut an answer anywhere (a batch read hands over every
+    // byte as it comes): an unfinished frame waits for the deliveries that
+    // finish it and is shown once, whole.
+    Bytes joined = sent ? Bytes{} : std::move(held_);
+    const int deliveries = sent ? 1 : heldDeliveries_ + 1;
+    held_.clear();
+    heldDeliveries_ = 0;
     joined.insert(joined.end(), record.bytes.begin(), record.bytes.end());
-    cutTail_.clear();
     const std::span<const std::uint8_t> bytes = joined;
 
-    const auto pieces = hart::DecodeLine(bytes);
+    auto pieces = hart::DecodeLine(bytes);
+    if (!sent && !pieces.empty() && pieces.back().kind == hart::PieceKind::Cut) {
+        held_.assign(bytes.begin() + static_cast<std::ptrdiff_t>(pieces.back().offset), bytes.end());
+        heldTimeNs_ = record.timeNs;
+        heldDeliveries_ = deliveries;
+        pieces.pop_back();
+    }
     std::vector<hart::LinePiece> frames;
     std::vector<hart::LinePiece> others;
-    for (const auto& p : pieces) {
-        if (p.offset + p.length <= carried)
-            continue; // shown with the delivery it came in
+    for (const auto& p : pieces)
         (p.kind == hart::PieceKind::Frame ? frames : others).push_back(p);
-    }
-    if (!sent && !pieces.empty() && pieces.back().kind == hart::PieceKind::Cut)
-        cutTail_.assign(bytes.begin() + static_cast<std::ptrdiff_t>(pieces.back().offset), bytes.end());
 
-    const std::int64_t wallNs = record.timeNs + wallMinusSteadyNs_;
-    const std::uint32_t direction = sent ? kOutbound : kInbound;
-    const Bytes tags = ExportedPduTags();
-    Bytes out;
     auto add = [&](std::uint8_t type, std::span<const std::uint8_t> frame, const std::string& comment) {
-        Bytes packet = tags;
-        const Bytes message = HartIpMessage(type, sequence_, frame);
-        packet.insert(packet.end(), message.begin(), message.end());
-        const Bytes block = EnhancedPacket(wallNs, direction, packet, comment);
+        const Bytes block = Packet(record.timeNs, sent, type, frame, comment);
         out.insert(out.end(), block.begin(), block.end());
     };
     if (frames.empty()) {
-        add(sent ? kMessageRequest : kMessageResponse, {},
-             "no whole frame; " + std::string(record.bytes.empty() ? "no bytes" : "bytes: " + hart::HexText(record.bytes)));
+        if (!others.empty() || (held_.empty() && bytes.empty()))
+            add(sent ? kMessageRequest : kMessageResponse, {},
+                "no whole frame; " + std::string(others.empty() ? "no bytes" : Comment(others, bytes)));
         return out;
     }
     for (std::size_t k = 0; k < frames.size(); ++k) {
         const auto& f = frames[k];
         const auto frame = bytes.subspan(f.frameOffset(), f.length - static_cast<std::size_t>(f.preambles));
         const std::uint8_t type = f.type == hart::FrameType::Request ? kMessageRequest : kMessageResponse;
+        std::string comment = "preambles: " + std::to_string(f.preambles);
+        if (!f.checksumOk)
+            comment += "; bad checksum";
         // The bytes outside frames go with the record's first packet, once.
-        std::string comment = Comment(f, k == 0 ? std::span<const hart::LinePiece>(others) : std::span<const hart::LinePiece>(), bytes);
-        if (f.offset < carried)
-            comment += "; joined with the previous delivery";
+        if (k == 0 && !others.empty())
+            comment += "; " + Comment(others, bytes);
+        if (k == 0 && deliveries > 1)
+            comment += "; joined from " + std::to_string(deliveries) + " deliveries";
         add(type, frame, comment);
     }
     return out;
@@ -251,6 +268,7 @@ bool WriteCaptureFile(const std::string& path, std::span<const hart::TrafficReco
     bool ok = file.open(QIODevice::WriteOnly) && put(encoder.Header());
     for (std::size_t i = 0; ok && i < records.size(); ++i)
         ok = put(encoder.Packets(records[i]));
+    ok = ok && put(encoder.Flush());
     if (ok && file.commit())
         return true;
     if (error)
@@ -292,6 +310,9 @@ bool CaptureFile::Close(std::string* error)
 {
     if (!file_)
         return true;
+    const Bytes rest = encoder_.Flush();
+    failed_ = failed_ || file_->write(reinterpret_cast<const char*>(rest.data()), static_cast<qint64>(rest.size()))
+                             != static_cast<qint64>(rest.size());
     const bool ok = !failed_ && file_->flush();
     if (!ok && error)
         *error = "Cannot write " + file_->fileName().toStdString() + ": " + file_->errorString().toStdString();

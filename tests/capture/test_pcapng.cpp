@@ -55,8 +55,10 @@ private slots:
     {
         REQUIRE_TSHARK();
         sim::Device device;
-        // One answer in two deliveries, as a slow modem hands it over.
+        // One answer in two deliveries, as a slow modem hands it over, and
+        // one byte by byte, as the batch path reads.
         device.SetFault(12, {sim::FaultKind::Split, 400});
+        const std::uint8_t byteByByte = 13;
         hart::DeviceIdentity id;
         id.manufacturer = device.State().manufacturerId;
         id.deviceType = device.State().deviceType;
@@ -89,10 +91,14 @@ private slots:
             line.add(Direction::Sent, frame);
             for (const auto& t : device.Feed(frame, nowMs += 1000)) {
                 std::vector<std::uint8_t> whole;
-                for (const auto& chunk : t.chunks) {
-                    line.add(Direction::Received, chunk.bytes);
+                for (const auto& chunk : t.chunks)
                     whole.insert(whole.end(), chunk.bytes.begin(), chunk.bytes.end());
-                }
+                if (row.command == byteByByte)
+                    for (auto b : whole)
+                        line.add(Direction::Received, {b});
+                else
+                    for (const auto& chunk : t.chunks)
+                        line.add(Direction::Received, chunk.bytes);
                 expect(whole, false);
             }
         }
@@ -103,40 +109,53 @@ private slots:
         std::string error;
         QVERIFY2(capture::WriteCaptureFile(file.toStdString(), line.records, &error), error.c_str());
         QStringList got;
-        int cut = 0;
+        QStringList joined;
         for (const QString& row : Tshark(file)) {
-            if (row.section('\t', 7, 7).startsWith("no whole frame"))
-                ++cut; // the first half of the split answer, shown as it came
-            else
-                got << row.section('\t', 0, 6) + (row.section('\t', 8).isEmpty() ? "" : " MALFORMED");
+            got << row.section('\t', 0, 6) + (row.section('\t', 8).isEmpty() ? "" : " MALFORMED");
+            if (row.contains("joined from"))
+                joined << row.section('\t', 4, 4) + ": " + row.section('\t', 7, 7).section("; ", -1);
         }
         QCOMPARE(got, expected);
-        QCOMPARE(cut, 1);
+        QCOMPARE(joined, QStringList({"12: joined from 2 deliveries", "13: joined from 37 deliveries"}));
     }
 
-    // What HART-IP cannot carry goes in the packet's comment.
+    // What HART-IP cannot carry goes in the packets' comments; nothing is left out.
     void comments_data()
     {
-        QTest::addColumn<QString>("bytes");
-        QTest::addColumn<QString>("comment");
-        QTest::newRow("plain") << "FF FF FF FF FF 86 A6 05 01 02 03 11 02 00 00 36" << "preambles: 5";
-        QTest::newRow("bad checksum") << "FF FF 86 A6 05 01 02 03 11 02 00 00 37" << "preambles: 2; bad checksum";
-        QTest::newRow("noise and trailer") << "00 17 FF 86 A6 05 01 02 03 11 02 00 00 36 40"
-                                           << "preambles: 1; bytes outside frames: 00 17; bytes outside frames: 40";
-        QTest::newRow("no frame at all") << "00 FF FF 86 A6" << "no whole frame; bytes: 00 FF FF 86 A6";
+        QTest::addColumn<QStringList>("deliveries");
+        QTest::addColumn<QString>("comments");
+        QTest::newRow("plain") << QStringList{"FF FF FF FF FF 86 A6 05 01 02 03 11 02 00 00 36"} << "preambles: 5";
+        QTest::newRow("bad checksum") << QStringList{"FF FF 86 A6 05 01 02 03 11 02 00 00 37"}
+                                      << "preambles: 2; bad checksum";
+        QTest::newRow("noise and trailer")
+            << QStringList{"00 17 FF 86 A6 05 01 02 03 11 02 00 00 36 40"}
+            << "preambles: 1; bytes outside frames: 00 17; bytes outside frames: 40";
+        QTest::newRow("noise only") << QStringList{"00 17"} << "no whole frame; bytes outside frames: 00 17";
+        QTest::newRow("cut and never finished") << QStringList{"00 FF FF 86 A6"}
+                                                << "no whole frame; bytes outside frames: 00 | "
+                                                   "no whole frame; cut frame: FF FF 86 A6";
+        QTest::newRow("finished by the next delivery")
+            << QStringList{"00 FF FF 86 A6 05", "01 02 03 11 02 00 00 36"}
+            << "no whole frame; bytes outside frames: 00 | preambles: 2; joined from 2 deliveries";
+        QTest::newRow("cut, then a new answer")
+            << QStringList{"FF FF 86 A6 05 01", "FF FF 86 A6 05 01 02 03 11 02 00 00 36"}
+            << "preambles: 2; cut frame: FF FF 86 A6 05 01; joined from 2 deliveries";
     }
     void comments()
     {
         REQUIRE_TSHARK();
-        QFETCH(QString, bytes);
-        QFETCH(QString, comment);
-        const std::vector<TrafficRecord> records{{Direction::Received, 1, Hex(bytes.toLatin1())}};
+        QFETCH(QStringList, deliveries);
+        QFETCH(QString, comments);
+        std::vector<TrafficRecord> records;
+        for (const QString& d : deliveries)
+            records.push_back({Direction::Received, 1, Hex(d.toLatin1())});
         QTemporaryDir dir;
         const QString file = dir.filePath("c.pcapng");
         QVERIFY(capture::WriteCaptureFile(file.toStdString(), records, nullptr));
-        const QStringList rows = Tshark(file);
-        QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows[0].section('\t', 7, 7), comment);
+        QStringList got;
+        for (const QString& row : Tshark(file))
+            got << row.section('\t', 7, 7);
+        QCOMPARE(got.join(" | "), comments);
     }
 
     void unwritablePathFails()
