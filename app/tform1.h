@@ -37,6 +37,8 @@ public:
         std::function<void(const QString& text)> showMessage;
         // The simulated converter keeps 1200-baud timing unless told otherwise.
         bool simulatorLineTiming = true;
+        // Replaces the file dialogs of the configuration page (tests only); empty: none chosen.
+        std::function<QString(bool save)> chooseFile;
     };
 
     explicit TForm1(QWidget* parent = nullptr);
@@ -79,6 +81,8 @@ private:
     void WireDeviceOperations();   // process values, output current, instrument information, internal parameters
     void WireConverter();          // instrument commands, parsing format, RS485, analog inputs, mapping
     void WireTraffic();            // the traffic window, the device status, and the tap on the line
+    void WireConfigurationFile();  // the sixth page and its batch line
+    bool DeliverToBatch(const void* buffer, std::uint16_t length);
 
     Options options_;
     Form1Ui ui_;
@@ -87,6 +91,9 @@ private:
     std::unique_ptr<sim::PtySimulator> simulator_;
     std::uint8_t polledAddress_ = 0;
     hart::TrafficSink trafficSink_; // every write and delivery, from any thread
+    hart::BytePort* linePort_ = &comm1_; // where requests are written: the port, or the traffic tap on it
+    struct ConfigFileWiring;
+    std::shared_ptr<ConfigFileWiring> configFile_; // last: goes before the port it uses
 };
 
 } // namespace app

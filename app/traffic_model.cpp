@@ -11,6 +11,13 @@ namespace {
 
 QString Ms(std::int64_t ns) { return QString::number(static_cast<double>(ns) / 1e6, 'f', 1); }
 
+// A delivery that stops inside a frame: the next one carries on with it.
+bool EndsInsideFrame(const std::vector<std::uint8_t>& bytes)
+{
+    const auto pieces = hart::DecodeLine(bytes);
+    return !pieces.empty() && pieces.back().kind == hart::PieceKind::Cut;
+}
+
 } // namespace
 
 TrafficModel::TrafficModel(QObject* parent, int capacity) : QAbstractTableModel(parent), capacity_(std::max(capacity, 1))
@@ -66,6 +73,23 @@ QVariant TrafficModel::headerData(int section, Qt::Orientation orientation, int 
 
 void TrafficModel::Append(const hart::TrafficRecord& record)
 {
+    // Reads that hand over each byte as it comes would give a row per byte:
+    // the rest of a cut answer joins the row it began in.
+    if (record.direction == hart::Direction::Received) {
+        if (paused_ && !held_.empty() && held_.back().direction == hart::Direction::Received
+            && EndsInsideFrame(held_.back().bytes)) {
+            held_.back().bytes.insert(held_.back().bytes.end(), record.bytes.begin(), record.bytes.end());
+            return;
+        }
+        if (!paused_ && count_ > 0) {
+            Row& last = ring_[(head_ + static_cast<std::size_t>(count_ - 1)) % ring_.size()];
+            if (!last.sent && EndsInsideFrame(last.bytes)) {
+                last.bytes.insert(last.bytes.end(), record.bytes.begin(), record.bytes.end());
+                emit dataChanged(index(count_ - 1, 0), index(count_ - 1, ColumnCount - 1));
+                return;
+            }
+        }
+    }
     if (paused_) {
         if (held_.size() == static_cast<std::size_t>(capacity_))
             held_.pop_front();

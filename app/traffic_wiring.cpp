@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QThread>
 
+#include <memory>
+
 namespace app {
 
 namespace {
@@ -26,22 +28,40 @@ public:
     hart::TappedPort port;
 };
 
-// The device's own word on its state, from the last whole answer of a
-// delivery; nothing when the delivery holds no such answer.
-std::optional<QString> DeviceStatusOf(const hart::TrafficRecord& record)
-{
-    if (record.direction != hart::Direction::Received)
-        return std::nullopt;
-    std::optional<QString> text;
-    for (const auto& p : hart::DecodeLine(record.bytes)) {
-        if (p.kind != hart::PieceKind::Frame || !p.checksumOk || !p.responseCode || p.type == hart::FrameType::Request)
-            continue;
-        text = QString::fromStdString(hart::IsCommunicationError(*p.responseCode)
-                                          ? hart::ResponseCodeText(*p.responseCode)
-                                          : hart::DeviceStatusText(*p.deviceStatus));
+// The device's own word on its state, from each whole answer on the line.
+// Deliveries may cut an answer anywhere, so the received bytes since the
+// last request are kept until they make one.
+class DeviceStatusWatch {
+public:
+    std::optional<QString> Take(const hart::TrafficRecord& record)
+    {
+        if (record.direction == hart::Direction::Sent) {
+            received_.clear();
+            return std::nullopt;
+        }
+        received_.insert(received_.end(), record.bytes.begin(), record.bytes.end());
+        if (received_.size() > kKept)
+            received_.erase(received_.begin(), received_.end() - static_cast<std::ptrdiff_t>(kKept));
+        std::optional<QString> text;
+        std::size_t used = 0;
+        for (const auto& p : hart::DecodeLine(received_)) {
+            if (p.kind != hart::PieceKind::Frame)
+                continue;
+            used = p.offset + p.length;
+            if (!p.checksumOk || !p.responseCode || p.type == hart::FrameType::Request)
+                continue;
+            text = QString::fromStdString(hart::IsCommunicationError(*p.responseCode)
+                                              ? hart::ResponseCodeText(*p.responseCode)
+                                              : hart::DeviceStatusText(*p.deviceStatus));
+        }
+        received_.erase(received_.begin(), received_.begin() + static_cast<std::ptrdiff_t>(used));
+        return text;
     }
-    return text;
-}
+
+private:
+    static constexpr std::size_t kKept = 1024; // far more than the longest answer
+    std::vector<std::uint8_t> received_;
+};
 
 } // namespace
 
@@ -65,9 +85,9 @@ void TForm1::WireTraffic()
     if (auto* rows = qobject_cast<QVBoxLayout*>(ui_.Panel1->layout()))
         rows->addLayout(row);
 
-    auto take = [model, status](const hart::TrafficRecord& record) {
+    auto take = [model, status, watch = std::make_shared<DeviceStatusWatch>()](const hart::TrafficRecord& record) {
         model->Append(record);
-        if (const auto text = DeviceStatusOf(record))
+        if (const auto text = watch->Take(record))
             status->setText(*text);
     };
     // Records may come from a worker of the batch path: widgets only see them here.
@@ -78,8 +98,11 @@ void TForm1::WireTraffic()
             QMetaObject::invokeMethod(this, [take, record] { take(record); }, Qt::QueuedConnection);
     };
 
+    // Everything written goes through the tap: the link's requests and the
+    // batches wired after this one, which write to linePort_.
     auto* tap = new PortTap(comm1_, trafficSink_, this);
-    link_.SetPort(&tap->port);
+    linePort_ = &tap->port;
+    link_.SetPort(linePort_);
     auto deliver = comm1_.OnReceiveData;
     comm1_.OnReceiveData = [this, deliver](serial::TComm* sender, const void* buffer, std::uint16_t length) {
         if (buffer && length) {

@@ -59,6 +59,11 @@ public:
     // ShowStatus then Transmit, for requests without input to check in between.
     void Send(const RequestRow& row, std::span<const std::uint8_t> data = {}, std::uint8_t pollingAddress = 0);
 
+    // Runs the decoder registered for `pendingCode` on an answer that came
+    // another way (a batch read), or its failure handler when it cannot;
+    // touches no pending request, timer or status text.
+    bool Decode(int pendingCode, const AnswerFrame& frame);
+
     // The port's delivery handler.
     void Comm1ReceiveData(const void* buffer, std::uint16_t length);
     void Timer2Timer();

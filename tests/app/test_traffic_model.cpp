@@ -96,6 +96,47 @@ private slots:
         QCOMPARE(cell(0, TrafficModel::GapColumn), QString());
     }
 
+    // An answer handed over in pieces is one row; a request or a whole frame ends the row.
+    void fragmentsJoin_data()
+    {
+        QTest::addColumn<QStringList>("records"); // "S" or "R", then hex
+        QTest::addColumn<QStringList>("rows");
+        const QString answer = "FF FF 86 A6 05 01 02 03 11 02 00 00 36";
+        QTest::newRow("whole") << QStringList{"R" + answer} << QStringList{"Answer cmd 17"};
+        QTest::newRow("byte by byte") << (QStringList{} << [&] {
+            QStringList r;
+            for (const QString& b : answer.split(' '))
+                r << "R" + b;
+            return r;
+        }()) << QStringList{"Answer cmd 17"};
+        QTest::newRow("two pieces, then noise")
+            << QStringList{"RFF FF 86 A6", "R05 01 02 03 11 02 00 00 36", "R00"}
+            << QStringList{"Answer cmd 17", "Noise: 1 byte"};
+        QTest::newRow("a request ends the row")
+            << QStringList{"RFF FF 86 A6", "SFF FF 02 00 00 00 02", "R05 01"}
+            << QStringList{"Cut Answer", "Request cmd 0", "Noise: 2 bytes"};
+    }
+    void fragmentsJoin()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(QStringList, rows);
+        for (bool paused : {false, true}) {
+            TrafficModel m;
+            m.SetPaused(paused);
+            for (const QString& r : records) {
+                const QByteArray raw = QByteArray::fromHex(r.mid(1).toLatin1());
+                m.Append({r[0] == 'S' ? Direction::Sent : Direction::Received, 1, {raw.begin(), raw.end()}});
+            }
+            m.SetPaused(false);
+            QStringList got;
+            for (int i = 0; i < m.rowCount(); ++i)
+                got << m.index(i, TrafficModel::SummaryColumn).data().toString();
+            QCOMPARE(got.size(), rows.size());
+            for (int i = 0; i < rows.size(); ++i)
+                QVERIFY2(got[i].startsWith(rows[i]), qPrintable(got[i]));
+        }
+    }
+
     void copiedText()
     {
         TrafficModel m;

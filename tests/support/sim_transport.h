@@ -1,0 +1,148 @@
+#pragma once
+
+// A hart::Transport with a simulated converter on the other side of a function
+// call: each request is fed to the sim::Device, its answer delivered later from
+// the event loop, as a real line would. Repeats follow the batch path's rule
+// (no answer, a broken frame or busy: sent again, at most twice).
+
+#include "hart/frames.h"
+#include "hart/transport.h"
+#include "sim/device.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+
+namespace testing {
+
+class SimTransport : public hart::Transport {
+public:
+    explicit SimTransport(sim::Device& device) : device_(device) {}
+
+    void Submit(hart::Transaction t, Done done) override
+    {
+        queue_.push_back({std::move(t), std::move(done)});
+        Schedule();
+    }
+
+    void Cancel() override
+    {
+        // The request "on the line" (the front) ends as Cancelled; the rest are dropped.
+        if (queue_.empty())
+            return;
+        queue_.erase(queue_.begin() + 1, queue_.end());
+        cancelFront_ = true;
+    }
+
+    bool Idle() const override { return queue_.empty(); }
+
+    // Every command number that reached the device, in order (repeats included).
+    const std::vector<std::uint8_t>& Sent() const { return sent_; }
+    int SettingsSent() const
+    {
+        int n = 0;
+        for (const auto c : sent_)
+            n += IsSetting(c) ? 1 : 0;
+        return n;
+    }
+    void ClearLog() { sent_.clear(); }
+    // Called before each request reaches the device (e.g. to cancel mid-batch).
+    std::function<void(const hart::Transaction&)> beforeSend;
+
+    static bool IsSetting(std::uint8_t c)
+    {
+        switch (c) {
+        case 6: case 17: case 18: case 19: case 22: case 35: case 40: case 49: case 240:
+        case 156: case 158: case 160: case 162: case 164: case 166: case 168: case 170: case 172: case 176: case 178:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    struct Pending {
+        hart::Transaction t;
+        Done done;
+    };
+
+    void Schedule()
+    {
+        if (scheduled_)
+            return;
+        scheduled_ = true;
+        QTimer::singleShot(0, &context_, [this] {
+            scheduled_ = false;
+            Pump();
+        });
+    }
+
+    void Pump()
+    {
+        if (queue_.empty())
+            return;
+        Pending p = std::move(queue_.front());
+        hart::TransactionResult result;
+        if (beforeSend)
+            beforeSend(p.t);
+        if (cancelFront_) {
+            result.error = hart::TransactionError::Cancelled;
+        } else {
+            for (int attempt = 0; attempt < 3; ++attempt) {
+                result.repeats = attempt;
+                if (Exchange(p.t, result))
+                    break;
+            }
+        }
+        cancelFront_ = false;
+        queue_.pop_front();
+        if (!queue_.empty())
+            Schedule();
+        p.done(result);
+    }
+
+    // One try; true when it needs no repeat.
+    bool Exchange(const hart::Transaction& t, hart::TransactionResult& result)
+    {
+        sent_.push_back(t.command);
+        nowMs_ += 1000; // far apart, so the device never joins two requests
+        const auto answers = device_.Feed(t.frame, nowMs_);
+        result.answer.clear();
+        if (answers.empty()) {
+            result.error = hart::TransactionError::NoAnswer;
+            return false;
+        }
+        std::vector<std::uint8_t> bytes;
+        for (const auto& chunk : answers.front().chunks)
+            bytes.insert(bytes.end(), chunk.bytes.begin(), chunk.bytes.end());
+        for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+            if (bytes[i] != hart::kPreamble || (bytes[i + 1] != hart::kSlaveShort && bytes[i + 1] != hart::kSlaveLong))
+                continue;
+            const auto frame = hart::AnswerFrame::Parse(bytes, i);
+            if (!frame || frame->command() != t.command)
+                break;
+            if (frame->responseCode() == 32) {
+                result.error = hart::TransactionError::Busy;
+                return false;
+            }
+            result.error = hart::TransactionError::None;
+            result.answer.assign(bytes.begin() + static_cast<std::ptrdiff_t>(i),
+                                 bytes.begin() + static_cast<std::ptrdiff_t>(i + 1 + frame->size()));
+            return true;
+        }
+        result.error = hart::TransactionError::BrokenFrame;
+        return false;
+    }
+
+    sim::Device& device_;
+    std::deque<Pending> queue_;
+    std::vector<std::uint8_t> sent_;
+    QObject context_;
+    bool scheduled_ = false;
+    bool cancelFront_ = false;
+    std::int64_t nowMs_ = 0;
+};
+
+} // namespace testing
