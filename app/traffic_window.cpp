@@ -93,6 +93,12 @@ TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* pare
     connect(&model_, &QAbstractItemModel::rowsInserted, this, &TrafficWindow::RowsArrived);
     connect(&model_, &QAbstractItemModel::modelReset, this, &TrafficWindow::UpdateCount);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TrafficWindow::ShowSelected);
+    // The rest of a cut answer joins its row: the details follow.
+    connect(&model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from, const QModelIndex& to) {
+        const int current = table_->currentIndex().row();
+        if (current >= from.row() && current <= to.row())
+            ShowSelected();
+    });
     UpdateCount();
     table_->scrollToBottom();
 }

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <random>
+
 using namespace hart;
 using testing::Hex;
 
@@ -97,6 +99,28 @@ private slots:
             next += p.length;
         }
         QCOMPARE(next, raw.size());
+    }
+
+    // Any bytes at all, frame-like ones often: every byte lands in exactly one
+    // piece, and describing a piece reads only its own bytes (the sanitizers watch).
+    void anyBytesCovered()
+    {
+        std::mt19937 random(13);
+        const std::uint8_t likely[] = {0xFF, 0xFF, 0xFF, 0x82, 0x86, 0x02, 0x06, 0x81, 0x00, 0x03, 0x1A};
+        for (int run = 0; run < 3000; ++run) {
+            std::vector<std::uint8_t> bytes(random() % 80);
+            for (auto& b : bytes)
+                b = random() % 3 ? likely[random() % sizeof likely] : static_cast<std::uint8_t>(random());
+            const auto pieces = DecodeLine(bytes);
+            std::size_t next = 0;
+            for (const auto& p : pieces) {
+                QCOMPARE(p.offset, next);
+                QVERIFY(p.length > 0);
+                next += p.length;
+                QVERIFY(!Details(p, bytes).empty());
+            }
+            QCOMPARE(next, bytes.size());
+        }
     }
 
     void words_data()
