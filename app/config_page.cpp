@@ -292,6 +292,18 @@ void ConfigPage::Finished(const config::BatchReport& report)
         device_ = report.device;
         if (host_.showRead)
             host_.showRead(report);
+        if (batch == Batch::Compare && file_) {
+            const auto rows = config::Compare(*device_, *file_);
+            int differ = 0;
+            for (const auto& row : rows)
+                differ += row.state != config::CompareState::Equal && row.state != config::CompareState::Neither
+                                  && (!row.item->identity || identityCheck_->isChecked())
+                              ? 1
+                              : 0;
+            text = config::AllEqual(rows, identityCheck_->isChecked())
+                       ? QString("The device and the file are equal.")
+                       : QString("%1 item(s) differ between the device and the file.").arg(differ);
+        }
     }
     SetStatus(text);
     FillTable();
