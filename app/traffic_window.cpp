@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -86,8 +88,11 @@ TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* pare
                                  ? options_.askSavePath()
                                  : QFileDialog::getSaveFileName(this, "Save Capture", "traffic.pcapng",
                                                                 "pcapng captures (*.pcapng);;All files (*)");
-        if (!path.isEmpty())
-            SaveCapture(path);
+        if (path.isEmpty())
+            return;
+        const QString file = QFileInfo(path).suffix().isEmpty() ? path + ".pcapng" : path;
+        if (SaveCapture(file))
+            count_->setText(QString("%1 rows saved to %2").arg(model_.rowCount()).arg(QDir::toNativeSeparators(file)));
     });
     connect(&model_, &QAbstractItemModel::rowsAboutToBeInserted, this, &TrafficWindow::RowsAboutToArrive);
     connect(&model_, &QAbstractItemModel::rowsInserted, this, &TrafficWindow::RowsArrived);

@@ -4,7 +4,9 @@
 #include "app/traffic_window.h"
 #include "support/window_driver.h"
 
+#include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTableView>
 
 using testing::WindowDriver;
@@ -70,6 +72,14 @@ private slots:
                                   "Device status: 0x00 OK", "right", "Bytes: FF FF FF FF FF 86"})
             QVERIFY2(details.contains(field), qPrintable(QString("no '%1' in\n%2").arg(field, details)));
         Shot(window, "traffic_window");
+
+        // Saved as a capture; a place that cannot be written says so.
+        QTemporaryDir dir;
+        QVERIFY(window->SaveCapture(dir.filePath("t.pcapng")));
+        QVERIFY(QFileInfo(dir.filePath("t.pcapng")).size() > 4 * 60);
+        QVERIFY(!window->SaveCapture("/nonexistent-dir/t.pcapng"));
+        QCOMPARE(d.errors.size(), 1);
+        QVERIFY2(d.errors[0].contains("/nonexistent-dir/t.pcapng"), qPrintable(d.errors[0]));
 
         // Cleared rows stay cleared; new traffic comes in after them.
         QTest::mouseClick(window->findChild<QPushButton*>("TrafficClear"), Qt::LeftButton);
