@@ -111,16 +111,26 @@ TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* pare
 void TrafficWindow::RowsAboutToArrive()
 {
     // Follows the line only while the newest row is in view: a user reading
-    // older rows keeps them still.
+    // older rows keeps them still. Judged before the first row of a burst,
+    // while the view still shows where the user left it.
+    if (refreshQueued_)
+        return;
     const QScrollBar* bar = table_->verticalScrollBar();
     follow_ = bar->value() >= bar->maximum();
 }
 
 void TrafficWindow::RowsArrived()
 {
-    if (follow_)
-        table_->scrollToBottom();
-    UpdateCount();
+    // Once per turn of the event loop, however many rows came in it.
+    if (!refreshQueued_) {
+        refreshQueued_ = true;
+        QMetaObject::invokeMethod(this, [this] {
+            refreshQueued_ = false;
+            if (follow_)
+                table_->scrollToBottom();
+            UpdateCount();
+        }, Qt::QueuedConnection);
+    }
 }
 
 void TrafficWindow::ShowSelected()

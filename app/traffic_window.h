@@ -45,6 +45,7 @@ private:
     QPushButton* pause_ = nullptr;
     QLabel* count_ = nullptr;
     bool follow_ = true;
+    bool refreshQueued_ = false;
 };
 
 } // namespace app

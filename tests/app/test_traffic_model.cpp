@@ -1,5 +1,8 @@
 #include "app/traffic_model.h"
+#include "app/traffic_window.h"
 
+#include <QScrollBar>
+#include <QTableView>
 #include <QtTest>
 
 using app::TrafficModel;
@@ -135,6 +138,33 @@ private slots:
             for (int i = 0; i < rows.size(); ++i)
                 QVERIFY2(got[i].startsWith(rows[i]), qPrintable(got[i]));
         }
+    }
+
+    // The view follows new rows while the newest is in view, and stays where
+    // the user scrolled otherwise.
+    void windowFollows()
+    {
+        TrafficModel m;
+        app::TrafficWindow w(m, {});
+        w.resize(600, 300);
+        w.show();
+        auto* bar = w.findChild<QTableView*>("TrafficTable")->verticalScrollBar();
+        auto burst = [&](int n) {
+            for (int i = 0; i < n; ++i)
+                m.Append(Nth(2 * i));
+            QCoreApplication::processEvents();
+        };
+        burst(200);
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+        burst(50);
+        QCOMPARE(bar->value(), bar->maximum());
+        bar->setValue(10);
+        burst(50);
+        QCOMPARE(bar->value(), 10);
+        bar->setValue(bar->maximum());
+        burst(1);
+        QCOMPARE(bar->value(), bar->maximum());
     }
 
     void copiedText()
