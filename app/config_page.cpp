@@ -370,7 +370,7 @@ void TForm1::WireConfigurationFile()
 {
     configFile_ = std::make_shared<ConfigFileWiring>();
     auto& wiring = *configFile_;
-    wiring.transactor.SetPort(&comm1_);
+    wiring.transactor.SetPort(linePort_);
 
     ConfigPageHost host;
     host.transport = &wiring.transactor;

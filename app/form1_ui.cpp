@@ -867,8 +867,12 @@ void Form1Ui::setupUi(QWidget* form)
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameShape(QFrame::StyledPanel);
     Panel1->setFrameShadow(QFrame::Sunken);
-    auto* panel = new QHBoxLayout(Panel1);
-    panel->setContentsMargins(8, 3, 8, 3);
+    // Rows: the transfer counters and status first; more rows may follow.
+    auto* panelRows = new QVBoxLayout(Panel1);
+    panelRows->setContentsMargins(8, 3, 8, 3);
+    panelRows->setSpacing(2);
+    auto* panel = new QHBoxLayout;
+    panelRows->addLayout(panel);
     panel->setSpacing(6);
     auto addPair = [&](QLabel*& caption, const char* captionName, const char* text, QLabel*& value,
                        const char* valueName, int valueWidth) {

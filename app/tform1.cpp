@@ -57,6 +57,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireIdentify();
     WireDeviceOperations();
     WireConverter();
+    WireTraffic(); // before any other user of the line, so that all of it is seen
     WireConfigurationFile();
     FormCreate();
 }

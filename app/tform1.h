@@ -3,6 +3,7 @@
 #include "app/form1_ui.h"
 #include "codec/result.h"
 #include "hart/link.h"
+#include "hart/transport.h"
 #include "serial/tcomm.h"
 
 #include <QWidget>
@@ -79,6 +80,7 @@ private:
     void WireIdentify();
     void WireDeviceOperations();   // process values, output current, instrument information, internal parameters
     void WireConverter();          // instrument commands, parsing format, RS485, analog inputs, mapping
+    void WireTraffic();            // the traffic window, the device status, and the tap on the line
     void WireConfigurationFile();  // the sixth page and its batch line
     bool DeliverToBatch(const void* buffer, std::uint16_t length);
 
@@ -88,6 +90,8 @@ private:
     hart::HartLink link_;
     std::unique_ptr<sim::PtySimulator> simulator_;
     std::uint8_t polledAddress_ = 0;
+    hart::TrafficSink trafficSink_; // every write and delivery, from any thread
+    hart::BytePort* linePort_ = &comm1_; // where requests are written: the port, or the traffic tap on it
     struct ConfigFileWiring;
     std::shared_ptr<ConfigFileWiring> configFile_; // last: goes before the port it uses
 };

@@ -72,6 +72,9 @@ Result ParseArguments(const QStringList& args)
         } else if (a == "--port") {
             if (!value(&o.port) || o.port.empty())
                 return Result::Fail("The option --port needs a port name.");
+        } else if (a == "--capture") {
+            if (!value(&o.capture) || o.capture.empty())
+                return Result::Fail("The option --capture needs a file name.");
         } else if (a == "--address") {
             std::string n;
             if (!value(&n))
@@ -129,6 +132,7 @@ std::string HelpText()
          "  --port NAME      the serial port: COM3, /dev/ttyUSB0, ttyUSB0 or a path\n"
          "  --simulate       talk to the built-in simulated converter instead\n"
          "  --address N      polling address to identify, 0 to 15 (default 0)\n"
+         "  --capture FILE   save every frame on the line in FILE, a pcapng capture for Wireshark\n"
          "  --with-identity  also compare or write the identity items\n"
          "  --force          write even to another manufacturer or device type\n"
          "  --dry-run        print what would be written and send no setting\n"

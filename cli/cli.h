@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codec/result.h"
+#include "hart/transport.h"
 
 #include <QStringList>
 
@@ -27,6 +28,7 @@ struct Options {
     std::vector<std::string> files;
     std::string output;    // -o FILE
     std::string port;      // --port NAME
+    std::string capture;   // --capture FILE: the line's traffic as a pcapng file
     bool simulate = false; // --simulate
     int address = 0;       // --address N
     bool withIdentity = false;
@@ -42,6 +44,7 @@ struct Io {
     std::ostream& out;
     std::ostream& err;
     bool progress = false;
+    hart::TrafficSink traffic = {}; // every frame on the line, when it is captured
 };
 
 // One subcommand: adding one is a row here and a function.

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "capture/pcapng.h"
 #include "config/batch.h"
 #include "config/compare.h"
 #include "config/file.h"
@@ -45,6 +46,8 @@ std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
     auto l = line::Line::Open(lo, &error);
     if (!l)
         io.err << error << "\n";
+    else if (io.traffic)
+        l->Transactor().SetTrafficSink(io.traffic);
     return l;
 }
 
@@ -281,7 +284,24 @@ int Run(const QStringList& args, Io& io)
         io.out << VersionText();
         return kDone;
     }
-    return FindCommand(o->command)->run(*o, io);
+    if (o->capture.empty())
+        return FindCommand(o->command)->run(*o, io);
+
+    capture::CaptureFile capture;
+    std::string error;
+    if (!capture.Open(o->capture, &error)) {
+        io.err << error << "\n";
+        return kRefused;
+    }
+    io.traffic = capture.Sink();
+    const int status = FindCommand(o->command)->run(*o, io);
+    io.traffic = nullptr;
+    if (!capture.Close(&error)) {
+        // The command's own outcome stands, but a lost capture is no success.
+        io.err << error << "\n";
+        return status == kDone ? kRefused : status;
+    }
+    return status;
 }
 
 } // namespace cli

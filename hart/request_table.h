@@ -32,6 +32,7 @@ struct RequestRow {
     Tail tail;
     bool rts;                 // keys the modem around the write
     std::optional<std::uint8_t> trailer; // one byte sent after the checksum
+    std::string_view name = {};          // the command's name, for people reading the line
 };
 
 // Every request the tool sends, one row each.
@@ -40,5 +41,7 @@ std::span<const RequestRow> RequestTable();
 const RequestRow* FindRequest(std::string_view button);
 // Like FindRequest, for names known to be in the table.
 const RequestRow& Request(std::string_view button);
+// The name of a command the tool sends; empty for any other.
+std::string_view CommandName(std::uint8_t command);
 
 } // namespace hart

@@ -31,3 +31,24 @@ PACKAGE_PACKAGES=(dpkg-dev librsvg2-bin)
 
 # What scripts/check-package needs to validate and install the package.
 CHECK_PACKAGE_PACKAGES=(desktop-file-utils appstream lintian man-db binutils imagemagick xvfb xauth)
+
+# Packages that only some tests need: installed when possible; without them
+# those tests skip with a message saying what is missing.
+want_packages() {
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" && continue
+        if [ "$(id -u)" -eq 0 ]; then
+            # tshark would otherwise stop to ask who may capture.
+            echo "wireshark-common wireshark-common/install-setuid boolean false" | debconf-set-selections 2>/dev/null || true
+            [ -n "${MH_APT_UPDATED:-}" ] || { apt-get update -qq || true; MH_APT_UPDATED=1; }
+            DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$p" \
+                || echo "Could not install $p; the tests that need it will be skipped." >&2
+        else
+            echo "Optional package $p is missing (sudo apt-get install -y $p); the tests that need it will be skipped." >&2
+        fi
+    done
+}
+
+# Read by the capture tests.
+TEST_OPTIONAL_PACKAGES=(tshark)

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "hart/transport.h"
+
+#include <QAbstractTableModel>
+#include <QString>
+
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+namespace app {
+
+// The line's traffic, one row per write or delivery, newest last. Keeps the
+// last `capacity` rows in a ring of raw records and decodes a row only when a
+// view asks for it, so memory stays bounded however long the day.
+class TrafficModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { TimeColumn, GapColumn, DirectionColumn, SummaryColumn, ColumnCount };
+    static constexpr int kDefaultCapacity = 100'000;
+
+    explicit TrafficModel(QObject* parent = nullptr, int capacity = kDefaultCapacity);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    void Append(const hart::TrafficRecord& record);
+    void Clear();
+    // While paused, new records wait (up to the capacity) and appear on resume.
+    void SetPaused(bool paused);
+    bool Paused() const { return paused_; }
+    int Held() const { return static_cast<int>(held_.size()); }
+    int Capacity() const { return capacity_; }
+
+    hart::TrafficRecord Record(int row) const;
+    std::vector<hart::TrafficRecord> Records() const;
+    // Every field of every frame of the row, and its bytes.
+    QString Details(int row) const;
+    // The rows as tab-separated lines: time, gap, direction, summary.
+    QString Text(const std::vector<int>& rows) const;
+
+private:
+    struct Row {
+        std::int64_t timeNs;
+        std::vector<std::uint8_t> bytes;
+        bool sent;
+    };
+    const Row& At(int row) const { return ring_[(head_ + static_cast<std::size_t>(row)) % ring_.size()]; }
+    void Add(const hart::TrafficRecord& record);
+    QString Cell(int row, int column) const;
+
+    int capacity_;
+    std::vector<Row> ring_; // grows to the capacity, then wraps
+    std::size_t head_ = 0;  // oldest row
+    int count_ = 0;
+    std::int64_t originNs_ = 0;
+    std::int64_t evictedTimeNs_ = 0; // the row before the oldest, for its gap
+    bool paused_ = false;
+    std::deque<hart::TrafficRecord> held_;
+};
+
+} // namespace app

@@ -1,0 +1,176 @@
+#include "app/traffic_window.h"
+
+#include "app/traffic_model.h"
+#include "capture/pcapng.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace app {
+
+TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* parent)
+    : QWidget(parent, Qt::Window), model_(model), options_(std::move(options))
+{
+    setObjectName("TrafficWindow");
+    setWindowTitle("Line Traffic");
+    resize(900, 560);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    auto button = [&](const char* name, const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
+        bar->addWidget(b);
+        return b;
+    };
+    QPushButton* clear = button("TrafficClear", "Clear");
+    pause_ = button("TrafficPause", "Pause");
+    pause_->setCheckable(true);
+    QPushButton* copy = button("TrafficCopy", "Copy");
+    QPushButton* save = button("TrafficSave", "Save Capture…");
+    bar->addStretch(1);
+    count_ = new QLabel(this);
+    count_->setObjectName("TrafficCount");
+    bar->addWidget(count_);
+    layout->addLayout(bar);
+
+    auto* split = new QSplitter(Qt::Vertical, this);
+    table_ = new QTableView(split);
+    table_->setObjectName("TrafficTable");
+    table_->setModel(&model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    // Fixed row heights: the view then never measures 100,000 rows.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setColumnWidth(TrafficModel::TimeColumn, 90);
+    table_->setColumnWidth(TrafficModel::GapColumn, 80);
+    table_->setColumnWidth(TrafficModel::DirectionColumn, 80);
+    details_ = new QPlainTextEdit(split);
+    details_->setObjectName("TrafficDetails");
+    details_->setReadOnly(true);
+    details_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    details_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    layout->addWidget(split, 1);
+
+    connect(clear, &QPushButton::clicked, this, [this] {
+        model_.Clear();
+        details_->clear();
+    });
+    connect(pause_, &QPushButton::toggled, this, [this](bool on) {
+        model_.SetPaused(on);
+        pause_->setText(on ? "Resume" : "Pause");
+        UpdateCount();
+    });
+    connect(copy, &QPushButton::clicked, this, &TrafficWindow::CopyAsText);
+    connect(save, &QPushButton::clicked, this, [this] {
+        const QString path = options_.askSavePath
+                                 ? options_.askSavePath()
+                                 : QFileDialog::getSaveFileName(this, "Save Capture", "traffic.pcapng",
+                                                                "pcapng captures (*.pcapng);;All files (*)");
+        if (path.isEmpty())
+            return;
+        const QString file = QFileInfo(path).suffix().isEmpty() ? path + ".pcapng" : path;
+        if (SaveCapture(file))
+            count_->setText(QString("%1 rows saved to %2").arg(model_.rowCount()).arg(QDir::toNativeSeparators(file)));
+    });
+    connect(&model_, &QAbstractItemModel::rowsAboutToBeInserted, this, &TrafficWindow::RowsAboutToArrive);
+    connect(&model_, &QAbstractItemModel::rowsInserted, this, &TrafficWindow::RowsArrived);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &TrafficWindow::UpdateCount);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TrafficWindow::ShowSelected);
+    // The rest of a cut answer joins its row: the details follow.
+    connect(&model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from, const QModelIndex& to) {
+        const int current = table_->currentIndex().row();
+        if (current >= from.row() && current <= to.row())
+            ShowSelected();
+    });
+    UpdateCount();
+    table_->scrollToBottom();
+}
+
+void TrafficWindow::RowsAboutToArrive()
+{
+    // Follows the line only while the newest row is in view: a user reading
+    // older rows keeps them still. Judged before the first row of a burst,
+    // while the view still shows where the user left it.
+    if (refreshQueued_)
+        return;
+    const QScrollBar* bar = table_->verticalScrollBar();
+    follow_ = bar->value() >= bar->maximum();
+}
+
+void TrafficWindow::RowsArrived()
+{
+    // Once per turn of the event loop, however many rows came in it.
+    if (!refreshQueued_) {
+        refreshQueued_ = true;
+        QMetaObject::invokeMethod(this, [this] {
+            refreshQueued_ = false;
+            if (follow_)
+                table_->scrollToBottom();
+            UpdateCount();
+        }, Qt::QueuedConnection);
+    }
+}
+
+void TrafficWindow::ShowSelected()
+{
+    const QModelIndex current = table_->currentIndex();
+    details_->setPlainText(current.isValid() ? model_.Details(current.row()) : QString());
+}
+
+void TrafficWindow::UpdateCount()
+{
+    QString text = QString("%1 rows").arg(model_.rowCount());
+    if (model_.Paused())
+        text += QString(", %1 held while paused").arg(model_.Held());
+    count_->setText(text);
+}
+
+void TrafficWindow::CopyAsText()
+{
+    std::vector<int> rows;
+    for (const QModelIndex& i : table_->selectionModel()->selectedRows())
+        rows.push_back(i.row());
+    std::sort(rows.begin(), rows.end());
+    if (rows.empty())
+        for (int i = 0; i < model_.rowCount(); ++i)
+            rows.push_back(i);
+    QApplication::clipboard()->setText(model_.Text(rows));
+}
+
+bool TrafficWindow::SaveCapture(const QString& path)
+{
+    std::string error;
+    const auto records = model_.Records();
+    if (capture::WriteCaptureFile(path.toStdString(), records, &error))
+        return true;
+    const QString text = QString::fromStdString(error);
+    if (options_.showError)
+        options_.showError(text);
+    else
+        QMessageBox::critical(this, windowTitle(), text);
+    return false;
+}
+
+} // namespace app

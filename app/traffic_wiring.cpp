@@ -1,0 +1,132 @@
+// The window's view of the line: every write and delivery goes to one traffic
+// sink, which feeds the traffic window and the device status in the status panel.
+#include "app/tform1.h"
+#include "app/traffic_model.h"
+#include "app/traffic_window.h"
+#include "hart/frame_decoder.h"
+#include "hart/tapped_port.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QThread>
+
+#include <memory>
+
+namespace app {
+
+namespace {
+
+// Owns the tap for as long as the window lives.
+class PortTap : public QObject {
+public:
+    PortTap(hart::BytePort& inner, hart::TrafficSink sink, QObject* parent)
+        : QObject(parent), port(inner, std::move(sink))
+    {
+    }
+    hart::TappedPort port;
+};
+
+// The device's own word on its state, from each whole answer on the line.
+// Deliveries may cut an answer anywhere, so the received bytes since the
+// last request are kept until they make one.
+class DeviceStatusWatch {
+public:
+    std::optional<QString> Take(const hart::TrafficRecord& record)
+    {
+        if (record.direction == hart::Direction::Sent) {
+            received_.clear();
+            return std::nullopt;
+        }
+        received_.insert(received_.end(), record.bytes.begin(), record.bytes.end());
+        if (received_.size() > kKept)
+            received_.erase(received_.begin(), received_.end() - static_cast<std::ptrdiff_t>(kKept));
+        std::optional<QString> text;
+        std::size_t used = 0;
+        for (const auto& p : hart::DecodeLine(received_)) {
+            if (p.kind != hart::PieceKind::Frame)
+                continue;
+            used = p.offset + p.length;
+            if (!p.checksumOk || !p.responseCode || p.type == hart::FrameType::Request)
+                continue;
+            text = QString::fromStdString(hart::IsCommunicationError(*p.responseCode)
+                                              ? hart::ResponseCodeText(*p.responseCode)
+                                              : hart::DeviceStatusText(*p.deviceStatus));
+        }
+        received_.erase(received_.begin(), received_.begin() + static_cast<std::ptrdiff_t>(used));
+        return text;
+    }
+
+private:
+    static constexpr std::size_t kKept = 1024; // far more than the longest answer
+    std::vector<std::uint8_t> received_;
+};
+
+} // namespace
+
+void TForm1::WireTraffic()
+{
+    auto* model = new TrafficModel(this);
+
+    auto* caption = new QLabel("Device Status:", ui_.Panel1);
+    caption->setObjectName("DeviceStatusCaption");
+    auto* status = new QLabel(ui_.Panel1);
+    status->setObjectName("DeviceStatusLabel");
+    status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* open = new QPushButton("Traffic…", ui_.Panel1);
+    open->setObjectName("TrafficButton");
+    open->setToolTip("Every frame on the line, decoded");
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addWidget(caption);
+    row->addWidget(status, 1);
+    row->addWidget(open);
+    if (auto* rows = qobject_cast<QVBoxLayout*>(ui_.Panel1->layout()))
+        rows->addLayout(row);
+
+    auto take = [model, status, watch = std::make_shared<DeviceStatusWatch>()](const hart::TrafficRecord& record) {
+        model->Append(record);
+        if (const auto text = watch->Take(record))
+            status->setText(*text);
+    };
+    // Records may come from a worker of the batch path: widgets only see them here.
+    trafficSink_ = [this, take](const hart::TrafficRecord& record) {
+        if (QThread::currentThread() == thread())
+            take(record);
+        else
+            QMetaObject::invokeMethod(this, [take, record] { take(record); }, Qt::QueuedConnection);
+    };
+
+    // Everything written goes through the tap: the link's requests and the
+    // batches wired after this one, which write to linePort_.
+    auto* tap = new PortTap(comm1_, trafficSink_, this);
+    linePort_ = &tap->port;
+    link_.SetPort(linePort_);
+    auto deliver = comm1_.OnReceiveData;
+    comm1_.OnReceiveData = [this, deliver](serial::TComm* sender, const void* buffer, std::uint16_t length) {
+        if (buffer && length) {
+            const auto* p = static_cast<const std::uint8_t*>(buffer);
+            trafficSink_({hart::Direction::Received, hart::TappedPort::NowNs(), {p, p + length}});
+        }
+        if (deliver)
+            deliver(sender, buffer, length);
+    };
+
+    // A new port is a new device: its old status no longer holds.
+    connect(ui_.Button1, &QPushButton::clicked, status, &QLabel::clear);
+
+    connect(open, &QPushButton::clicked, this, [this, model] {
+        auto* window = findChild<TrafficWindow*>("TrafficWindow");
+        if (!window) {
+            TrafficWindow::Options o;
+            o.showError = options_.showError;
+            window = new TrafficWindow(*model, o, this);
+        }
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
+}
+
+} // namespace app

@@ -1,0 +1,324 @@
+#include "capture/pcapng.h"
+
+#include "hart/frame_decoder.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <chrono>
+
+namespace capture {
+
+namespace {
+
+constexpr std::uint32_t kSectionHeader = 0x0A0D0D0A;
+constexpr std::uint32_t kInterfaceDescription = 1;
+constexpr std::uint32_t kEnhancedPacket = 6;
+constexpr std::uint16_t kLinkTypeUpperPdu = 252;
+
+constexpr std::uint16_t kOptEnd = 0;
+constexpr std::uint16_t kOptComment = 1;
+constexpr std::uint16_t kOptFlags = 2;     // enhanced packet: direction in bits 0-1
+constexpr std::uint16_t kOptTsResol = 9;   // interface: time unit
+constexpr std::uint32_t kInbound = 1;
+constexpr std::uint32_t kOutbound = 2;
+
+// Exported-PDU tags (big-endian, unlike the pcapng blocks around them).
+constexpr std::uint16_t kTagEnd = 0;
+constexpr std::uint16_t kTagTableName = 14;
+constexpr std::uint16_t kTagTableValue = 32;
+constexpr std::uint32_t kHartIpPort = 5094;
+
+// HART-IP header.
+constexpr std::uint8_t kHartIpVersion = 1;
+constexpr std::uint8_t kMessageRequest = 0;
+constexpr std::uint8_t kMessageResponse = 1;
+constexpr std::uint8_t kPassThrough = 3;
+constexpr std::size_t kHartIpHeader = 8;
+
+using Bytes = std::vector<std::uint8_t>;
+
+// pcapng blocks are written in the writer's byte order, declared by the
+// section header's magic; this one writes little-endian everywhere.
+void Le16(Bytes& b, std::uint16_t v)
+{
+    for (int shift = 0; shift < 16; shift += 8)
+        b.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+void Le32(Bytes& b, std::uint32_t v)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        b.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+void Be16(Bytes& b, std::uint16_t v)
+{
+    for (int shift = 8; shift >= 0; shift -= 8)
+        b.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+void Be32(Bytes& b, std::uint32_t v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        b.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+void Pad4(Bytes& b)
+{
+    while (b.size() % 4)
+        b.push_back(0);
+}
+
+void Option(Bytes& b, std::uint16_t code, std::span<const std::uint8_t> value)
+{
+    Le16(b, code);
+    Le16(b, static_cast<std::uint16_t>(value.size()));
+    b.insert(b.end(), value.begin(), value.end());
+    Pad4(b);
+}
+
+// Wraps a block body in its type and the two copies of its total length.
+Bytes Block(std::uint32_t type, const Bytes& body)
+{
+    Bytes b;
+    const auto total = static_cast<std::uint32_t>(12 + body.size());
+    Le32(b, type);
+    Le32(b, total);
+    b.insert(b.end(), body.begin(), body.end());
+    Le32(b, total);
+    return b;
+}
+
+Bytes ExportedPduTags()
+{
+    Bytes b;
+    static constexpr std::string_view kTable = "udp.port";
+    Be16(b, kTagTableName);
+    Bytes name(kTable.begin(), kTable.end());
+    Pad4(name); // the padding nulls count in the length; readers drop them
+    Be16(b, static_cast<std::uint16_t>(name.size()));
+    b.insert(b.end(), name.begin(), name.end());
+    Be16(b, kTagTableValue);
+    Be16(b, 4);
+    Be32(b, kHartIpPort);
+    Be16(b, kTagEnd);
+    Be16(b, 0);
+    return b;
+}
+
+Bytes HartIpMessage(std::uint8_t type, std::uint16_t sequence, std::span<const std::uint8_t> frame)
+{
+    Bytes b{kHartIpVersion, type, kPassThrough, 0};
+    Be16(b, sequence);
+    Be16(b, static_cast<std::uint16_t>(kHartIpHeader + frame.size()));
+    b.insert(b.end(), frame.begin(), frame.end());
+    return b;
+}
+
+Bytes EnhancedPacket(std::int64_t wallNs, std::uint32_t direction, const Bytes& packet, const std::string& comment)
+{
+    Bytes body;
+    const auto ts = static_cast<std::uint64_t>(std::max<std::int64_t>(wallNs, 0));
+    Le32(body, 0); // interface
+    Le32(body, static_cast<std::uint32_t>(ts >> 32));
+    Le32(body, static_cast<std::uint32_t>(ts));
+    Le32(body, static_cast<std::uint32_t>(packet.size()));
+    Le32(body, static_cast<std::uint32_t>(packet.size()));
+    body.insert(body.end(), packet.begin(), packet.end());
+    Pad4(body);
+    Bytes flags;
+    Le32(flags, direction);
+    Option(body, kOptFlags, flags);
+    if (!comment.empty())
+        Option(body, kOptComment, std::span(reinterpret_cast<const std::uint8_t*>(comment.data()), comment.size()));
+    Option(body, kOptEnd, {});
+    return Block(kEnhancedPacket, body);
+}
+
+// Bytes that belong to no frame, for a packet's comment.
+std::string Comment(std::span<const hart::LinePiece> others, std::span<const std::uint8_t> bytes)
+{
+    std::string c;
+    for (const auto& p : others) {
+        c += c.empty() ? "" : "; ";
+        c += p.kind == hart::PieceKind::Noise ? "bytes outside frames: " : "cut frame: ";
+        c += hart::HexText(bytes.subspan(p.offset, p.length));
+    }
+    return c;
+}
+
+} // namespace
+
+std::int64_t WallMinusSteadyNs()
+{
+    using namespace std::chrono;
+    const auto wall = duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+    const auto steady = duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
+    return wall - steady;
+}
+
+PcapngEncoder::PcapngEncoder(std::int64_t wallMinusSteadyNs) : wallMinusSteadyNs_(wallMinusSteadyNs) {}
+
+Bytes PcapngEncoder::Header() const
+{
+    Bytes shb;
+    Le32(shb, 0x1A2B3C4D); // byte-order magic
+    Le16(shb, 1);
+    Le16(shb, 0);
+    Le32(shb, 0xFFFFFFFF); // section length not given
+    Le32(shb, 0xFFFFFFFF);
+    Bytes out = Block(kSectionHeader, shb);
+
+    Bytes idb;
+    Le16(idb, kLinkTypeUpperPdu);
+    Le16(idb, 0);
+    Le32(idb, 0); // no snapshot limit
+    const std::uint8_t nanoseconds = 9;
+    Option(idb, kOptTsResol, std::span(&nanoseconds, 1));
+    Option(idb, kOptEnd, {});
+    const Bytes idbBlock = Block(kInterfaceDescription, idb);
+    out.insert(out.end(), idbBlock.begin(), idbBlock.end());
+    return out;
+}
+
+Bytes PcapngEncoder::Packet(std::int64_t timeNs, bool sent, std::uint8_t type, std::span<const std::uint8_t> frame,
+                            const std::string& comment) const
+{
+    Bytes packet = ExportedPduTags();
+    const Bytes message = HartIpMessage(type, sequence_, frame);
+    packet.insert(packet.end(), message.begin(), message.end());
+    return EnhancedPacket(timeNs + wallMinusSteadyNs_, sent ? kOutbound : kInbound, packet, comment);
+}
+
+Bytes PcapngEncoder::Flush()
+{
+    if (held_.empty())
+        return {};
+    const Bytes packet = Packet(heldTimeNs_, false, kMessageResponse, {},
+                                "no whole frame; cut frame: " + hart::HexText(held_));
+    held_.clear();
+    heldDeliveries_ = 0;
+    return packet;
+}
+
+Bytes PcapngEncoder::Packets(const hart::TrafficRecord& record)
+{
+    const bool sent = record.direction == hart::Direction::Sent;
+    // A cut answer that no delivery finished is shown before the next request.
+    Bytes out = sent ? Flush() : Bytes{};
+    // A request opens a new number; the deliveries after it answer it.
+    if (sent || !requestOpen_)
+        ++sequence_;
+    requestOpen_ = requestOpen_ || sent;
+
+    // Deliveries may cut an answer anywhere (a batch read hands over every
+    // byte as it comes): an unfinished frame waits for the deliveries that
+    // finish it and is shown once, whole.
+    Bytes joined = sent ? Bytes{} : std::move(held_);
+    const int deliveries = sent ? 1 : heldDeliveries_ + 1;
+    held_.clear();
+    heldDeliveries_ = 0;
+    joined.insert(joined.end(), record.bytes.begin(), record.bytes.end());
+    const std::span<const std::uint8_t> bytes = joined;
+
+    auto pieces = hart::DecodeLine(bytes);
+    if (!sent && !pieces.empty() && pieces.back().kind == hart::PieceKind::Cut) {
+        held_.assign(bytes.begin() + static_cast<std::ptrdiff_t>(pieces.back().offset), bytes.end());
+        heldTimeNs_ = record.timeNs;
+        heldDeliveries_ = deliveries;
+        pieces.pop_back();
+    }
+    std::vector<hart::LinePiece> frames;
+    std::vector<hart::LinePiece> others;
+    for (const auto& p : pieces)
+        (p.kind == hart::PieceKind::Frame ? frames : others).push_back(p);
+
+    auto add = [&](std::uint8_t type, std::span<const std::uint8_t> frame, const std::string& comment) {
+        const Bytes block = Packet(record.timeNs, sent, type, frame, comment);
+        out.insert(out.end(), block.begin(), block.end());
+    };
+    if (frames.empty()) {
+        if (!others.empty() || (held_.empty() && bytes.empty()))
+            add(sent ? kMessageRequest : kMessageResponse, {},
+                "no whole frame; " + std::string(others.empty() ? "no bytes" : Comment(others, bytes)));
+        return out;
+    }
+    for (std::size_t k = 0; k < frames.size(); ++k) {
+        const auto& f = frames[k];
+        const auto frame = bytes.subspan(f.frameOffset(), f.length - static_cast<std::size_t>(f.preambles));
+        const std::uint8_t type = f.type == hart::FrameType::Request ? kMessageRequest : kMessageResponse;
+        std::string comment = "preambles: " + std::to_string(f.preambles);
+        if (!f.checksumOk)
+            comment += "; bad checksum";
+        // The bytes outside frames go with the record's first packet, once.
+        if (k == 0 && !others.empty())
+            comment += "; " + Comment(others, bytes);
+        if (k == 0 && deliveries > 1)
+            comment += "; joined from " + std::to_string(deliveries) + " deliveries";
+        add(type, frame, comment);
+    }
+    return out;
+}
+
+bool WriteCaptureFile(const std::string& path, std::span<const hart::TrafficRecord> records, std::string* error)
+{
+    PcapngEncoder encoder(WallMinusSteadyNs());
+    QSaveFile file(QString::fromStdString(path));
+    auto put = [&](const Bytes& b) {
+        return file.write(reinterpret_cast<const char*>(b.data()), static_cast<qint64>(b.size()))
+               == static_cast<qint64>(b.size());
+    };
+    bool ok = file.open(QIODevice::WriteOnly) && put(encoder.Header());
+    for (std::size_t i = 0; ok && i < records.size(); ++i)
+        ok = put(encoder.Packets(records[i]));
+    ok = ok && put(encoder.Flush());
+    if (ok && file.commit())
+        return true;
+    if (error)
+        *error = "Cannot write " + path + ": " + file.errorString().toStdString();
+    file.cancelWriting();
+    return false;
+}
+
+CaptureFile::CaptureFile() : encoder_(WallMinusSteadyNs()) {}
+
+CaptureFile::~CaptureFile() { Close(nullptr); }
+
+bool CaptureFile::Open(const std::string& path, std::string* error)
+{
+    file_ = std::make_unique<QFile>(QString::fromStdString(path));
+    failed_ = false;
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (error)
+            *error = "Cannot write " + path + ": " + file_->errorString().toStdString();
+        file_.reset();
+        return false;
+    }
+    const Bytes header = encoder_.Header();
+    failed_ = file_->write(reinterpret_cast<const char*>(header.data()), static_cast<qint64>(header.size()))
+              != static_cast<qint64>(header.size());
+    return true;
+}
+
+void CaptureFile::Append(const hart::TrafficRecord& record)
+{
+    if (!file_ || failed_)
+        return;
+    const Bytes b = encoder_.Packets(record);
+    failed_ = file_->write(reinterpret_cast<const char*>(b.data()), static_cast<qint64>(b.size()))
+              != static_cast<qint64>(b.size());
+}
+
+bool CaptureFile::Close(std::string* error)
+{
+    if (!file_)
+        return true;
+    const Bytes rest = encoder_.Flush();
+    failed_ = failed_ || file_->write(reinterpret_cast<const char*>(rest.data()), static_cast<qint64>(rest.size()))
+                             != static_cast<qint64>(rest.size());
+    const bool ok = !failed_ && file_->flush();
+    if (!ok && error)
+        *error = "Cannot write " + file_->fileName().toStdString() + ": " + file_->errorString().toStdString();
+    file_->close();
+    file_.reset();
+    return ok;
+}
+
+} // namespace capture

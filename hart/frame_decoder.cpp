@@ -1,0 +1,341 @@
+#include "hart/frame_decoder.h"
+
+#include "hart/frames.h"
+#include "hart/request_table.h"
+
+#include <array>
+#include <cstdio>
+
+namespace hart {
+
+namespace {
+
+constexpr std::uint8_t kTypeMask = 0x07;
+constexpr std::uint8_t kBurst = 0x01;
+constexpr std::uint8_t kRequest = 0x02;
+constexpr std::uint8_t kAnswer = 0x06;
+
+// Asynchronous (FSK) frames only: a byte that claims another physical layer is
+// far more likely noise than a frame.
+bool IsDelimiter(std::uint8_t d)
+{
+    const std::uint8_t type = d & kTypeMask;
+    return (d & 0x18) == 0 && (type == kBurst || type == kRequest || type == kAnswer);
+}
+
+FrameType TypeOf(std::uint8_t d)
+{
+    switch (d & kTypeMask) {
+    case kBurst: return FrameType::Burst;
+    case kAnswer: return FrameType::Answer;
+    default: return FrameType::Request;
+    }
+}
+
+// Reads one frame from its delimiter at `at`; fills what the bytes reach and
+// says whether the frame is whole.
+bool ReadFrame(std::span<const std::uint8_t> bytes, std::size_t at, LinePiece& p)
+{
+    const std::uint8_t d = bytes[at];
+    p.delimiter = d;
+    p.type = TypeOf(d);
+    const std::size_t addressLength = (d & 0x80) ? 5 : 1;
+    const std::size_t expansion = (d >> 5) & 0x03;
+    std::size_t k = at + 1;
+    if (k + addressLength > bytes.size())
+        return false;
+    p.address.assign(bytes.begin() + static_cast<std::ptrdiff_t>(k),
+                     bytes.begin() + static_cast<std::ptrdiff_t>(k + addressLength));
+    k += addressLength + expansion;
+    if (k >= bytes.size())
+        return false;
+    p.command = bytes[k++];
+    if (k >= bytes.size())
+        return false;
+    p.byteCount = bytes[k++];
+    const std::size_t checksumAt = k + *p.byteCount;
+    p.expectedLength = checksumAt + 1 - at;
+    if (checksumAt >= bytes.size())
+        return false;
+
+    auto body = bytes.subspan(k, *p.byteCount);
+    if (p.type != FrameType::Request && body.size() >= 2) {
+        p.responseCode = body[0];
+        p.deviceStatus = body[1];
+        body = body.subspan(2);
+    }
+    p.data.assign(body.begin(), body.end());
+    p.checksum = bytes[checksumAt];
+    p.checksumOk = Checksum(bytes.subspan(at, checksumAt - at)) == p.checksum;
+    p.expectedLength = 0;
+    p.length = checksumAt + 1 - p.offset;
+    return true;
+}
+
+// Where the next frame seems to begin (two preambles and a delimiter), so that
+// a cut frame does not swallow a whole one behind it.
+std::size_t NextFrameStart(std::span<const std::uint8_t> bytes, std::size_t from)
+{
+    for (std::size_t k = from; k + 2 < bytes.size(); ++k)
+        if (bytes[k] == kPreamble && bytes[k + 1] == kPreamble) {
+            std::size_t run = k;
+            while (run < bytes.size() && bytes[run] == kPreamble)
+                ++run;
+            if (run < bytes.size() && IsDelimiter(bytes[run]))
+                return k;
+            k = run;
+        }
+    return bytes.size();
+}
+
+void AppendNoise(std::vector<LinePiece>& pieces, std::size_t from, std::size_t to)
+{
+    if (from >= to)
+        return;
+    if (!pieces.empty() && pieces.back().kind == PieceKind::Noise && pieces.back().offset + pieces.back().length == from) {
+        pieces.back().length = to - pieces.back().offset;
+        return;
+    }
+    LinePiece p;
+    p.kind = PieceKind::Noise;
+    p.offset = from;
+    p.length = to - from;
+    pieces.push_back(std::move(p));
+}
+
+std::string Hex2(std::uint8_t b)
+{
+    char s[3];
+    std::snprintf(s, sizeof s, "%02X", b);
+    return s;
+}
+
+std::string_view TypeText(FrameType t)
+{
+    switch (t) {
+    case FrameType::Request: return "Request";
+    case FrameType::Answer: return "Answer";
+    case FrameType::Burst: return "Burst";
+    }
+    return {};
+}
+
+std::string AddressText(const LinePiece& p)
+{
+    if (p.address.empty())
+        return "?";
+    if (!p.longAddress())
+        return "short " + std::to_string(p.address[0] & 0x3F);
+    std::vector<std::uint8_t> a = p.address;
+    a[0] &= 0x3F; // the master and burst bits are not address
+    return "long " + HexText(a);
+}
+
+std::string CommandPart(const LinePiece& p)
+{
+    return p.command ? "cmd " + std::to_string(*p.command) + " " + CommandText(*p.command) : std::string("cmd ?");
+}
+
+} // namespace
+
+std::vector<LinePiece> DecodeLine(std::span<const std::uint8_t> bytes)
+{
+    std::vector<LinePiece> pieces;
+    std::size_t noiseFrom = 0;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (bytes[i] != kPreamble) {
+            ++i;
+            continue;
+        }
+        std::size_t run = i;
+        while (run < bytes.size() && bytes[run] == kPreamble)
+            ++run;
+        if (run == bytes.size() || !IsDelimiter(bytes[run])) {
+            if (run == bytes.size()) {
+                // Preambles and then nothing: a frame cut before its delimiter.
+                AppendNoise(pieces, noiseFrom, i);
+                LinePiece p;
+                p.kind = PieceKind::Cut;
+                p.offset = i;
+                p.length = run - i;
+                p.preambles = static_cast<int>(run - i);
+                pieces.push_back(std::move(p));
+                noiseFrom = run;
+            }
+            i = run;
+            continue;
+        }
+        LinePiece p;
+        p.offset = i;
+        p.preambles = static_cast<int>(run - i);
+        if (ReadFrame(bytes, run, p)) {
+            p.kind = PieceKind::Frame;
+        } else {
+            p.kind = PieceKind::Cut;
+            p.length = NextFrameStart(bytes, run + 1) - i;
+        }
+        AppendNoise(pieces, noiseFrom, i);
+        i += p.length;
+        noiseFrom = i;
+        pieces.push_back(std::move(p));
+    }
+    AppendNoise(pieces, noiseFrom, bytes.size());
+    return pieces;
+}
+
+std::string CommandText(std::uint8_t command)
+{
+    const std::string_view name = CommandName(command);
+    if (!name.empty())
+        return std::string(name);
+    return "command " + std::to_string(command);
+}
+
+std::string ResponseCodeText(std::uint8_t rc)
+{
+    if (IsCommunicationError(rc)) {
+        static constexpr std::array<std::pair<std::uint8_t, std::string_view>, 5> kErrors{{
+            {0x40, "Vertical parity error"},
+            {0x20, "Overrun error"},
+            {0x10, "Framing error"},
+            {0x08, "Longitudinal parity error"},
+            {0x02, "Buffer overflow"},
+        }};
+        std::string text = "Communication error:";
+        bool any = false;
+        for (const auto& [bit, word] : kErrors)
+            if (rc & bit) {
+                text += (any ? ", " : " ") + std::string(word);
+                any = true;
+            }
+        return any ? text : text + " 0x" + Hex2(rc);
+    }
+    switch (rc) {
+    case 0: return "Success";
+    case 1: return "Undefined";
+    case 2: return "Invalid selection";
+    case 3: return "Passed parameter too large";
+    case 4: return "Passed parameter too small";
+    case 5: return "Too few data bytes received";
+    case 6: return "Device-specific command error";
+    case 7: return "In write protect mode";
+    case 16: return "Access restricted";
+    case 32: return "Busy";
+    case 33: return "Delayed response initiated";
+    case 34: return "Delayed response running";
+    case 35: return "Delayed response dead";
+    case 36: return "Delayed response conflict";
+    case 64: return "Command not implemented";
+    default:
+        return IsErrorResponse(rc) ? "Command-specific error " + std::to_string(rc)
+                                   : "Command-specific warning " + std::to_string(rc);
+    }
+}
+
+std::vector<std::string_view> DeviceStatusWords(std::uint8_t status)
+{
+    static constexpr std::array<std::pair<std::uint8_t, std::string_view>, 8> kBits{{
+        {0x80, "Field device malfunction"},
+        {0x40, "Configuration changed"},
+        {0x20, "Cold start"},
+        {0x10, "More status available"},
+        {0x08, "Loop current fixed"},
+        {0x04, "Loop current saturated"},
+        {0x02, "Non-primary variable out of limits"},
+        {0x01, "Primary variable out of limits"},
+    }};
+    std::vector<std::string_view> words;
+    for (const auto& [bit, word] : kBits)
+        if (status & bit)
+            words.push_back(word);
+    return words;
+}
+
+std::string DeviceStatusText(std::uint8_t status)
+{
+    std::string text;
+    for (auto w : DeviceStatusWords(status))
+        text += (text.empty() ? "" : ", ") + std::string(w);
+    return text.empty() ? "OK" : text;
+}
+
+std::string HexText(std::span<const std::uint8_t> bytes)
+{
+    std::string s;
+    s.reserve(bytes.size() * 3);
+    for (auto b : bytes) {
+        if (!s.empty())
+            s += ' ';
+        s += Hex2(b);
+    }
+    return s;
+}
+
+std::string Summary(const LinePiece& p)
+{
+    switch (p.kind) {
+    case PieceKind::Noise:
+        return "Noise: " + std::to_string(p.length) + " byte" + (p.length == 1 ? "" : "s");
+    case PieceKind::Cut: {
+        std::string s = "Cut " + std::string(TypeText(p.type)) + ": ";
+        if (p.delimiter == 0)
+            return s + std::to_string(p.preambles) + " preambles, no delimiter";
+        s += CommandPart(p) + ", " + std::to_string(p.length - static_cast<std::size_t>(p.preambles));
+        if (p.expectedLength)
+            s += " of " + std::to_string(p.expectedLength);
+        return s + " bytes";
+    }
+    case PieceKind::Frame: break;
+    }
+    std::string s = std::string(TypeText(p.type)) + " " + CommandPart(p);
+    if (p.responseCode) {
+        s += ", " + ResponseCodeText(*p.responseCode);
+        if (!IsCommunicationError(*p.responseCode))
+            s += ", status " + DeviceStatusText(*p.deviceStatus);
+    }
+    s += ", " + std::to_string(p.data.size()) + " data bytes";
+    if (!p.checksumOk)
+        s += ", BAD CHECKSUM";
+    return s;
+}
+
+std::string Summary(std::span<const LinePiece> pieces)
+{
+    std::string s;
+    for (const auto& p : pieces)
+        s += (s.empty() ? "" : " | ") + Summary(p);
+    return s;
+}
+
+std::string Details(const LinePiece& p, std::span<const std::uint8_t> bytes)
+{
+    const auto own = bytes.subspan(std::min(p.offset, bytes.size()), std::min(p.length, bytes.size() - std::min(p.offset, bytes.size())));
+    std::string s = Summary(p) + "\n";
+    if (p.kind == PieceKind::Noise)
+        return s + "  Bytes: " + HexText(own) + "\n";
+    s += "  Preambles: " + std::to_string(p.preambles) + "\n";
+    if (p.delimiter != 0) {
+        s += "  Delimiter: 0x" + Hex2(p.delimiter) + " (" + std::string(TypeText(p.type)) + ", "
+             + (p.longAddress() ? "long" : "short") + " address)\n";
+    }
+    if (!p.address.empty()) {
+        s += "  Address: " + AddressText(p) + " [" + HexText(p.address) + "], "
+             + (p.masterBit() ? "primary master" : "secondary master") + (p.burstBit() ? ", burst mode" : "") + "\n";
+    }
+    if (p.command)
+        s += "  Command: " + std::to_string(*p.command) + " " + CommandText(*p.command) + "\n";
+    if (p.byteCount)
+        s += "  Byte count: " + std::to_string(*p.byteCount) + "\n";
+    if (p.responseCode)
+        s += "  Response code: " + std::to_string(*p.responseCode) + " " + ResponseCodeText(*p.responseCode) + "\n";
+    if (p.deviceStatus)
+        s += "  Device status: 0x" + Hex2(*p.deviceStatus) + " " + DeviceStatusText(*p.deviceStatus) + "\n";
+    if (p.kind == PieceKind::Frame) {
+        s += "  Data: " + (p.data.empty() ? std::string("none") : HexText(p.data)) + "\n";
+        s += "  Checksum: 0x" + Hex2(p.checksum) + (p.checksumOk ? " right" : " WRONG") + "\n";
+    }
+    return s + "  Bytes: " + HexText(own) + "\n";
+}
+
+} // namespace hart

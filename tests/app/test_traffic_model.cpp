@@ -1,0 +1,181 @@
+#include "app/traffic_model.h"
+#include "app/traffic_window.h"
+
+#include <QScrollBar>
+#include <QTableView>
+#include <QtTest>
+
+using app::TrafficModel;
+using hart::Direction;
+
+namespace {
+
+// Record i is sent at i ms when even, received when odd; its one byte is i.
+hart::TrafficRecord Nth(int i)
+{
+    return {i % 2 ? Direction::Received : Direction::Sent, std::int64_t{i} * 1'000'000, {std::uint8_t(i)}};
+}
+
+// Which records the rows hold, by their byte.
+QString Held(const TrafficModel& m)
+{
+    QStringList out;
+    for (int r = 0; r < m.rowCount(); ++r)
+        out << QString::number(m.Record(r).bytes.front());
+    return out.join(' ');
+}
+
+} // namespace
+
+class TestTrafficModel : public QObject {
+    Q_OBJECT
+private slots:
+    // The ring keeps the newest rows, in order, and never more than its capacity.
+    void ring_data()
+    {
+        QTest::addColumn<int>("capacity");
+        QTest::addColumn<int>("appended");
+        QTest::addColumn<int>("pauseAt");  // -1: never paused
+        QTest::addColumn<int>("resumeAt"); // -1: still paused at the end
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<int>("held");
+        QTest::newRow("below capacity") << 5 << 3 << -1 << -1 << "0 1 2" << 0;
+        QTest::newRow("full") << 5 << 5 << -1 << -1 << "0 1 2 3 4" << 0;
+        QTest::newRow("wrapped") << 5 << 8 << -1 << -1 << "3 4 5 6 7" << 0;
+        QTest::newRow("wrapped twice") << 3 << 10 << -1 << -1 << "7 8 9" << 0;
+        QTest::newRow("paused") << 5 << 4 << 2 << -1 << "0 1" << 2;
+        QTest::newRow("resumed") << 5 << 4 << 2 << 4 << "0 1 2 3" << 0;
+        QTest::newRow("resumed past capacity") << 5 << 8 << 3 << 8 << "3 4 5 6 7" << 0;
+        QTest::newRow("paused longer than capacity") << 3 << 9 << 1 << 9 << "6 7 8" << 0;
+        QTest::newRow("held rows bounded") << 3 << 9 << 1 << -1 << "0" << 3;
+        QTest::newRow("resumed into a wrapped ring") << 4 << 9 << 6 << 9 << "5 6 7 8" << 0;
+    }
+    void ring()
+    {
+        QFETCH(int, capacity);
+        QFETCH(int, appended);
+        QFETCH(int, pauseAt);
+        QFETCH(int, resumeAt);
+        QFETCH(QString, rows);
+        QFETCH(int, held);
+        TrafficModel m(nullptr, capacity);
+        for (int i = 0; i < appended; ++i) {
+            if (i == pauseAt)
+                m.SetPaused(true);
+            m.Append(Nth(i));
+            QVERIFY(m.rowCount() <= capacity);
+        }
+        if (resumeAt >= 0)
+            m.SetPaused(false);
+        QCOMPARE(Held(m), rows);
+        QCOMPARE(m.Held(), held);
+    }
+
+    // A big ring drops its oldest rows in batches, staying within its capacity.
+    void largeRingStaysBounded()
+    {
+        TrafficModel m(nullptr, 1000);
+        for (int i = 0; i < 5000; ++i)
+            m.Append(Nth(i));
+        QVERIFY(m.rowCount() <= 1000 && m.rowCount() >= 990);
+        QCOMPARE(m.Record(m.rowCount() - 1).timeNs, std::int64_t{4999} * 1'000'000);
+        QCOMPARE(m.Record(0).timeNs, std::int64_t{5000 - m.rowCount()} * 1'000'000);
+    }
+
+    // Times count from the first row since the last clear; gaps from the row before, even one that left.
+    void timesAndGaps()
+    {
+        TrafficModel m(nullptr, 3);
+        for (int i : {10, 15, 30, 31})
+            m.Append({Direction::Sent, std::int64_t{i} * 1'000'000, {0x00}});
+        auto cell = [&](int row, int column) { return m.index(row, column).data().toString(); };
+        QCOMPARE(cell(0, TrafficModel::TimeColumn), QString("5.0"));
+        QCOMPARE(cell(0, TrafficModel::GapColumn), QString("5.0"));
+        QCOMPARE(cell(2, TrafficModel::GapColumn), QString("1.0"));
+        m.Clear();
+        QCOMPARE(m.rowCount(), 0);
+        m.Append({Direction::Received, 50'000'000, {0x00}});
+        QCOMPARE(cell(0, TrafficModel::TimeColumn), QString("0.0"));
+        QCOMPARE(cell(0, TrafficModel::GapColumn), QString());
+    }
+
+    // An answer handed over in pieces is one row; a request or a whole frame ends the row.
+    void fragmentsJoin_data()
+    {
+        QTest::addColumn<QStringList>("records"); // "S" or "R", then hex
+        QTest::addColumn<QStringList>("rows");
+        const QString answer = "FF FF 86 A6 05 01 02 03 11 02 00 00 36";
+        QTest::newRow("whole") << QStringList{"R" + answer} << QStringList{"Answer cmd 17"};
+        QTest::newRow("byte by byte") << (QStringList{} << [&] {
+            QStringList r;
+            for (const QString& b : answer.split(' '))
+                r << "R" + b;
+            return r;
+        }()) << QStringList{"Answer cmd 17"};
+        QTest::newRow("two pieces, then noise")
+            << QStringList{"RFF FF 86 A6", "R05 01 02 03 11 02 00 00 36", "R00"}
+            << QStringList{"Answer cmd 17", "Noise: 1 byte"};
+        QTest::newRow("a request ends the row")
+            << QStringList{"RFF FF 86 A6", "SFF FF 02 00 00 00 02", "R05 01"}
+            << QStringList{"Cut Answer", "Request cmd 0", "Noise: 2 bytes"};
+    }
+    void fragmentsJoin()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(QStringList, rows);
+        for (bool paused : {false, true}) {
+            TrafficModel m;
+            m.SetPaused(paused);
+            for (const QString& r : records) {
+                const QByteArray raw = QByteArray::fromHex(r.mid(1).toLatin1());
+                m.Append({r[0] == 'S' ? Direction::Sent : Direction::Received, 1, {raw.begin(), raw.end()}});
+            }
+            m.SetPaused(false);
+            QStringList got;
+            for (int i = 0; i < m.rowCount(); ++i)
+                got << m.index(i, TrafficModel::SummaryColumn).data().toString();
+            QCOMPARE(got.size(), rows.size());
+            for (int i = 0; i < rows.size(); ++i)
+                QVERIFY2(got[i].startsWith(rows[i]), qPrintable(got[i]));
+        }
+    }
+
+    // The view follows new rows while the newest is in view, and stays where
+    // the user scrolled otherwise.
+    void windowFollows()
+    {
+        TrafficModel m;
+        app::TrafficWindow w(m, {});
+        w.resize(600, 300);
+        w.show();
+        auto* bar = w.findChild<QTableView*>("TrafficTable")->verticalScrollBar();
+        auto burst = [&](int n) {
+            for (int i = 0; i < n; ++i)
+                m.Append(Nth(2 * i));
+            QCoreApplication::processEvents();
+        };
+        burst(200);
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+        burst(50);
+        QCOMPARE(bar->value(), bar->maximum());
+        bar->setValue(10);
+        burst(50);
+        QCOMPARE(bar->value(), 10);
+        bar->setValue(bar->maximum());
+        burst(1);
+        QCOMPARE(bar->value(), bar->maximum());
+    }
+
+    void copiedText()
+    {
+        TrafficModel m;
+        m.Append({Direction::Sent, 1'000'000, {0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00, 0x02}});
+        m.Append({Direction::Received, 3'500'000, {0x01, 0x02}});
+        QCOMPARE(m.Text({0, 1}), QString("0.0\t\tSent\tRequest cmd 0 Read Unique Identifier, 0 data bytes\n"
+                                         "2.5\t2.5\tReceived\tNoise: 2 bytes\n"));
+    }
+};
+
+QTEST_MAIN(TestTrafficModel)
+#include "test_traffic_model.moc"

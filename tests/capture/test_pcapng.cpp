@@ -1,0 +1,170 @@
+// Captures are judged by the reader that matters: tshark's HART-IP dissector.
+#include "capture/pcapng.h"
+#include "hart/frame_decoder.h"
+#include "hart/frames.h"
+#include "hart/request_table.h"
+#include "sim/device.h"
+#include "support/bytes.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using hart::Direction;
+using hart::TrafficRecord;
+using testing::Hex;
+
+namespace {
+
+constexpr const char* kFields[] = {"hart_ip.version", "hart_ip.message_type", "hart_ip.message_id",
+                                   "hart_ip.transaction_id", "hart_ip.pt.command", "hart_ip.pt.length",
+                                   "frame.packet_flags_direction", "frame.comment", "_ws.malformed"};
+
+// One row per packet: the fields above, tab-separated.
+QStringList Tshark(const QString& file)
+{
+    QStringList args{"-r", file, "-T", "fields", "-E", "occurrence=f"};
+    for (const char* f : kFields)
+        args << "-e" << f;
+    QProcess p;
+    p.start("tshark", args);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        qWarning("tshark: %s", p.readAllStandardError().constData());
+    return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+#define REQUIRE_TSHARK()                                                                                   \
+    if (QStandardPaths::findExecutable("tshark").isEmpty())                                               \
+    QSKIP("tshark is not installed (scripts/test installs it with apt-get): captures are not checked")
+
+struct Line {
+    std::int64_t t = 0;
+    std::vector<TrafficRecord> records;
+    void add(Direction d, std::vector<std::uint8_t> bytes) { records.push_back({d, t += 50'000'000, std::move(bytes)}); }
+};
+
+} // namespace
+
+class TestPcapng : public QObject {
+    Q_OBJECT
+private slots:
+    // Every query of the tool against the simulated converter, as the window
+    // would send them, then read back by tshark frame by frame.
+    void wholeReadDecodes()
+    {
+        REQUIRE_TSHARK();
+        sim::Device device;
+        // One answer in two deliveries, as a slow modem hands it over, and
+        // one byte by byte, as the batch path reads.
+        device.SetFault(12, {sim::FaultKind::Split, 400});
+        const std::uint8_t byteByByte = 13;
+        hart::DeviceIdentity id;
+        id.manufacturer = device.State().manufacturerId;
+        id.deviceType = device.State().deviceType;
+        id.identifier = device.State().deviceId;
+
+        // What tshark must find: every frame sent and answered, with its command
+        // and byte count, and the sequence number of the request it belongs to.
+        QStringList expected;
+        int sequence = 0;
+        auto expect = [&](const std::vector<std::uint8_t>& frame, bool sent) {
+            const auto p = hart::DecodeLine(frame).front();
+            expected << QString("1\t%1\t3\t%2\t%3\t%4\t%5")
+                            .arg(sent ? 0 : 1)
+                            .arg(sequence)
+                            .arg(*p.command)
+                            .arg(*p.byteCount)
+                            .arg(sent ? "0x00000002" : "0x00000001");
+        };
+
+        Line line;
+        std::int64_t nowMs = 0;
+        for (const auto& row : hart::RequestTable()) {
+            if (row.kind != hart::TimeoutKind::Query)
+                continue;
+            auto frame = row.shape == hart::FrameShape::Short ? hart::ShortFrame(0) : hart::LongFrame(8, id, row.command, {});
+            ++sequence;
+            expect(frame, true);
+            if (row.trailer)
+                frame.push_back(*row.trailer);
+            line.add(Direction::Sent, frame);
+            for (const auto& t : device.Feed(frame, nowMs += 1000)) {
+                std::vector<std::uint8_t> whole;
+                for (const auto& chunk : t.chunks)
+                    whole.insert(whole.end(), chunk.bytes.begin(), chunk.bytes.end());
+                if (row.command == byteByByte)
+                    for (auto b : whole)
+                        line.add(Direction::Received, {b});
+                else
+                    for (const auto& chunk : t.chunks)
+                        line.add(Direction::Received, chunk.bytes);
+                expect(whole, false);
+            }
+        }
+        QCOMPARE(expected.size(), 2 * 20); // every query and its answer
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath("read.pcapng");
+        std::string error;
+        QVERIFY2(capture::WriteCaptureFile(file.toStdString(), line.records, &error), error.c_str());
+        QStringList got;
+        QStringList joined;
+        for (const QString& row : Tshark(file)) {
+            got << row.section('\t', 0, 6) + (row.section('\t', 8).isEmpty() ? "" : " MALFORMED");
+            if (row.contains("joined from"))
+                joined << row.section('\t', 4, 4) + ": " + row.section('\t', 7, 7).section("; ", -1);
+        }
+        QCOMPARE(got, expected);
+        QCOMPARE(joined, QStringList({"12: joined from 2 deliveries", "13: joined from 37 deliveries"}));
+    }
+
+    // What HART-IP cannot carry goes in the packets' comments; nothing is left out.
+    void comments_data()
+    {
+        QTest::addColumn<QStringList>("deliveries");
+        QTest::addColumn<QString>("comments");
+        QTest::newRow("plain") << QStringList{"FF FF FF FF FF 86 A6 05 01 02 03 11 02 00 00 36"} << "preambles: 5";
+        QTest::newRow("bad checksum") << QStringList{"FF FF 86 A6 05 01 02 03 11 02 00 00 37"}
+                                      << "preambles: 2; bad checksum";
+        QTest::newRow("noise and trailer")
+            << QStringList{"00 17 FF 86 A6 05 01 02 03 11 02 00 00 36 40"}
+            << "preambles: 1; bytes outside frames: 00 17; bytes outside frames: 40";
+        QTest::newRow("noise only") << QStringList{"00 17"} << "no whole frame; bytes outside frames: 00 17";
+        QTest::newRow("cut and never finished") << QStringList{"00 FF FF 86 A6"}
+                                                << "no whole frame; bytes outside frames: 00 | "
+                                                   "no whole frame; cut frame: FF FF 86 A6";
+        QTest::newRow("finished by the next delivery")
+            << QStringList{"00 FF FF 86 A6 05", "01 02 03 11 02 00 00 36"}
+            << "no whole frame; bytes outside frames: 00 | preambles: 2; joined from 2 deliveries";
+        QTest::newRow("cut, then a new answer")
+            << QStringList{"FF FF 86 A6 05 01", "FF FF 86 A6 05 01 02 03 11 02 00 00 36"}
+            << "preambles: 2; cut frame: FF FF 86 A6 05 01; joined from 2 deliveries";
+    }
+    void comments()
+    {
+        REQUIRE_TSHARK();
+        QFETCH(QStringList, deliveries);
+        QFETCH(QString, comments);
+        std::vector<TrafficRecord> records;
+        for (const QString& d : deliveries)
+            records.push_back({Direction::Received, 1, Hex(d.toLatin1())});
+        QTemporaryDir dir;
+        const QString file = dir.filePath("c.pcapng");
+        QVERIFY(capture::WriteCaptureFile(file.toStdString(), records, nullptr));
+        QStringList got;
+        for (const QString& row : Tshark(file))
+            got << row.section('\t', 7, 7);
+        QCOMPARE(got.join(" | "), comments);
+    }
+
+    void unwritablePathFails()
+    {
+        std::string error;
+        QVERIFY(!capture::WriteCaptureFile("/nonexistent-dir/x.pcapng", {}, &error));
+        QVERIFY(error.find("/nonexistent-dir/x.pcapng") != std::string::npos);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPcapng)
+#include "test_pcapng.moc"
