@@ -4,6 +4,7 @@
 #include "app/field_text.h"
 #include "converter/instrument_commands.h"
 #include "device/identify.h"
+#include "line/line.h"
 #include "serial/port_discovery.h"
 #include "sim/pty_simulator.h"
 
@@ -32,12 +33,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
 
     // The stored settings of the window's port.
     comm1_.SetCommName("COM1");
-    comm1_.SetBaudRate(1200);
-    comm1_.SetParity(serial::TParity::Odd);
-    comm1_.SetByteSize(serial::TByteSize::_8);
-    comm1_.SetStopBits(serial::TStopBits::_1);
-    comm1_.SetReadIntervalTimeout(300);
-    comm1_.SetRtsControl(hart::TRtsControl::RtsDisable);
+    line::ConfigureHartPort(comm1_);
     comm1_.OnReceiveData = [this](serial::TComm*, const void* buffer, std::uint16_t length) {
         link_.Comm1ReceiveData(buffer, length);
     };
@@ -142,21 +138,14 @@ void TForm1::ClearFieldsOnPortChange(bool keepAssemblyNumber)
 bool TForm1::PreparePortName()
 {
     const QString name = ui_.SPREALCOM->currentText();
-    if (name != kSimulatedPortName) {
-        comm1_.SetCommName(name.toStdString());
-        return true;
+    sim::PtySimulator::Options o;
+    o.lineTiming = options_.simulatorLineTiming;
+    const auto path = line::PortNameFor(name.toStdString(), name == kSimulatedPortName, simulator_, o);
+    if (!path) {
+        ShowError(Text(path.error()));
+        return false;
     }
-    if (!simulator_) {
-        sim::PtySimulator::Options o;
-        o.lineTiming = options_.simulatorLineTiming;
-        std::string error;
-        simulator_ = sim::PtySimulator::Start(o, &error);
-        if (!simulator_) {
-            ShowError(QString("Cannot start the simulated converter\n%1").arg(Text(error)));
-            return false;
-        }
-    }
-    comm1_.SetCommName(simulator_->SlavePath());
+    comm1_.SetCommName(*path);
     return true;
 }
 

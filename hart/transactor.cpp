@@ -1,0 +1,287 @@
+#include "hart/transactor.h"
+
+#include "hart/frames.h"
+
+#include <QPointer>
+
+#include <algorithm>
+
+namespace hart {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Longest answer on the wire: 20 preambles, long delimiter and address,
+// command, count, 255 bytes, checksum.
+constexpr std::size_t kLongestAnswer = 20 + 1 + 5 + 1 + 1 + 255 + 1;
+
+constexpr std::uint8_t kBusy = 32;
+
+bool IsDelimiter(std::uint8_t b)
+{
+    return b == kSlaveShort || b == kSlaveLong || b == kMasterShort || b == kMasterLong;
+}
+
+bool IsMaster(std::uint8_t delimiter) { return delimiter == kMasterShort || delimiter == kMasterLong; }
+
+} // namespace
+
+// ---- FrameAssembler
+
+void FrameAssembler::Clear()
+{
+    state_ = State::Hunting;
+    sawPreamble_ = false;
+    frame_.clear();
+    needed_ = 0;
+}
+
+std::size_t FrameAssembler::Missing() const
+{
+    switch (state_) {
+    case State::Whole: return 0;
+    case State::Hunting: return kLongestAnswer;
+    case State::Collecting: break;
+    }
+    if (needed_)
+        return needed_ - frame_.size();
+    const std::size_t address = (frame_[1] & 0x80) ? 5 : 1;
+    return 2 + address + 2 + 255 + 1 - frame_.size();
+}
+
+FrameAssembler::State FrameAssembler::Add(std::span<const std::uint8_t> bytes)
+{
+    for (auto b : bytes) {
+        if (state_ == State::Whole)
+            break;
+        Step(b);
+    }
+    return state_;
+}
+
+void FrameAssembler::Step(std::uint8_t b)
+{
+    if (state_ == State::Hunting) {
+        if (b == kPreamble) {
+            sawPreamble_ = true;
+        } else if (sawPreamble_ && IsDelimiter(b)) {
+            frame_ = {kPreamble, b};
+            state_ = State::Collecting;
+        } else {
+            sawPreamble_ = false;
+        }
+        return;
+    }
+    frame_.push_back(b);
+    const std::size_t address = (frame_[1] & 0x80) ? 5 : 1;
+    const std::size_t countAt = 2 + address + 1;
+    if (frame_.size() == countAt + 1)
+        needed_ = countAt + 1 + b + 1;
+    if (needed_ == 0 || frame_.size() < needed_)
+        return;
+    if (IsMaster(frame_[1])) {
+        // A modem that hears its own request: that frame is no answer.
+        Clear();
+        return;
+    }
+    state_ = State::Whole;
+}
+
+// ---- Transactor
+
+Transactor::Transactor(QObject* parent) : QObject(parent)
+{
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &Transactor::Timeout);
+    rtsTimer_.setSingleShot(true);
+    rtsTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&rtsTimer_, &QTimer::timeout, this, &Transactor::RtsOff);
+}
+
+Transactor::~Transactor() { RtsOff(); }
+
+void Transactor::Submit(Transaction t, Done done)
+{
+    queue_.push_back(Job{std::move(t), std::move(done), 0});
+    StartNext();
+}
+
+void Transactor::Cancel()
+{
+    std::deque<Job> dropped;
+    dropped.swap(queue_);
+    for (auto& job : dropped)
+        Post(std::move(job.done), TransactionResult{TransactionError::Cancelled, {}, job.repeats});
+    if (active_)
+        Finish(TransactionResult{TransactionError::Cancelled, {}, current_.repeats});
+}
+
+bool Transactor::Idle() const { return !active_ && queue_.empty(); }
+
+void Transactor::StartNext()
+{
+    if (active_ || queue_.empty())
+        return;
+    current_ = std::move(queue_.front());
+    queue_.pop_front();
+    active_ = true;
+    SendCurrent();
+}
+
+std::chrono::microseconds Transactor::CharTimes(std::size_t bytes) const
+{
+    // A character is 11 bits: start, 8 data, parity, stop.
+    return std::chrono::microseconds(static_cast<std::int64_t>(bytes) * 11 * 1'000'000 / baud_);
+}
+
+void Transactor::ArmFor(Clock::time_point deadline)
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    timer_.start(static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
+}
+
+void Transactor::SendCurrent()
+{
+    ++generation_;
+    assembler_.Clear();
+    phase_ = Phase::Sending;
+    const auto& frame = current_.t.frame;
+    if (current_.t.rts && port_) {
+        rtsTimer_.stop();
+        port_->SetRtsControl(TRtsControl::RtsEnable);
+        rtsOn_ = true;
+    }
+    Record(Direction::Sent, frame);
+    const auto written = Clock::now();
+    const bool ok = port_ && !frame.empty() && frame.size() <= 0xFFFF
+                    && port_->WriteBytes(frame.data(), static_cast<std::uint16_t>(frame.size()));
+    if (!ok) {
+        Finish(TransactionResult{TransactionError::PortFailed, {}, current_.repeats});
+        return;
+    }
+    lineEnd_ = written + CharTimes(frame.size());
+    // Should the port never say it has drained, the estimate still ends the wait.
+    ArmFor(lineEnd_ + std::chrono::milliseconds(answerStartMs_));
+    QPointer<Transactor> self(this);
+    const auto generation = generation_;
+    port_->WhenDrained([self, generation] {
+        if (self)
+            self->LineClear(generation);
+    });
+}
+
+void Transactor::LineClear(std::uint64_t generation)
+{
+    if (generation != generation_)
+        return;
+    // A port that cannot tell says "drained" at once: never before the
+    // bytes can have gone at the line's speed.
+    const auto end = std::max(Clock::now(), lineEnd_);
+    if (rtsOn_) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
+        if (left.count() <= 0)
+            RtsOff();
+        else
+            rtsTimer_.start(static_cast<int>(left.count()));
+    }
+    if (phase_ == Phase::Sending) {
+        phase_ = Phase::Waiting;
+        ArmFor(end + std::chrono::milliseconds(answerStartMs_));
+    }
+}
+
+void Transactor::RtsOff()
+{
+    rtsTimer_.stop();
+    if (rtsOn_ && port_)
+        port_->SetRtsControl(TRtsControl::RtsDisable);
+    rtsOn_ = false;
+}
+
+void Transactor::Deliver(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.empty())
+        return;
+    Record(Direction::Received, bytes);
+    if (!active_)
+        return; // nothing asked for: stray bytes
+    const auto now = Clock::now();
+    if (phase_ != Phase::Receiving) {
+        phase_ = Phase::Receiving;
+        answerLimit_ = now + CharTimes(kLongestAnswer) + std::chrono::milliseconds(answerStartMs_);
+    }
+    if (assembler_.Add(bytes) == FrameAssembler::State::Whole) {
+        Judge();
+        return;
+    }
+    // A started answer that stalls is as good as none.
+    ArmFor(std::min(answerLimit_, now + CharTimes(assembler_.Missing()) + std::chrono::milliseconds(answerStartMs_)));
+}
+
+void Transactor::Judge()
+{
+    timer_.stop();
+    const auto& bytes = assembler_.Frame();
+    const auto frame = AnswerFrame::Parse(bytes, 0);
+    if (!frame || frame->command() != current_.t.command) {
+        Retry(TransactionError::BrokenFrame);
+        return;
+    }
+    if (frame->responseCode() == kBusy) {
+        Retry(TransactionError::Busy);
+        return;
+    }
+    Finish(TransactionResult{TransactionError::None, bytes, current_.repeats});
+}
+
+void Transactor::Timeout()
+{
+    if (active_)
+        Retry(TransactionError::NoAnswer);
+}
+
+void Transactor::Retry(TransactionError why)
+{
+    if (current_.repeats >= kMaxRepeats) {
+        Finish(TransactionResult{why, {}, current_.repeats});
+        return;
+    }
+    ++current_.repeats;
+    ++totalRepeats_;
+    RtsOff();
+    SendCurrent();
+}
+
+void Transactor::Finish(TransactionResult result)
+{
+    timer_.stop();
+    RtsOff();
+    ++generation_;
+    phase_ = Phase::Idle;
+    active_ = false;
+    assembler_.Clear();
+    Post(std::move(current_.done), std::move(result));
+    current_ = Job{};
+    StartNext();
+}
+
+void Transactor::Post(Done done, TransactionResult result)
+{
+    if (!done)
+        return;
+    // Callers may submit or cancel from `done`: it never runs inside our own calls.
+    QMetaObject::invokeMethod(
+        this, [done = std::move(done), result = std::move(result)] { done(result); }, Qt::QueuedConnection);
+}
+
+void Transactor::Record(Direction d, std::span<const std::uint8_t> bytes)
+{
+    if (!sink_)
+        return;
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
+    sink_(TrafficRecord{d, ns, {bytes.begin(), bytes.end()}});
+}
+
+} // namespace hart

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "hart/byte_port.h"
+#include "hart/transport.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <span>
+#include <vector>
+
+namespace hart {
+
+// A slave must start its answer within this long after the request has left
+// the line: HART's ~300 ms master wait plus a margin for a modem's carrier
+// to come up. The only place this figure lives.
+inline constexpr int kAnswerStartMs = 350;
+
+// How often a request is sent again after no answer, a broken frame or busy.
+inline constexpr int kMaxRepeats = 2;
+
+// Joins the deliveries of one answer into a frame: skips noise, then
+// preambles, delimiter, address, command, byte count, that many bytes and
+// the checksum. Says when the frame is whole; judging it is Parse's job.
+class FrameAssembler {
+public:
+    enum class State { Hunting, Collecting, Whole };
+
+    void Clear();
+    // Adds received bytes; returns the state after them. Bytes after a whole
+    // frame are not taken.
+    State Add(std::span<const std::uint8_t> bytes);
+    State state() const { return state_; }
+    // Bytes received so far that belong to the frame (last preamble on).
+    const std::vector<std::uint8_t>& Frame() const { return frame_; }
+    // Bytes still needed to make the frame whole, a worst case before the
+    // byte count has come.
+    std::size_t Missing() const;
+
+private:
+    void Step(std::uint8_t b);
+
+    State state_ = State::Hunting;
+    bool sawPreamble_ = false;
+    std::vector<std::uint8_t> frame_;
+    std::size_t needed_ = 0; // total frame length once the byte count is known
+};
+
+// The batch path on a real line: writes each request, assembles its answer
+// from the deliveries the owner passes in, judges it and sends again when it
+// must. Lives on the owner's thread; its timers are single-shot.
+class Transactor : public QObject, public Transport {
+    Q_OBJECT
+public:
+    explicit Transactor(QObject* parent = nullptr);
+    ~Transactor() override;
+
+    void SetPort(BytePort* port) { port_ = port; }
+    // Only for the time a request needs on the line.
+    void SetBaud(std::uint32_t baud) { baud_ = baud ? baud : 1200; }
+    void SetTrafficSink(TrafficSink sink) { sink_ = std::move(sink); }
+    // Tests shorten the answer-start wait; the line always uses kAnswerStartMs.
+    void SetAnswerStartMs(int ms) { answerStartMs_ = ms; }
+
+    void Submit(Transaction t, Done done) override;
+    void Cancel() override;
+    bool Idle() const override;
+
+    // Received bytes, as the port delivered them.
+    void Deliver(std::span<const std::uint8_t> bytes);
+
+    // Repeats since construction, over every request.
+    int TotalRepeats() const { return totalRepeats_; }
+
+private:
+    struct Job {
+        Transaction t;
+        Done done;
+        int repeats = 0;
+    };
+    enum class Phase { Idle, Sending, Waiting, Receiving };
+
+    void StartNext();
+    void SendCurrent();
+    void LineClear(std::uint64_t generation);
+    void Judge();
+    void Retry(TransactionError why);
+    void Finish(TransactionResult result);
+    void Timeout();
+    void RtsOff();
+    void Post(Done done, TransactionResult result);
+    void Record(Direction d, std::span<const std::uint8_t> bytes);
+    std::chrono::microseconds CharTimes(std::size_t bytes) const;
+    void ArmFor(std::chrono::steady_clock::time_point deadline);
+
+    BytePort* port_ = nullptr;
+    TrafficSink sink_;
+    std::uint32_t baud_ = 1200;
+    int answerStartMs_ = kAnswerStartMs;
+
+    std::deque<Job> queue_;
+    bool active_ = false;
+    Job current_;
+    Phase phase_ = Phase::Idle;
+    std::uint64_t generation_ = 0; // tells a stale drained callback from the current one
+    std::chrono::steady_clock::time_point lineEnd_;      // when the request's last bit leaves
+    std::chrono::steady_clock::time_point answerLimit_;  // a started answer must be whole by then
+    FrameAssembler assembler_;
+    QTimer timer_;
+    QTimer rtsTimer_;
+    bool rtsOn_ = false;
+    int totalRepeats_ = 0;
+};
+
+} // namespace hart

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "codec/result.h"
+#include "hart/transactor.h"
+#include "serial/tcomm.h"
+#include "sim/pty_simulator.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace line {
+
+// Reads end after this much silence: how the window's own buttons get an
+// answer in one delivery.
+inline constexpr std::uint32_t kWindowReadInterval = 300;
+// Every read is delivered at once: the batch path assembles frames itself.
+inline constexpr std::uint32_t kBatchReadInterval = 0xFFFFFFFF;
+
+// The settings the window's port has always had: 1200 baud, odd parity,
+// 8 data bits, 1 stop bit, RTS off, no XON/XOFF, the window's read interval.
+void ConfigureHartPort(serial::TComm& comm);
+
+// The name to give TComm for `name`; with `simulate` the simulated
+// converter's pseudo-terminal, started into `simulator` unless it runs.
+codec::Result<std::string> PortNameFor(std::string_view name, bool simulate,
+                                       std::unique_ptr<sim::PtySimulator>& simulator,
+                                       const sim::PtySimulatorOptions& options = {});
+
+// While it lives the port delivers every read at once; the window's read
+// interval comes back when it goes, so the buttons keep their timing.
+class BatchReads {
+public:
+    explicit BatchReads(serial::TComm& comm);
+    ~BatchReads();
+    BatchReads(const BatchReads&) = delete;
+    BatchReads& operator=(const BatchReads&) = delete;
+
+private:
+    serial::TComm& comm_;
+    std::uint32_t saved_;
+};
+
+// A line for a program without a window: the port (or the simulated
+// converter) open, in batch reads, with a Transactor fed by its deliveries.
+class Line {
+public:
+    struct Options {
+        std::string port;
+        bool simulate = false;
+        sim::PtySimulatorOptions simulator;
+    };
+
+    // Nothing and a plain sentence in *error when the port cannot be opened.
+    static std::unique_ptr<Line> Open(const Options& options, std::string* error);
+    ~Line();
+    Line(const Line&) = delete;
+    Line& operator=(const Line&) = delete;
+
+    hart::Transactor& Transactor() { return transactor_; }
+    serial::TComm& Comm() { return comm_; }
+    sim::PtySimulator* Simulator() { return simulator_.get(); }
+
+private:
+    Line() = default;
+
+    std::unique_ptr<sim::PtySimulator> simulator_;
+    serial::TComm comm_;
+    hart::Transactor transactor_;
+    std::unique_ptr<BatchReads> batch_;
+};
+
+} // namespace line

@@ -1,0 +1,309 @@
+#include "hart/transactor.h"
+#include "support/bytes.h"
+#include "support/fake_port.h"
+
+#include <QtTest>
+
+using namespace hart;
+using testing::FakePort;
+using testing::Hex;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Tries = std::vector<Bytes>;
+
+Bytes Answer(std::uint8_t command, std::uint8_t rc, Bytes data = {0x11, 0x22})
+{
+    Bytes f{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x86, 0xA6, 0x05, 0x01, 0x02, 0x03, command,
+            static_cast<std::uint8_t>(data.size() + 2), rc, 0x00};
+    f.insert(f.end(), data.begin(), data.end());
+    std::uint8_t x = 0;
+    for (std::size_t k = 5; k < f.size(); ++k)
+        x ^= f[k];
+    f.push_back(x);
+    return f;
+}
+
+Bytes BadSum(Bytes f)
+{
+    f.back() ^= 0x5A;
+    return f;
+}
+
+Bytes Cut(Bytes f, std::size_t keep)
+{
+    f.resize(keep);
+    return f;
+}
+
+Bytes Cat(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The request the tests send: command 3 to A6 05 01 02 03.
+Transaction Request(std::uint8_t command = 3, bool rts = false)
+{
+    DeviceIdentity id{};
+    id.manufacturer = 0x26;
+    id.deviceType = 0x05;
+    id.identifier = {0x01, 0x02, 0x03};
+    return Transaction{LongFrame(8, id, command, {}), command, rts};
+}
+
+// A port whose far end answers each write with the next scripted reply,
+// cut into deliveries of `chunk` bytes; an empty reply is silence.
+class ScriptedPort : public FakePort {
+public:
+    bool WriteBytes(const void* data, std::uint16_t count) override
+    {
+        const bool ok = FakePort::WriteBytes(data, count);
+        if (ok && writes.size() <= replies.size()) {
+            const Bytes reply = replies[writes.size() - 1];
+            QTimer::singleShot(0, [this, reply] {
+                for (std::size_t at = 0; at < reply.size(); at += chunk) {
+                    const auto n = std::min(chunk, reply.size() - at);
+                    target->Deliver(std::span(reply).subspan(at, n));
+                }
+            });
+        }
+        return ok;
+    }
+    std::vector<Bytes> replies;
+    std::size_t chunk = 1000;
+    Transactor* target = nullptr;
+};
+
+struct Rig {
+    Rig()
+    {
+        port.target = &link;
+        link.SetPort(&port);
+        link.SetBaud(115200); // keeps the line time of a request negligible
+        link.SetAnswerStartMs(40);
+    }
+    TransactionResult Run(Transaction t = Request())
+    {
+        TransactionResult out;
+        bool done = false;
+        link.Submit(std::move(t), [&](const TransactionResult& r) { out = r; done = true; });
+        if (!QTest::qWaitFor([&] { return done; }, 5000))
+            qFatal("no outcome");
+        return out;
+    }
+    ScriptedPort port;
+    Transactor link;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Bytes)
+Q_DECLARE_METATYPE(Tries)
+Q_DECLARE_METATYPE(hart::TransactionError)
+
+class TestTransactor : public QObject {
+    Q_OBJECT
+private slots:
+    // ---- assembling a frame from what the line delivers
+
+    void assembles_data()
+    {
+        QTest::addColumn<Bytes>("stream");
+        QTest::addColumn<std::size_t>("chunk");
+        QTest::addColumn<Bytes>("frame"); // empty: not whole
+        const Bytes good = Answer(3, 0);
+        const Bytes whole(good.begin() + 4, good.end()); // last preamble on
+        QTest::newRow("one delivery") << good << std::size_t{100} << whole;
+        QTest::newRow("byte by byte") << good << std::size_t{1} << whole;
+        QTest::newRow("split in threes") << good << std::size_t{3} << whole;
+        QTest::newRow("noise first") << Cat(Hex("00 13 86 FE 06"), good) << std::size_t{2} << whole;
+        QTest::newRow("own request heard first") << Cat(Request().frame, good) << std::size_t{5} << whole;
+        QTest::newRow("trailing bytes left") << Cat(good, Hex("FF FF 86")) << std::size_t{100} << whole;
+        QTest::newRow("cut short") << Cut(good, good.size() - 1) << std::size_t{4} << Bytes{};
+        QTest::newRow("delimiter without preamble") << Cut(good, 0) << std::size_t{1} << Bytes{};
+        QTest::newRow("no preamble before delimiter") << Bytes(good.begin() + 5, good.end()) << std::size_t{100} << Bytes{};
+        const Bytes shortAnswer = Hex("FF FF 06 80 00 04 00 00 AA BB");
+        Bytes shortWhole(shortAnswer.begin() + 1, shortAnswer.end());
+        shortWhole.push_back(0x06 ^ 0x80 ^ 0x00 ^ 0x04 ^ 0xAA ^ 0xBB);
+        QTest::newRow("short address") << Cat(shortAnswer, {shortWhole.back()}) << std::size_t{2} << shortWhole;
+    }
+    void assembles()
+    {
+        QFETCH(Bytes, stream);
+        QFETCH(std::size_t, chunk);
+        QFETCH(Bytes, frame);
+        FrameAssembler a;
+        for (std::size_t at = 0; at < stream.size(); at += chunk)
+            a.Add(std::span(stream).subspan(at, std::min(chunk, stream.size() - at)));
+        QCOMPARE(a.state() == FrameAssembler::State::Whole, !frame.empty());
+        if (!frame.empty()) {
+            QCOMPARE(a.Frame(), frame);
+            QCOMPARE(a.Missing(), std::size_t{0});
+        } else {
+            QVERIFY(a.Missing() > 0);
+        }
+    }
+
+    // ---- one request's outcome, over the replies to each try
+
+    void outcome_data()
+    {
+        QTest::addColumn<Tries>("replies");
+        QTest::addColumn<std::size_t>("chunk");
+        QTest::addColumn<TransactionError>("error");
+        QTest::addColumn<int>("repeats");
+        const Bytes good = Answer(3, 0);
+        const Bytes busy = Answer(3, 32, {});
+        const Bytes none;
+        using E = TransactionError;
+        QTest::newRow("answer") << Tries{good} << std::size_t{100} << E::None << 0;
+        QTest::newRow("answer split") << Tries{good} << std::size_t{3} << E::None << 0;
+        QTest::newRow("noise then answer") << Tries{Cat(Hex("00 55 86"), good)} << std::size_t{2} << E::None << 0;
+        QTest::newRow("error code is still an answer") << Tries{Answer(3, 7, {})} << std::size_t{100} << E::None << 0;
+        QTest::newRow("bad checksum, then answer") << Tries{BadSum(good), good} << std::size_t{100} << E::None << 1;
+        QTest::newRow("wrong command, then answer") << Tries{Answer(4, 0), good} << std::size_t{100} << E::None << 1;
+        QTest::newRow("busy twice, then answer") << Tries{busy, busy, good} << std::size_t{100} << E::None << 2;
+        QTest::newRow("silence, then answer") << Tries{none, good} << std::size_t{100} << E::None << 1;
+        QTest::newRow("cut short, then answer") << Tries{Cut(good, 12), good} << std::size_t{4} << E::None << 1;
+        QTest::newRow("silence three times") << Tries{none, none, none, good} << std::size_t{100} << E::NoAnswer << 2;
+        QTest::newRow("busy three times") << Tries{busy, busy, busy, good} << std::size_t{100} << E::Busy << 2;
+        QTest::newRow("broken three times")
+            << Tries{BadSum(good), BadSum(good), Answer(9, 0), good} << std::size_t{100} << E::BrokenFrame << 2;
+    }
+    void outcome()
+    {
+        QFETCH(Tries, replies);
+        QFETCH(std::size_t, chunk);
+        QFETCH(TransactionError, error);
+        QFETCH(int, repeats);
+        Rig rig;
+        rig.port.replies = replies;
+        rig.port.chunk = chunk;
+        const auto r = rig.Run();
+        QCOMPARE(r.error, error);
+        QCOMPARE(r.repeats, repeats);
+        QCOMPARE(rig.link.TotalRepeats(), repeats);
+        QCOMPARE(rig.port.writes.size(), std::size_t(repeats + 1));
+        for (const auto& w : rig.port.writes)
+            QCOMPARE(w, Request().frame); // every try sends the same bytes
+        QCOMPARE(r.Frame().has_value(), error == TransactionError::None);
+        if (r.ok())
+            QCOMPARE(r.Frame()->command(), std::uint8_t{3});
+        QVERIFY(rig.link.Idle());
+    }
+
+    // ---- the line around a request
+
+    void rtsKeyedOnlyAroundItsWrite()
+    {
+        for (const bool rts : {false, true}) {
+            Rig rig;
+            rig.port.replies = {Answer(3, 0)};
+            QVERIFY(rig.Run(Request(3, rts)).ok());
+            QCOMPARE(rig.port.rtsDuringWrite.front(),
+                     rts ? TRtsControl::RtsEnable : TRtsControl::RtsDisable);
+            QCOMPARE(rig.port.rts, TRtsControl::RtsDisable);
+            QCOMPARE(rig.port.rtsChanges.size(), std::size_t(rts ? 2 : 0));
+        }
+    }
+
+    void answerWaitCountsFromTheRequestsEnd()
+    {
+        // At 1200 baud the 17-byte request takes 156 ms: an answer 120 ms after
+        // the write is in time although the wait after the end is only 40 ms.
+        Rig rig;
+        rig.link.SetBaud(1200);
+        const Bytes good = Answer(3, 0);
+        bool done = false;
+        TransactionResult out;
+        rig.link.Submit(Request(), [&](const TransactionResult& r) { out = r; done = true; });
+        QTimer::singleShot(120, [&] { rig.link.Deliver(good); });
+        QVERIFY(QTest::qWaitFor([&] { return done; }, 5000));
+        QCOMPARE(out.error, TransactionError::None);
+        QCOMPARE(out.repeats, 0);
+    }
+
+    void portRefusalEndsWithoutRepeats()
+    {
+        Rig rig;
+        rig.port.accept = false;
+        int calls = 0;
+        rig.link.Submit(Request(), [&](const TransactionResult& r) {
+            ++calls;
+            QCOMPARE(r.error, TransactionError::PortFailed);
+        });
+        QCOMPARE(calls, 0); // never inside Submit
+        QVERIFY(QTest::qWaitFor([&] { return calls == 1; }, 2000));
+        QCOMPARE(rig.port.writes.size(), std::size_t{1});
+    }
+
+    void requestsGoOneAtATimeInOrder()
+    {
+        Rig rig;
+        rig.port.replies = {Answer(12, 0), Answer(13, 0), Answer(15, 0)};
+        std::vector<int> order;
+        for (std::uint8_t c : {12, 13, 15})
+            rig.link.Submit(Request(c), [&order, c](const TransactionResult& r) {
+                QVERIFY(r.ok());
+                order.push_back(c);
+            });
+        QCOMPARE(rig.port.writes.size(), std::size_t{1});
+        QVERIFY(QTest::qWaitFor([&] { return order.size() == 3; }, 5000));
+        QCOMPARE(order, (std::vector<int>{12, 13, 15}));
+    }
+
+    void cancelEndsEveryRequestOnce()
+    {
+        Rig rig; // no replies: the first request waits on the line
+        std::vector<TransactionError> seen;
+        for (int k = 0; k < 3; ++k)
+            rig.link.Submit(Request(), [&](const TransactionResult& r) { seen.push_back(r.error); });
+        rig.link.Cancel();
+        QVERIFY(rig.link.Idle());
+        QVERIFY(QTest::qWaitFor([&] { return seen.size() == 3; }, 2000));
+        QTest::qWait(150); // past the answer wait: nothing more may come
+        QCOMPARE(seen, std::vector<TransactionError>(3, TransactionError::Cancelled));
+        QCOMPARE(rig.port.writes.size(), std::size_t{1});
+        // A late answer to the cancelled request is not taken by anyone.
+        rig.link.Deliver(Answer(3, 0));
+        QVERIFY(rig.link.Idle());
+    }
+
+    void trafficSinkSeesBothWays()
+    {
+        Rig rig;
+        std::vector<TrafficRecord> seen;
+        rig.link.SetTrafficSink([&](const TrafficRecord& r) { seen.push_back(r); });
+        rig.port.replies = {BadSum(Answer(3, 0)), Answer(3, 0)};
+        rig.port.chunk = 7;
+        QVERIFY(rig.Run().ok());
+        std::size_t sent = 0;
+        Bytes received;
+        for (const auto& r : seen) {
+            if (r.direction == Direction::Sent) {
+                QCOMPARE(r.bytes, Request().frame);
+                ++sent;
+            } else {
+                received.insert(received.end(), r.bytes.begin(), r.bytes.end());
+            }
+        }
+        QCOMPARE(sent, std::size_t{2});
+        QCOMPARE(received, Cat(BadSum(Answer(3, 0)), Answer(3, 0)));
+        QVERIFY(std::is_sorted(seen.begin(), seen.end(),
+                               [](const auto& a, const auto& b) { return a.timeNs < b.timeNs; }));
+    }
+
+    void errorTextsAreDistinct()
+    {
+        using E = TransactionError;
+        QSet<QString> texts;
+        for (auto e : {E::None, E::NoAnswer, E::BrokenFrame, E::Busy, E::PortFailed, E::Cancelled})
+            texts.insert(QString::fromStdString(TransactionErrorText(e)));
+        QCOMPARE(texts.size(), 6);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTransactor)
+#include "test_transactor.moc"
