@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form1_ui.h"
+#include "app/window_batch.h"
 #include "codec/result.h"
 #include "hart/link.h"
 #include "serial/tcomm.h"
@@ -20,6 +21,8 @@ class PtySimulator;
 }
 
 namespace app {
+
+class ScanLive;
 
 // The port selector's entry that runs the simulated converter behind a pseudo-terminal.
 inline constexpr const char* kSimulatedPortName = "Simulated converter";
@@ -47,6 +50,10 @@ public:
     // The simulated converter, once "Simulated converter" was opened; nullptr before.
     sim::PtySimulator* Simulator() { return simulator_.get(); }
     const Form1Ui& Ui() const { return ui_; }
+    // The batch path on the window's port (address scan, live values).
+    hart::Transport& BatchPath() { return batchPath_; }
+    hart::Transactor& Transactor() { return transactor_; }
+    ScanLive& FindAndWatch() { return *scanLive_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,6 +91,9 @@ private:
     hart::HartLink link_;
     std::unique_ptr<sim::PtySimulator> simulator_;
     std::uint8_t polledAddress_ = 0;
+    hart::Transactor transactor_;
+    WindowBatchPath batchPath_{transactor_, comm1_};
+    std::unique_ptr<ScanLive> scanLive_; // before the link and the line go
 };
 
 } // namespace app

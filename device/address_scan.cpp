@@ -104,7 +104,7 @@ void AddressScanner::Answered(int address, const hart::TransactionResult& r)
         return;
     }
     if (r.error == hart::TransactionError::PortFailed) {
-        Finish(ScanEnd::PortFailed, QStringLiteral("the port failed"));
+        Finish(ScanEnd::PortFailed, QString::fromStdString(hart::TransactionErrorText(r.error)));
         return;
     }
     // Only a short-frame identity answer from the polled address counts; anything

@@ -47,6 +47,12 @@ void HartLink::SetDecoder(int pendingCode, Decoder decode, FailureHandler fail)
     handlers_[pendingCode] = Handler{std::move(decode), std::move(fail)};
 }
 
+bool HartLink::Decode(int pendingCode, const AnswerFrame& frame) const
+{
+    const auto handler = handlers_.find(pendingCode);
+    return handler != handlers_.end() && handler->second.decode && handler->second.decode(frame);
+}
+
 void HartLink::ResetCounters()
 {
     bytesSent_ = 0;
@@ -87,6 +93,17 @@ void HartLink::Sleep()
 }
 
 void HartLink::Transmit(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress)
+{
+    if (gate_) {
+        const RequestRow* r = &row; // rows live in the static table
+        std::vector<std::uint8_t> copy(data.begin(), data.end());
+        if (gate_([this, r, copy = std::move(copy), pollingAddress] { TransmitNow(*r, copy, pollingAddress); }))
+            return;
+    }
+    TransmitNow(row, data, pollingAddress);
+}
+
+void HartLink::TransmitNow(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress)
 {
     Q_ASSERT(row.byteCount == kVariableByteCount || static_cast<std::size_t>(row.byteCount) == data.size());
 
