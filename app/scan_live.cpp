@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -79,7 +80,21 @@ ScanLive::ScanLive(TForm1& form, hart::Transport& transport)
         form_.Ui().LiveSwitch->setChecked(false);
     });
 
+    // A configuration batch greys out the pages while it has the line.
+    ui.TabSheet6->installEventFilter(this);
+
     PortClosing();
+}
+
+bool ScanLive::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == form_.Ui().TabSheet6 && event->type() == QEvent::EnabledChange && !form_.Ui().TabSheet6->isEnabled()
+        && poller_.Active()) {
+        lastFailure_ = QStringLiteral("Live values stopped: a configuration batch uses the line.");
+        poller_.Abort();
+        form_.Ui().LiveSwitch->setChecked(false);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 ScanLive::~ScanLive()

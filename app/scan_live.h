@@ -42,6 +42,9 @@ public:
     void FindDevices();
     void UseAddress(int address);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void SetLive(bool on);
     void LiveAnswer(const hart::TransactionResult& r);

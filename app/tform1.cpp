@@ -37,6 +37,8 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     line::ConfigureHartPort(comm1_);
     // While the batch path has a request out, the answer is its own.
     comm1_.OnReceiveData = [this](serial::TComm*, const void* buffer, std::uint16_t length) {
+        if (DeliverToBatch(buffer, length))
+            return;
         if (!transactor_.Idle() && buffer)
             transactor_.Deliver({static_cast<const std::uint8_t*>(buffer), length});
         else
@@ -63,6 +65,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireIdentify();
     WireDeviceOperations();
     WireConverter();
+    WireConfigurationFile();
     scanLive_ = std::make_unique<ScanLive>(*this, batchPath_);
     FormCreate();
 }

@@ -39,6 +39,8 @@ public:
         std::function<void(const QString& text)> showMessage;
         // The simulated converter keeps 1200-baud timing unless told otherwise.
         bool simulatorLineTiming = true;
+        // Replaces the file dialogs of the configuration page (tests only); empty: none chosen.
+        std::function<QString(bool save)> chooseFile;
     };
 
     explicit TForm1(QWidget* parent = nullptr);
@@ -84,6 +86,8 @@ private:
     void WireIdentify();
     void WireDeviceOperations();   // process values, output current, instrument information, internal parameters
     void WireConverter();          // instrument commands, parsing format, RS485, analog inputs, mapping
+    void WireConfigurationFile();  // the sixth page and its batch line
+    bool DeliverToBatch(const void* buffer, std::uint16_t length);
 
     Options options_;
     Form1Ui ui_;
@@ -93,7 +97,9 @@ private:
     std::uint8_t polledAddress_ = 0;
     hart::Transactor transactor_;
     WindowBatchPath batchPath_{transactor_, comm1_};
-    std::unique_ptr<ScanLive> scanLive_; // before the link and the line go
+    struct ConfigFileWiring;
+    std::shared_ptr<ConfigFileWiring> configFile_; // goes before the port it uses
+    std::unique_ptr<ScanLive> scanLive_;           // last: goes before the link and the line
 };
 
 } // namespace app

@@ -11,6 +11,17 @@
 
 namespace converter {
 
+// One input as numbers.
+struct AnalogValue {
+    float upper = 0.0f;
+    float lower = 0.0f;
+    float start = 0.0f;
+    std::uint16_t coefficient = 0;
+};
+
+std::optional<AnalogValue> DecodeAnalogValue(std::span<const std::uint8_t> data);
+std::vector<std::uint8_t> EncodeAnalogWrite(const AnalogValue& value);
+
 // The 14 data bytes of an analog-input write: upper limit, lower limit and start point
 // as FloatBE, then the coefficient as a 16-bit integer (0..65535), in that order of conversion.
 codec::Result<std::vector<std::uint8_t>> BuildAnalogWrite(std::string_view upper, std::string_view lower,

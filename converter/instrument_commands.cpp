@@ -50,25 +50,32 @@ codec::Result<std::vector<std::uint8_t>> BuildInstrumentCommandWrite(int enableI
                                                                      std::string_view returnByte2,
                                                                      std::span<const std::uint8_t> commandBytes)
 {
-    using R = codec::Result<std::vector<std::uint8_t>>;
     const auto first = ReturnByteValue(returnByte1);
     if (!first)
         return first.failAs<std::vector<std::uint8_t>>();
     const auto second = ReturnByteValue(returnByte2);
     if (!second)
         return second.failAs<std::vector<std::uint8_t>>();
+    return EncodeInstrumentCommandWrite(
+        {enableIndex, *first, *second, std::vector<std::uint8_t>(commandBytes.begin(), commandBytes.end())});
+}
 
+codec::Result<std::vector<std::uint8_t>> EncodeInstrumentCommandWrite(const InstrumentCommandValue& value)
+{
+    using R = codec::Result<std::vector<std::uint8_t>>;
+    if (value.commandBytes.size() > 255)
+        return R::Fail(std::string(kNoSpaceText));
     std::vector<std::uint8_t> data;
-    data.reserve(4 + commandBytes.size());
-    data.push_back(static_cast<std::uint8_t>(enableIndex & 0xFF));
-    data.push_back(*first);
-    data.push_back(*second);
-    data.push_back(static_cast<std::uint8_t>(commandBytes.size()));
-    data.insert(data.end(), commandBytes.begin(), commandBytes.end());
+    data.reserve(4 + value.commandBytes.size());
+    data.push_back(static_cast<std::uint8_t>(value.enableIndex & 0xFF));
+    data.push_back(value.returnByte1);
+    data.push_back(value.returnByte2);
+    data.push_back(static_cast<std::uint8_t>(value.commandBytes.size()));
+    data.insert(data.end(), value.commandBytes.begin(), value.commandBytes.end());
     return R::Ok(std::move(data));
 }
 
-std::optional<InstrumentCommand> DecodeInstrumentCommand(std::span<const std::uint8_t> data)
+std::optional<InstrumentCommandValue> DecodeInstrumentCommandValue(std::span<const std::uint8_t> data)
 {
     if (data.size() < 4)
         return std::nullopt;
@@ -76,11 +83,21 @@ std::optional<InstrumentCommand> DecodeInstrumentCommand(std::span<const std::ui
     // Bytes the answer did not carry are never shown.
     if (data.size() - 4 < count)
         return std::nullopt;
+    const auto bytes = data.subspan(4, count);
+    return InstrumentCommandValue{data[0] <= 1 ? data[0] : -1, data[1], data[2],
+                                  std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
+}
+
+std::optional<InstrumentCommand> DecodeInstrumentCommand(std::span<const std::uint8_t> data)
+{
+    const auto v = DecodeInstrumentCommandValue(data);
+    if (!v)
+        return std::nullopt;
     InstrumentCommand result;
-    result.enableIndex = data[0] <= 1 ? data[0] : -1;
-    result.returnByte1 = codec::ByteToHex(data[1]);
-    result.returnByte2 = codec::ByteToHex(data[2]);
-    result.commandCode = codec::HexByteList(data.subspan(4, count));
+    result.enableIndex = v->enableIndex;
+    result.returnByte1 = codec::ByteToHex(v->returnByte1);
+    result.returnByte2 = codec::ByteToHex(v->returnByte2);
+    result.commandCode = codec::HexByteList(v->commandBytes);
     return result;
 }
 

@@ -27,6 +27,18 @@ codec::Result<std::vector<std::uint8_t>> ParseCommandCode(std::string_view text,
 // Fewer than two characters: the integer conversion message; a bad digit: "Data eeore!".
 codec::Result<std::uint8_t> ReturnByteValue(std::string_view text);
 
+// One instrument command as numbers.
+struct InstrumentCommandValue {
+    int enableIndex = -1; // 0 or 1; -1 = no selection
+    std::uint8_t returnByte1 = 0;
+    std::uint8_t returnByte2 = 0;
+    std::vector<std::uint8_t> commandBytes;
+};
+
+std::optional<InstrumentCommandValue> DecodeInstrumentCommandValue(std::span<const std::uint8_t> data);
+// Refused when the command bytes do not fit their count byte.
+codec::Result<std::vector<std::uint8_t>> EncodeInstrumentCommandWrite(const InstrumentCommandValue& value);
+
 // Data of the instrument-command write: enable, return byte 1, return byte 2, n, n bytes.
 // `enableIndex` is the enable list's selected index (-1 is sent as 255); `commandBytes`
 // comes from ParseCommandCode, so it holds at most 20 bytes.

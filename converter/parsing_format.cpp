@@ -33,40 +33,62 @@ codec::Result<std::vector<std::uint8_t>> BuildParsingFormatWrite(std::span<const
                                                                  std::string_view decimalSeparator)
 {
     using R = codec::Result<std::vector<std::uint8_t>>;
+    ParsingFormatValue values;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const auto& row = rows[r];
+        const auto addr = codec::ByteFromTextInRange(row.dataAddr, 0, 255);
+        if (!addr)
+            return addr.failAs<std::vector<std::uint8_t>>();
+        const auto length = codec::ByteFromTextInRange(row.length, 0, 255);
+        if (!length)
+            return length.failAs<std::vector<std::uint8_t>>();
+        const auto coefficient = codec::EncodeFloatBE(row.coefficient, decimalSeparator);
+        if (!coefficient)
+            return coefficient.failAs<std::vector<std::uint8_t>>();
+        values[r] = {row.commandIndex, *addr, *length, row.formatIndex, codec::DecodeFloatBE(*coefficient)};
+    }
+    return R::Ok(EncodeParsingFormatWrite(values));
+}
+
+std::vector<std::uint8_t> EncodeParsingFormatWrite(const ParsingFormatValue& rows)
+{
     std::vector<std::uint8_t> data;
     data.reserve(kParsingRowCount * kRowBytes);
     for (const auto& row : rows) {
         data.push_back(IndexByte(row.commandIndex));
-        const auto addr = codec::ByteFromTextInRange(row.dataAddr, 0, 255);
-        if (!addr)
-            return addr.failAs<std::vector<std::uint8_t>>();
-        data.push_back(*addr);
-        const auto length = codec::ByteFromTextInRange(row.length, 0, 255);
-        if (!length)
-            return length.failAs<std::vector<std::uint8_t>>();
-        data.push_back(*length);
+        data.push_back(row.dataAddr);
+        data.push_back(row.length);
         data.push_back(IndexByte(row.formatIndex));
-        const auto coefficient = codec::EncodeFloatBE(row.coefficient, decimalSeparator);
-        if (!coefficient)
-            return coefficient.failAs<std::vector<std::uint8_t>>();
-        data.insert(data.end(), coefficient->begin(), coefficient->end());
+        const auto coefficient = codec::EncodeFloatBE(row.coefficient);
+        data.insert(data.end(), coefficient.begin(), coefficient.end());
     }
-    return R::Ok(std::move(data));
+    return data;
+}
+
+std::optional<ParsingFormatValue> DecodeParsingFormatValue(std::span<const std::uint8_t> data)
+{
+    if (data.size() < kParsingRowCount * kRowBytes)
+        return std::nullopt;
+    ParsingFormatValue rows;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const auto b = data.subspan(r * kRowBytes, kRowBytes);
+        rows[r] = {ListIndex(b[0], kCommandNumberItems), b[1], b[2], ListIndex(b[3], kParsingFormatItems),
+                   codec::DecodeFloatBE(b[4], b[5], b[6], b[7])};
+    }
+    return rows;
 }
 
 std::optional<std::array<ParsingRow, kParsingRowCount>> DecodeParsingFormat(std::span<const std::uint8_t> data,
                                                                             std::string_view decimalSeparator)
 {
-    if (data.size() < kParsingRowCount * kRowBytes)
+    const auto values = DecodeParsingFormatValue(data);
+    if (!values)
         return std::nullopt;
     std::array<ParsingRow, kParsingRowCount> rows;
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const auto b = data.subspan(r * kRowBytes, kRowBytes);
-        rows[r].commandIndex = ListIndex(b[0], kCommandNumberItems);
-        rows[r].dataAddr = std::to_string(b[1]);
-        rows[r].length = std::to_string(b[2]);
-        rows[r].formatIndex = ListIndex(b[3], kParsingFormatItems);
-        rows[r].coefficient = codec::CoefficientText(codec::DecodeFloatBE(b[4], b[5], b[6], b[7]), decimalSeparator);
+        const auto& v = (*values)[r];
+        rows[r] = {v.commandIndex, std::to_string(v.dataAddr), std::to_string(v.length), v.formatIndex,
+                   codec::CoefficientText(v.coefficient, decimalSeparator)};
     }
     return rows;
 }

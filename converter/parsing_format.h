@@ -29,6 +29,19 @@ struct ParsingRowInput {
     std::string_view coefficient;
 };
 
+// One row as numbers; list indices are -1 for no selection.
+struct ParsingRowValue {
+    int commandIndex = -1;
+    std::uint8_t dataAddr = 0;
+    std::uint8_t length = 0;
+    int formatIndex = -1;
+    float coefficient = 0.0f;
+};
+using ParsingFormatValue = std::array<ParsingRowValue, kParsingRowCount>;
+
+std::optional<ParsingFormatValue> DecodeParsingFormatValue(std::span<const std::uint8_t> data);
+std::vector<std::uint8_t> EncodeParsingFormatWrite(const ParsingFormatValue& rows);
+
 // The 40 data bytes of the parsing-format write: per row command index, data address,
 // length, format index and the coefficient as FloatBE. Data Addr and Length must be
 // integers in 0..255; fields are converted row by row, the first failure is the result.

@@ -10,19 +10,29 @@ codec::Result<std::vector<std::uint8_t>> BuildLineSettingsWrite(int baudIndex, i
     const auto tenths = codec::ByteFromTextInRange(interval, 0, 255);
     if (!tenths)
         return tenths.failAs<std::vector<std::uint8_t>>();
-    return R::Ok({static_cast<std::uint8_t>(baudIndex & 0xFF), static_cast<std::uint8_t>(parityIndex & 0xFF), *tenths});
+    return R::Ok(EncodeLineSettingsWrite({baudIndex, parityIndex, *tenths, false}));
+}
+
+std::vector<std::uint8_t> EncodeLineSettingsWrite(const LineSettingsValue& value)
+{
+    return {static_cast<std::uint8_t>(value.baudIndex & 0xFF), static_cast<std::uint8_t>(value.parityIndex & 0xFF),
+            value.interval};
+}
+
+std::optional<LineSettingsValue> DecodeLineSettingsValue(std::span<const std::uint8_t> data)
+{
+    if (data.size() < 4)
+        return std::nullopt;
+    return LineSettingsValue{data[0] < kBaudItems ? data[0] : -1, data[1] < kParityItems ? data[1] : -1, data[2],
+                             data[3] == 1};
 }
 
 std::optional<LineSettings> DecodeLineSettings(std::span<const std::uint8_t> data)
 {
-    if (data.size() < 4)
+    const auto v = DecodeLineSettingsValue(data);
+    if (!v)
         return std::nullopt;
-    LineSettings s;
-    s.baudIndex = data[0] < kBaudItems ? data[0] : -1;
-    s.parityIndex = data[1] < kParityItems ? data[1] : -1;
-    s.interval = std::to_string(data[2]);
-    s.marker = data[3] == 1;
-    return s;
+    return LineSettings{v->baudIndex, v->parityIndex, std::to_string(v->interval), v->marker};
 }
 
 } // namespace converter

@@ -14,6 +14,17 @@ namespace converter {
 inline constexpr int kBaudItems = 7;   // "1200" .. "57600"
 inline constexpr int kParityItems = 3; // "None", "Odd", "Even"
 
+// The line as numbers; list indices are -1 for no selection.
+struct LineSettingsValue {
+    int baudIndex = -1;
+    int parityIndex = -1;
+    std::uint8_t interval = 0; // tenths of a second
+    bool marker = false;       // read only
+};
+
+std::optional<LineSettingsValue> DecodeLineSettingsValue(std::span<const std::uint8_t> data);
+std::vector<std::uint8_t> EncodeLineSettingsWrite(const LineSettingsValue& value);
+
 // Data of the RS485 write: baud index, parity index (-1 is sent as 255) and the
 // interval in tenths of a second, an integer in 0..255.
 codec::Result<std::vector<std::uint8_t>> BuildLineSettingsWrite(int baudIndex, int parityIndex, std::string_view interval);

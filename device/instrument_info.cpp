@@ -15,6 +15,9 @@ constexpr int kMessageChars = 32;
 constexpr int kTagChars = 8;
 constexpr int kDescriptorChars = 16;
 constexpr std::size_t kLongTagBytes = 32;
+// The year travels as one byte above 1900, so only 1900..2155 survive the trip.
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = kFirstYear + 255;
 
 constexpr std::size_t PackedSize(int chars) { return static_cast<std::size_t>(chars) / 4 * 3; }
 
@@ -39,31 +42,59 @@ codec::Result<Bytes> BuildTagDescriptorDateWrite(std::string_view tag, std::stri
     const auto m = codec::ByteFromTextInRange(month, 0, 255);
     if (!m)
         return m.failAs<Bytes>();
-    // The year travels as one byte above 1900, so only 1900..2155 survive the trip.
-    const auto y = codec::ParseIntegerInRange(year, 1900, 1900 + 255);
+    const auto y = codec::ParseIntegerInRange(year, kFirstYear, kLastYear);
     if (!y)
         return y.failAs<Bytes>();
+    return EncodeTagDescriptorDate(
+        {std::string(tag), std::string(descriptor), *d, *m, static_cast<int>(*y)});
+}
 
-    Bytes out = codec::PackAscii(tag, kTagChars);
-    const Bytes packedDescriptor = codec::PackAscii(descriptor, kDescriptorChars);
+codec::Result<Bytes> EncodeTagDescriptorDate(const TagDescriptorDateValue& value)
+{
+    if (value.year < kFirstYear || value.year > kLastYear)
+        return codec::Result<Bytes>::Fail(codec::RangeErrorText(std::to_string(value.year), kFirstYear, kLastYear));
+    Bytes out = codec::PackAscii(value.tag, kTagChars);
+    const Bytes packedDescriptor = codec::PackAscii(value.descriptor, kDescriptorChars);
     out.insert(out.end(), packedDescriptor.begin(), packedDescriptor.end());
-    out.push_back(*d);
-    out.push_back(*m);
-    out.push_back(static_cast<std::uint8_t>(*y - 1900));
+    out.push_back(value.day);
+    out.push_back(value.month);
+    out.push_back(static_cast<std::uint8_t>(value.year - kFirstYear));
     return codec::Result<Bytes>::Ok(std::move(out));
 }
 
-std::optional<TagDescriptorDate> DecodeTagDescriptorDate(std::span<const std::uint8_t> data)
+std::optional<TagDescriptorDateValue> DecodeTagDescriptorDateValue(std::span<const std::uint8_t> data)
 {
     constexpr std::size_t tagBytes = PackedSize(kTagChars);
     constexpr std::size_t dateAt = tagBytes + PackedSize(kDescriptorChars);
     if (data.size() < dateAt + 3)
         return std::nullopt;
-    return TagDescriptorDate{codec::UnpackAscii(data.first(tagBytes), kTagChars),
-                             codec::UnpackAscii(data.subspan(tagBytes, PackedSize(kDescriptorChars)),
-                                                kDescriptorChars),
-                             std::to_string(data[dateAt]), std::to_string(data[dateAt + 1]),
-                             std::to_string(1900 + data[dateAt + 2])};
+    return TagDescriptorDateValue{
+        codec::UnpackAscii(data.first(tagBytes), kTagChars),
+        codec::UnpackAscii(data.subspan(tagBytes, PackedSize(kDescriptorChars)), kDescriptorChars), data[dateAt],
+        data[dateAt + 1], kFirstYear + data[dateAt + 2]};
+}
+
+std::optional<TagDescriptorDate> DecodeTagDescriptorDate(std::span<const std::uint8_t> data)
+{
+    const auto v = DecodeTagDescriptorDateValue(data);
+    if (!v)
+        return std::nullopt;
+    return TagDescriptorDate{v->tag, v->descriptor, std::to_string(v->day), std::to_string(v->month),
+                             std::to_string(v->year)};
+}
+
+std::optional<std::uint32_t> DecodeUInt24(std::span<const std::uint8_t> data)
+{
+    if (data.size() < 3)
+        return std::nullopt;
+    return codec::DecodeUIntBE(data.first(3));
+}
+
+codec::Result<Bytes> EncodeUInt24(std::uint32_t value)
+{
+    if (value > kMaxUInt24)
+        return codec::Result<Bytes>::Fail(codec::RangeErrorText(std::to_string(value), 0, kMaxUInt24));
+    return codec::Result<Bytes>::Ok(codec::EncodeUIntBE(static_cast<long long>(value), 3));
 }
 
 codec::Result<Bytes> BuildFinalAssemblyWrite(std::string_view text) { return codec::EncodeUIntBEChecked(text, 3); }
@@ -72,9 +103,10 @@ codec::Result<Bytes> BuildSerialNumberWrite(std::string_view text) { return code
 
 std::optional<std::string> DecodeFinalAssembly(std::span<const std::uint8_t> data)
 {
-    if (data.size() < 3)
+    const auto v = DecodeUInt24(data);
+    if (!v)
         return std::nullopt;
-    return std::to_string(codec::DecodeUIntBE(data.first(3)));
+    return std::to_string(*v);
 }
 
 Bytes BuildPollingAddressWrite(int itemIndex)

@@ -16,6 +16,25 @@ std::vector<std::uint8_t> BuildMessageWrite(std::string_view text);
 // Answer to command 12: 32 characters, trailing blanks kept. Needs 24 data bytes.
 std::optional<std::string> DecodeMessage(std::span<const std::uint8_t> data);
 
+// Tag, descriptor and date as numbers and characters, for commands 13 and 18.
+struct TagDescriptorDateValue {
+    std::string tag;        // up to 8 characters
+    std::string descriptor; // up to 16 characters
+    std::uint8_t day = 1;
+    std::uint8_t month = 1;
+    int year = 1900;        // travels as year - 1900 in one byte
+};
+
+std::optional<TagDescriptorDateValue> DecodeTagDescriptorDateValue(std::span<const std::uint8_t> data);
+// Refused when the year lies outside 1900..2155.
+codec::Result<std::vector<std::uint8_t>> EncodeTagDescriptorDate(const TagDescriptorDateValue& value);
+
+// The 24-bit numbers of commands 16, 19 and 49.
+inline constexpr std::uint32_t kMaxUInt24 = 0xFFFFFF;
+std::optional<std::uint32_t> DecodeUInt24(std::span<const std::uint8_t> data);
+// Refused above kMaxUInt24.
+codec::Result<std::vector<std::uint8_t>> EncodeUInt24(std::uint32_t value);
+
 // Command 18: tag (8 characters, 6 bytes), descriptor (16, 12 bytes), day, month,
 // year - 1900 (21 bytes). Day and month 0..255, year 1900..2155; converted in
 // that order, the first failure is the result.

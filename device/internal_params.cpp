@@ -14,14 +14,24 @@ codec::Result<Bytes> BuildInternalParamsWrite(std::string_view sensorType, std::
     const auto manufacturer = codec::ByteFromTextInRange(manufacturerId, 0, 255);
     if (!manufacturer)
         return manufacturer.failAs<Bytes>();
-    return codec::Result<Bytes>::Ok({*type, *manufacturer});
+    return codec::Result<Bytes>::Ok(EncodeInternalParamsWrite({*type, *manufacturer}));
 }
 
-std::optional<InternalParams> DecodeInternalParams(std::span<const std::uint8_t> data)
+std::optional<InternalParamsValue> DecodeInternalParamsValue(std::span<const std::uint8_t> data)
 {
     if (data.size() < 2)
         return std::nullopt;
-    return InternalParams{std::to_string(data[0]), std::to_string(data[1])};
+    return InternalParamsValue{data[0], data[1]};
+}
+
+Bytes EncodeInternalParamsWrite(const InternalParamsValue& value) { return {value.sensorType, value.manufacturerId}; }
+
+std::optional<InternalParams> DecodeInternalParams(std::span<const std::uint8_t> data)
+{
+    const auto v = DecodeInternalParamsValue(data);
+    if (!v)
+        return std::nullopt;
+    return InternalParams{std::to_string(v->sensorType), std::to_string(v->manufacturerId)};
 }
 
 } // namespace device

@@ -17,6 +17,14 @@ namespace device {
 codec::Result<std::vector<std::uint8_t>> BuildInternalParamsWrite(std::string_view sensorType,
                                                                   std::string_view manufacturerId);
 
+struct InternalParamsValue {
+    std::uint8_t sensorType = 0;
+    std::uint8_t manufacturerId = 0;
+};
+
+std::optional<InternalParamsValue> DecodeInternalParamsValue(std::span<const std::uint8_t> data);
+std::vector<std::uint8_t> EncodeInternalParamsWrite(const InternalParamsValue& value);
+
 struct InternalParams {
     std::string sensorType;      // decimal
     std::string manufacturerId;  // decimal

@@ -6,12 +6,30 @@ namespace device {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::optional<RangeValues> DecodeRange(std::span<const std::uint8_t> data, std::string_view sep)
+std::optional<RangeSetting> DecodeRangeSetting(std::span<const std::uint8_t> data)
 {
     if (data.size() < 11)
         return std::nullopt;
-    return RangeValues{data[2], codec::FloatText(codec::DecodeFloatBE(data.subspan(3).first<4>()), -1, sep),
-                       codec::FloatText(codec::DecodeFloatBE(data.subspan(7).first<4>()), -1, sep)};
+    return RangeSetting{data[2], codec::DecodeFloatBE(data.subspan(3).first<4>()),
+                        codec::DecodeFloatBE(data.subspan(7).first<4>())};
+}
+
+Bytes EncodeRangeWrite(const RangeSetting& range)
+{
+    Bytes out{range.unitCode};
+    for (const float v : {range.upper, range.lower}) {
+        const auto b = codec::EncodeFloatBE(v);
+        out.insert(out.end(), b.begin(), b.end());
+    }
+    return out;
+}
+
+std::optional<RangeValues> DecodeRange(std::span<const std::uint8_t> data, std::string_view sep)
+{
+    const auto r = DecodeRangeSetting(data);
+    if (!r)
+        return std::nullopt;
+    return RangeValues{r->unitCode, codec::FloatText(r->upper, -1, sep), codec::FloatText(r->lower, -1, sep)};
 }
 
 codec::Result<Bytes> BuildRangeWrite(std::uint8_t unitCode, std::string_view upper, std::string_view lower,
@@ -23,10 +41,8 @@ codec::Result<Bytes> BuildRangeWrite(std::uint8_t unitCode, std::string_view upp
     const auto low = codec::EncodeFloatBE(lower, sep);
     if (!low)
         return low.failAs<Bytes>();
-    Bytes out{unitCode};
-    out.insert(out.end(), up->begin(), up->end());
-    out.insert(out.end(), low->begin(), low->end());
-    return codec::Result<Bytes>::Ok(std::move(out));
+    return codec::Result<Bytes>::Ok(
+        EncodeRangeWrite({unitCode, codec::DecodeFloatBE(*up), codec::DecodeFloatBE(*low)}));
 }
 
 codec::Result<Bytes> BuildFixedCurrent(FixedCurrent level, std::string_view otherText, std::string_view sep)

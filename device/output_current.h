@@ -12,6 +12,18 @@
 
 namespace device {
 
+// The range as numbers: what command 15 reports and command 35 sends.
+struct RangeSetting {
+    std::uint8_t unitCode = 0;
+    float upper = 0.0f;
+    float lower = 0.0f;
+};
+
+// Needs 11 data bytes.
+std::optional<RangeSetting> DecodeRangeSetting(std::span<const std::uint8_t> data);
+// Command 35 data (9 bytes).
+std::vector<std::uint8_t> EncodeRangeWrite(const RangeSetting& range);
+
 // Answer to command 15: the primary variable's range.
 struct RangeValues {
     std::uint8_t unitCode;  // the range unit code that the range write sends back

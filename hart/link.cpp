@@ -47,10 +47,16 @@ void HartLink::SetDecoder(int pendingCode, Decoder decode, FailureHandler fail)
     handlers_[pendingCode] = Handler{std::move(decode), std::move(fail)};
 }
 
-bool HartLink::Decode(int pendingCode, const AnswerFrame& frame) const
+bool HartLink::Decode(int pendingCode, const AnswerFrame& frame)
 {
     const auto handler = handlers_.find(pendingCode);
-    return handler != handlers_.end() && handler->second.decode && handler->second.decode(frame);
+    if (handler == handlers_.end())
+        return false;
+    if (!IsErrorResponse(frame.responseCode()) && handler->second.decode && handler->second.decode(frame))
+        return true;
+    if (handler->second.fail)
+        handler->second.fail();
+    return false;
 }
 
 void HartLink::ResetCounters()

@@ -38,9 +38,6 @@ public:
     // Receives the send sequence's steps by name ("rts-on", "write", "sleep", "arm", "start", "rts-off").
     void SetTrace(std::function<void(std::string_view step)> trace) { trace_ = std::move(trace); }
     void SetDecoder(int pendingCode, Decoder decode, FailureHandler fail = {});
-    // Runs the decoder registered for `pendingCode` on an answer that came another
-    // way (live values); false when there is none or it refused the answer.
-    bool Decode(int pendingCode, const AnswerFrame& frame) const;
     // Asked before every request goes on the line: true when the gate keeps the
     // request and sends it later through `sendLater`, false to send it now.
     using LineGate = std::function<bool(std::function<void()> sendLater)>;
@@ -65,6 +62,11 @@ public:
     void Transmit(const RequestRow& row, std::span<const std::uint8_t> data = {}, std::uint8_t pollingAddress = 0);
     // ShowStatus then Transmit, for requests without input to check in between.
     void Send(const RequestRow& row, std::span<const std::uint8_t> data = {}, std::uint8_t pollingAddress = 0);
+
+    // Runs the decoder registered for `pendingCode` on an answer that came
+    // another way (a batch read), or its failure handler when it cannot;
+    // touches no pending request, timer or status text.
+    bool Decode(int pendingCode, const AnswerFrame& frame);
 
     // The port's delivery handler.
     void Comm1ReceiveData(const void* buffer, std::uint16_t length);

@@ -5,14 +5,14 @@ namespace hart {
 std::string TransactionErrorText(TransactionError error)
 {
     switch (error) {
-    case TransactionError::None: return "no error";
+    case TransactionError::None: return "answered";
     case TransactionError::NoAnswer: return "no answer";
-    case TransactionError::BrokenFrame: return "broken answer (bad checksum or wrong command)";
+    case TransactionError::BrokenFrame: return "broken answer frame";
     case TransactionError::Busy: return "device busy";
-    case TransactionError::PortFailed: return "the port refused the bytes";
+    case TransactionError::PortFailed: return "the port failed";
     case TransactionError::Cancelled: return "cancelled";
     }
-    return "unknown error";
+    return "unknown failure";
 }
 
 } // namespace hart

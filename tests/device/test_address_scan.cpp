@@ -30,7 +30,7 @@ Run Scan(testing::SimTransport& transport, int first, int last, int cancelAt = -
         run.end = e;
         finished = true;
     });
-    transport.beforeAnswer = [&](const hart::Transaction& t) {
+    transport.beforeSend = [&](const hart::Transaction& t) {
         if (cancelAt >= 0 && t.frame.size() > 7 && t.frame[7] == cancelAt)
             scanner.Cancel();
     };
@@ -92,12 +92,10 @@ void AddressScanTest::findsDevicesOnce()
     QCOMPARE(run.lastDone, last - first + 1);
     // One request per address, in order, never repeated: the silent ones cost one wait each.
     const int addresses = last - first + 1;
-    QCOMPARE(int(transport.sent.size()), addresses);
-    QCOMPARE(transport.noAnswers, addresses - (deviceAt >= first && deviceAt <= last ? 1 : 0));
-    for (int k = 0; k < addresses; ++k) {
-        QCOMPARE(transport.sent[k].frame, hart::ShortFrame(static_cast<std::uint8_t>(first + k)));
-        QCOMPARE(transport.sent[k].maxRepeats, 0);
-    }
+    QCOMPARE(int(transport.Frames().size()), addresses);
+    QCOMPARE(transport.NoAnswers(), addresses - (deviceAt >= first && deviceAt <= last ? 1 : 0));
+    for (int k = 0; k < addresses; ++k)
+        QCOMPARE(transport.Frames()[k], hart::ShortFrame(static_cast<std::uint8_t>(first + k)));
 }
 
 void AddressScanTest::listsTheIdentity()
@@ -128,7 +126,7 @@ void AddressScanTest::cancelStopsWithinOneAddress()
 
     QCOMPARE(run.end, device::ScanEnd::Cancelled);
     QVERIFY(run.found.isEmpty());
-    QCOMPARE(int(transport.sent.size()), 3); // 0, 1, 2; the cancelled 3 never reached the device
+    QCOMPARE(int(transport.Frames().size()), 3); // 0, 1, 2; the cancelled 3 never reached the device
     QVERIFY(transport.Idle());
 }
 

@@ -49,7 +49,7 @@ struct Line {
             QVERIFY(f);
             const auto v = device::DecodeDynamicVariables(f->data());
             QVERIFY(v);
-            samples << device::SampleOf(*v, transport.nowMs);
+            samples << device::SampleOf(*v, transport.NowMs());
         });
     }
     // A window request: it asks for the line and, once sent, is "answered" at the next turn.
@@ -163,8 +163,8 @@ void LiveValuesTest::samplesFollowTheDevice()
     }
     QVERIFY(seen.size() > 1);
     // Back to back, each request its own, and nothing else was sent.
-    QCOMPARE(line.transport.sent.size(), std::size_t(line.samples.size()));
-    QCOMPARE(line.transport.sent.front().frame, LiveRequest().frame);
+    QCOMPARE(line.transport.Frames().size(), std::size_t(line.samples.size()));
+    QCOMPARE(line.transport.Frames().front(), LiveRequest().frame);
 }
 
 void LiveValuesTest::windowRequestGoesNext()
@@ -187,14 +187,14 @@ void LiveValuesTest::intervalWaitsForItsTime()
     line.poller.Start();
     QVERIFY(line.waitLive(1));
     QTest::qWait(20);
-    QCOMPARE(line.transport.sent.size(), std::size_t(1)); // not before its time
+    QCOMPARE(line.transport.Frames().size(), std::size_t(1)); // not before its time
 
     line.press("Button4"); // the free line between two samples: sent at once
     QCOMPARE(line.events, (QStringList{"live", "Button4"}));
     now = 5000;
     QVERIFY(line.waitLive(2)); // the window's answer released the line and the sample is due
     line.poller.Abort();
-    QCOMPARE(line.transport.sent.size(), std::size_t(2));
+    QCOMPARE(line.transport.Frames().size(), std::size_t(2));
 }
 
 void LiveValuesTest::switchOffLetsKeptRequestsOut()
@@ -217,7 +217,7 @@ void LiveValuesTest::abortDropsEverything()
     line.poller.Abort();
     QTest::qWait(20);
     QVERIFY(line.events.isEmpty());
-    QVERIFY(line.transport.sent.empty());
+    QVERIFY(line.transport.Frames().empty());
     QVERIFY(line.transport.Idle());
 }
 

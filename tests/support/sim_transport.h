@@ -1,8 +1,11 @@
 #pragma once
 
-// The batch path with the simulated converter on the other side of a function
-// call: each request is fed to a sim::Device and its answer handed back on the
-// next turn of the event loop. Counts what a real line would cost.
+// A hart::Transport with a simulated converter on the other side of a function
+// call: each request is fed to the sim::Device, its answer delivered later from
+// the event loop, as a real line would. Repeats follow the batch path's rule
+// (no answer, a broken frame or busy: sent again, at most twice, or as often
+// as the transaction allows).
+
 #include "hart/frames.h"
 #include "hart/transport.h"
 #include "sim/device.h"
@@ -10,8 +13,9 @@
 #include <QObject>
 #include <QTimer>
 
+#include <algorithm>
 #include <deque>
-#include <utility>
+#include <memory>
 
 namespace testing {
 
@@ -21,97 +25,135 @@ public:
 
     void Submit(hart::Transaction t, Done done) override
     {
-        queue_.emplace_back(std::move(t), std::move(done));
+        queue_.push_back({std::move(t), std::move(done)});
         Schedule();
     }
+
     void Cancel() override
     {
-        for (auto& [t, done] : queue_)
-            cancelled_.push_back(std::move(done));
-        queue_.clear();
-        cancelOnLine_ = onLine_;
-        Schedule();
-    }
-    bool Idle() const override { return queue_.empty() && cancelled_.empty(); }
-
-    std::vector<hart::Transaction> sent; // every request, in order
-    int noAnswers = 0;
-    std::int64_t nowMs = 0;
-    int stepMs = 500; // device time that passes per request
-    // Runs before a request reaches the device (e.g. to cancel from "inside" a wait).
-    std::function<void(const hart::Transaction&)> beforeAnswer;
-
-private:
-    void Schedule()
-    {
-        if (!scheduled_) {
-            scheduled_ = true;
-            QTimer::singleShot(0, &context_, [this] { RunOne(); });
-        }
-    }
-    void RunOne()
-    {
-        scheduled_ = false;
-        if (!cancelled_.empty()) {
-            auto done = std::move(cancelled_.front());
-            cancelled_.pop_front();
-            hart::TransactionResult r;
-            r.error = hart::TransactionError::Cancelled;
-            Schedule();
-            done(r);
-            return;
-        }
+        // The request "on the line" (the front) ends as Cancelled; the rest are dropped.
         if (queue_.empty())
             return;
-        auto [t, done] = std::move(queue_.front());
-        queue_.pop_front();
-        onLine_ = true;
-        cancelOnLine_ = false;
-        if (beforeAnswer)
-            beforeAnswer(t);
-        onLine_ = false;
-        if (cancelOnLine_) {
-            cancelled_.push_front(std::move(done));
-            Schedule();
-            return;
-        }
-        sent.push_back(t);
-        nowMs += stepMs;
-        hart::TransactionResult r = Answer(t);
-        if (r.error == hart::TransactionError::NoAnswer)
-            ++noAnswers;
-        Schedule();
-        done(r);
+        queue_.erase(queue_.begin() + 1, queue_.end());
+        cancelFront_ = true;
     }
-    hart::TransactionResult Answer(const hart::Transaction& t)
+
+    bool Idle() const override { return queue_.empty(); }
+
+    // Every command number that reached the device, in order (repeats included).
+    const std::vector<std::uint8_t>& Sent() const { return sent_; }
+    int SettingsSent() const
     {
-        hart::TransactionResult r;
-        std::vector<std::uint8_t> bytes;
-        for (const auto& tx : device_.Feed(t.frame, nowMs))
-            for (const auto& chunk : tx.chunks)
-                bytes.insert(bytes.end(), chunk.bytes.begin(), chunk.bytes.end());
-        for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
-            if (bytes[i] == hart::kPreamble && (bytes[i + 1] == hart::kSlaveShort || bytes[i + 1] == hart::kSlaveLong)) {
-                r.answer.assign(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.end());
-                const auto f = hart::AnswerFrame::Parse(r.answer, 0);
-                r.error = f && f->command() == t.command ? hart::TransactionError::None
-                                                         : hart::TransactionError::BrokenFrame;
-                if (f)
-                    r.answer.resize(f->size() + 1);
-                return r;
+        int n = 0;
+        for (const auto c : sent_)
+            n += IsSetting(c) ? 1 : 0;
+        return n;
+    }
+    void ClearLog() { sent_.clear(); }
+    // Every frame that reached the device, and how many tries met silence.
+    const std::vector<std::vector<std::uint8_t>>& Frames() const { return frames_; }
+    int NoAnswers() const { return noAnswers_; }
+    // The device's clock at the last try.
+    std::int64_t NowMs() const { return nowMs_; }
+    // Called before each request reaches the device (e.g. to cancel mid-batch).
+    std::function<void(const hart::Transaction&)> beforeSend;
+
+    static bool IsSetting(std::uint8_t c)
+    {
+        switch (c) {
+        case 6: case 17: case 18: case 19: case 22: case 35: case 40: case 49: case 240:
+        case 156: case 158: case 160: case 162: case 164: case 166: case 168: case 170: case 172: case 176: case 178:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    struct Pending {
+        hart::Transaction t;
+        Done done;
+    };
+
+    void Schedule()
+    {
+        if (scheduled_)
+            return;
+        scheduled_ = true;
+        QTimer::singleShot(0, &context_, [this] {
+            scheduled_ = false;
+            Pump();
+        });
+    }
+
+    void Pump()
+    {
+        if (queue_.empty())
+            return;
+        Pending p = std::move(queue_.front());
+        hart::TransactionResult result;
+        if (beforeSend)
+            beforeSend(p.t);
+        if (cancelFront_) {
+            result.error = hart::TransactionError::Cancelled;
+        } else {
+            for (int attempt = 0; attempt <= std::min(2, p.t.maxRepeats); ++attempt) {
+                result.repeats = attempt;
+                if (Exchange(p.t, result))
+                    break;
             }
         }
-        r.error = hart::TransactionError::NoAnswer;
-        return r;
+        cancelFront_ = false;
+        queue_.pop_front();
+        if (!queue_.empty())
+            Schedule();
+        p.done(result);
+    }
+
+    // One try; true when it needs no repeat.
+    bool Exchange(const hart::Transaction& t, hart::TransactionResult& result)
+    {
+        sent_.push_back(t.command);
+        frames_.push_back(t.frame);
+        nowMs_ += 1000; // far apart, so the device never joins two requests
+        const auto answers = device_.Feed(t.frame, nowMs_);
+        result.answer.clear();
+        if (answers.empty()) {
+            ++noAnswers_;
+            result.error = hart::TransactionError::NoAnswer;
+            return false;
+        }
+        std::vector<std::uint8_t> bytes;
+        for (const auto& chunk : answers.front().chunks)
+            bytes.insert(bytes.end(), chunk.bytes.begin(), chunk.bytes.end());
+        for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+            if (bytes[i] != hart::kPreamble || (bytes[i + 1] != hart::kSlaveShort && bytes[i + 1] != hart::kSlaveLong))
+                continue;
+            const auto frame = hart::AnswerFrame::Parse(bytes, i);
+            if (!frame || frame->command() != t.command)
+                break;
+            if (frame->responseCode() == 32) {
+                result.error = hart::TransactionError::Busy;
+                return false;
+            }
+            result.error = hart::TransactionError::None;
+            result.answer.assign(bytes.begin() + static_cast<std::ptrdiff_t>(i),
+                                 bytes.begin() + static_cast<std::ptrdiff_t>(i + 1 + frame->size()));
+            return true;
+        }
+        result.error = hart::TransactionError::BrokenFrame;
+        return false;
     }
 
     sim::Device& device_;
+    std::deque<Pending> queue_;
+    std::vector<std::uint8_t> sent_;
+    std::vector<std::vector<std::uint8_t>> frames_;
+    int noAnswers_ = 0;
     QObject context_;
     bool scheduled_ = false;
-    bool onLine_ = false;
-    bool cancelOnLine_ = false;
-    std::deque<std::pair<hart::Transaction, Done>> queue_;
-    std::deque<Done> cancelled_;
+    bool cancelFront_ = false;
+    std::int64_t nowMs_ = 0;
 };
 
 } // namespace testing

@@ -1,0 +1,416 @@
+#include "app/config_page.h"
+#include "app/scan_live.h"
+
+#include "app/tform1.h"
+#include "config/compare.h"
+#include "config/file.h"
+#include "config/items.h"
+#include "hart/transactor.h"
+#include "line/line.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTabWidget>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <set>
+
+namespace app {
+
+namespace {
+
+const QColor kDiffers(0xFF, 0xD8, 0xA8);
+const QColor kOneSide(0xFF, 0xF3, 0xB0);
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QPushButton* Button(QWidget* parent, const char* name, const char* text)
+{
+    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+} // namespace
+
+PageButtons ButtonsFor(const PageSituation& s)
+{
+    const bool idle = !s.batchRunning;
+    const bool lineFree = idle && s.portOpen && !s.linkWaiting;
+    PageButtons b;
+    b.read = lineFree;
+    b.open = idle;
+    b.save = idle && s.haveDevice;
+    b.compare = lineFree && s.haveFile;
+    b.write = lineFree && s.haveFile;
+    b.cancel = s.batchRunning;
+    b.identity = idle;
+    return b;
+}
+
+ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), host_(std::move(host))
+{
+    setObjectName("TabSheetConfig");
+    auto* layout = new QVBoxLayout(this);
+
+    auto* buttons = new QHBoxLayout;
+    readButton_ = Button(this, "ConfigRead", "Read from Device");
+    openButton_ = Button(this, "ConfigOpen", "Open File...");
+    saveButton_ = Button(this, "ConfigSave", "Save File...");
+    compareButton_ = Button(this, "ConfigCompare", "Compare");
+    writeButton_ = Button(this, "ConfigWrite", "Write to Device");
+    cancelButton_ = Button(this, "ConfigCancel", "Cancel");
+    for (QPushButton* b : {readButton_, openButton_, saveButton_, compareButton_, writeButton_})
+        buttons->addWidget(b);
+    identityCheck_ = new QCheckBox("Write identity items too", this);
+    identityCheck_->setObjectName("ConfigIdentity");
+    buttons->addWidget(identityCheck_);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+
+    fileLabel_ = new QLabel("File: (none)", this);
+    fileLabel_->setObjectName("ConfigFileName");
+    layout->addWidget(fileLabel_);
+
+    table_ = new QTableWidget(static_cast<int>(config::Items().size()), 4, this);
+    table_->setObjectName("ConfigTable");
+    table_->setHorizontalHeaderLabels({"Item", "Device", "File", "State"});
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
+    layout->addWidget(table_, 1);
+
+    auto* bottom = new QHBoxLayout;
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("ConfigProgress");
+    progress_->setVisible(false);
+    bottom->addWidget(progress_, 1);
+    bottom->addWidget(cancelButton_);
+    layout->addLayout(bottom);
+    status_ = new QLabel(this);
+    status_->setObjectName("ConfigStatus");
+    status_->setWordWrap(true);
+    layout->addWidget(status_);
+    backupLabel_ = new QLabel(this);
+    backupLabel_->setObjectName("ConfigBackup");
+    backupLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(backupLabel_);
+
+    connect(readButton_, &QPushButton::clicked, this, &ConfigPage::ReadDevice);
+    connect(openButton_, &QPushButton::clicked, this, &ConfigPage::OpenFile);
+    connect(saveButton_, &QPushButton::clicked, this, &ConfigPage::SaveFile);
+    connect(compareButton_, &QPushButton::clicked, this, &ConfigPage::CompareWithDevice);
+    connect(writeButton_, &QPushButton::clicked, this, &ConfigPage::WriteDevice);
+    connect(cancelButton_, &QPushButton::clicked, this, [this] {
+        if (runner_)
+            runner_->Cancel();
+    });
+
+    FillTable();
+    UpdateButtons();
+}
+
+ConfigPage::~ConfigPage() = default;
+
+bool ConfigPage::BatchRunning() const { return batch_ != Batch::None; }
+QString ConfigPage::StatusText() const { return status_->text(); }
+QString ConfigPage::BackupPath() const { return backupPath_; }
+
+void ConfigPage::SetStatus(const QString& text) { status_->setText(text); }
+
+void ConfigPage::UpdateButtons()
+{
+    PageSituation s;
+    s.portOpen = host_.portOpen && host_.portOpen();
+    s.batchRunning = BatchRunning();
+    s.linkWaiting = host_.linkWaiting && host_.linkWaiting();
+    s.haveDevice = device_.has_value();
+    s.haveFile = file_.has_value();
+    const PageButtons b = ButtonsFor(s);
+    readButton_->setEnabled(b.read);
+    openButton_->setEnabled(b.open);
+    saveButton_->setEnabled(b.save);
+    compareButton_->setEnabled(b.compare);
+    writeButton_->setEnabled(b.write);
+    cancelButton_->setEnabled(b.cancel);
+    identityCheck_->setEnabled(b.identity);
+}
+
+void ConfigPage::FillTable()
+{
+    const config::Configuration none;
+    const auto rows = config::Compare(device_ ? *device_ : none, file_ ? *file_ : none);
+    const auto items = config::Items();
+    table_->setRowCount(static_cast<int>(items.size()));
+    for (int r = 0; r < static_cast<int>(items.size()); ++r) {
+        const auto& item = items[static_cast<std::size_t>(r)];
+        QString device, file, state;
+        config::CompareState cs = config::CompareState::Neither;
+        for (const auto& row : rows) {
+            if (row.item == &item) {
+                device = QString::fromStdString(row.left);
+                file = QString::fromStdString(row.right);
+                cs = row.state;
+                if (cs != config::CompareState::Neither && device_ && file_)
+                    state = QString::fromStdString(config::StateText(cs, "device", "file"));
+            }
+        }
+        QString name = Q(item.name);
+        if (item.identity)
+            name += " (identity)";
+        const QString cells[] = {name, device, file, state};
+        QColor background;
+        if (device_ && file_) {
+            if (cs == config::CompareState::Different)
+                background = kDiffers;
+            else if (cs == config::CompareState::OnlyLeft || cs == config::CompareState::OnlyRight)
+                background = kOneSide;
+        }
+        for (int c = 0; c < 4; ++c) {
+            auto* cell = new QTableWidgetItem(cells[c]);
+            if (background.isValid())
+                cell->setBackground(background);
+            table_->setItem(r, c, cell);
+        }
+    }
+}
+
+void ConfigPage::ReadDevice()
+{
+    batch_ = Batch::Read;
+    Start(false);
+}
+
+void ConfigPage::CompareWithDevice()
+{
+    batch_ = Batch::Compare;
+    Start(false);
+}
+
+void ConfigPage::WriteDevice()
+{
+    batch_ = Batch::Write;
+    Start(true);
+}
+
+void ConfigPage::Start(bool write)
+{
+    if (!host_.transport) {
+        batch_ = Batch::None;
+        return;
+    }
+    config::WriteOptions w;
+    if (write) {
+        w.pollingAddress = host_.pollingAddress ? host_.pollingAddress() : 0;
+        w.withIdentity = identityCheck_->isChecked();
+        w.backupDirectory = host_.backupDirectory;
+        if (!QDir().mkpath(w.backupDirectory)) {
+            batch_ = Batch::None;
+            if (host_.showError)
+                host_.showError("Cannot create the backup folder " + w.backupDirectory);
+            return;
+        }
+    }
+    runner_ = std::make_unique<config::BatchRunner>(*host_.transport);
+    connect(runner_.get(), &config::BatchRunner::Progress, this, &ConfigPage::Progress);
+    connect(runner_.get(), &config::BatchRunner::Finished, this, &ConfigPage::Finished);
+    if (host_.batchRunning)
+        host_.batchRunning(true);
+    progress_->setRange(0, 0);
+    progress_->setValue(0);
+    progress_->setVisible(true);
+    SetStatus(write ? "Writing to the device..." : "Reading the device...");
+    UpdateButtons();
+    if (write)
+        runner_->Write(*file_, w);
+    else
+        runner_->Read(host_.pollingAddress ? host_.pollingAddress() : 0);
+}
+
+void ConfigPage::Progress(int done, int total, const QString& item)
+{
+    progress_->setRange(0, total);
+    progress_->setValue(done);
+    progress_->setFormat(QString("%v/%m ") + item);
+}
+
+void ConfigPage::Finished(const config::BatchReport& report)
+{
+    const Batch batch = batch_;
+    batch_ = Batch::None;
+    // The runner emitted this; it may only go once it has returned.
+    runner_.release()->deleteLater();
+    progress_->setVisible(false);
+    if (host_.batchRunning)
+        host_.batchRunning(false);
+
+    QString text = QString::fromStdString(report.message);
+    if (report.repeats > 0)
+        text += QString(" (%1 of %2 requests sent again)").arg(report.repeats).arg(report.transactions);
+    if (batch == Batch::Write) {
+        if (!report.backupPath.isEmpty()) {
+            backupPath_ = report.backupPath;
+            backupLabel_->setText("Backup of the device before writing: " + backupPath_);
+        }
+        QStringList failed, notAttempted;
+        int written = 0;
+        for (const auto& r : report.items) {
+            if (r.outcome == config::ItemOutcome::Verified)
+                ++written;
+            else if (r.outcome == config::ItemOutcome::Failed)
+                failed << Q(r.item->name) + ": " + QString::fromStdString(r.reason);
+            else if (r.outcome == config::ItemOutcome::NotAttempted)
+                notAttempted << Q(r.item->name);
+        }
+        text += QString("\n%1 written and verified.").arg(written);
+        if (!failed.isEmpty())
+            text += "\nFailed: " + failed.join("; ");
+        if (!notAttempted.isEmpty())
+            text += "\nNot attempted: " + notAttempted.join(", ");
+        // What the device holds now: as it was, plus what was verified.
+        config::Configuration now = report.device;
+        for (const auto& r : report.items)
+            if (r.outcome == config::ItemOutcome::Verified && file_)
+                r.item->take(*file_, now);
+        if (report.status != config::BatchStatus::Refused)
+            device_ = now;
+    } else if (report.status == config::BatchStatus::Done) {
+        device_ = report.device;
+        if (host_.showRead)
+            host_.showRead(report);
+    }
+    SetStatus(text);
+    FillTable();
+    UpdateButtons();
+}
+
+void ConfigPage::OpenFile()
+{
+    const QString path = host_.chooseFile ? host_.chooseFile(false) : QString();
+    if (path.isEmpty())
+        return;
+    const auto loaded = config::LoadFile(path);
+    if (!loaded) {
+        if (host_.showError)
+            host_.showError(QString::fromStdString(loaded.error()));
+        return;
+    }
+    file_ = loaded->configuration;
+    filePath_ = path;
+    fileLabel_->setText("File: " + QDir::toNativeSeparators(path));
+    SetStatus("Opened " + QFileInfo(path).fileName() + ".");
+    FillTable();
+    UpdateButtons();
+}
+
+void ConfigPage::SaveFile()
+{
+    if (!device_)
+        return;
+    const QString path = host_.chooseFile ? host_.chooseFile(true) : QString();
+    if (path.isEmpty())
+        return;
+    const config::FileInfo info{QDateTime::currentDateTime(), config::DefaultSavedBy()};
+    const auto saved = config::SaveFile(path, *device_, info);
+    if (!saved) {
+        if (host_.showError)
+            host_.showError(QString::fromStdString(saved.error()));
+        return;
+    }
+    SetStatus("Saved the device's configuration to " + QDir::toNativeSeparators(path) + ".");
+}
+
+// ---- the window's side
+
+struct TForm1::ConfigFileWiring {
+    // The page's batch uses the Transactor: the page goes first.
+    ~ConfigFileWiring() { delete page; }
+    hart::Transactor transactor;
+    std::unique_ptr<line::BatchReads> batchReads;
+    ConfigPage* page = nullptr;
+};
+
+bool TForm1::DeliverToBatch(const void* buffer, std::uint16_t length)
+{
+    if (!configFile_ || !configFile_->page->BatchRunning())
+        return false;
+    configFile_->transactor.Deliver({static_cast<const std::uint8_t*>(buffer), length});
+    return true;
+}
+
+void TForm1::WireConfigurationFile()
+{
+    configFile_ = std::make_shared<ConfigFileWiring>();
+    auto& wiring = *configFile_;
+    wiring.transactor.SetPort(&comm1_);
+
+    ConfigPageHost host;
+    host.transport = &wiring.transactor;
+    host.portOpen = [this] { return link_.Buffer().portOpen(); };
+    // A request whose time-out has shown may never be answered: only a live wait holds the line.
+    host.linkWaiting = [this] { return link_.PendingRequest() != 0 && link_.Timer3().isActive(); };
+    host.pollingAddress = [this] { return SelectedPollingAddress(ui_.ComboBox9); };
+    host.batchRunning = [this](bool running) {
+        auto& w = *configFile_;
+        if (running) {
+            w.transactor.SetBaud(comm1_.BaudRate());
+            w.batchReads = std::make_unique<line::BatchReads>(comm1_);
+        } else {
+            w.batchReads.reset();
+        }
+        // The pages keep their own enabled rules underneath: a disabled page
+        // only greys out its controls for the time of the batch.
+        for (QWidget* page : {ui_.TabSheet6, ui_.TabSheet8, ui_.TabSheet9, ui_.TabSheet1, ui_.TabSheet2})
+            page->setEnabled(!running);
+        ui_.Button1->setEnabled(!running);
+    };
+    host.showRead = [this](const config::BatchReport& report) {
+        std::set<int> shown;
+        polledAddress_ = SelectedPollingAddress(ui_.ComboBox9);
+        for (const auto& a : report.answers) {
+            const int code = a.item->query().pendingCode;
+            if (!shown.insert(code).second)
+                continue;
+            if (const auto frame = hart::AnswerFrame::Parse(a.answer, 0))
+                link_.Decode(code, *frame);
+        }
+    };
+    host.showError = [this](const QString& text) { ShowError(text); };
+    host.chooseFile = [this](bool save) {
+        if (options_.chooseFile)
+            return options_.chooseFile(save);
+        const QString filter = "Configuration files (*.json);;All files (*)";
+        return save ? QFileDialog::getSaveFileName(this, "Save Configuration", QString(), filter)
+                    : QFileDialog::getOpenFileName(this, "Open Configuration", QString(), filter);
+    };
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    host.backupDirectory = QDir(data.isEmpty() ? QDir::currentPath() : data).filePath("backups");
+
+    wiring.page = new ConfigPage(std::move(host));
+    ui_.PageControl2->addTab(wiring.page, "Configuration File");
+
+    // The page follows the port and the other pages' requests; queued, so
+    // that it sees the state after the handler that changed it.
+    auto update = [this] { configFile_->page->UpdateButtons(); };
+    connect(&link_, &hart::HartLink::StatusChanged, wiring.page, update, Qt::QueuedConnection);
+    connect(&link_, &hart::HartLink::AnswerHandled, wiring.page, update, Qt::QueuedConnection);
+    connect(ui_.Button1, &QPushButton::clicked, wiring.page, update, Qt::QueuedConnection);
+    connect(ui_.PageControl2, &QTabWidget::currentChanged, wiring.page, update);
+}
+
+} // namespace app

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "config/batch.h"
+#include "config/configuration.h"
+#include "hart/transport.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+namespace app {
+
+// What the page's buttons may do in a given moment.
+struct PageSituation {
+    bool portOpen = false;
+    bool batchRunning = false;
+    bool linkWaiting = false; // a button of the other pages waits for its answer
+    bool haveDevice = false;  // a configuration was read from the device
+    bool haveFile = false;    // a file was opened
+};
+struct PageButtons {
+    bool read = false, open = false, save = false, compare = false, write = false, cancel = false, identity = false;
+    bool operator==(const PageButtons&) const = default;
+};
+PageButtons ButtonsFor(const PageSituation& s);
+
+// The window's side of the page: the line, and what the other pages share.
+struct ConfigPageHost {
+    hart::Transport* transport = nullptr;
+    std::function<bool()> portOpen;
+    std::function<bool()> linkWaiting;
+    // The batch takes the line (true) and gives it back (false).
+    std::function<void(bool running)> batchRunning;
+    std::function<std::uint8_t()> pollingAddress;
+    // A read came in whole: show it on the other pages.
+    std::function<void(const config::BatchReport&)> showRead;
+    std::function<void(const QString&)> showError;
+    // Asks for a file name; empty when the user gave none.
+    std::function<QString(bool save)> chooseFile;
+    QString backupDirectory;
+};
+
+// The "Configuration File" page: read a device, open and save files,
+// compare them item by item, write a file to the device.
+class ConfigPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit ConfigPage(ConfigPageHost host, QWidget* parent = nullptr);
+    ~ConfigPage() override;
+
+    bool BatchRunning() const;
+    // Brings the buttons up to date with the port and the other pages.
+    void UpdateButtons();
+    // Shown beside the buttons: the last outcome.
+    QString StatusText() const;
+    QString BackupPath() const;
+
+private:
+    void ReadDevice();
+    void OpenFile();
+    void SaveFile();
+    void CompareWithDevice();
+    void WriteDevice();
+    void Start(bool write);
+    void Finished(const config::BatchReport& report);
+    void Progress(int done, int total, const QString& item);
+    void FillTable();
+    void SetStatus(const QString& text);
+
+    ConfigPageHost host_;
+    std::unique_ptr<config::BatchRunner> runner_;
+    enum class Batch { None, Read, Compare, Write } batch_ = Batch::None;
+    std::optional<config::Configuration> device_;
+    std::optional<config::Configuration> file_;
+    QString filePath_;
+    QString backupPath_;
+
+    QPushButton* readButton_;
+    QPushButton* openButton_;
+    QPushButton* saveButton_;
+    QPushButton* compareButton_;
+    QPushButton* writeButton_;
+    QPushButton* cancelButton_;
+    QCheckBox* identityCheck_;
+    QTableWidget* table_;
+    QProgressBar* progress_;
+    QLabel* status_;
+    QLabel* fileLabel_;
+    QLabel* backupLabel_;
+};
+
+} // namespace app

@@ -1,0 +1,143 @@
+#include "cli/cli.h"
+
+#include <QString>
+
+#include <array>
+#include <charconv>
+#include <sstream>
+
+#ifndef MH_VERSION
+#define MH_VERSION "unknown"
+#endif
+
+namespace cli {
+
+namespace {
+
+using Result = codec::Result<Options>;
+
+const std::array kCommands{
+    Command{"read", "read [-o FILE]", "read the device's configuration; print it or write FILE", 0, 0, "-o", RunRead},
+    Command{"diff", "diff FILE [FILE2]", "compare the device with FILE, or FILE with FILE2", 1, 2, "--with-identity",
+            RunDiff},
+    Command{"write", "write FILE [--with-identity] [--force] [--dry-run]",
+            "write what differs from FILE to the device, verifying each item", 1, 1,
+            "--with-identity --force --dry-run", RunWrite},
+};
+
+bool Takes(const Command& c, std::string_view option)
+{
+    std::string_view list = c.options;
+    while (!list.empty()) {
+        const auto space = list.find(' ');
+        if (list.substr(0, space) == option)
+            return true;
+        if (space == std::string_view::npos)
+            break;
+        list.remove_prefix(space + 1);
+    }
+    return false;
+}
+
+} // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+const Command* FindCommand(std::string_view name)
+{
+    for (const auto& c : kCommands)
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+Result ParseArguments(const QStringList& args)
+{
+    Options o;
+    std::vector<std::string> options; // command-specific ones, checked once the command is known
+    for (qsizetype k = 0; k < args.size(); ++k) {
+        const std::string a = args[k].toStdString();
+        auto value = [&](std::string* out) {
+            if (k + 1 >= args.size())
+                return false;
+            *out = args[++k].toStdString();
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
+        } else if (a == "--simulate") {
+            o.simulate = true;
+        } else if (a == "--port") {
+            if (!value(&o.port) || o.port.empty())
+                return Result::Fail("The option --port needs a port name.");
+        } else if (a == "--address") {
+            std::string n;
+            if (!value(&n))
+                return Result::Fail("The option --address needs a polling address from 0 to 15.");
+            const auto [end, ec] = std::from_chars(n.data(), n.data() + n.size(), o.address);
+            if (ec != std::errc{} || end != n.data() + n.size() || o.address < 0 || o.address > 15)
+                return Result::Fail("The polling address '" + n + "' is not a number from 0 to 15.");
+        } else if (a == "-o" || a == "--output") {
+            if (!value(&o.output) || o.output.empty())
+                return Result::Fail("The option " + a + " needs a file name.");
+            options.push_back("-o");
+        } else if (a == "--with-identity") {
+            o.withIdentity = true;
+            options.push_back(a);
+        } else if (a == "--force") {
+            o.force = true;
+            options.push_back(a);
+        } else if (a == "--dry-run") {
+            o.dryRun = true;
+            options.push_back(a);
+        } else if (a.size() > 1 && a[0] == '-') {
+            return Result::Fail("Unknown option " + a + ".");
+        } else if (o.command.empty()) {
+            o.command = a;
+        } else {
+            o.files.push_back(a);
+        }
+    }
+    if (o.help || o.version)
+        return Result::Ok(std::move(o));
+    if (o.command.empty())
+        return Result::Fail("No command given: say read, diff or write.");
+    const Command* c = FindCommand(o.command);
+    if (!c)
+        return Result::Fail("Unknown command '" + o.command + "'.");
+    for (const auto& opt : options)
+        if (!Takes(*c, opt))
+            return Result::Fail("The option " + opt + " does not apply to " + o.command + ".");
+    const int files = static_cast<int>(o.files.size());
+    if (files < c->minFiles || files > c->maxFiles)
+        return Result::Fail("Usage: " + std::string(kProgramName) + " " + std::string(c->usage));
+    if (o.simulate && !o.port.empty())
+        return Result::Fail("Give either --port or --simulate, not both.");
+    return Result::Ok(std::move(o));
+}
+
+std::string HelpText()
+{
+    std::ostringstream s;
+    s << "Usage: " << kProgramName << " COMMAND [FILE...] [OPTIONS]\n\n"
+      << "Reads, compares and clones the configuration of a MODBUS-HART converter.\n\nCommands:\n";
+    for (const auto& c : kCommands)
+        s << "  " << c.usage << "\n      " << c.summary << "\n";
+    s << "\nOptions:\n"
+         "  --port NAME      the serial port: COM3, /dev/ttyUSB0, ttyUSB0 or a path\n"
+         "  --simulate       talk to the built-in simulated converter instead\n"
+         "  --address N      polling address to identify, 0 to 15 (default 0)\n"
+         "  --with-identity  also compare or write the identity items\n"
+         "  --force          write even to another manufacturer or device type\n"
+         "  --dry-run        print what would be written and send no setting\n"
+         "  --help, --version\n\n"
+         "Exit status: 0 done (diff: equal), 1 differences found or a write stopped\n"
+         "after changing something, 2 refused or failed before changing anything.\n";
+    return s.str();
+}
+
+std::string VersionText() { return std::string(kProgramName) + " " + MH_VERSION + "\n"; }
+
+} // namespace cli

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "codec/result.h"
+
+#include <QStringList>
+
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+inline constexpr const char* kProgramName = "modbus-hart-config";
+
+// Exit statuses, as scripts rely on them.
+enum Exit : int {
+    kDone = 0,        // done; diff: equal
+    kDifferences = 1, // diff: differences; write: stopped after changing something
+    kRefused = 2,     // refused or failed before anything was changed
+};
+
+// Everything the command line said.
+struct Options {
+    std::string command;
+    std::vector<std::string> files;
+    std::string output;    // -o FILE
+    std::string port;      // --port NAME
+    bool simulate = false; // --simulate
+    int address = 0;       // --address N
+    bool withIdentity = false;
+    bool force = false;
+    bool dryRun = false;
+    bool help = false;
+    bool version = false;
+};
+
+// Where a command writes: results on `out`, errors and progress on `err`;
+// progress only when `err` is a terminal.
+struct Io {
+    std::ostream& out;
+    std::ostream& err;
+    bool progress = false;
+};
+
+// One subcommand: adding one is a row here and a function.
+struct Command {
+    std::string_view name;
+    std::string_view usage;   // after the program name
+    std::string_view summary; // one line for --help
+    int minFiles;
+    int maxFiles;
+    std::string_view options; // the options it takes besides the common ones, space separated
+    int (*run)(const Options&, Io&);
+};
+
+std::span<const Command> Commands();
+const Command* FindCommand(std::string_view name);
+
+// Arguments without the program name. Fails with a plain sentence.
+codec::Result<Options> ParseArguments(const QStringList& args);
+std::string HelpText();
+std::string VersionText();
+
+// The whole program after QCoreApplication is set up.
+int Run(const QStringList& args, Io& io);
+
+// The commands.
+int RunRead(const Options& o, Io& io);
+int RunDiff(const Options& o, Io& io);
+int RunWrite(const Options& o, Io& io);
+
+} // namespace cli

@@ -1,0 +1,259 @@
+#include "cli/cli.h"
+
+#include "config/batch.h"
+#include "config/compare.h"
+#include "config/file.h"
+#include "line/line.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QEventLoop>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace cli {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+std::string IdentityText(const config::Configuration& c)
+{
+    if (!c.identity)
+        return "an unidentified device";
+    const auto& id = *c.identity;
+    return "manufacturer " + std::to_string(id.manufacturer) + ", device type " + std::to_string(id.deviceType)
+           + ", serial number " + std::to_string(id.serialNumber()) + " at polling address "
+           + std::to_string(id.pollingAddress);
+}
+
+std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
+{
+    if (o.port.empty() && !o.simulate) {
+        io.err << "Give the port with --port NAME, or --simulate for the simulated converter.\n";
+        return nullptr;
+    }
+    line::Line::Options lo;
+    lo.port = o.port;
+    lo.simulate = o.simulate;
+    std::string error;
+    auto l = line::Line::Open(lo, &error);
+    if (!l)
+        io.err << error << "\n";
+    return l;
+}
+
+// Runs one batch on the event loop until it reports; progress on a terminal.
+config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::function<void()>& start)
+{
+    QEventLoop loop;
+    config::BatchReport report;
+    bool finished = false;
+    QObject::connect(&runner, &config::BatchRunner::Progress, &loop, [&](int done, int total, const QString& item) {
+        if (io.progress)
+            io.err << "\r" << done << "/" << total << " " << item.toStdString() << "\x1b[K" << std::flush;
+    });
+    QObject::connect(&runner, &config::BatchRunner::Finished, &loop, [&](const config::BatchReport& r) {
+        report = r;
+        finished = true;
+        loop.quit();
+    });
+    start();
+    if (!finished)
+        loop.exec();
+    if (io.progress)
+        io.err << "\r\x1b[K" << std::flush;
+    return report;
+}
+
+void PrintRepeats(const config::BatchReport& r, Io& io)
+{
+    if (r.repeats > 0)
+        io.out << r.repeats << " of " << r.transactions << " requests had to be sent again.\n";
+}
+
+codec::Result<config::LoadedFile> Load(const std::string& path, Io& io)
+{
+    auto f = config::LoadFile(Q(path));
+    if (!f)
+        io.err << f.error() << "\n";
+    return f;
+}
+
+// The device's configuration, read whole; nothing when it could not be.
+std::optional<config::BatchReport> ReadDevice(const Options& o, Io& io)
+{
+    auto l = OpenLine(o, io);
+    if (!l)
+        return std::nullopt;
+    config::BatchRunner runner(l->Transactor());
+    auto r = RunBatch(runner, io, [&] { runner.Read(static_cast<std::uint8_t>(o.address)); });
+    if (r.status != config::BatchStatus::Done) {
+        io.err << "Reading the device failed: " << r.message << "\n";
+        for (const auto& item : r.items)
+            if (item.outcome == config::ItemOutcome::ReadFailed)
+                io.err << "  " << item.item->name << ": " << item.reason << "\n";
+        return std::nullopt;
+    }
+    return r;
+}
+
+int PrintComparison(const config::Configuration& left, const config::Configuration& right,
+                    const std::string& leftName, const std::string& rightName, bool withIdentity, Io& io)
+{
+    const auto rows = config::Compare(left, right);
+    int counted = 0;
+    for (const auto& row : rows) {
+        if (row.state == config::CompareState::Equal || row.state == config::CompareState::Neither)
+            continue;
+        const bool ignored = row.item->identity && !withIdentity;
+        counted += ignored ? 0 : 1;
+        io.out << row.item->name << ": " << config::StateText(row.state, leftName, rightName);
+        if (ignored)
+            io.out << " (identity item, compared only with --with-identity)";
+        io.out << "\n";
+        if (!row.left.empty())
+            io.out << "  " << leftName << ": " << row.left << "\n";
+        if (!row.right.empty())
+            io.out << "  " << rightName << ": " << row.right << "\n";
+    }
+    if (config::AllEqual(rows, withIdentity)) {
+        io.out << "The " << leftName << " and the " << rightName << " are equal.\n";
+        return kDone;
+    }
+    io.out << counted << (counted == 1 ? " item differs" : " items differ") << " between the " << leftName
+           << " and the " << rightName << ".\n";
+    return kDifferences;
+}
+
+QString BackupDirectory()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return base.isEmpty() ? QDir::current().filePath("backups") : QDir(base).filePath("backups");
+}
+
+} // namespace
+
+int RunRead(const Options& o, Io& io)
+{
+    const auto r = ReadDevice(o, io);
+    if (!r)
+        return kRefused;
+    const config::FileInfo info{QDateTime::currentDateTime(), config::DefaultSavedBy()};
+    const std::string what = "Read " + std::to_string(r->count(config::ItemOutcome::Read)) + " items from "
+                             + IdentityText(r->device);
+    if (o.output.empty()) {
+        io.out << config::ToJson(r->device, info).toStdString();
+        io.err << what << ".\n";
+    } else {
+        const auto saved = config::SaveFile(Q(o.output), r->device, info);
+        if (!saved) {
+            io.err << saved.error() << "\n";
+            return kRefused;
+        }
+        io.out << what << "; saved to " << o.output << ".\n";
+    }
+    PrintRepeats(*r, io);
+    return kDone;
+}
+
+int RunDiff(const Options& o, Io& io)
+{
+    const auto file = Load(o.files[0], io);
+    if (!file)
+        return kRefused;
+    if (o.files.size() == 2) {
+        const auto other = Load(o.files[1], io);
+        if (!other)
+            return kRefused;
+        return PrintComparison(file->configuration, other->configuration, "first file", "second file",
+                               o.withIdentity, io);
+    }
+    const auto r = ReadDevice(o, io);
+    if (!r)
+        return kRefused;
+    return PrintComparison(r->device, file->configuration, "device", "file", o.withIdentity, io);
+}
+
+int RunWrite(const Options& o, Io& io)
+{
+    const auto file = Load(o.files[0], io);
+    if (!file)
+        return kRefused;
+    auto l = OpenLine(o, io);
+    if (!l)
+        return kRefused;
+    config::WriteOptions w;
+    w.pollingAddress = static_cast<std::uint8_t>(o.address);
+    w.withIdentity = o.withIdentity;
+    w.force = o.force;
+    w.dryRun = o.dryRun;
+    w.backupDirectory = BackupDirectory();
+    if (!o.dryRun && !QDir().mkpath(w.backupDirectory)) {
+        io.err << "Cannot create the backup folder " << w.backupDirectory.toStdString() << ".\n";
+        return kRefused;
+    }
+    config::BatchRunner runner(l->Transactor());
+    const auto r = RunBatch(runner, io, [&] { runner.Write(file->configuration, w); });
+
+    if (!r.backupPath.isEmpty())
+        io.out << "The device's configuration before writing was saved to " << r.backupPath.toStdString() << ".\n";
+    for (const auto& item : r.items) {
+        const std::string name(item.item->name);
+        switch (item.outcome) {
+        case config::ItemOutcome::Verified:
+            io.out << "written and verified: " << name << ": " << item.from << " -> " << item.to << "\n";
+            break;
+        case config::ItemOutcome::WouldWrite:
+            io.out << "would write: " << name << ": " << item.from << " -> " << item.to << "\n";
+            break;
+        case config::ItemOutcome::Failed:
+            io.out << "FAILED: " << name << ": " << item.reason << "\n";
+            break;
+        case config::ItemOutcome::NotAttempted:
+            io.out << "not attempted: " << name << "\n";
+            break;
+        case config::ItemOutcome::Skipped:
+            if (item.from != item.to)
+                io.out << "identity item left alone (use --with-identity): " << name << "\n";
+            break;
+        case config::ItemOutcome::Read:
+        case config::ItemOutcome::ReadFailed:
+        case config::ItemOutcome::Unchanged:
+            break;
+        }
+    }
+    const int unchanged = r.count(config::ItemOutcome::Unchanged);
+    if (unchanged > 0)
+        io.out << unchanged << (unchanged == 1 ? " item was" : " items were") << " already equal.\n";
+    PrintRepeats(r, io);
+    (r.status == config::BatchStatus::Done ? io.out : io.err) << r.message << "\n";
+    switch (r.status) {
+    case config::BatchStatus::Done: return kDone;
+    case config::BatchStatus::Refused: return kRefused;
+    case config::BatchStatus::Failed:
+    case config::BatchStatus::Cancelled: break;
+    }
+    return r.changed ? kDifferences : kRefused;
+}
+
+int Run(const QStringList& args, Io& io)
+{
+    const auto o = ParseArguments(args);
+    if (!o) {
+        io.err << o.error() << "\nTry '" << kProgramName << " --help'.\n";
+        return kRefused;
+    }
+    if (o->help) {
+        io.out << HelpText();
+        return kDone;
+    }
+    if (o->version) {
+        io.out << VersionText();
+        return kDone;
+    }
+    return FindCommand(o->command)->run(*o, io);
+}
+
+} // namespace cli

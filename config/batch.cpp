@@ -1,0 +1,406 @@
+#include "config/batch.h"
+
+#include "config/file.h"
+#include "device/identify.h"
+#include "hart/request_frame.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+
+#include <functional>
+
+namespace config {
+
+int BatchReport::count(ItemOutcome o) const
+{
+    int n = 0;
+    for (const auto& r : items)
+        n += r.outcome == o ? 1 : 0;
+    return n;
+}
+
+namespace {
+
+using Next = std::function<void(const hart::TransactionResult&)>;
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Why an answer gives no value: the transaction failed, the device refused, or bytes are missing.
+std::string AnswerProblem(const hart::TransactionResult& r)
+{
+    if (!r.ok())
+        return hart::TransactionErrorText(r.error);
+    const auto frame = r.Frame();
+    if (!frame)
+        return "broken answer frame";
+    if (hart::IsErrorResponse(frame->responseCode()))
+        return "the device answered with response code " + std::to_string(frame->responseCode());
+    return {};
+}
+
+std::string Count(int n, std::string_view what) { return std::to_string(n) + " " + std::string(what); }
+
+QString BackupPath(const QString& directory, const hart::DeviceIdentity& id)
+{
+    const QString stem = QStringLiteral("modbus-hart-backup-%1-%2-%3-%4")
+                             .arg(id.manufacturer)
+                             .arg(id.deviceType)
+                             .arg(id.serialNumber())
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    const QDir dir(directory);
+    QString path = dir.filePath(stem + QStringLiteral(".json"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = dir.filePath(stem + QStringLiteral("-%1.json").arg(n));
+    return path;
+}
+
+} // namespace
+
+struct BatchRunner::Job {
+    bool write = false;
+    WriteOptions options;
+    Configuration file;
+    BatchReport report;
+    std::uint8_t address = 0;
+    hart::DeviceIdentity id;
+    std::vector<std::uint8_t> identifyAnswer; // the latest one
+    bool cancelled = false;
+    int done = 0;
+    int total = 0;
+
+    std::vector<const Item*> reads;
+    std::size_t readAt = 0;
+    std::vector<std::vector<std::uint8_t>> readAnswers; // per entry of Items(), empty when not read
+
+    std::vector<const Item*> writes;
+    std::size_t writeAt = 0;
+};
+
+BatchRunner::BatchRunner(hart::Transport& transport, QObject* parent) : QObject(parent), transport_(transport) {}
+
+BatchRunner::~BatchRunner()
+{
+    if (job_)
+        transport_.Cancel();
+}
+
+bool BatchRunner::Busy() const { return job_ != nullptr; }
+
+void BatchRunner::Cancel()
+{
+    if (!job_ || job_->cancelled)
+        return;
+    job_->cancelled = true;
+    transport_.Cancel();
+}
+
+void BatchRunner::Read(std::uint8_t pollingAddress)
+{
+    if (job_)
+        return;
+    job_ = std::make_shared<Job>();
+    job_->address = pollingAddress;
+    Start();
+}
+
+void BatchRunner::Write(const Configuration& file, const WriteOptions& options)
+{
+    if (job_)
+        return;
+    job_ = std::make_shared<Job>();
+    job_->write = true;
+    job_->options = options;
+    job_->file = file;
+    job_->address = options.pollingAddress;
+    if (const auto bad = Validate(file))
+        return Finish(BatchStatus::Refused, "The file was not written: item " + *bad + ".");
+    if (!options.dryRun && options.backupDirectory.isEmpty())
+        return Finish(BatchStatus::Refused, "The file was not written: no directory for the backup was given.");
+    Start();
+}
+
+void BatchRunner::Send(const hart::Transaction& t, const QString& item, bool writeStep,
+                       std::function<void(const hart::TransactionResult&)> next)
+{
+    emit Progress(job_->done, job_->total, item);
+    std::weak_ptr<Job> weak = job_;
+    QPointer<BatchRunner> self(this);
+    transport_.Submit(t, [weak, self, writeStep, next = std::move(next)](const hart::TransactionResult& r) {
+        const auto job = weak.lock();
+        if (!self || !job || self->job_ != job)
+            return; // the batch ended or its runner is gone
+        ++job->report.transactions;
+        job->report.repeats += r.repeats;
+        ++job->done;
+        // A write's outcome must be recorded even when cancelled; anything else just stops.
+        if (!writeStep && self->StopIfCancelled())
+            return;
+        next(r);
+    });
+}
+
+bool BatchRunner::StopIfCancelled()
+{
+    if (!job_->cancelled)
+        return false;
+    Finish(BatchStatus::Cancelled, job_->report.changed ? "Cancelled after writing part of the file."
+                                                        : "Cancelled; nothing was written.");
+    return true;
+}
+
+void BatchRunner::Start()
+{
+    auto& job = *job_;
+    for (const auto& item : Items())
+        if (!item.readByIdentify())
+            job.reads.push_back(&item);
+    job.readAnswers.resize(Items().size());
+    job.total = 1 + static_cast<int>(job.reads.size());
+    Identify([this] { ReadNext(); }, [this](const std::string& why) {
+        Finish(BatchStatus::Refused, "No device answered at polling address " + std::to_string(job_->address) + ": "
+                                         + why + ".");
+    });
+}
+
+void BatchRunner::Identify(std::function<void()> next, std::function<void(const std::string&)> failed)
+{
+    const auto t = hart::MakeTransaction(hart::Request("Button3"), {}, {}, job_->address);
+    Send(t, QStringLiteral("identify"), false, [this, next, failed](const hart::TransactionResult& r) {
+        if (StopIfCancelled())
+            return;
+        std::string why = AnswerProblem(r);
+        std::optional<device::IdentifyResult> decoded;
+        if (why.empty()) {
+            decoded = device::DecodeIdentify(r.Frame()->data(), job_->address);
+            if (!decoded)
+                why = "the identify answer is too short";
+        }
+        if (!why.empty())
+            return failed(why);
+        job_->id = decoded->identity;
+        job_->identifyAnswer = r.answer;
+        next();
+    });
+}
+
+// Decodes an answer into `into`; empty when it worked, else why not.
+std::string BatchRunner::DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into)
+{
+    std::string why = AnswerProblem(r);
+    if (why.empty() && !item.decode({r.Frame()->data(), job_->address}, into))
+        why = "the answer is too short";
+    return why;
+}
+
+void BatchRunner::ReadNext()
+{
+    auto& job = *job_;
+    if (job.readAt == 0) {
+        // The items that come with the identify answer.
+        job.report.device.identity = job.id;
+        job.report.identifyAnswer = job.identifyAnswer;
+        hart::TransactionResult identify;
+        identify.answer = job.identifyAnswer;
+        for (std::size_t k = 0; k < Items().size(); ++k) {
+            const Item& item = Items()[k];
+            if (!item.readByIdentify())
+                continue;
+            if (DecodeInto(item, identify, job.report.device).empty())
+                job.readAnswers[k] = job.identifyAnswer;
+        }
+    }
+    if (StopIfCancelled())
+        return;
+    if (job.readAt == job.reads.size())
+        return ReadDone();
+
+    const Item& item = *job.reads[job.readAt];
+    Send(ReadRequest(item, job.id, job.address), Q(item.name), false, [this, &item](const hart::TransactionResult& r) {
+        auto& job = *job_;
+        const std::string why = DecodeInto(item, r, job.report.device);
+        if (why.empty())
+            job.readAnswers[static_cast<std::size_t>(&item - Items().data())] = r.answer;
+        else if (!job.write)
+            job.report.items.push_back({&item, ItemOutcome::ReadFailed, why, {}, {}});
+        else
+            return Finish(BatchStatus::Refused, "Nothing was written: the device's " + std::string(item.name)
+                                                    + " could not be read first (" + why + ").");
+        ++job.readAt;
+        ReadNext();
+    });
+}
+
+void BatchRunner::ReadDone()
+{
+    auto& job = *job_;
+    for (std::size_t k = 0; k < Items().size(); ++k) {
+        if (job.readAnswers[k].empty())
+            continue;
+        job.report.answers.push_back({&Items()[k], job.readAnswers[k]});
+        if (!job.write)
+            job.report.items.push_back({&Items()[k], ItemOutcome::Read, {}, {}, {}});
+    }
+    if (job.write)
+        return PlanWrite();
+
+    const int failed = job.report.count(ItemOutcome::ReadFailed);
+    if (failed == 0)
+        return Finish(BatchStatus::Done, "Read " + Count(job.report.count(ItemOutcome::Read), "items") + ".");
+    std::string list;
+    for (const auto& r : job.report.items)
+        if (r.outcome == ItemOutcome::ReadFailed)
+            list += (list.empty() ? "" : ", ") + std::string(r.item->name) + " (" + r.reason + ")";
+    Finish(BatchStatus::Failed, "Read " + Count(job.report.count(ItemOutcome::Read), "items") + "; "
+                                    + Count(failed, "could not be read") + ": " + list + ".");
+}
+
+void BatchRunner::PlanWrite()
+{
+    auto& job = *job_;
+    const auto& file = job.file;
+    const auto& device = job.report.device;
+
+    if (!job.options.force) {
+        if (!file.identity)
+            return Finish(BatchStatus::Refused,
+                          "Nothing was written: the file names no device type (force to write it anyway).");
+        if (file.identity->manufacturer != job.id.manufacturer || file.identity->deviceType != job.id.deviceType)
+            return Finish(BatchStatus::Refused,
+                          "Nothing was written: the device is manufacturer " + std::to_string(job.id.manufacturer)
+                              + ", device type " + std::to_string(job.id.deviceType) + ", the file is for manufacturer "
+                              + std::to_string(file.identity->manufacturer) + ", device type "
+                              + std::to_string(file.identity->deviceType) + " (force to write it anyway).");
+    }
+
+    if (!job.options.dryRun) {
+        job.report.backupPath = BackupPath(job.options.backupDirectory, job.id);
+        const auto saved = SaveFile(job.report.backupPath, device, {QDateTime::currentDateTimeUtc(), DefaultSavedBy()});
+        if (!saved) {
+            job.report.backupPath.clear();
+            return Finish(BatchStatus::Refused, "Nothing was written: the backup could not be saved: " + saved.error() + ".");
+        }
+    }
+
+    for (const Item* item : ItemsInWriteOrder()) {
+        if (!item->has(file))
+            continue;
+        ItemResult r{item, ItemOutcome::Unchanged, {}, item->has(device) ? item->text(device) : std::string(),
+                     item->text(file)};
+        const bool differs = !item->has(device) || !item->equal(device, file);
+        if (!differs) {
+            job.report.items.push_back(r);
+            continue;
+        }
+        if (item->identity && !job.options.withIdentity) {
+            r.outcome = ItemOutcome::Skipped;
+            r.reason = "identity item, not asked for";
+            job.report.items.push_back(r);
+            continue;
+        }
+        r.outcome = job.options.dryRun ? ItemOutcome::WouldWrite : ItemOutcome::NotAttempted;
+        job.report.items.push_back(r);
+        job.writes.push_back(item);
+        job.total += 1 + (item->identity ? 1 : 0) + (item->readByIdentify() ? 0 : 1);
+    }
+
+    if (job.options.dryRun)
+        return Finish(BatchStatus::Done, job.writes.empty()
+                                             ? std::string("Nothing would be written: the device already matches.")
+                                             : Count(static_cast<int>(job.writes.size()), "items would be written")
+                                                   + "; nothing was sent.");
+    if (job.writes.empty())
+        return Finish(BatchStatus::Done, "Nothing to write: the device already matches.");
+    WriteNext();
+}
+
+ItemResult& BatchRunner::ResultOf(const Item& item)
+{
+    for (auto& r : job_->report.items)
+        if (r.item == &item)
+            return r;
+    job_->report.items.push_back({&item, ItemOutcome::NotAttempted, {}, {}, {}});
+    return job_->report.items.back();
+}
+
+void BatchRunner::WriteFailed(const Item& item, const std::string& why)
+{
+    auto& r = ResultOf(item);
+    r.outcome = ItemOutcome::Failed;
+    r.reason = why;
+    const auto& report = job_->report;
+    Finish(job_->cancelled ? BatchStatus::Cancelled : BatchStatus::Failed,
+           "Stopped at " + std::string(item.name) + ": " + why + ". "
+               + Count(report.count(ItemOutcome::Verified), "items written and verified") + ", "
+               + Count(report.count(ItemOutcome::NotAttempted), "not attempted") + ".");
+}
+
+void BatchRunner::WriteNext()
+{
+    auto& job = *job_;
+    if (StopIfCancelled())
+        return;
+    if (job.writeAt == job.writes.size())
+        return Finish(BatchStatus::Done,
+                      "Wrote " + Count(job.report.count(ItemOutcome::Verified), "items") + ", each read back equal.");
+
+    const Item& item = *job.writes[job.writeAt];
+    const auto request = WriteRequest(item, job.file, job.id);
+    if (!request) // Validate passed, so this cannot happen; stop rather than skip
+        return WriteFailed(item, request.error());
+    Send(*request, Q(item.name), true, [this, &item](const hart::TransactionResult& r) {
+        if (r.error == hart::TransactionError::Cancelled)
+            return WriteFailed(item, "cancelled before the answer; the device may have taken the value");
+        if (const std::string why = AnswerProblem(r); !why.empty())
+            return WriteFailed(item, why);
+        job_->report.changed = true;
+        if (job_->cancelled)
+            return WriteFailed(item, "written, then cancelled before it was read back");
+        if (!item.identity)
+            return ReadBack(item);
+        // The device's address may have changed: find it again where it now answers.
+        if (&item == FindItem("pollingAddress"))
+            job_->address = *job_->file.pollingAddress;
+        Identify([this, &item] { ReadBack(item); },
+                 [this, &item](const std::string& why) {
+                     WriteFailed(item, "written, but the device did not answer the identify afterwards (" + why + ")");
+                 });
+    });
+}
+
+void BatchRunner::ReadBack(const Item& item)
+{
+    if (item.readByIdentify()) {
+        hart::TransactionResult identify;
+        identify.answer = job_->identifyAnswer;
+        return Verify(item, identify);
+    }
+    if (StopIfCancelled())
+        return;
+    Send(ReadRequest(item, job_->id, job_->address), Q(item.name), false,
+         [this, &item](const hart::TransactionResult& r) { Verify(item, r); });
+}
+
+void BatchRunner::Verify(const Item& item, const hart::TransactionResult& r)
+{
+    Configuration back;
+    if (const std::string why = DecodeInto(item, r, back); !why.empty())
+        return WriteFailed(item, "written, but reading it back failed (" + why + ")");
+    if (!item.equal(back, job_->file))
+        return WriteFailed(item, "read back " + item.text(back) + ", meant " + item.text(job_->file));
+    ResultOf(item).outcome = ItemOutcome::Verified;
+    ++job_->writeAt;
+    WriteNext();
+}
+
+void BatchRunner::Finish(BatchStatus status, const std::string& message)
+{
+    auto job = std::move(job_);
+    job->report.status = status;
+    job->report.message = message;
+    emit Progress(job->total, job->total, QString());
+    emit Finished(job->report);
+}
+
+} // namespace config

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "config/configuration.h"
+#include "config/items.h"
+#include "hart/transport.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace config {
+
+enum class ItemOutcome {
+    Read,         // read: decoded
+    ReadFailed,   // read: no usable answer (reason says why)
+    Unchanged,    // write: already equal, nothing sent
+    WouldWrite,   // dry run: differs, would be written
+    Verified,     // write: written and read back equal
+    Failed,       // write: refused by the device, no answer, or read back different
+    NotAttempted, // write: left after a failure or a cancel
+    Skipped,      // write: identity item, not asked for
+};
+
+struct ItemResult {
+    const Item* item = nullptr;
+    ItemOutcome outcome = ItemOutcome::NotAttempted;
+    std::string reason; // for ReadFailed and Failed
+    std::string from;   // write: the device's value before, as text
+    std::string to;     // write: the value meant
+};
+
+// The answer to a query, last preamble through checksum, as the window's own
+// decoders take it (the identify answer for items read by the identify).
+struct ItemAnswer {
+    const Item* item = nullptr;
+    std::vector<std::uint8_t> answer;
+};
+
+enum class BatchStatus {
+    Done,      // read whole / everything written and verified (or nothing to write)
+    Refused,   // stopped before sending any setting: no answer to the identify, wrong device type, bad value
+    Failed,    // stopped on a failure; `changed` tells whether something was written before it
+    Cancelled,
+};
+
+struct BatchReport {
+    BatchStatus status = BatchStatus::Done;
+    std::string message;     // one plain sentence about the outcome
+    bool changed = false;    // at least one setting was accepted by the device
+    int transactions = 0;
+    int repeats = 0;         // requests sent again after no answer, a broken frame or busy
+    Configuration device;    // read: what was read; write: the target as read before writing
+    std::vector<std::uint8_t> identifyAnswer;
+    std::vector<ItemAnswer> answers; // read only, in table order
+    std::vector<ItemResult> items;   // per item, in the order handled
+    QString backupPath;              // write: where the target's configuration was saved first
+
+    int count(ItemOutcome o) const;
+};
+
+struct WriteOptions {
+    std::uint8_t pollingAddress = 0; // where to identify the target
+    bool withIdentity = false;       // also write the identity items
+    bool force = false;              // write even to another manufacturer or device type
+    bool dryRun = false;             // report what would be written, send no setting
+    QString backupDirectory;         // required unless dryRun; the runner names the file
+};
+
+// Reads and writes whole configurations over a transport, asynchronously:
+// each step runs from the transport's answer callback, so the caller's event
+// loop stays free. One batch at a time.
+class BatchRunner : public QObject {
+    Q_OBJECT
+public:
+    explicit BatchRunner(hart::Transport& transport, QObject* parent = nullptr);
+    ~BatchRunner() override;
+
+    // Identify at `pollingAddress`, then read every item.
+    void Read(std::uint8_t pollingAddress);
+    // Clone `file` onto the device (see WriteOptions). Values are checked first:
+    // a bad one refuses the batch before anything is sent.
+    void Write(const Configuration& file, const WriteOptions& options);
+    // Stops after the request on the line; Finished reports Cancelled.
+    void Cancel();
+    bool Busy() const;
+
+signals:
+    void Progress(int done, int total, const QString& item);
+    void Finished(const config::BatchReport& report);
+
+private:
+    struct Job;
+    void Start();
+    void Send(const hart::Transaction& t, const QString& item, bool writeStep,
+              std::function<void(const hart::TransactionResult&)> next);
+    bool StopIfCancelled();
+    void Identify(std::function<void()> next, std::function<void(const std::string&)> failed);
+    std::string DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into);
+    void ReadNext();
+    void ReadDone();
+    void PlanWrite();
+    void WriteNext();
+    void ReadBack(const Item& item);
+    void Verify(const Item& item, const hart::TransactionResult& r);
+    ItemResult& ResultOf(const Item& item);
+    void WriteFailed(const Item& item, const std::string& why);
+    void Finish(BatchStatus status, const std::string& message);
+
+    hart::Transport& transport_;
+    std::shared_ptr<Job> job_;
+};
+
+} // namespace config
+
+Q_DECLARE_METATYPE(config::BatchReport)

@@ -1,0 +1,164 @@
+#include "config/file.h"
+
+#include "config/items.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <cmath>
+
+namespace config {
+
+namespace {
+
+using Loaded = codec::Result<LoadedFile>;
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+std::optional<long long> WholeNumber(const QJsonValue& v, long long lo, long long hi)
+{
+    if (!v.isDouble())
+        return std::nullopt;
+    const double d = v.toDouble();
+    if (d != std::floor(d) || d < static_cast<double>(lo) || d > static_cast<double>(hi))
+        return std::nullopt;
+    return static_cast<long long>(d);
+}
+
+QJsonObject IdentityJson(const hart::DeviceIdentity& id)
+{
+    return QJsonObject{{"manufacturer", id.manufacturer},
+                       {"deviceType", id.deviceType},
+                       {"uniqueIdentifier", static_cast<double>(id.serialNumber())},
+                       {"pollingAddress", id.pollingAddress}};
+}
+
+codec::Result<hart::DeviceIdentity> IdentityFrom(const QJsonValue& v)
+{
+    using R = codec::Result<hart::DeviceIdentity>;
+    if (!v.isObject())
+        return R::Fail("identity: not an object");
+    const QJsonObject o = v.toObject();
+    struct Field {
+        const char* name;
+        long long hi;
+    };
+    const Field fields[] = {{"manufacturer", 255}, {"deviceType", 255}, {"uniqueIdentifier", 0xFFFFFF}, {"pollingAddress", 15}};
+    long long values[4]{};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const auto n = WholeNumber(o.value(fields[k].name), 0, fields[k].hi);
+        if (!n)
+            return R::Fail(std::string("identity: ") + fields[k].name + ": missing or not a whole number in 0.."
+                           + std::to_string(fields[k].hi));
+        values[k] = *n;
+    }
+    hart::DeviceIdentity id;
+    id.manufacturer = static_cast<std::uint8_t>(values[0]);
+    id.deviceType = static_cast<std::uint8_t>(values[1]);
+    id.identifier = {static_cast<std::uint8_t>(values[2] >> 16), static_cast<std::uint8_t>(values[2] >> 8),
+                     static_cast<std::uint8_t>(values[2])};
+    id.pollingAddress = static_cast<std::uint8_t>(values[3]);
+    return R::Ok(id);
+}
+
+} // namespace
+
+QByteArray ToJson(const Configuration& c, const FileInfo& info)
+{
+    QJsonObject items;
+    for (const auto& item : Items())
+        if (item.has(c))
+            items[Q(item.name)] = item.toJson(c);
+
+    QJsonObject root{{"format", kFormatName},
+                     {"version", kFormatVersion},
+                     {"savedAt", info.savedAt.toUTC().toString(Qt::ISODate)},
+                     {"savedBy", info.savedBy},
+                     {"items", items}};
+    if (c.identity)
+        root["identity"] = IdentityJson(*c.identity);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+codec::Result<LoadedFile> FromJson(const QByteArray& json)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError)
+        return Loaded::Fail("not valid JSON: " + error.errorString().toStdString() + " at offset "
+                            + std::to_string(error.offset));
+    if (!doc.isObject())
+        return Loaded::Fail("not a configuration file: the JSON is not an object");
+    const QJsonObject root = doc.object();
+    if (root.value("format").toString() != QLatin1String(kFormatName))
+        return Loaded::Fail("not a configuration file: format is not \"" + std::string(kFormatName) + "\"");
+    const auto version = WholeNumber(root.value("version"), 1, 1'000'000);
+    if (!version)
+        return Loaded::Fail("unknown format version");
+    if (*version > kFormatVersion)
+        return Loaded::Fail("made by a newer program: format version " + std::to_string(*version)
+                            + ", this program reads up to " + std::to_string(kFormatVersion));
+
+    LoadedFile out;
+    out.info.savedAt = QDateTime::fromString(root.value("savedAt").toString(), Qt::ISODate);
+    out.info.savedBy = root.value("savedBy").toString();
+    if (root.contains("identity")) {
+        const auto id = IdentityFrom(root.value("identity"));
+        if (!id)
+            return id.failAs<LoadedFile>();
+        out.configuration.identity = *id;
+    }
+
+    const QJsonValue itemsValue = root.value("items");
+    if (!itemsValue.isObject())
+        return Loaded::Fail("items: missing or not an object");
+    const QJsonObject items = itemsValue.toObject();
+    for (auto it = items.begin(); it != items.end(); ++it) {
+        const std::string name = it.key().toStdString();
+        const Item* item = FindItem(name);
+        if (!item)
+            return Loaded::Fail("unknown item \"" + name + "\"");
+        if (const auto bad = item->fromJson(it.value(), out.configuration))
+            return Loaded::Fail("item \"" + name + "\": " + *bad);
+    }
+    if (const auto bad = Validate(out.configuration))
+        return Loaded::Fail("item " + *bad);
+    return Loaded::Ok(std::move(out));
+}
+
+codec::Result<LoadedFile> LoadFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Loaded::Fail(path.toStdString() + ": " + file.errorString().toStdString());
+    const auto loaded = FromJson(file.readAll());
+    if (!loaded)
+        return Loaded::Fail(path.toStdString() + ": " + loaded.error());
+    return loaded;
+}
+
+codec::Result<bool> SaveFile(const QString& path, const Configuration& c, const FileInfo& info)
+{
+    using R = codec::Result<bool>;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return R::Fail(path.toStdString() + ": " + file.errorString().toStdString());
+    const QByteArray text = ToJson(c, info);
+    if (file.write(text) != text.size() || !file.commit())
+        return R::Fail(path.toStdString() + ": " + file.errorString().toStdString());
+    return R::Ok(true);
+}
+
+QString DefaultSavedBy()
+{
+    QString name = QCoreApplication::applicationName();
+    if (name.isEmpty())
+        name = QStringLiteral("modbus-hart");
+    const QString version = QCoreApplication::applicationVersion();
+    return version.isEmpty() ? name : name + QLatin1Char(' ') + version;
+}
+
+} // namespace config

@@ -1,0 +1,939 @@
+#include "config/items.h"
+
+#include "codec/numeric.h"
+#include "codec/packed_ascii.h"
+#include "codec/units.h"
+#include "converter/list_items.h"
+#include "device/identify.h"
+#include "hart/request_frame.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace config {
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using BytesResult = codec::Result<Bytes>;
+using Reason = std::optional<std::string>;
+
+template <typename T>
+using R = codec::Result<T>;
+
+// ---- Values to text and JSON, JSON to values ---------------------------------------------------
+
+bool SameFloat(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
+
+// Qt writes and reads -0 as 0, so negative zero travels as the text "-0".
+constexpr const char* kNegativeZero = "-0";
+
+QJsonValue FloatJson(float v)
+{
+    if (!std::isfinite(v))
+        return QString::fromStdString(ShortestFloatText(v)); // JSON has no such numbers; reading refuses them
+    if (v == 0.0f && std::signbit(v))
+        return QString::fromLatin1(kNegativeZero);
+    const std::string text = ShortestFloatText(v);
+    double d = 0;
+    std::from_chars(text.data(), text.data() + text.size(), d);
+    // Qt writes a double in its shortest form, so the file shows this text.
+    return d;
+}
+
+R<float> FloatFrom(const QJsonValue& v)
+{
+    if (v.isString() && v.toString() == QLatin1String(kNegativeZero))
+        return R<float>::Ok(-0.0f);
+    if (!v.isDouble())
+        return R<float>::Fail("not a number");
+    const double d = v.toDouble();
+    // Through the double's shortest text, so a decimal the file shows is rounded to a single only once.
+    char buf[64];
+    const auto end = std::to_chars(buf, buf + sizeof buf, d).ptr;
+    float f = 0;
+    const auto parsed = std::from_chars(buf, end, f);
+    if (parsed.ec != std::errc() || !std::isfinite(f))
+        return R<float>::Fail("outside the single-precision range");
+    return R<float>::Ok(f);
+}
+
+R<long long> IntegerFrom(const QJsonValue& v, long long lo, long long hi)
+{
+    if (!v.isDouble())
+        return R<long long>::Fail("not a number");
+    const double d = v.toDouble();
+    if (d != std::floor(d))
+        return R<long long>::Fail("not a whole number");
+    if (d < static_cast<double>(lo) || d > static_cast<double>(hi))
+        return R<long long>::Fail(std::to_string(static_cast<long long>(std::clamp(d, -9e18, 9e18)))
+                                  + " is out of range (" + std::to_string(lo) + ".." + std::to_string(hi) + ")");
+    return R<long long>::Ok(static_cast<long long>(d));
+}
+
+R<std::string> TextFrom(const QJsonValue& v)
+{
+    if (!v.isString())
+        return R<std::string>::Fail("not a text");
+    return R<std::string>::Ok(v.toString().toStdString());
+}
+
+std::string TrimRight(std::string s)
+{
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// A list pick: its index and the item text; no selection is index -1, text null.
+QJsonValue ChoiceJson(int index, std::span<const std::string_view> items)
+{
+    QJsonObject o;
+    o["index"] = index;
+    o["text"] = index >= 0 && index < static_cast<int>(items.size()) ? QJsonValue(Q(items[static_cast<std::size_t>(index)]))
+                                                                     : QJsonValue();
+    return o;
+}
+
+// By index when given (a text beside it must match), else by text.
+R<int> ChoiceFrom(const QJsonValue& v, std::span<const std::string_view> items)
+{
+    if (!v.isObject())
+        return R<int>::Fail("not an object with index and text");
+    const QJsonObject o = v.toObject();
+    const QJsonValue text = o.value("text");
+    const auto findText = [&](const QString& t) {
+        for (std::size_t k = 0; k < items.size(); ++k)
+            if (TrimRight(std::string(items[k])) == TrimRight(t.toStdString()))
+                return static_cast<int>(k);
+        return -2;
+    };
+    if (o.contains("index")) {
+        const auto index = IntegerFrom(o.value("index"), -1, static_cast<long long>(items.size()) - 1);
+        if (!index)
+            return R<int>::Fail("index: " + index.error());
+        if (text.isString() && findText(text.toString()) != *index)
+            return R<int>::Fail("index " + std::to_string(*index) + " and text \"" + text.toString().toStdString()
+                                + "\" name different items");
+        return R<int>::Ok(static_cast<int>(*index));
+    }
+    if (text.isNull())
+        return R<int>::Ok(-1);
+    if (!text.isString())
+        return R<int>::Fail("neither index nor text");
+    const int found = findText(text.toString());
+    if (found < 0)
+        return R<int>::Fail("\"" + text.toString().toStdString() + "\" is not an item of the list");
+    return R<int>::Ok(found);
+}
+
+std::string ChoiceText(int index, std::span<const std::string_view> items)
+{
+    if (index < 0 || index >= static_cast<int>(items.size()))
+        return "(none)";
+    return TrimRight(std::string(items[static_cast<std::size_t>(index)]));
+}
+
+// Unit lists carry their own texts per control; a file names the texts of the one given.
+struct UnitNames {
+    std::vector<std::string> texts;
+    std::vector<std::string_view> views;
+    explicit UnitNames(codec::UnitListControl control) : texts(codec::UnitList(control))
+    {
+        for (const auto& t : texts)
+            views.emplace_back(t);
+    }
+};
+
+const UnitNames& RangeUnits()
+{
+    static const UnitNames names(codec::UnitListControl::ComboBox5);
+    return names;
+}
+
+const UnitNames& MappingUnits(std::size_t row)
+{
+    static const std::array<UnitNames, 4> names{UnitNames(codec::UnitListControl::WEI1),
+                                                UnitNames(codec::UnitListControl::WEI2),
+                                                UnitNames(codec::UnitListControl::WEI3),
+                                                UnitNames(codec::UnitListControl::WEI4)};
+    return names[row];
+}
+
+// Field errors carry the field's name in front of the reason.
+template <typename T>
+Reason Field(const QJsonObject& o, const char* name, T&& read)
+{
+    if (!o.contains(name))
+        return std::string(name) + ": missing";
+    if (auto r = read(o.value(name)))
+        return std::string(name) + ": " + *r;
+    return std::nullopt;
+}
+
+// Packed text: 6-bit characters, blank to '_', no lower case.
+Reason PackableText(const std::string& text, std::size_t maxChars)
+{
+    if (text.size() > maxChars)
+        return "longer than " + std::to_string(maxChars) + " characters";
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x5F)
+            return "'" + std::string(1, c) + "' cannot be sent as packed text (blank to '_', no lower case)";
+    return std::nullopt;
+}
+
+Reason TextField(const QJsonValue& v, std::size_t maxChars, std::string& out)
+{
+    const auto t = TextFrom(v);
+    if (!t)
+        return t.error();
+    if (auto bad = PackableText(*t, maxChars))
+        return bad;
+    out = *t;
+    return std::nullopt;
+}
+
+template <typename Int>
+Reason IntField(const QJsonValue& v, long long lo, long long hi, Int& out)
+{
+    const auto n = IntegerFrom(v, lo, hi);
+    if (!n)
+        return n.error();
+    out = static_cast<Int>(*n);
+    return std::nullopt;
+}
+
+Reason FloatField(const QJsonValue& v, float& out)
+{
+    const auto f = FloatFrom(v);
+    if (!f)
+        return f.error();
+    out = *f;
+    return std::nullopt;
+}
+
+Reason ChoiceField(const QJsonValue& v, std::span<const std::string_view> items, int& out)
+{
+    const auto c = ChoiceFrom(v, items);
+    if (!c)
+        return c.error();
+    out = *c;
+    return std::nullopt;
+}
+
+BytesResult Refused(std::string reason) { return BytesResult::Fail(std::move(reason)); }
+
+BytesResult FiniteFloats(std::initializer_list<float> values, const Bytes& ok)
+{
+    for (const float v : values)
+        if (!std::isfinite(v))
+            return Refused(codec::FloatErrorText(ShortestFloatText(v)));
+    return BytesResult::Ok(ok);
+}
+
+// ---- The items -------------------------------------------------------------------------------
+
+// Member access per item; everything else is written once in terms of these.
+template <auto Member>
+struct Plain {
+    static bool has(const Configuration& c) { return (c.*Member).has_value(); }
+    static void take(const Configuration& from, Configuration& to) { to.*Member = from.*Member; }
+};
+
+template <auto Member, std::size_t K>
+struct Indexed {
+    static bool has(const Configuration& c) { return (c.*Member)[K].has_value(); }
+    static void take(const Configuration& from, Configuration& to) { (to.*Member)[K] = (from.*Member)[K]; }
+};
+
+// Message.
+struct Message : Plain<&Configuration::message> {
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.message = device::DecodeMessage(a.data);
+        return c.message.has_value();
+    }
+    static BytesResult build(const Configuration& c)
+    {
+        if (auto bad = PackableText(*c.message, 32))
+            return Refused(*bad);
+        return BytesResult::Ok(device::BuildMessageWrite(*c.message));
+    }
+    static bool equal(const Configuration& a, const Configuration& b)
+    {
+        return device::BuildMessageWrite(*a.message) == device::BuildMessageWrite(*b.message);
+    }
+    static std::string text(const Configuration& c) { return "\"" + TrimRight(*c.message) + "\""; }
+    static QJsonValue json(const Configuration& c) { return Q(TrimRight(*c.message)); }
+    static Reason fromJson(const QJsonValue& v, Configuration& c)
+    {
+        std::string s;
+        if (auto bad = TextField(v, 32, s))
+            return bad;
+        c.message = s;
+        return std::nullopt;
+    }
+};
+
+// Tag, descriptor and date.
+struct TagDescriptorDate : Plain<&Configuration::tagDescriptorDate> {
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.tagDescriptorDate = device::DecodeTagDescriptorDateValue(a.data);
+        return c.tagDescriptorDate.has_value();
+    }
+    static BytesResult build(const Configuration& c)
+    {
+        const auto& v = *c.tagDescriptorDate;
+        if (auto bad = PackableText(v.tag, 8))
+            return Refused("tag: " + *bad);
+        if (auto bad = PackableText(v.descriptor, 16))
+            return Refused("descriptor: " + *bad);
+        return device::EncodeTagDescriptorDate(v);
+    }
+    static bool equal(const Configuration& a, const Configuration& b)
+    {
+        return build(a).ok() && build(b).ok() && *build(a) == *build(b);
+    }
+    static std::string text(const Configuration& c)
+    {
+        const auto& v = *c.tagDescriptorDate;
+        return "tag \"" + TrimRight(v.tag) + "\", descriptor \"" + TrimRight(v.descriptor) + "\", date "
+               + std::to_string(v.day) + "." + std::to_string(v.month) + "." + std::to_string(v.year);
+    }
+    static QJsonValue json(const Configuration& c)
+    {
+        const auto& v = *c.tagDescriptorDate;
+        return QJsonObject{{"tag", Q(TrimRight(v.tag))}, {"descriptor", Q(TrimRight(v.descriptor))},
+                           {"day", v.day}, {"month", v.month}, {"year", v.year}};
+    }
+    static Reason fromJson(const QJsonValue& v, Configuration& c)
+    {
+        if (!v.isObject())
+            return "not an object";
+        const QJsonObject o = v.toObject();
+        device::TagDescriptorDateValue t;
+        if (auto bad = Field(o, "tag", [&](const QJsonValue& x) { return TextField(x, 8, t.tag); }))
+            return bad;
+        if (auto bad = Field(o, "descriptor", [&](const QJsonValue& x) { return TextField(x, 16, t.descriptor); }))
+            return bad;
+        if (auto bad = Field(o, "day", [&](const QJsonValue& x) { return IntField(x, 0, 255, t.day); }))
+            return bad;
+        if (auto bad = Field(o, "month", [&](const QJsonValue& x) { return IntField(x, 0, 255, t.month); }))
+            return bad;
+        if (auto bad = Field(o, "year", [&](const QJsonValue& x) { return IntField(x, 1900, 2155, t.year); }))
+            return bad;
+        c.tagDescriptorDate = t;
+        return std::nullopt;
+    }
+};
+
+// A 24-bit number: final assembly number and the serial number.
+template <auto Member>
+struct Number24 : Plain<Member> {
+    static BytesResult build(const Configuration& c) { return device::EncodeUInt24(*(c.*Member)); }
+    static bool equal(const Configuration& a, const Configuration& b) { return *(a.*Member) == *(b.*Member); }
+    static std::string text(const Configuration& c) { return std::to_string(*(c.*Member)); }
+    static QJsonValue json(const Configuration& c) { return static_cast<double>(*(c.*Member)); }
+    static Reason fromJson(const QJsonValue& v, Configuration& c)
+    {
+        std::uint32_t n = 0;
+        if (auto bad = IntField(v, 0, device::kMaxUInt24, n))
+            return bad;
+        c.*Member = n;
+        return std::nullopt;
+    }
+};
+
+struct FinalAssembly : Number24<&Configuration::finalAssembly> {
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.finalAssembly = device::DecodeUInt24(a.data);
+        return c.finalAssembly.has_value();
+    }
+};
+
+struct SerialNumber : Number24<&Configuration::serialNumber> {
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        const auto id = device::DecodeIdentify(a.data, a.polledAddress);
+        if (!id)
+            return false;
+        c.serialNumber = id->identity.serialNumber();
+        return true;
+    }
+};
+
+// Long tag: plain bytes, shown one character per byte.
+struct LongTag : Plain<&Configuration::longTag> {
+    static constexpr std::size_t kBytes = 32;
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.longTag = device::DecodeLongTag(a.data);
+        return c.longTag.has_value();
+    }
+    static BytesResult build(const Configuration& c)
+    {
+        if (c.longTag->size() > kBytes)
+            return Refused("longer than 32 bytes");
+        if (c.longTag->find('\0') != std::string::npos)
+            return Refused("a zero byte would end it early");
+        return BytesResult::Ok(device::BuildLongTagWrite(*c.longTag));
+    }
+    static bool equal(const Configuration& a, const Configuration& b)
+    {
+        return device::BuildLongTagWrite(*a.longTag) == device::BuildLongTagWrite(*b.longTag);
+    }
+    static std::string text(const Configuration& c) { return "\"" + QString::fromLatin1(*c.longTag).toStdString() + "\""; }
+    static QJsonValue json(const Configuration& c)
+    {
+        return QString::fromLatin1(c.longTag->data(), static_cast<qsizetype>(c.longTag->size()));
+    }
+    static Reason fromJson(const QJsonValue& v, Configuration& c)
+    {
+        if (!v.isString())
+            return "not a text";
+        const QString s = v.toString();
+        for (const QChar ch : s)
+            if (ch.unicode() > 0xFF)
+                return "'" + QString(ch).toStdString() + "' is not a one-byte character";
+        const QByteArray bytes = s.toLatin1();
+        c.longTag = std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        return std::nullopt;
+    }
+};
+
+QJsonValue UnitJson(std::uint8_t code, const UnitNames& names)
+{
+    const int item = codec::UnitCodeToItem(code);
+    return QJsonObject{{"code", code}, {"index", item}, {"text", Q(ChoiceText(item, names.views))}};
+}
+
+// Range: the unit travels as its code, which may lack an item of its own.
+struct RangeItem : Plain<&Configuration::range> {
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.range = device::DecodeRangeSetting(a.data);
+        return c.range.has_value();
+    }
+    static BytesResult build(const Configuration& c)
+    {
+        return FiniteFloats({c.range->upper, c.range->lower}, device::EncodeRangeWrite(*c.range));
+    }
+    static bool equal(const Configuration& a, const Configuration& b)
+    {
+        return a.range->unitCode == b.range->unitCode && SameFloat(a.range->upper, b.range->upper)
+               && SameFloat(a.range->lower, b.range->lower);
+    }
+    static std::string text(const Configuration& c)
+    {
+        const auto& r = *c.range;
+        return "unit " + std::to_string(r.unitCode) + " ("
+               + ChoiceText(codec::UnitCodeToItem(r.unitCode), RangeUnits().views) + "), upper "
+               + ShortestFloatText(r.upper) + ", lower " + ShortestFloatText(r.lower);
+    }
+    static QJsonValue json(const Configuration& c)
+    {
+        return QJsonObject{{"unit", UnitJson(c.range->unitCode, RangeUnits())},
+                           {"upper", FloatJson(c.range->upper)},
+                           {"lower", FloatJson(c.range->lower)}};
+    }
+    static Reason fromJson(const QJsonValue& v, Configuration& c)
+    {
+        if (!v.isObject())
+            return "not an object";
+        const QJsonObject o = v.toObject();
+        device::RangeSetting r;
+        if (auto bad = Field(o, "unit", [&](const QJsonValue& u) -> Reason {
+                if (u.isObject() && u.toObject().contains("code"))
+                    return IntField(u.toObject().value("code"), 0, 255, r.unitCode);
+                int item = -1;
+                if (auto e = ChoiceField(u, RangeUnits().views, item))
+                    return e;
+                r.unitCode = codec::ItemToUnitCode(item);
+                return std::nullopt;
+            }))
+            return bad;
+        if (auto bad = Field(o, "upper", [&](const QJsonValue& x) { return FloatField(x, r.upper); }))
+            return bad;
+        if (auto bad = Field(o, "lower", [&](const QJsonValue& x) { return FloatField(x, r.lower); }))
+            return bad;
+        c.range = r;
+        return std::nullopt;
+    }
+};
+
+// Instrument commands 1..4.
+template <std::size_t K>
+struct Instrument : Indexed<&Configuration::instruments, K> {
+    static const converter::InstrumentCommandValue& v(const Configuration& c) { return *c.instruments[K]; }
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.instruments[K] = converter::DecodeInstrumentCommandValue(a.data);
+        return c.instruments[K].has_value();
+    }
+    static BytesResult build(const Configuration& c)
+    {
+        const std::size_t limit = static_cast<std::size_t>(converter::CommandByteLimit(static_cast<int>(K) + 1));
+        if (v(c).commandBytes.size() > limit)
+            return Refused("command code: " + std::to_string(v(c).commandBytes.size()) + " bytes, at most "
+                           + std::to_string(limit) + " fit");
+        if (v(c).enableIndex < -1 || v(c).enableIndex > 1)
+            return Refused("enable: no such item");
+        return converter::EncodeInstrumentCommandWrite(v(c));
+    }
+    static bool equal(const Configuration& a, const Configuration& b)
+    {
+        return v(a).enableIndex == v(b).enableIndex && v(a).returnByte1 == v(b).returnByte1
+               && v(a).returnByte2 == v(b).returnByte2 && v(a).commandBytes == v(b).commandBytes;
+    }
+    static std::string text(const Configuration& c)
+    {
+        return ChoiceText(v(c).enableIndex, converter::EnableItems()) + ", command code \""
+               + codec::HexByteList(v(c).commandBytes) + "\", return bytes " + codec::ByteToHex(v(c).returnByte1)
+               + " " + codec::ByteToHex(v(c).returnByte2);
+    }
+    static QJsonValue json(const Configuration& c)
+    {
+        return QJsonObject{{"enable", ChoiceJson(v(c).enableIndex, converter::EnableItems())},
+                           {"commandCode", Q(codec::HexByteList(v(c).commandBytes))},
+                           {"returnByte1", Q(codec::ByteToHex(v(c).returnByte1))},
+                           {"returnByte2", Q(codec::ByteToHex(v(c).returnByte2))}};
+    }
+    static Reason fromJson(const QJsonValue& j, Configuration& c)
+    {
+        if (!j.isObject())
+            return "not an object";
+        const QJsonObject o = j.toObject();
+        converter::InstrumentCommandValue r;
+        if (auto bad = Field(o, "enable", [&](const QJsonValue& x) {
+                return ChoiceField(x, converter::EnableItems(), r.enableIndex);
+            }))
+            return bad;
+        if (auto bad = Field(o, "commandCode", [&](const QJsonValue& x) -> Reason {
+                const auto t = TextFrom(x);
+                if (!t)
+                    return t.error();
+                if (t->find_first_not_of(' ') == std::string::npos)
+                    return std::nullopt; // no command bytes at all
+                const auto bytes = converter::ParseCommandCode(*t, 255);
+                if (!bytes)
+                    return "\"" + *t + "\": " + bytes.error();
+                r.commandBytes = *bytes;
+                return std::nullopt;
+            }))
+            return bad;
+        const auto returnByte = [](std::uint8_t& out) {
+            return [&out](const QJsonValue& x) -> Reason {
+                const auto t = TextFrom(x);
+                if (!t)
+                    return t.error();
+                const auto b = converter::ReturnByteValue(*t);
+                if (!b)
+                    return "\"" + *t + "\": " + b.error();
+                out = *b;
+                return std::nullopt;
+            };
+        };
+        if (auto bad = Field(o, "returnByte1", returnByte(r.returnByte1)))
+            return bad;
+        if (auto bad = Field(o, "returnByte2", returnByte(r.returnByte2)))
+            return bad;
+        c.instruments[K] = r;
+        return std::nullopt;
+    }
+};
+
+// Parsing format, five rows.
+struct Parsing : Plain<&Configuration::parsing> {
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.parsing = converter::DecodeParsingFormatValue(a.data);
+        return c.parsing.has_value();
+    }
+    static BytesResult build(const Configuration& c)
+    {
+        for (const auto& row : *c.parsing)
+            if (!std::isfinite(row.coefficient))
+                return Refused(codec::FloatErrorText(ShortestFloatText(row.coefficient)));
+        return BytesResult::Ok(converter::EncodeParsingFormatWrite(*c.parsing));
+    }
+    static bool equal(const Configuration& a, const Configuration& b)
+    {
+        for (std::size_t r = 0; r < converter::kParsingRowCount; ++r) {
+            const auto& x = (*a.parsing)[r];
+            const auto& y = (*b.parsing)[r];
+            if (x.commandIndex != y.commandIndex || x.dataAddr != y.dataAddr || x.length != y.length
+                || x.formatIndex != y.formatIndex || !SameFloat(x.coefficient, y.coefficient))
+                return false;
+        }
+        return true;
+    }
+    static std::string text(const Configuration& c)
+    {
+        std::string out;
+        for (std::size_t r = 0; r < converter::kParsingRowCount; ++r) {
+            const auto& x = (*c.parsing)[r];
+            out += (r ? "; " : "") + std::to_string(r + 1) + ": " + ChoiceText(x.commandIndex, converter::CommandNumberItems())
+                   + ", address " + std::to_string(x.dataAddr) + ", length " + std::to_string(x.length) + ", "
+                   + ChoiceText(x.formatIndex, converter::ParsingFormatItems()) + ", coefficient "
+                   + ShortestFloatText(x.coefficient);
+        }
+        return out;
+    }
+    static QJsonValue json(const Configuration& c)
+    {
+        QJsonArray rows;
+        for (const auto& x : *c.parsing)
+            rows.append(QJsonObject{{"command", ChoiceJson(x.commandIndex, converter::CommandNumberItems())},
+                                    {"dataAddress", x.dataAddr},
+                                    {"length", x.length},
+                                    {"format", ChoiceJson(x.formatIndex, converter::ParsingFormatItems())},
+                                    {"coefficient", FloatJson(x.coefficient)}});
+        return rows;
+    }
+    static Reason fromJson(const QJsonValue& v, Configuration& c)
+    {
+        if (!v.isArray() || v.toArray().size() != converter::kParsingRowCount)
+            return "not a list of " + std::to_string(converter::kParsingRowCount) + " rows";
+        converter::ParsingFormatValue rows;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const QJsonValue rv = v.toArray().at(static_cast<qsizetype>(r));
+            const std::string where = "row " + std::to_string(r + 1) + ": ";
+            if (!rv.isObject())
+                return where + "not an object";
+            const QJsonObject o = rv.toObject();
+            auto& x = rows[r];
+            Reason bad = Field(o, "command", [&](const QJsonValue& y) {
+                return ChoiceField(y, converter::CommandNumberItems(), x.commandIndex);
+            });
+            if (!bad)
+                bad = Field(o, "dataAddress", [&](const QJsonValue& y) { return IntField(y, 0, 255, x.dataAddr); });
+            if (!bad)
+                bad = Field(o, "length", [&](const QJsonValue& y) { return IntField(y, 0, 255, x.length); });
+            if (!bad)
+                bad = Field(o, "format", [&](const QJsonValue& y) {
+                    return ChoiceField(y, converter::ParsingFormatItems(), x.formatIndex);
+                });
+            if (!bad)
+                bad = Field(o, "coefficient", [&](const QJsonValue& y) { return FloatField(y, x.coefficient); });
+            if (bad)
+                return where + *bad;
+        }
+        c.parsing = rows;
+        return std::nullopt;
+    }
+};
+
+// RS485 line.
+struct Line : Plain<&Configuration::line> {
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.line = converter::DecodeLineSettingsValue(a.data);
+        return c.line.has_value();
+    }
+    static BytesResult build(const Configuration& c) { return BytesResult::Ok(converter::EncodeLineSettingsWrite(*c.line)); }
+    static bool equal(const Configuration& a, const Configuration& b)
+    {
+        return a.line->baudIndex == b.line->baudIndex && a.line->parityIndex == b.line->parityIndex
+               && a.line->interval == b.line->interval;
+    }
+    static std::string text(const Configuration& c)
+    {
+        return ChoiceText(c.line->baudIndex, converter::BaudItems()) + " baud, parity "
+               + ChoiceText(c.line->parityIndex, converter::ParityItems()) + ", interval "
+               + std::to_string(c.line->interval);
+    }
+    static QJsonValue json(const Configuration& c)
+    {
+        return QJsonObject{{"baudRate", ChoiceJson(c.line->baudIndex, converter::BaudItems())},
+                           {"parity", ChoiceJson(c.line->parityIndex, converter::ParityItems())},
+                           {"interval", c.line->interval}};
+    }
+    static Reason fromJson(const QJsonValue& v, Configuration& c)
+    {
+        if (!v.isObject())
+            return "not an object";
+        const QJsonObject o = v.toObject();
+        converter::LineSettingsValue l;
+        Reason bad = Field(o, "baudRate", [&](const QJsonValue& x) { return ChoiceField(x, converter::BaudItems(), l.baudIndex); });
+        if (!bad)
+            bad = Field(o, "parity", [&](const QJsonValue& x) { return ChoiceField(x, converter::ParityItems(), l.parityIndex); });
+        if (!bad)
+            bad = Field(o, "interval", [&](const QJsonValue& x) { return IntField(x, 0, 255, l.interval); });
+        if (bad)
+            return bad;
+        c.line = l;
+        return std::nullopt;
+    }
+};
+
+// Analog inputs AD1..AD4.
+template <std::size_t K>
+struct Analog : Indexed<&Configuration::analog, K> {
+    static const converter::AnalogValue& v(const Configuration& c) { return *c.analog[K]; }
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.analog[K] = converter::DecodeAnalogValue(a.data);
+        return c.analog[K].has_value();
+    }
+    static BytesResult build(const Configuration& c)
+    {
+        return FiniteFloats({v(c).upper, v(c).lower, v(c).start}, converter::EncodeAnalogWrite(v(c)));
+    }
+    static bool equal(const Configuration& a, const Configuration& b)
+    {
+        return SameFloat(v(a).upper, v(b).upper) && SameFloat(v(a).lower, v(b).lower)
+               && SameFloat(v(a).start, v(b).start) && v(a).coefficient == v(b).coefficient;
+    }
+    static std::string text(const Configuration& c)
+    {
+        return "upper " + ShortestFloatText(v(c).upper) + ", lower " + ShortestFloatText(v(c).lower) + ", start "
+               + ShortestFloatText(v(c).start) + ", coefficient " + std::to_string(v(c).coefficient);
+    }
+    static QJsonValue json(const Configuration& c)
+    {
+        return QJsonObject{{"upper", FloatJson(v(c).upper)},
+                           {"lower", FloatJson(v(c).lower)},
+                           {"start", FloatJson(v(c).start)},
+                           {"coefficient", v(c).coefficient}};
+    }
+    static Reason fromJson(const QJsonValue& j, Configuration& c)
+    {
+        if (!j.isObject())
+            return "not an object";
+        const QJsonObject o = j.toObject();
+        converter::AnalogValue a;
+        Reason bad = Field(o, "upper", [&](const QJsonValue& x) { return FloatField(x, a.upper); });
+        if (!bad)
+            bad = Field(o, "lower", [&](const QJsonValue& x) { return FloatField(x, a.lower); });
+        if (!bad)
+            bad = Field(o, "start", [&](const QJsonValue& x) { return FloatField(x, a.start); });
+        if (!bad)
+            bad = Field(o, "coefficient", [&](const QJsonValue& x) { return IntField(x, 0, 65535, a.coefficient); });
+        if (bad)
+            return bad;
+        c.analog[K] = a;
+        return std::nullopt;
+    }
+};
+
+// Variable mapping: per variable the input and the unit list's item.
+struct MappingItem : Plain<&Configuration::mapping> {
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.mapping = converter::DecodeMapping(a.data);
+        return c.mapping.has_value();
+    }
+    static BytesResult build(const Configuration& c)
+    {
+        return BytesResult::Ok(converter::BuildMappingWrite(c.mapping->channelIndex, c.mapping->unitItem));
+    }
+    static bool equal(const Configuration& a, const Configuration& b) { return *build(a) == *build(b); }
+    static std::string text(const Configuration& c)
+    {
+        std::string out;
+        for (std::size_t r = 0; r < converter::kMappingRows; ++r)
+            out += (r ? "; " : "") + std::to_string(r + 1) + ": "
+                   + ChoiceText(c.mapping->channelIndex[r], converter::InputChannelItems()) + " in "
+                   + ChoiceText(c.mapping->unitItem[r], MappingUnits(r).views);
+        return out;
+    }
+    static QJsonValue json(const Configuration& c)
+    {
+        QJsonArray rows;
+        for (std::size_t r = 0; r < converter::kMappingRows; ++r)
+            rows.append(QJsonObject{{"channel", ChoiceJson(c.mapping->channelIndex[r], converter::InputChannelItems())},
+                                    {"unit", ChoiceJson(c.mapping->unitItem[r], MappingUnits(r).views)}});
+        return rows;
+    }
+    static Reason fromJson(const QJsonValue& v, Configuration& c)
+    {
+        if (!v.isArray() || v.toArray().size() != converter::kMappingRows)
+            return "not a list of " + std::to_string(converter::kMappingRows) + " rows";
+        converter::Mapping m{};
+        for (std::size_t r = 0; r < converter::kMappingRows; ++r) {
+            const QJsonValue rv = v.toArray().at(static_cast<qsizetype>(r));
+            const std::string where = "row " + std::to_string(r + 1) + ": ";
+            if (!rv.isObject())
+                return where + "not an object";
+            const QJsonObject o = rv.toObject();
+            Reason bad = Field(o, "channel", [&](const QJsonValue& x) {
+                return ChoiceField(x, converter::InputChannelItems(), m.channelIndex[r]);
+            });
+            if (!bad)
+                bad = Field(o, "unit", [&](const QJsonValue& x) { return ChoiceField(x, MappingUnits(r).views, m.unitItem[r]); });
+            if (bad)
+                return where + *bad;
+        }
+        c.mapping = m;
+        return std::nullopt;
+    }
+};
+
+// Polling address: the address the identify was answered at.
+struct PollingAddress : Plain<&Configuration::pollingAddress> {
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        if (!device::DecodeIdentify(a.data, a.polledAddress))
+            return false;
+        c.pollingAddress = a.polledAddress;
+        return true;
+    }
+    static BytesResult build(const Configuration& c)
+    {
+        if (*c.pollingAddress > 15)
+            return Refused(codec::RangeErrorText(std::to_string(*c.pollingAddress), 0, 15));
+        return BytesResult::Ok(device::BuildPollingAddressWrite(*c.pollingAddress));
+    }
+    static bool equal(const Configuration& a, const Configuration& b) { return *a.pollingAddress == *b.pollingAddress; }
+    static std::string text(const Configuration& c) { return std::to_string(*c.pollingAddress); }
+    static QJsonValue json(const Configuration& c) { return *c.pollingAddress; }
+    static Reason fromJson(const QJsonValue& v, Configuration& c)
+    {
+        std::uint8_t a = 0;
+        if (auto bad = IntField(v, 0, 15, a))
+            return bad;
+        c.pollingAddress = a;
+        return std::nullopt;
+    }
+};
+
+// Internal parameters: sensor type and manufacturer, part of the long address.
+struct Internal : Plain<&Configuration::internal> {
+    static bool decode(const AnswerData& a, Configuration& c)
+    {
+        c.internal = device::DecodeInternalParamsValue(a.data);
+        return c.internal.has_value();
+    }
+    static BytesResult build(const Configuration& c)
+    {
+        return BytesResult::Ok(device::EncodeInternalParamsWrite(*c.internal));
+    }
+    static bool equal(const Configuration& a, const Configuration& b)
+    {
+        return a.internal->sensorType == b.internal->sensorType && a.internal->manufacturerId == b.internal->manufacturerId;
+    }
+    static std::string text(const Configuration& c)
+    {
+        return "sensor type " + std::to_string(c.internal->sensorType) + ", manufacturer "
+               + std::to_string(c.internal->manufacturerId);
+    }
+    static QJsonValue json(const Configuration& c)
+    {
+        return QJsonObject{{"sensorType", c.internal->sensorType}, {"manufacturerId", c.internal->manufacturerId}};
+    }
+    static Reason fromJson(const QJsonValue& v, Configuration& c)
+    {
+        if (!v.isObject())
+            return "not an object";
+        const QJsonObject o = v.toObject();
+        device::InternalParamsValue p;
+        Reason bad = Field(o, "sensorType", [&](const QJsonValue& x) { return IntField(x, 0, 255, p.sensorType); });
+        if (!bad)
+            bad = Field(o, "manufacturerId", [&](const QJsonValue& x) { return IntField(x, 0, 255, p.manufacturerId); });
+        if (bad)
+            return bad;
+        c.internal = p;
+        return std::nullopt;
+    }
+};
+
+template <typename T>
+constexpr Item Row(std::string_view name, std::string_view query, std::string_view setting, int order, WriteGroup group)
+{
+    return Item{name,       query,     setting, order,    group,   group == WriteGroup::Identity,
+                &T::has,    &T::take,  &T::decode, &T::build, &T::equal, &T::text,
+                &T::json,   &T::fromJson};
+}
+
+using enum WriteGroup;
+
+// name, query, setting, write order, group. Converter settings first, then the range, then
+// the texts, the identity last (serial number and internal bytes before the polling address,
+// so the device is re-identified where it already answers).
+const std::array<Item, 19> kItems{{
+    Row<Message>("message", "Button28", "Button29", 30, Text),
+    Row<TagDescriptorDate>("tagDescriptorDate", "Button32", "Button33", 31, Text),
+    Row<FinalAssembly>("finalAssemblyNumber", "Button38", "Button39", 32, Text),
+    Row<LongTag>("longTag", "Button2", "Button18", 33, Text),
+    Row<RangeItem>("range", "Button9", "Button10", 20, WriteGroup::Range),
+    Row<Instrument<0>>("instrumentCommand1", "Button11", "Button12", 1, Converter),
+    Row<Instrument<1>>("instrumentCommand2", "Button15", "Button5", 2, Converter),
+    Row<Instrument<2>>("instrumentCommand3", "Button25", "Button26", 3, Converter),
+    Row<Instrument<3>>("instrumentCommand4", "Button35", "Button41", 4, Converter),
+    Row<Parsing>("parsingFormat", "Button30", "Button19", 5, Converter),
+    Row<Line>("rs485", "Button14", "Button17", 6, Converter),
+    Row<Analog<0>>("analogInput1", "Button8", "Button13", 7, Converter),
+    Row<Analog<1>>("analogInput2", "Button31", "Button40", 8, Converter),
+    Row<Analog<2>>("analogInput3", "Button21", "Button20", 9, Converter),
+    Row<Analog<3>>("analogInput4", "Button24", "Button22", 10, Converter),
+    Row<MappingItem>("variableMapping", "Button36", "Button23", 11, Converter),
+    Row<SerialNumber>("sensorSerialNumber", "Button3", "Button37", 40, Identity),
+    Row<Internal>("internalParameters", "Button16", "Button7", 41, Identity),
+    Row<PollingAddress>("pollingAddress", "Button3", "Button27", 42, Identity),
+}};
+
+} // namespace
+
+std::span<const Item> Items() { return kItems; }
+
+const Item* FindItem(std::string_view name)
+{
+    for (const auto& item : Items())
+        if (item.name == name)
+            return &item;
+    return nullptr;
+}
+
+std::vector<const Item*> ItemsInWriteOrder()
+{
+    std::vector<const Item*> out;
+    for (const auto& item : Items())
+        out.push_back(&item);
+    std::stable_sort(out.begin(), out.end(), [](const Item* a, const Item* b) { return a->writeOrder < b->writeOrder; });
+    return out;
+}
+
+hart::Transaction ReadRequest(const Item& item, const hart::DeviceIdentity& id, std::uint8_t pollingAddress)
+{
+    return hart::MakeTransaction(item.query(), id, {}, pollingAddress);
+}
+
+codec::Result<hart::Transaction> WriteRequest(const Item& item, const Configuration& value, const hart::DeviceIdentity& id)
+{
+    const auto data = item.buildWrite(value);
+    if (!data)
+        return data.failAs<hart::Transaction>();
+    return codec::Result<hart::Transaction>::Ok(hart::MakeTransaction(item.setting(), id, *data));
+}
+
+std::optional<std::string> Validate(const Configuration& c)
+{
+    for (const auto& item : Items()) {
+        if (!item.has(c))
+            continue;
+        if (const auto data = item.buildWrite(c); !data)
+            return "\"" + std::string(item.name) + "\": " + data.error();
+    }
+    return std::nullopt;
+}
+
+std::string ShortestFloatText(float v)
+{
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+    return std::string(buf, end);
+}
+
+} // namespace config

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "codec/result.h"
+#include "config/configuration.h"
+#include "hart/frames.h"
+#include "hart/request_table.h"
+#include "hart/transport.h"
+
+#include <QJsonValue>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace config {
+
+// Where an item goes in a write: groups in this order keep the device
+// reachable (its address bytes change last).
+enum class WriteGroup { Converter, Range, Text, Identity };
+
+// What a decoder gets: the answer's data bytes and the address the identify went to.
+struct AnswerData {
+    std::span<const std::uint8_t> data;
+    std::uint8_t polledAddress = 0;
+};
+
+// One configuration item. The frames come from the request table rows of
+// its Query and Set buttons; these functions only carry the values.
+struct Item {
+    std::string_view name;          // key in the file, label in reports
+    std::string_view queryButton;   // hart::RequestTable() row that reads it ("Button3": the identify)
+    std::string_view settingButton; // row that writes it
+    int writeOrder;                 // position in a write, ascending
+    WriteGroup group;
+    bool identity;                  // saved, written only when asked; re-identify after writing
+
+    bool (*has)(const Configuration&);
+    void (*take)(const Configuration& from, Configuration& to); // copies this item's value (or its absence)
+    // Decodes the query's answer into `out`; false when the answer lacks bytes.
+    bool (*decode)(const AnswerData& answer, Configuration& out);
+    // Data bytes of the setting; refused (with the reason) when the window would refuse the value.
+    codec::Result<std::vector<std::uint8_t>> (*buildWrite)(const Configuration&);
+    // Bit-exact equality of the values; both must be present.
+    bool (*equal)(const Configuration&, const Configuration&);
+    // The value as one line of text, for comparisons and reports.
+    std::string (*text)(const Configuration&);
+    QJsonValue (*toJson)(const Configuration&);
+    // Empty on success, else the reason (without the item name).
+    std::optional<std::string> (*fromJson)(const QJsonValue&, Configuration& out);
+
+    const hart::RequestRow& query() const { return hart::Request(queryButton); }
+    const hart::RequestRow& setting() const { return hart::Request(settingButton); }
+    bool readByIdentify() const { return queryButton == "Button3"; }
+};
+
+// Every item, one row each, in file order.
+std::span<const Item> Items();
+const Item* FindItem(std::string_view name);
+// The items in write order (identity items last).
+std::vector<const Item*> ItemsInWriteOrder();
+
+// The read request of an item (the identify for identity items read by it).
+hart::Transaction ReadRequest(const Item& item, const hart::DeviceIdentity& id, std::uint8_t pollingAddress);
+// The write request of an item's value; refused as buildWrite refuses.
+codec::Result<hart::Transaction> WriteRequest(const Item& item, const Configuration& value,
+                                              const hart::DeviceIdentity& id);
+
+// Checks every present item as a write would; the first refusal names the
+// item and its reason ("range: 'nan' is not a valid floating point value").
+std::optional<std::string> Validate(const Configuration& c);
+
+// Shortest decimal text that reads back as the same single ("0.1", "1e-07").
+std::string ShortestFloatText(float v);
+
+} // namespace config

@@ -1,0 +1,92 @@
+#include "cli/cli.h"
+
+#include <QtTest>
+
+#include <sstream>
+
+class TestCliArgs : public QObject {
+    Q_OBJECT
+private slots:
+    void accepted_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("files");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QString>("port");
+        QTest::newRow("read to stdout") << QStringList{"read", "--simulate"} << "read" << 0 << 0 << "";
+        QTest::newRow("read to a file") << QStringList{"read", "-o", "a.json", "--port", "COM3"} << "read" << 0 << 0 << "COM3";
+        QTest::newRow("options first") << QStringList{"--port", "ttyUSB0", "--address", "15", "diff", "a"} << "diff" << 1 << 15 << "ttyUSB0";
+        QTest::newRow("two files") << QStringList{"diff", "a", "b"} << "diff" << 2 << 0 << "";
+        QTest::newRow("write, every flag") << QStringList{"write", "f", "--with-identity", "--force", "--dry-run", "--simulate"} << "write" << 1 << 0 << "";
+    }
+    void accepted()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, command);
+        QFETCH(int, files);
+        QFETCH(int, address);
+        QFETCH(QString, port);
+        const auto o = cli::ParseArguments(args);
+        QVERIFY2(o.ok(), o.error().c_str());
+        QCOMPARE(QString::fromStdString(o->command), command);
+        QCOMPARE(int(o->files.size()), files);
+        QCOMPARE(o->address, address);
+        QCOMPARE(QString::fromStdString(o->port), port);
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("nothing") << QStringList{} << "No command";
+        QTest::newRow("unknown command") << QStringList{"scan"} << "Unknown command 'scan'";
+        QTest::newRow("unknown option") << QStringList{"read", "--fast"} << "Unknown option --fast";
+        QTest::newRow("flag of another command") << QStringList{"read", "--force"} << "--force does not apply to read";
+        QTest::newRow("output for write") << QStringList{"write", "f", "-o", "x"} << "-o does not apply to write";
+        QTest::newRow("write without file") << QStringList{"write"} << "Usage: modbus-hart-config write FILE";
+        QTest::newRow("diff with three files") << QStringList{"diff", "a", "b", "c"} << "Usage: modbus-hart-config diff";
+        QTest::newRow("read with a file") << QStringList{"read", "x.json"} << "Usage: modbus-hart-config read";
+        QTest::newRow("port without name") << QStringList{"read", "--port"} << "--port needs a port name";
+        QTest::newRow("address 16") << QStringList{"read", "--address", "16"} << "'16' is not a number from 0 to 15";
+        QTest::newRow("address text") << QStringList{"read", "--address", "1x"} << "'1x' is not a number";
+        QTest::newRow("address negative") << QStringList{"read", "--address", "-1"} << "'-1' is not a number";
+        QTest::newRow("port and simulate") << QStringList{"read", "--port", "COM1", "--simulate"} << "either --port or --simulate";
+    }
+    void refused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, says);
+        const auto o = cli::ParseArguments(args);
+        QVERIFY(!o.ok());
+        QVERIFY2(QString::fromStdString(o.error()).contains(says), o.error().c_str());
+        // The program says it on standard error and exits 2, with nothing on standard output.
+        std::ostringstream out, err;
+        cli::Io io{out, err, false};
+        QCOMPARE(cli::Run(args, io), int(cli::kRefused));
+        QVERIFY(out.str().empty());
+        QVERIFY(QString::fromStdString(err.str()).contains(says));
+    }
+
+    void deviceCommandsNeedALine()
+    {
+        for (const auto& c : cli::Commands()) {
+            if (c.minFiles > 0)
+                continue; // refused for the missing file first
+            std::ostringstream out, err;
+            cli::Io io{out, err, false};
+            QCOMPARE(cli::Run({QString::fromUtf8(c.name.data(), qsizetype(c.name.size()))}, io), int(cli::kRefused));
+            QVERIFY(QString::fromStdString(err.str()).contains("--port"));
+        }
+    }
+
+    void helpNamesEveryCommand()
+    {
+        const auto help = QString::fromStdString(cli::HelpText());
+        for (const auto& c : cli::Commands())
+            QVERIFY(help.contains(QString::fromUtf8(c.usage.data(), qsizetype(c.usage.size()))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliArgs)
+#include "test_cli_args.moc"

@@ -1,0 +1,203 @@
+// modbus-hart-config as a user runs it, against simulated converters on
+// pseudo-terminals.
+#include "sim/pty_simulator.h"
+#include "support/converter_setups.h"
+
+#include <QtTest>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Run {
+    int exit = -1;
+    QString out;
+    QString err;
+};
+
+std::unique_ptr<sim::PtySimulator> Start(const sim::ConverterState& state)
+{
+    sim::PtySimulatorOptions o;
+    o.lineTiming = false;
+    std::string error;
+    auto s = sim::PtySimulator::Start(o, &error);
+    if (!s)
+        qFatal("%s", error.c_str());
+    s->WithDevice([&](sim::Device& d) { d.State() = state; });
+    return s;
+}
+
+sim::ConverterState StateOf(sim::PtySimulator& s)
+{
+    sim::ConverterState out;
+    s.WithDevice([&](sim::Device& d) { out = d.State(); });
+    return out;
+}
+
+std::map<std::uint8_t, std::vector<std::uint8_t>> AnswersOf(sim::PtySimulator& s)
+{
+    sim::Device copy(StateOf(s));
+    return testing::ConfigurationAnswers(copy);
+}
+
+} // namespace
+
+class TestCliE2e : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    Run Program(QStringList args)
+    {
+        QProcess p;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", dir_.filePath("data")); // backups land here
+        p.setProcessEnvironment(env);
+        p.start(MH_CONFIG_PROGRAM, args);
+        if (!p.waitForFinished(60000))
+            qFatal("modbus-hart-config did not finish");
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+    QString Path(const char* name) { return dir_.filePath(name); }
+
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void cloneRoundTrip()
+    {
+        auto a = Start(testing::OtherConverter());
+        auto b = Start(sim::ConverterState{});
+        const auto identityB = testing::IdentityOf(StateOf(*b));
+        QVERIFY(AnswersOf(*a) != AnswersOf(*b)); // every item differs, so this must mean something
+
+        const auto read = Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("a.json")});
+        QVERIFY2(read.exit == 0, qPrintable(read.err));
+        QVERIFY(read.out.contains(Path("a.json")));
+
+        const auto write = Program({"write", Path("a.json"), "--port", QString::fromStdString(b->SlavePath())});
+        QVERIFY2(write.exit == 0, qPrintable(write.out + write.err));
+        QVERIFY(write.out.contains("saved to " + dir_.filePath("data")));
+        QVERIFY(write.out.contains("written and verified"));
+
+        const auto answersA = AnswersOf(*a);
+        const auto answersB = AnswersOf(*b);
+        for (const auto& [command, answer] : answersA)
+            QVERIFY2(answersB.at(command) == answer, qPrintable(QString("command %1").arg(command)));
+        QCOMPARE(testing::IdentityOf(StateOf(*b)), identityB);
+
+        // Done is done: a second write sends no setting, and diff finds nothing.
+        const auto changes = StateOf(*b).configChangeCounter;
+        const auto again = Program({"write", Path("a.json"), "--port", QString::fromStdString(b->SlavePath())});
+        QVERIFY2(again.exit == 0, qPrintable(again.out + again.err));
+        QVERIFY(!again.out.contains("written and verified"));
+        QCOMPARE(StateOf(*b).configChangeCounter, changes);
+        const auto diff = Program({"diff", Path("a.json"), "--port", QString::fromStdString(b->SlavePath())});
+        QVERIFY2(diff.exit == 0, qPrintable(diff.out + diff.err));
+        QVERIFY(diff.out.contains("are equal"));
+
+        // Identity still tells the two apart when asked.
+        const auto strict = Program({"diff", Path("a.json"), "--with-identity", "--port",
+                                     QString::fromStdString(b->SlavePath())});
+        QCOMPARE(strict.exit, 1);
+    }
+
+    void diffOfTwoFiles()
+    {
+        auto a = Start(testing::OtherConverter());
+        auto b = Start(sim::ConverterState{});
+        QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("fa.json")}).exit, 0);
+        QCOMPARE(Program({"read", "--port", QString::fromStdString(b->SlavePath()), "-o", Path("fb.json")}).exit, 0);
+        const auto same = Program({"diff", Path("fa.json"), Path("fa.json")});
+        QCOMPARE(same.exit, 0);
+        const auto other = Program({"diff", Path("fa.json"), Path("fb.json")});
+        QCOMPARE(other.exit, 1);
+        QVERIFY(other.out.contains("message"));
+        // Read to standard output: the file itself, nothing else.
+        const auto printed = Program({"read", "--port", QString::fromStdString(a->SlavePath())});
+        QCOMPARE(printed.exit, 0);
+        QFile saved(Path("fa.json"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(printed.out.trimmed().startsWith('{'));
+        QVERIFY(printed.out.contains("CLONE SOURCE CONVERTER A"));
+        QCOMPARE(Program({"read", "--simulate"}).exit, 0);
+    }
+
+    void failureMidWriteThenRerun()
+    {
+        auto a = Start(testing::OtherConverter());
+        auto b = Start(sim::ConverterState{});
+        QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("m.json")}).exit, 0);
+        // The range setting goes unanswered; the converter settings before it get through.
+        b->WithDevice([](sim::Device& d) { d.SetFault(35, {sim::FaultKind::NoAnswer, 0}); });
+        const auto stopped = Program({"write", Path("m.json"), "--port", QString::fromStdString(b->SlavePath())});
+        QCOMPARE(stopped.exit, 1);
+        QVERIFY(stopped.out.contains("written and verified"));
+        QVERIFY(stopped.out.contains("FAILED: range"));
+        QVERIFY(stopped.out.contains("not attempted"));
+        QVERIFY(stopped.out.contains("had to be sent again"));
+
+        b->WithDevice([](sim::Device& d) { d.ClearFaults(); });
+        const auto rerun = Program({"write", Path("m.json"), "--port", QString::fromStdString(b->SlavePath())});
+        QVERIFY2(rerun.exit == 0, qPrintable(rerun.out + rerun.err));
+        QCOMPARE(AnswersOf(*b), AnswersOf(*a));
+    }
+
+    void refusalsSendNoSetting_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // empty: the read file of the source
+        QTest::addColumn<std::uint8_t>("targetType");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("exit");
+        QTest::newRow("invalid JSON") << QByteArray("{\"format\": ") << std::uint8_t{5} << QStringList{} << 2;
+        QTest::newRow("unknown format") << QByteArray("{\"format\": \"other\", \"version\": 1}") << std::uint8_t{5}
+                                        << QStringList{} << 2;
+        QTest::newRow("newer version") << QByteArray("{\"format\": \"modbus-hart-configuration\", \"version\": 99}")
+                                       << std::uint8_t{5} << QStringList{} << 2;
+        QTest::newRow("wrong device type") << QByteArray() << std::uint8_t{6} << QStringList{} << 2;
+        QTest::newRow("dry run") << QByteArray() << std::uint8_t{5} << QStringList{"--dry-run"} << 0;
+        QTest::newRow("no such file") << QByteArray("-") << std::uint8_t{5} << QStringList{} << 2;
+    }
+    void refusalsSendNoSetting()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(std::uint8_t, targetType);
+        QFETCH(QStringList, extra);
+        QFETCH(int, exit);
+        QString path = Path("r.json");
+        if (file.isEmpty()) {
+            auto a = Start(testing::OtherConverter());
+            QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", path}).exit, 0);
+        } else if (file == "-") {
+            path = Path("missing.json");
+        } else {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(file);
+        }
+        auto initial = sim::ConverterState{};
+        initial.deviceType = targetType;
+        auto b = Start(initial);
+        const auto r = Program(QStringList{"write", path, "--port", QString::fromStdString(b->SlavePath())} + extra);
+        QCOMPARE(r.exit, exit);
+        QVERIFY(!(r.exit == 0 ? r.out : r.err).trimmed().isEmpty()); // says why, or what it would do
+        QCOMPARE(StateOf(*b), initial);
+    }
+
+    void forceWritesToAnotherDeviceType()
+    {
+        auto a = Start(testing::OtherConverter());
+        auto initial = sim::ConverterState{};
+        initial.deviceType = 6;
+        auto b = Start(initial);
+        QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("f.json")}).exit, 0);
+        const auto r = Program({"write", Path("f.json"), "--force", "--port", QString::fromStdString(b->SlavePath())});
+        QVERIFY2(r.exit == 0, qPrintable(r.out + r.err));
+        QCOMPARE(StateOf(*b).deviceType, std::uint8_t{6});
+        QCOMPARE(StateOf(*b).message, testing::OtherConverter().message);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliE2e)
+#include "test_cli_e2e.moc"

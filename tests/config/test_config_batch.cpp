@@ -1,0 +1,359 @@
+// Reading and cloning whole configurations against simulated converters.
+#include "config/batch.h"
+#include "config/compare.h"
+#include "config/file.h"
+#include "support/sim_transport.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(sim::FaultKind)
+
+namespace {
+
+using config::BatchReport;
+using config::BatchStatus;
+using config::Configuration;
+using config::ItemOutcome;
+
+// Differs from the simulator's defaults in every item, identity included
+// (same manufacturer and device type, so a file from it fits the default).
+sim::ConverterState SourceState()
+{
+    sim::ConverterState s;
+    s.pollAddress = 2;
+    s.deviceId = {0x09, 0x08, 0x07};
+    s.message = "CLONE SOURCE A";
+    s.tag = "TAG-A";
+    s.descriptor = "SOURCE DESCRIPTR";
+    s.date = {1, 2, 124};
+    s.finalAssembly = 123456;
+    s.longTag = {'l', 'o', 'n', 'g', ' ', 't', 'a', 'g'};
+    s.rangeUnit = 12;
+    s.upperRange = 0.1f;
+    s.lowerRange = -1e-7f;
+    s.instruments = {{{0, 0x02, 0x04, {0x02, 0x04, 0x00, 0x01}},
+                      {1, 0x03, 0x03, {0x03, 0x03, 0x00, 0x10, 0x00, 0x04}},
+                      {1, 0x04, 0x04, {0x04, 0x04, 0x01, 0x00}},
+                      {1, 0x05, 0x03, {0x05, 0x03, 0x00, 0x00, 0x00, 0x01, 0xAA}}}};
+    s.parsing = {{{2, 5, 2, 3, 0.001f}, {3, 7, 4, 6, 16777216.0f}, {4, 9, 8, 17, -2.5f}, {1, 11, 2, 1, 1e-30f},
+                  {0, 1, 6, 9, 3.0f}}};
+    s.baudIndex = 5;
+    s.parityIndex = 2;
+    s.interval = 25;
+    s.analog = {{{21.5f, 3.9f, 0.1f, 1}, {1e13f, -1e13f, 7.0f, 65535}, {0.3f, 0.2f, 0.1f, 2}, {5.0f, 1.0f, 0.0f, 3}}};
+    s.mapping = {{{5, 12}, {6, 7}, {7, 39}, {8, 57}}};
+    s.deviceType = 5;
+    s.manufacturerId = 0x26;
+    return s;
+}
+
+struct Bench {
+    sim::Device device;
+    testing::SimTransport transport{device};
+    config::BatchRunner runner{transport};
+    explicit Bench(sim::ConverterState state = {}) : device(std::move(state)) {}
+
+    BatchReport Read(std::uint8_t address = 0)
+    {
+        QSignalSpy finished(&runner, &config::BatchRunner::Finished);
+        runner.Read(address);
+        return Take(finished);
+    }
+    BatchReport Write(const Configuration& file, config::WriteOptions options)
+    {
+        QSignalSpy finished(&runner, &config::BatchRunner::Finished);
+        runner.Write(file, options);
+        return Take(finished);
+    }
+    static BatchReport Take(QSignalSpy& finished)
+    {
+        if (finished.isEmpty() && !finished.wait(20000))
+            qFatal("the batch never finished");
+        return finished.takeFirst().at(0).value<BatchReport>();
+    }
+};
+
+QString Msg(const BatchReport& r) { return QString::fromStdString(r.message); }
+
+// The data bytes of every query answer a read collected, by item name.
+std::map<std::string, QByteArray> AnswerData(const BatchReport& r)
+{
+    std::map<std::string, QByteArray> out;
+    for (const auto& a : r.answers) {
+        hart::TransactionResult t;
+        t.answer = a.answer;
+        const auto frame = t.Frame();
+        out[std::string(a.item->name)] = frame ? QByteArray(reinterpret_cast<const char*>(frame->data().data()),
+                                                            static_cast<qsizetype>(frame->data().size()))
+                                               : QByteArray("broken");
+    }
+    return out;
+}
+
+Configuration ReadFile(Bench& source)
+{
+    const auto read = source.Read(source.device.State().pollAddress);
+    if (read.status != BatchStatus::Done)
+        qFatal("reading the source failed: %s", read.message.c_str());
+    // Through the file's text, as a user would carry it.
+    const auto loaded = config::FromJson(config::ToJson(read.device, {QDateTime::currentDateTimeUtc(), "test"}));
+    if (!loaded)
+        qFatal("the file did not load: %s", loaded.error().c_str());
+    return loaded->configuration;
+}
+
+class TestConfigBatch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { qRegisterMetaType<BatchReport>(); }
+
+    // ---- Round trip: read A, write to B, B then answers every query as A does.
+    void cloneRoundTrip()
+    {
+        Bench a(SourceState());
+        Bench b;
+        const auto identityBefore = b.device.LongAddress();
+        const auto pollBefore = b.device.State().pollAddress;
+        const Configuration file = ReadFile(a);
+        QTemporaryDir backups;
+
+        const auto first = b.Write(file, {.backupDirectory = backups.path()});
+        QVERIFY2(first.status == BatchStatus::Done, qPrintable(Msg(first)));
+        QVERIFY(first.changed);
+        QCOMPARE(first.count(ItemOutcome::Verified), 16);
+        QCOMPARE(first.count(ItemOutcome::Failed), 0);
+
+        // Every configuration query answers the same data; the identity stayed.
+        const auto readA = AnswerData(a.Read(2));
+        const auto readB = AnswerData(b.Read(0));
+        for (const auto& item : config::Items()) {
+            if (item.identity)
+                continue;
+            const std::string name(item.name);
+            QVERIFY2(readA.count(name) && readB.count(name), name.c_str());
+            QVERIFY2(readA.at(name) == readB.at(name), name.c_str());
+        }
+        QCOMPARE(b.device.LongAddress(), identityBefore);
+        QCOMPARE(b.device.State().pollAddress, pollBefore);
+
+        // The backup holds B as it was, and says where it is.
+        QVERIFY(first.backupPath.startsWith(backups.path()));
+        const auto backup = config::LoadFile(first.backupPath);
+        QVERIFY2(backup.ok(), backup.error().c_str());
+        QCOMPARE(backup->configuration.message.value_or(""), sim::ConverterState{}.message);
+
+        // A second write changes nothing and sends no setting; the comparison is equal.
+        b.transport.ClearLog();
+        const auto second = b.Write(file, {.backupDirectory = backups.path()});
+        QVERIFY2(second.status == BatchStatus::Done, qPrintable(Msg(second)));
+        QVERIFY(!second.changed);
+        QCOMPARE(b.transport.SettingsSent(), 0);
+        QCOMPARE(second.count(ItemOutcome::Verified), 0);
+        QVERIFY(config::AllEqual(config::Compare(b.Read(0).device, file), false));
+        QVERIFY(!config::AllEqual(config::Compare(b.Read(0).device, file), true)); // identity still differs
+    }
+
+    // Converter settings first, then the range, then the texts.
+    void writeOrder()
+    {
+        Bench a(SourceState());
+        Bench b;
+        const Configuration file = ReadFile(a);
+        QTemporaryDir backups;
+        b.transport.ClearLog();
+        QCOMPARE(b.Write(file, {.backupDirectory = backups.path()}).status, BatchStatus::Done);
+        std::vector<std::uint8_t> settings;
+        for (const auto c : b.transport.Sent())
+            if (testing::SimTransport::IsSetting(c))
+                settings.push_back(c);
+        const auto at = [&](std::uint8_t c) { return std::find(settings.begin(), settings.end(), c) - settings.begin(); };
+        for (const std::uint8_t converterWrite : {160, 162, 156, 158, 164, 172, 166, 168, 176, 178, 170})
+            QVERIFY2(at(converterWrite) < at(35), qPrintable(QString::number(converterWrite)));
+        for (const std::uint8_t textWrite : {17, 18, 19, 22})
+            QVERIFY2(at(35) < at(textWrite), qPrintable(QString::number(textWrite)));
+    }
+
+    // Identity items only when asked; the device is found again at its new address.
+    void withIdentity()
+    {
+        Bench a(SourceState());
+        Bench b;
+        const Configuration file = ReadFile(a);
+        QTemporaryDir backups;
+        const auto r = b.Write(file, {.withIdentity = true, .backupDirectory = backups.path()});
+        QVERIFY2(r.status == BatchStatus::Done, qPrintable(Msg(r)));
+        QCOMPARE(r.count(ItemOutcome::Verified), 18); // serial number and polling address too; internal already equal
+        QCOMPARE(b.device.State().pollAddress, std::uint8_t{2});
+        QCOMPARE(b.device.State().deviceId, a.device.State().deviceId);
+        QVERIFY(config::AllEqual(config::Compare(b.Read(2).device, file), true));
+    }
+
+    // A dry run reports and sends no setting.
+    void dryRun()
+    {
+        Bench a(SourceState());
+        Bench b;
+        const Configuration file = ReadFile(a);
+        b.transport.ClearLog();
+        const auto r = b.Write(file, {.dryRun = true, .backupDirectory = {}});
+        QVERIFY2(r.status == BatchStatus::Done, qPrintable(Msg(r)));
+        QCOMPARE(r.count(ItemOutcome::WouldWrite), 16);
+        QCOMPARE(b.transport.SettingsSent(), 0);
+        QVERIFY(r.backupPath.isEmpty());
+        QVERIFY(!r.changed);
+    }
+
+    // ---- Refusals before anything is sent.
+    void refusals_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("anythingSent");
+        QTest::newRow("value the window refuses") << 0 << false << int(BatchStatus::Refused)
+                                                  << "The file was not written: item \"range\": 'nan'" << false;
+        QTest::newRow("other device type") << 1 << false << int(BatchStatus::Refused)
+                                           << "Nothing was written: the device is manufacturer 38, device type 5, "
+                                              "the file is for manufacturer 38, device type 6" << true;
+        QTest::newRow("other device type, forced") << 1 << true << int(BatchStatus::Done) << "Wrote" << true;
+        QTest::newRow("no answer at the address") << 2 << false << int(BatchStatus::Refused)
+                                                  << "No device answered at polling address 7: no answer" << true;
+        QTest::newRow("file without identity") << 3 << false << int(BatchStatus::Refused)
+                                               << "Nothing was written: the file names no device type" << true;
+    }
+    void refusals()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, force);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QFETCH(bool, anythingSent);
+        Bench a(SourceState());
+        Bench b;
+        Configuration file = ReadFile(a);
+        config::WriteOptions options;
+        options.force = force;
+        QTemporaryDir backups;
+        options.backupDirectory = backups.path();
+        switch (kind) {
+        case 0: file.range->upper = std::numeric_limits<float>::quiet_NaN(); break;
+        case 1: file.identity->deviceType = 6; break;
+        case 2: options.pollingAddress = 7; break;
+        case 3: file.identity.reset(); break;
+        }
+        b.transport.ClearLog();
+        const auto r = b.Write(file, options);
+        QCOMPARE(int(r.status), status);
+        QVERIFY2(Msg(r).startsWith(message), qPrintable(Msg(r)));
+        QCOMPARE(!b.transport.Sent().empty(), anythingSent);
+        if (status == int(BatchStatus::Refused)) {
+            QCOMPARE(b.transport.SettingsSent(), 0);
+            QVERIFY(!r.changed);
+        }
+    }
+
+    // ---- A failure mid-write stops, says what happened, and a rerun finishes.
+    void failureMidWrite_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<sim::FaultKind>("fault");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<int>("repeats");
+        QTest::addColumn<int>("rerunWrites"); // 9 when the device took the failed write after all
+        QTest::newRow("no answer to AD1") << 166 << sim::FaultKind::NoAnswer << 0 << "no answer" << 2 << 10;
+        QTest::newRow("broken answer to AD1") << 166 << sim::FaultKind::BadChecksum << 0 << "broken answer frame" << 2 << 9;
+        QTest::newRow("busy on AD1") << 166 << sim::FaultKind::ResponseCode << 32 << "device busy" << 2 << 10;
+        QTest::newRow("write protected AD1") << 166 << sim::FaultKind::ResponseCode << 7
+                                             << "the device answered with response code 7" << 0 << 10;
+        QTest::newRow("AD1 reads back wrong") << 167 << sim::FaultKind::Truncated << 0
+                                              << "written, but reading it back failed (broken answer frame)" << 2 << 9;
+    }
+    void failureMidWrite()
+    {
+        QFETCH(int, command);
+        QFETCH(sim::FaultKind, fault);
+        QFETCH(int, value);
+        QFETCH(QString, reason);
+        QFETCH(int, repeats);
+        QFETCH(int, rerunWrites);
+        Bench a(SourceState());
+        Bench b;
+        const Configuration file = ReadFile(a);
+        QTemporaryDir backups;
+        // Only the write phase sees the fault: the first read of AD1 must work.
+        b.transport.beforeSend = [&](const hart::Transaction& t) {
+            if (t.command == 166)
+                b.device.SetFault(static_cast<std::uint8_t>(command), {fault, value});
+        };
+
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
+        QCOMPARE(r.status, BatchStatus::Failed);
+        QVERIFY(r.changed);
+        QCOMPARE(r.repeats, repeats);
+        QCOMPARE(r.count(ItemOutcome::Verified), 6); // instrument commands, parsing format, RS485
+        QCOMPARE(r.count(ItemOutcome::Failed), 1);
+        QCOMPARE(r.count(ItemOutcome::NotAttempted), 9);
+        for (const auto& item : r.items)
+            if (item.outcome == ItemOutcome::Failed) {
+                QCOMPARE(QString::fromUtf8(item.item->name.data()), QString("analogInput1"));
+                QCOMPARE(QString::fromStdString(item.reason), reason);
+            }
+        QVERIFY2(Msg(r).startsWith("Stopped at analogInput1: " + reason), qPrintable(Msg(r)));
+
+        b.transport.beforeSend = nullptr;
+        b.device.ClearFaults();
+        const auto rerun = b.Write(file, {.backupDirectory = backups.path()});
+        QVERIFY2(rerun.status == BatchStatus::Done, qPrintable(Msg(rerun)));
+        QCOMPARE(rerun.count(ItemOutcome::Verified), rerunWrites);
+        QVERIFY(config::AllEqual(config::Compare(b.Read(0).device, file), false));
+    }
+
+    // ---- Cancel: stops at the request on the line; what is left is not attempted.
+    void cancel()
+    {
+        Bench a(SourceState());
+        Bench b;
+        const Configuration file = ReadFile(a);
+        QTemporaryDir backups;
+        int settings = 0;
+        b.transport.beforeSend = [&](const hart::Transaction& t) {
+            if (testing::SimTransport::IsSetting(t.command) && ++settings == 3)
+                b.runner.Cancel();
+        };
+        b.transport.ClearLog();
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
+        QCOMPARE(r.status, BatchStatus::Cancelled);
+        QCOMPARE(r.count(ItemOutcome::Verified), 2);
+        QCOMPARE(r.count(ItemOutcome::Failed), 1); // its fate is unknown, so it is not called written
+        QCOMPARE(r.count(ItemOutcome::NotAttempted), 13);
+        QCOMPARE(b.transport.SettingsSent(), 2);
+        QVERIFY(!b.runner.Busy());
+    }
+
+    // ---- A read collects each query's whole answer for the window's decoders.
+    void readKeepsAnswers()
+    {
+        Bench b;
+        const auto r = b.Read(0);
+        QVERIFY2(r.status == BatchStatus::Done, qPrintable(Msg(r)));
+        QCOMPARE(r.answers.size(), config::Items().size());
+        for (const auto& answer : r.answers) {
+            hart::TransactionResult t;
+            t.answer = answer.answer;
+            const auto frame = t.Frame();
+            QVERIFY2(frame.has_value(), answer.item->name.data());
+            QCOMPARE(frame->command(), answer.item->query().command);
+        }
+        QCOMPARE(r.repeats, 0);
+    }
+};
+
+} // namespace
+
+QTEST_GUILESS_MAIN(TestConfigBatch)
+#include "test_config_batch.moc"

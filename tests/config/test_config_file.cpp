@@ -1,0 +1,265 @@
+// The configuration file and the comparison: exact floats, refusals that name
+// the item, list picks by text or index.
+#include "config/compare.h"
+#include "config/file.h"
+#include "config/items.h"
+
+#include <QtTest>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+
+Q_DECLARE_METATYPE(config::CompareState)
+
+namespace {
+
+using config::CompareState;
+using config::Configuration;
+
+std::uint32_t Bits(float f) { return std::bit_cast<std::uint32_t>(f); }
+
+// Every item present, with values a real converter could hold.
+Configuration Full()
+{
+    Configuration c;
+    c.identity = hart::DeviceIdentity{0x26, 5, 5, {1, 2, 3}, 0};
+    c.message = "QUORVANE MODBUS-HART CONVERTER";
+    c.tagDescriptorDate = device::TagDescriptorDateValue{"CONVERTR", "MODBUS TO HART", 15, 7, 2023};
+    c.finalAssembly = 66051;
+    c.longTag = "DT";
+    c.range = device::RangeSetting{32, 20.0f, 4.0f};
+    for (std::size_t k = 0; k < c.instruments.size(); ++k)
+        c.instruments[k] = converter::InstrumentCommandValue{1, 0x01, 0x03, {0x01, 0x03, 0x00, 0x00, 0x00, 0x02}};
+    c.parsing = converter::ParsingFormatValue{};
+    for (auto& row : *c.parsing)
+        row = {1, 3, 4, 0, 1.0f};
+    c.line = converter::LineSettingsValue{3, 0, 10, false};
+    for (auto& a : c.analog)
+        a = converter::AnalogValue{20.0f, 4.0f, 0.0f, 10000};
+    c.mapping = converter::Mapping{{1, 2, 3, 4}, {12, 79, 3, 78}};
+    c.pollingAddress = 0;
+    c.serialNumber = 66051;
+    c.internal = device::InternalParamsValue{5, 0x26};
+    return c;
+}
+
+QByteArray Document(const QByteArray& items, const QByteArray& head = R"("format": "modbus-hart-configuration", "version": 1)")
+{
+    return "{" + head + R"(, "items": {)" + items + "}}";
+}
+
+class TestConfigFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    // ---- Floats survive the file bit for bit, and the file shows the short decimal.
+    void floatRoundTrip_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("shown"); // how the file writes it; empty: not checked
+        QTest::newRow("0.1") << 0.1f << "0.1";
+        QTest::newRow("1e-7") << 1e-7f << "";
+        QTest::newRow("1e13") << 1e13f << "";
+        QTest::newRow("16777217 (rounds to 16777216)") << 16777217.0f << "16777216";
+        QTest::newRow("smallest denormal") << std::numeric_limits<float>::denorm_min() << "";
+        QTest::newRow("denormal 2.5e-39") << 2.5e-39f << "";
+        QTest::newRow("smallest normal") << std::numeric_limits<float>::min() << "";
+        QTest::newRow("largest") << std::numeric_limits<float>::max() << "";
+        QTest::newRow("lowest") << std::numeric_limits<float>::lowest() << "";
+        QTest::newRow("negative zero") << -0.0f << "";
+        QTest::newRow("one third") << 1.0f / 3.0f << "";
+        QTest::newRow("123456.79") << 123456.789f << "";
+        QTest::newRow("next above 1") << std::nextafter(1.0f, 2.0f) << "1.0000001";
+    }
+    void floatRoundTrip()
+    {
+        QFETCH(float, value);
+        QFETCH(QString, shown);
+        Configuration c = Full();
+        c.analog[2] = converter::AnalogValue{value, value, value, 0};
+        c.range = device::RangeSetting{32, value, 4.0f};
+        (*c.parsing)[4].coefficient = value;
+
+        const QByteArray json = config::ToJson(c, {QDateTime::currentDateTimeUtc(), "test"});
+        const auto back = config::FromJson(json);
+        QVERIFY2(back.ok(), back.error().c_str());
+        const Configuration& b = back->configuration;
+        QCOMPARE(Bits(b.analog[2]->upper), Bits(value));
+        QCOMPARE(Bits(b.analog[2]->start), Bits(value));
+        QCOMPARE(Bits(b.range->upper), Bits(value));
+        QCOMPARE(Bits((*b.parsing)[4].coefficient), Bits(value));
+        if (!shown.isEmpty())
+            QVERIFY2(json.contains("\"lower\": " + shown.toUtf8() + ",\n"), json.constData());
+    }
+
+    // A whole configuration comes back equal item by item, identity included.
+    void wholeRoundTrip()
+    {
+        const Configuration c = Full();
+        const auto back = config::FromJson(config::ToJson(c, {QDateTime::currentDateTimeUtc(), "test"}));
+        QVERIFY2(back.ok(), back.error().c_str());
+        const auto& id = *back->configuration.identity;
+        QCOMPARE(id.manufacturer, c.identity->manufacturer);
+        QCOMPARE(id.deviceType, c.identity->deviceType);
+        QCOMPARE(id.identifier, c.identity->identifier);
+        QCOMPARE(id.pollingAddress, c.identity->pollingAddress);
+        for (const auto& row : config::Compare(c, back->configuration))
+            QVERIFY2(row.state == CompareState::Equal, row.item->name.data());
+    }
+
+    // ---- Refusals: the message names the item and the reason.
+    void refusals_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("invalid JSON") << QByteArray("{\"format\": ") << "not valid JSON";
+        QTest::newRow("not an object") << QByteArray("[1, 2]") << "not a configuration file";
+        QTest::newRow("other format") << Document("", R"("format": "something else", "version": 1)")
+                                      << "not a configuration file";
+        QTest::newRow("newer version") << Document("", R"("format": "modbus-hart-configuration", "version": 2)")
+                                       << "made by a newer program: format version 2";
+        QTest::newRow("version not a number") << Document("", R"("format": "modbus-hart-configuration", "version": "1")")
+                                              << "unknown format version";
+        QTest::newRow("unknown item") << Document(R"("mesage": "X")") << "unknown item \"mesage\"";
+        QTest::newRow("coefficient out of range")
+            << Document(R"("analogInput1": {"upper": 1, "lower": 0, "start": 0, "coefficient": 70000})")
+            << "item \"analogInput1\": coefficient: 70000 is out of range (0..65535)";
+        QTest::newRow("float as text") << Document(R"("range": {"unit": {"code": 32}, "upper": "20", "lower": 4})")
+                                       << "item \"range\": upper: not a number";
+        QTest::newRow("negative zero misspelt") << Document(R"("range": {"unit": {"code": 32}, "upper": "-0.0", "lower": 4})")
+                                                << "item \"range\": upper: not a number";
+        QTest::newRow("float beyond single") << Document(R"("range": {"unit": {"code": 32}, "upper": 1e39, "lower": 4})")
+                                             << "item \"range\": upper: outside the single-precision range";
+        QTest::newRow("missing field") << Document(R"("range": {"unit": {"code": 32}, "upper": 20})")
+                                       << "item \"range\": lower: missing";
+        QTest::newRow("lower case message") << Document(R"("message": "hello")")
+                                            << "item \"message\": 'h' cannot be sent as packed text";
+        QTest::newRow("message too long") << Document(R"("message": "123456789012345678901234567890123")")
+                                          << "item \"message\": longer than 32 characters";
+        QTest::newRow("year beyond a byte")
+            << Document(R"("tagDescriptorDate": {"tag": "T", "descriptor": "D", "day": 1, "month": 1, "year": 2156})")
+            << "item \"tagDescriptorDate\": year: 2156 is out of range (1900..2155)";
+        QTest::newRow("baud index beyond the list")
+            << Document(R"("rs485": {"baudRate": {"index": 7}, "parity": {"index": 0}, "interval": 10})")
+            << "item \"rs485\": baudRate: index: 7 is out of range (-1..6)";
+        QTest::newRow("index and text disagree")
+            << Document(R"("rs485": {"baudRate": {"index": 2, "text": "9600"}, "parity": {"index": 0}, "interval": 10})")
+            << "item \"rs485\": baudRate: index 2 and text \"9600\" name different items";
+        QTest::newRow("text not in the list")
+            << Document(R"("rs485": {"baudRate": {"text": "9601"}, "parity": {"index": 0}, "interval": 10})")
+            << "item \"rs485\": baudRate: \"9601\" is not an item of the list";
+        QTest::newRow("too many command bytes")
+            << Document(R"("instrumentCommand2": {"enable": {"index": 1}, "commandCode": "01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10", "returnByte1": "01", "returnByte2": "03"})")
+            << "item \"instrumentCommand2\": command code: 16 bytes, at most 15 fit";
+        QTest::newRow("bad hex digit")
+            << Document(R"("instrumentCommand1": {"enable": {"index": 1}, "commandCode": "01 0G", "returnByte1": "01", "returnByte2": "03"})")
+            << "item \"instrumentCommand1\": commandCode: \"01 0G\": Data eeore!";
+        QTest::newRow("bad return byte")
+            << Document(R"("instrumentCommand1": {"enable": {"index": 1}, "commandCode": "01", "returnByte1": "G1", "returnByte2": "03"})")
+            << "item \"instrumentCommand1\": returnByte1: \"G1\": Data eeore!";
+        QTest::newRow("polling address 16") << Document(R"("pollingAddress": 16)")
+                                            << "item \"pollingAddress\": 16 is out of range (0..15)";
+        QTest::newRow("parsing rows missing")
+            << Document(R"("parsingFormat": [])") << "item \"parsingFormat\": not a list of 5 rows";
+        QTest::newRow("fraction where a whole number goes") << Document(R"("finalAssemblyNumber": 1.5)")
+                                                            << "item \"finalAssemblyNumber\": not a whole number";
+        QTest::newRow("long tag beyond one byte") << Document(R"("longTag": "\u20ac")")
+                                                  << "item \"longTag\": '\u20ac' is not a one-byte character";
+    }
+    void refusals()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, error);
+        const auto r = config::FromJson(json);
+        QVERIFY2(!r.ok(), "the file was accepted");
+        QVERIFY2(QString::fromStdString(r.error()).startsWith(error), r.error().c_str());
+    }
+
+    // ---- Accepted spellings: a list pick by its text alone, an empty command code.
+    void accepted_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("baud by text") << Document(R"("rs485": {"baudRate": {"text": "19200"}, "parity": {"text": "Even"}, "interval": 25})")
+                                      << "rs485" << "19200 baud, parity Even, interval 25";
+        QTest::newRow("no selection") << Document(R"("rs485": {"baudRate": {"index": -1}, "parity": {"text": null}, "interval": 0})")
+                                      << "rs485" << "(none) baud, parity (none), interval 0";
+        QTest::newRow("unit by text, trailing blanks ignored")
+            << Document(R"("range": {"unit": {"text": "09_KPa"}, "upper": 1, "lower": 0})")
+            << "range" << "unit 12 (09_KPa), upper 1, lower 0";
+        QTest::newRow("empty command code")
+            << Document(R"("instrumentCommand3": {"enable": {"index": 0}, "commandCode": "", "returnByte1": "00", "returnByte2": "00"})")
+            << "instrumentCommand3" << "0-Close, command code \"\", return bytes 00 00";
+        QTest::newRow("command code without final blank")
+            << Document(R"("instrumentCommand1": {"enable": {"index": 1}, "commandCode": "01 03 00", "returnByte1": "01", "returnByte2": "03"})")
+            << "instrumentCommand1" << "1-Open, command code \"01 03 00 \", return bytes 01 03";
+    }
+    void accepted()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, item);
+        QFETCH(QString, text);
+        const auto r = config::FromJson(json);
+        QVERIFY2(r.ok(), r.error().c_str());
+        const config::Item* it = config::FindItem(item.toStdString());
+        QVERIFY(it && it->has(r->configuration));
+        QCOMPARE(QString::fromStdString(it->text(r->configuration)), text);
+    }
+
+    // ---- Compare: equal, different (both values shown), one side only.
+    void compare_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<CompareState>("state");
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("right");
+        QTest::newRow("padding blanks are the same text") << 0 << "message" << CompareState::Equal
+                                                          << "\"QUORVANE MODBUS-HART CONVERTER\""
+                                                          << "\"QUORVANE MODBUS-HART CONVERTER\"";
+        QTest::newRow("float differs") << 1 << "analogInput2" << CompareState::Different
+                                       << "upper 20, lower 4, start 0, coefficient 10000"
+                                       << "upper 20.000002, lower 4, start 0, coefficient 10000";
+        QTest::newRow("negative zero is not zero") << 2 << "range" << CompareState::Different
+                                                   << "unit 32 (12_\u2103), upper 20, lower 0"
+                                                   << "unit 32 (12_\u2103), upper 20, lower -0";
+        QTest::newRow("only on the left") << 3 << "longTag" << CompareState::OnlyLeft << "\"DT\"" << "";
+        QTest::newRow("command bytes differ") << 4 << "instrumentCommand4" << CompareState::Different
+                                              << "1-Open, command code \"01 03 00 00 00 02 \", return bytes 01 03"
+                                              << "1-Open, command code \"01 03 00 00 00 \", return bytes 01 03";
+    }
+    void compare()
+    {
+        QFETCH(int, change);
+        QFETCH(QString, item);
+        Configuration left = Full();
+        Configuration right = Full();
+        switch (change) {
+        case 0: right.message = "QUORVANE MODBUS-HART CONVERTER  "; break;
+        case 1: right.analog[1]->upper = std::nextafter(20.0f, 21.0f); break;
+        case 2: left.range->lower = 0.0f; right.range->lower = -0.0f; break;
+        case 3: right.longTag.reset(); break;
+        case 4: right.instruments[3]->commandBytes.pop_back(); break;
+        }
+        const auto rows = config::Compare(left, right);
+        int unequal = 0;
+        for (const auto& row : rows) {
+            if (QString::fromUtf8(row.item->name.data(), static_cast<qsizetype>(row.item->name.size())) != item) {
+                QVERIFY2(row.state == CompareState::Equal, row.item->name.data());
+                continue;
+            }
+            QTEST(row.state, "state");
+            QTEST(QString::fromStdString(row.left), "left");
+            QTEST(QString::fromStdString(row.right), "right");
+            unequal += row.state != CompareState::Equal;
+        }
+        QCOMPARE(config::AllEqual(rows, true), unequal == 0);
+    }
+};
+
+} // namespace
+
+QTEST_GUILESS_MAIN(TestConfigFile)
+#include "test_config_file.moc"
