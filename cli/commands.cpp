@@ -28,21 +28,6 @@ std::string IdentityText(const config::Configuration& c)
            + std::to_string(id.pollingAddress);
 }
 
-std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
-{
-    if (o.port.empty() && !o.simulate) {
-        io.err << "Give the port with --port NAME, or --simulate for the simulated converter.\n";
-        return nullptr;
-    }
-    line::Line::Options lo;
-    lo.port = o.port;
-    lo.simulate = o.simulate;
-    std::string error;
-    auto l = line::Line::Open(lo, &error);
-    if (!l)
-        io.err << error << "\n";
-    return l;
-}
 
 // Runs one batch on the event loop until it reports; progress on a terminal.
 config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::function<void()>& start)
@@ -134,6 +119,22 @@ QString BackupDirectory()
 }
 
 } // namespace
+
+std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
+{
+    if (o.port.empty() && !o.simulate) {
+        io.err << "Give the port with --port NAME, or --simulate for the simulated converter.\n";
+        return nullptr;
+    }
+    line::Line::Options lo;
+    lo.port = o.port;
+    lo.simulate = o.simulate;
+    std::string error;
+    auto l = line::Line::Open(lo, &error);
+    if (!l)
+        io.err << error << "\n";
+    return l;
+}
 
 int RunRead(const Options& o, Io& io)
 {
