@@ -74,6 +74,15 @@ ScanLive::ScanLive(TForm1& form, hart::Transport& transport)
     connect(&link, &hart::HartLink::AnswerHandled, &poller_, &device::LivePoller::LineReleased);
     connect(&link.Timer3(), &QTimer::timeout, &poller_, &device::LivePoller::LineReleased);
 
+    auto lineFree = [this] {
+        if (scanWaiting_ && dialog_) {
+            scanWaiting_ = false;
+            dialog_->StartScan();
+        }
+    };
+    connect(&link, &hart::HartLink::AnswerHandled, this, lineFree);
+    connect(&link.Timer3(), &QTimer::timeout, this, lineFree);
+
     connect(&poller_, &device::LivePoller::Answered, this, &ScanLive::LiveAnswer);
     connect(&poller_, &device::LivePoller::Failed, this, [this](const QString& reason) {
         lastFailure_ = reason;
@@ -125,6 +134,7 @@ void ScanLive::PortClosing()
 {
     const Form1Ui& ui = form_.Ui();
     poller_.Abort();
+    scanWaiting_ = false;
     if (dialog_)
         dialog_->reject();
     {
@@ -145,7 +155,10 @@ void ScanLive::FindDevices()
         connect(dialog_, &ScanDialog::Chosen, this, &ScanLive::UseAddress);
     }
     dialog_->open();
-    dialog_->StartScan();
+    // A button's request still waiting for its answer keeps the line until it has it.
+    scanWaiting_ = form_.Link().Timer3().isActive();
+    if (!scanWaiting_)
+        dialog_->StartScan();
 }
 
 void ScanLive::UseAddress(int address)

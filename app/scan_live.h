@@ -56,6 +56,7 @@ private:
     device::SampleStore store_;
     QPointer<LiveTrend> trend_;
     QPointer<ScanDialog> dialog_;
+    bool scanWaiting_ = false; // for the answer of a button's request still on the line
     int samplesThisRun_ = 0;
     int failuresInRow_ = 0;
     QString lastFailure_;
