@@ -210,8 +210,10 @@ void ConfigPage::WriteDevice()
 
 void ConfigPage::Start(bool write)
 {
-    if (!host_.transport) {
+    // A press that came in before the buttons caught up with the line.
+    if (!host_.transport || (host_.linkWaiting && host_.linkWaiting()) || (host_.portOpen && !host_.portOpen())) {
         batch_ = Batch::None;
+        UpdateButtons();
         return;
     }
     config::WriteOptions w;
@@ -293,6 +295,18 @@ void ConfigPage::Finished(const config::BatchReport& report)
         device_ = report.device;
         if (host_.showRead)
             host_.showRead(report);
+        if (batch == Batch::Compare && file_) {
+            const auto rows = config::Compare(*device_, *file_);
+            int differ = 0;
+            for (const auto& row : rows)
+                differ += row.state != config::CompareState::Equal && row.state != config::CompareState::Neither
+                                  && (!row.item->identity || identityCheck_->isChecked())
+                              ? 1
+                              : 0;
+            text = config::AllEqual(rows, identityCheck_->isChecked())
+                       ? QString("The device and the file are equal.")
+                       : QString("%1 item(s) differ between the device and the file.").arg(differ);
+        }
     }
     SetStatus(text);
     FillTable();

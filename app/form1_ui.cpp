@@ -4,6 +4,7 @@
 #include "app/key_filters.h"
 #include "app/logo.h"
 #include "codec/units.h"
+#include "converter/list_items.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -111,53 +112,12 @@ QStringList UnitItems(codec::UnitListControl control)
     return items;
 }
 
-QStringList ParsingFormats()
+QStringList ListItems(std::span<const std::string_view> texts)
 {
-    // \uFF08 / \uFF09 are full-width brackets, part of the format names.
-    return {
-        QStringLiteral("0-Float\uFF084321\uFF09"),
-        QStringLiteral("1-Float\uFF082143\uFF09"),
-        QStringLiteral("2-Float\uFF081234\uFF09"),
-        QStringLiteral("3-Unsigned int(4321)"),
-        QStringLiteral("4-Unsigned int(2143)"),
-        QStringLiteral("5-Unsigned int(1234)"),
-        QStringLiteral("6-Signed int(4321)"),
-        QStringLiteral("7-Signed int(2143)"),
-        QStringLiteral("8-Signed int"),
-        QStringLiteral("9-Signed int(invert)"),
-        QStringLiteral("10-Signed int(not inverted)"),
-        QStringLiteral("11-BCD(high low order)"),
-        QStringLiteral("12-BCD(low high order)"),
-        QStringLiteral("13-Character string(high low order)"),
-        QStringLiteral("14-Character string(low high order)"),
-        QStringLiteral("15-Double(high low order)"),
-        QStringLiteral("16-Double(low high order\uFF09"),
-        QStringLiteral("17-BCD(low high order-0X33)"),
-        QStringLiteral("18-Integer(bits 0,1 are positive, others are negative)"),
-        QStringLiteral("19-Octet integer(Four bits higher*coefficient+low four)"),
-        QStringLiteral("20-Octet integer(Four bits lower*coefficient+high four)"),
-        QStringLiteral("21-Raw data"),
-        QStringLiteral("22-Arrange in byte order from low to high"),
-        QStringLiteral("23-Arrange in byte order from high to low"),
-        QStringLiteral("24-Four digit unsigned integer (4321)+exponent"),
-        QStringLiteral("25-Four digit unsigned integer (2143)+exponent"),
-        QStringLiteral("26-Positioning status"),
-    };
-}
-
-QStringList InputChannels()
-{
-    return {
-        QStringLiteral("0-Close"),
-        QStringLiteral("1_AD1(analog)"),
-        QStringLiteral("2_AD2(analog)"),
-        QStringLiteral("3_AD3(RS485 direct reading)"),
-        QStringLiteral("4_AD4(RS485 direct reading)"),
-        QStringLiteral("5_AD5(RS485 direct reading)"),
-        QStringLiteral("6_AD6(RS485 direct reading)"),
-        QStringLiteral("7_AD3(analog)"),
-        QStringLiteral("8_AD4(analog)"),
-    };
+    QStringList items;
+    for (const auto text : texts)
+        items << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return items;
 }
 
 QGroupBox* MakeGroup(QWidget* parent, const QString& name, const QString& title)
@@ -534,14 +494,13 @@ void Form1Ui::setupInputConfiguration(const QWidget* form)
     line->setSpacing(6);
     line->addWidget(MakeLabel(GroupBoxRs485, QStringLiteral("LabelBaudRate"), QStringLiteral("Baud Rate:")));
     ComboBox1 = MakeCombo(GroupBoxRs485, QStringLiteral("ComboBox1"),
-        {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600"),
-            QStringLiteral("19200"), QStringLiteral("38400"), QStringLiteral("57600")},
+        ListItems(converter::BaudItems()),
         FieldWidth(form, 10), 3);
     line->addWidget(ComboBox1);
     line->addSpacing(16);
     line->addWidget(MakeLabel(GroupBoxRs485, QStringLiteral("LabelParityBit"), QStringLiteral("Parity Bit:")));
     ComboBox2 = MakeCombo(GroupBoxRs485, QStringLiteral("ComboBox2"),
-        {QStringLiteral("None"), QStringLiteral("Odd"), QStringLiteral("Even")}, FieldWidth(form, 9), 0);
+        ListItems(converter::ParityItems()), FieldWidth(form, 9), 0);
     line->addWidget(ComboBox2);
     line->addSpacing(16);
     line->addWidget(
@@ -588,7 +547,7 @@ void Form1Ui::setupInputConfiguration(const QWidget* form)
         row->setContentsMargins(8, 2, 8, 4);
         row->setSpacing(6);
         row->addWidget(MakeLabel(group, QStringLiteral("LabelEnable") + n, QStringLiteral("Enable:")));
-        COMEN[i] = MakeCombo(group, QStringLiteral("COMEN") + n, {QStringLiteral("0-Close"), QStringLiteral("1-Open")},
+        COMEN[i] = MakeCombo(group, QStringLiteral("COMEN") + n, ListItems(converter::EnableItems()),
             FieldWidth(form, 10), 0);
         row->addWidget(COMEN[i]);
         row->addSpacing(8);
@@ -652,9 +611,8 @@ void Form1Ui::setupInputConfiguration(const QWidget* form)
             MakeLabel(GroupBoxParsing, QString::fromLatin1(headerNames[c]), QString::fromLatin1(headers[c])), 0, c + 1);
     const std::array<const char*, 5> rowLabels{
         "RS485 AD3 Value:", "RS485 AD4 Value:", "RS485 AD5 Value:", "RS485 AD6 Value:", "Serial Number:"};
-    const QStringList commandNumbers{QStringLiteral("0-Close"), QStringLiteral("1-Instruction 1"),
-        QStringLiteral("2-Instruction 2"), QStringLiteral("3-Instruction 3"), QStringLiteral("4-Instruction 4")};
-    const QStringList formats = ParsingFormats();
+    const QStringList commandNumbers = ListItems(converter::CommandNumberItems());
+    const QStringList formats = ListItems(converter::ParsingFormatItems());
     for (int r = 0; r < 5; ++r) {
         const QString n = QString::number(r + 1);
         grid->addWidget(
@@ -805,7 +763,7 @@ void Form1Ui::setupAnalogAndVariables(const QWidget* form)
                                QStringLiteral("Variable %1:").arg(r + 1)),
             r + 1, 0);
         Bianlan[r]
-            = MakeCombo(GroupBoxMapping, QStringLiteral("Bianlan") + n, InputChannels(), FieldWidth(form, 32), 0);
+            = MakeCombo(GroupBoxMapping, QStringLiteral("Bianlan") + n, ListItems(converter::InputChannelItems()), FieldWidth(form, 32), 0);
         mapping->addWidget(Bianlan[r], r + 1, 1);
         WEI[r] = MakeCombo(
             GroupBoxMapping, QStringLiteral("WEI") + n, UnitItems(unitLists[r]), FieldWidth(form, 26), r == 0 ? -1 : 0);

@@ -3,6 +3,7 @@
 // the serial threads wake while idle, how soon the window is painted and how
 // much memory it holds. The figures and their reading: docs/performance.md.
 
+#include "bench/config_batch.h"
 #include "bench/proc_stats.h"
 #include "bench/session.h"
 #include "bench/startup.h"
@@ -30,10 +31,36 @@ constexpr double kSleepMs = 200;        // the send sequence's pause of the wind
 constexpr double kStallTargetMs = kSleepMs + 20;
 constexpr double kStartupTargetMs = 500;
 constexpr double kMemoryTargetBytes = 80e6;
+constexpr double kBatchTargetRatio = 1.2; // a configuration batch against its wire floor
+
+QJsonObject ToJson(const BatchFigure& f)
+{
+    return {{"measured_ms", f.measuredMs}, {"floor_ms", f.floorMs},     {"ratio", f.ratio()},
+            {"requests", f.requests},      {"repeats", f.repeats},      {"sent_bytes", qint64(f.sentBytes)},
+            {"received_bytes", qint64(f.receivedBytes)}};
+}
+
+void PrintConfigBench(const ConfigBenchResult& c)
+{
+    std::printf("\nConfiguration batches, simulated converter with 1200-baud timing, turnaround %d ms\n", c.turnaroundMs);
+    std::printf("  floor = (sent + received bytes) x 11/1200 s + turnaround x requests on the line\n");
+    const auto row = [](const char* label, const BatchFigure& f) {
+        std::printf("  %-34s %8.0f ms, floor %8.0f ms, %.3f x floor (%d requests, %d repeats, %lld + %lld B)  %s\n",
+                    label, f.measuredMs, f.floorMs, f.ratio(), f.requests, f.repeats, f.sentBytes, f.receivedBytes,
+                    f.ratio() <= kBatchTargetRatio ? "met" : "NOT met");
+    };
+    row("read, whole configuration", c.read);
+    row("clone (compare, write, verify)", c.clone);
+    std::printf("  %-34s %8.0f ms, floor %8.0f ms, %.3f x floor (%d presses)\n", "same read by the Query buttons",
+                c.buttonsMs, c.buttonsFloorMs, c.buttonsFloorMs > 0 ? c.buttonsMs / c.buttonsFloorMs : 0.0,
+                c.buttonPresses);
+    std::printf("  items written and verified by the clone: %d\n", c.itemsWritten);
+}
 
 struct Args {
     bool quick = false;
     bool json = false;
+    bool configOnly = false;
     int repetitions = 20;
     int idleMs = 5000;
     int settleMs = 1000;
@@ -42,12 +69,13 @@ struct Args {
 
 void Usage(std::FILE* out)
 {
-    std::fprintf(out, "usage: mh-bench [--quick] [--json] [--repeat N] [--idle-seconds S] [--startup-runs N]\n"
+    std::fprintf(out, "usage: mh-bench [--quick] [--json] [--repeat N] [--idle-seconds S] [--startup-runs N] [--config-only]\n"
                 "  --quick           a short run that only shows the bench works (2 repetitions, 1 s idle, 1 start-up)\n"
                 "  --json            the figures as one JSON object instead of the text report\n"
                 "  --repeat N        transactions of each kind (default 20)\n"
                 "  --idle-seconds S  idle window for the wake-up count (default 5)\n"
-                "  --startup-runs N  child processes timed from start to first paint (default 7)\n");
+                "  --startup-runs N  child processes timed from start to first paint (default 7)\n"
+                "  --config-only     only the configuration batches (read, clone, the same read by buttons)\n");
 }
 
 bool ParseInt(const char* text, int lo, int hi, int* out)
@@ -75,6 +103,8 @@ int Parse(int argc, char** argv, Args* a)
             a->startupRuns = 1;
         } else if (arg == "--json") {
             a->json = true;
+        } else if (arg == "--config-only") {
+            a->configOnly = true;
         } else if (arg == "--repeat" && hasValue && ParseInt(argv[k + 1], 1, 1000, &a->repetitions)) {
             ++k;
         } else if (arg == "--idle-seconds" && hasValue && ParseInt(argv[k + 1], 1, 600, &seconds)) {
@@ -121,6 +151,24 @@ int main(int argc, char** argv)
 
     QApplication application(argc, argv);
     const Machine machine = DescribeMachine();
+
+    const ConfigBenchResult configBench = RunConfigBench();
+    if (!configBench.error.isEmpty()) {
+        std::fprintf(stderr, "mh-bench: %s\n", qPrintable(configBench.error));
+        return 1;
+    }
+    if (args.configOnly) {
+        if (args.json)
+            std::printf("%s\n", QJsonDocument(QJsonObject{{"read", ToJson(configBench.read)},
+                                                           {"clone", ToJson(configBench.clone)},
+                                                           {"buttons_ms", configBench.buttonsMs},
+                                                           {"buttons_floor_ms", configBench.buttonsFloorMs}})
+                                     .toJson(QJsonDocument::Indented)
+                                     .constData());
+        else
+            PrintConfigBench(configBench);
+        return 0;
+    }
 
     QString error;
     const std::vector<StartupSample> startup = MeasureStartup(args.startupRuns, &error);
@@ -268,6 +316,10 @@ int main(int argc, char** argv)
             {"startup", st},
             {"startup_spawn_to_painted_ms", ToJson(startupAll)},
             {"startup_app_to_painted_ms", ToJson(startupApp)},
+            {"configuration", QJsonObject{{"read", ToJson(configBench.read)},
+                                          {"clone", ToJson(configBench.clone)},
+                                          {"buttons_ms", configBench.buttonsMs},
+                                          {"buttons_floor_ms", configBench.buttonsFloorMs}}},
             {"resident_after_open_bytes", qint64(session.afterOpen.residentBytes)},
             {"resident_after_transactions_bytes", qint64(session.afterTransactions.residentBytes)},
             {"peak_resident_bytes", qint64(session.afterTransactions.peakBytes)},
@@ -342,6 +394,8 @@ int main(int argc, char** argv)
                 qPrintable(mib(session.afterTransactions.residentBytes)),
                 qPrintable(mb(session.afterTransactions.residentBytes)),
                 qPrintable(mib(session.afterTransactions.peakBytes)));
+
+    PrintConfigBench(configBench);
 
     std::printf("\nTargets\n");
     std::printf("  overhead above the floor < %.0f ms at the median     %s\n", kOverheadTargetMs, YesNo(overheadMet));

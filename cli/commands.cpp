@@ -8,9 +8,13 @@
 #include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <csignal>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 namespace cli {
 
@@ -29,9 +33,55 @@ std::string IdentityText(const config::Configuration& c)
 }
 
 
+// Ctrl-C or a termination request during a batch cancels it, so that the
+// report of what was written still comes; the handler only writes a byte.
+int gSignalPipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    const char b = 1;
+    [[maybe_unused]] const auto n = ::write(gSignalPipe[1], &b, 1);
+}
+
+class CancelOnSignal {
+public:
+    explicit CancelOnSignal(config::BatchRunner& runner)
+    {
+        if (gSignalPipe[0] < 0 && ::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            return;
+        notifier_ = std::make_unique<QSocketNotifier>(gSignalPipe[0], QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [&runner] {
+            char b[16];
+            while (::read(gSignalPipe[0], b, sizeof b) > 0) {
+            }
+            runner.Cancel();
+        });
+        struct sigaction sa {};
+        sa.sa_handler = OnSignal;
+        ::sigemptyset(&sa.sa_mask);
+        ::sigaction(SIGINT, &sa, &oldInt_);
+        ::sigaction(SIGTERM, &sa, &oldTerm_);
+    }
+    ~CancelOnSignal()
+    {
+        if (!notifier_)
+            return;
+        ::sigaction(SIGINT, &oldInt_, nullptr);
+        ::sigaction(SIGTERM, &oldTerm_, nullptr);
+    }
+    CancelOnSignal(const CancelOnSignal&) = delete;
+    CancelOnSignal& operator=(const CancelOnSignal&) = delete;
+
+private:
+    std::unique_ptr<QSocketNotifier> notifier_;
+    struct sigaction oldInt_ {};
+    struct sigaction oldTerm_ {};
+};
+
 // Runs one batch on the event loop until it reports; progress on a terminal.
 config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::function<void()>& start)
 {
+    CancelOnSignal cancel(runner);
     QEventLoop loop;
     config::BatchReport report;
     bool finished = false;
@@ -198,38 +248,16 @@ int RunWrite(const Options& o, Io& io)
     config::BatchRunner runner(l->Transactor());
     const auto r = RunBatch(runner, io, [&] { runner.Write(file->configuration, w); });
 
-    if (!r.backupPath.isEmpty())
-        io.out << "The device's configuration before writing was saved to " << r.backupPath.toStdString() << ".\n";
-    for (const auto& item : r.items) {
-        const std::string name(item.item->name);
-        switch (item.outcome) {
-        case config::ItemOutcome::Verified:
-            io.out << "written and verified: " << name << ": " << item.from << " -> " << item.to << "\n";
-            break;
-        case config::ItemOutcome::WouldWrite:
-            io.out << "would write: " << name << ": " << item.from << " -> " << item.to << "\n";
-            break;
-        case config::ItemOutcome::Failed:
-            io.out << "FAILED: " << name << ": " << item.reason << "\n";
-            break;
-        case config::ItemOutcome::NotAttempted:
-            io.out << "not attempted: " << name << "\n";
-            break;
-        case config::ItemOutcome::Skipped:
-            if (item.from != item.to)
-                io.out << "identity item left alone (use --with-identity): " << name << "\n";
-            break;
-        case config::ItemOutcome::Read:
-        case config::ItemOutcome::ReadFailed:
-        case config::ItemOutcome::Unchanged:
-            break;
-        }
-    }
+    auto lines = config::ReportLines(r);
+    const std::string outcome = lines.empty() ? r.message : lines.back();
+    if (!lines.empty())
+        lines.pop_back();
+    for (const auto& line : lines)
+        io.out << line << "\n";
     const int unchanged = r.count(config::ItemOutcome::Unchanged);
     if (unchanged > 0)
         io.out << unchanged << (unchanged == 1 ? " item was" : " items were") << " already equal.\n";
-    PrintRepeats(r, io);
-    (r.status == config::BatchStatus::Done ? io.out : io.err) << r.message << "\n";
+    (r.status == config::BatchStatus::Done ? io.out : io.err) << outcome << "\n";
     switch (r.status) {
     case config::BatchStatus::Done: return kDone;
     case config::BatchStatus::Refused: return kRefused;

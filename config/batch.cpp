@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 
@@ -19,6 +20,43 @@ int BatchReport::count(ItemOutcome o) const
     for (const auto& r : items)
         n += r.outcome == o ? 1 : 0;
     return n;
+}
+
+std::string_view OutcomeText(ItemOutcome o)
+{
+    switch (o) {
+    case ItemOutcome::Read: return "read";
+    case ItemOutcome::ReadFailed: return "could not be read";
+    case ItemOutcome::Unchanged: return "already equal";
+    case ItemOutcome::WouldWrite: return "would be written";
+    case ItemOutcome::Verified: return "written and verified";
+    case ItemOutcome::Failed: return "failed";
+    case ItemOutcome::NotAttempted: return "not attempted";
+    case ItemOutcome::Skipped: return "not written";
+    }
+    return {};
+}
+
+std::vector<std::string> ReportLines(const BatchReport& r)
+{
+    std::vector<std::string> lines;
+    for (const auto& item : r.items) {
+        if (item.outcome == ItemOutcome::Read || item.outcome == ItemOutcome::Unchanged)
+            continue;
+        std::string line = std::string(item.item->name) + ": " + std::string(OutcomeText(item.outcome));
+        if (!item.reason.empty())
+            line += " (" + item.reason + ")";
+        if (item.outcome == ItemOutcome::WouldWrite || item.outcome == ItemOutcome::Verified
+            || item.outcome == ItemOutcome::Skipped)
+            line += ": " + item.from + " -> " + item.to;
+        lines.push_back(std::move(line));
+    }
+    if (!r.backupPath.isEmpty())
+        lines.push_back("The device's configuration before writing was saved to " + r.backupPath.toStdString() + ".");
+    if (r.repeats > 0)
+        lines.push_back(std::to_string(r.repeats) + " requests had to be sent again.");
+    lines.push_back(r.message);
+    return lines;
 }
 
 namespace {
@@ -94,6 +132,14 @@ void BatchRunner::Cancel()
         return;
     job_->cancelled = true;
     transport_.Cancel();
+    // A transport may drop a request that never reached the line without answering it;
+    // the batch must end all the same.
+    std::weak_ptr<Job> weak = job_;
+    QTimer::singleShot(0, this, [this, weak] {
+        const auto job = weak.lock();
+        if (job && job_ == job && transport_.Idle())
+            StopIfCancelled();
+    });
 }
 
 void BatchRunner::Read(std::uint8_t pollingAddress)

@@ -63,6 +63,12 @@ struct BatchReport {
     int count(ItemOutcome o) const;
 };
 
+// "written and verified", "failed", "not attempted", ...
+std::string_view OutcomeText(ItemOutcome o);
+// The report as plain sentences: one per item that was written, would be
+// written, failed or was left, then the outcome; for people, not parsers.
+std::vector<std::string> ReportLines(const BatchReport& r);
+
 struct WriteOptions {
     std::uint8_t pollingAddress = 0; // where to identify the target
     bool withIdentity = false;       // also write the identity items

@@ -38,7 +38,7 @@ struct Configuration {
     std::optional<converter::ParsingFormatValue> parsing;
     std::optional<converter::LineSettingsValue> line;
     std::array<std::optional<converter::AnalogValue>, kAnalogCount> analog;
-    std::optional<converter::Mapping> mapping;
+    std::optional<converter::MappingValue> mapping;
 
     // Identity items: saved, written only when asked.
     std::optional<std::uint8_t> pollingAddress;      // 0..15

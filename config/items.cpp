@@ -170,6 +170,35 @@ const UnitNames& MappingUnits(std::size_t row)
     return names[row];
 }
 
+// A unit travels as its code; index and text name its item in the list, for people.
+QJsonValue UnitJson(std::uint8_t code, const UnitNames& names)
+{
+    const int item = codec::UnitCodeToItem(code);
+    return QJsonObject{{"code", code}, {"index", item}, {"text", Q(ChoiceText(item, names.views))}};
+}
+
+std::string UnitText(std::uint8_t code, const UnitNames& names)
+{
+    return "unit " + std::to_string(code) + " (" + ChoiceText(codec::UnitCodeToItem(code), names.views) + ")";
+}
+
+// By code when given, else by the list item (index or text).
+std::optional<std::string> UnitFrom(const QJsonValue& u, const UnitNames& names, std::uint8_t& code)
+{
+    if (u.isObject() && u.toObject().contains("code")) {
+        const auto n = IntegerFrom(u.toObject().value("code"), 0, 255);
+        if (!n)
+            return "code: " + n.error();
+        code = static_cast<std::uint8_t>(*n);
+        return std::nullopt;
+    }
+    const auto item = ChoiceFrom(u, names.views);
+    if (!item)
+        return item.error();
+    code = codec::ItemToUnitCode(*item);
+    return std::nullopt;
+}
+
 // Field errors carry the field's name in front of the reason.
 template <typename T>
 Reason Field(const QJsonObject& o, const char* name, T&& read)
@@ -413,12 +442,6 @@ struct LongTag : Plain<&Configuration::longTag> {
     }
 };
 
-QJsonValue UnitJson(std::uint8_t code, const UnitNames& names)
-{
-    const int item = codec::UnitCodeToItem(code);
-    return QJsonObject{{"code", code}, {"index", item}, {"text", Q(ChoiceText(item, names.views))}};
-}
-
 // Range: the unit travels as its code, which may lack an item of its own.
 struct RangeItem : Plain<&Configuration::range> {
     static bool decode(const AnswerData& a, Configuration& c)
@@ -438,8 +461,7 @@ struct RangeItem : Plain<&Configuration::range> {
     static std::string text(const Configuration& c)
     {
         const auto& r = *c.range;
-        return "unit " + std::to_string(r.unitCode) + " ("
-               + ChoiceText(codec::UnitCodeToItem(r.unitCode), RangeUnits().views) + "), upper "
+        return UnitText(r.unitCode, RangeUnits()) + ", upper "
                + ShortestFloatText(r.upper) + ", lower " + ShortestFloatText(r.lower);
     }
     static QJsonValue json(const Configuration& c)
@@ -454,15 +476,7 @@ struct RangeItem : Plain<&Configuration::range> {
             return "not an object";
         const QJsonObject o = v.toObject();
         device::RangeSetting r;
-        if (auto bad = Field(o, "unit", [&](const QJsonValue& u) -> Reason {
-                if (u.isObject() && u.toObject().contains("code"))
-                    return IntField(u.toObject().value("code"), 0, 255, r.unitCode);
-                int item = -1;
-                if (auto e = ChoiceField(u, RangeUnits().views, item))
-                    return e;
-                r.unitCode = codec::ItemToUnitCode(item);
-                return std::nullopt;
-            }))
+        if (auto bad = Field(o, "unit", [&](const QJsonValue& u) { return UnitFrom(u, RangeUnits(), r.unitCode); }))
             return bad;
         if (auto bad = Field(o, "upper", [&](const QJsonValue& x) { return FloatField(x, r.upper); }))
             return bad;
@@ -728,17 +742,15 @@ struct Analog : Indexed<&Configuration::analog, K> {
     }
 };
 
-// Variable mapping: per variable the input and the unit list's item.
+// Variable mapping: per variable the input and the unit, kept as its code so that a
+// code without an item of its own survives a clone.
 struct MappingItem : Plain<&Configuration::mapping> {
     static bool decode(const AnswerData& a, Configuration& c)
     {
-        c.mapping = converter::DecodeMapping(a.data);
+        c.mapping = converter::DecodeMappingValue(a.data);
         return c.mapping.has_value();
     }
-    static BytesResult build(const Configuration& c)
-    {
-        return BytesResult::Ok(converter::BuildMappingWrite(c.mapping->channelIndex, c.mapping->unitItem));
-    }
+    static BytesResult build(const Configuration& c) { return BytesResult::Ok(converter::EncodeMappingWrite(*c.mapping)); }
     static bool equal(const Configuration& a, const Configuration& b) { return *build(a) == *build(b); }
     static std::string text(const Configuration& c)
     {
@@ -746,7 +758,7 @@ struct MappingItem : Plain<&Configuration::mapping> {
         for (std::size_t r = 0; r < converter::kMappingRows; ++r)
             out += (r ? "; " : "") + std::to_string(r + 1) + ": "
                    + ChoiceText(c.mapping->channelIndex[r], converter::InputChannelItems()) + " in "
-                   + ChoiceText(c.mapping->unitItem[r], MappingUnits(r).views);
+                   + UnitText(c.mapping->unitCode[r], MappingUnits(r));
         return out;
     }
     static QJsonValue json(const Configuration& c)
@@ -754,14 +766,14 @@ struct MappingItem : Plain<&Configuration::mapping> {
         QJsonArray rows;
         for (std::size_t r = 0; r < converter::kMappingRows; ++r)
             rows.append(QJsonObject{{"channel", ChoiceJson(c.mapping->channelIndex[r], converter::InputChannelItems())},
-                                    {"unit", ChoiceJson(c.mapping->unitItem[r], MappingUnits(r).views)}});
+                                    {"unit", UnitJson(c.mapping->unitCode[r], MappingUnits(r))}});
         return rows;
     }
     static Reason fromJson(const QJsonValue& v, Configuration& c)
     {
         if (!v.isArray() || v.toArray().size() != converter::kMappingRows)
             return "not a list of " + std::to_string(converter::kMappingRows) + " rows";
-        converter::Mapping m{};
+        converter::MappingValue m{};
         for (std::size_t r = 0; r < converter::kMappingRows; ++r) {
             const QJsonValue rv = v.toArray().at(static_cast<qsizetype>(r));
             const std::string where = "row " + std::to_string(r + 1) + ": ";
@@ -772,7 +784,7 @@ struct MappingItem : Plain<&Configuration::mapping> {
                 return ChoiceField(x, converter::InputChannelItems(), m.channelIndex[r]);
             });
             if (!bad)
-                bad = Field(o, "unit", [&](const QJsonValue& x) { return ChoiceField(x, MappingUnits(r).views, m.unitItem[r]); });
+                bad = Field(o, "unit", [&](const QJsonValue& x) { return UnitFrom(x, MappingUnits(r), m.unitCode[r]); });
             if (bad)
                 return where + *bad;
         }

@@ -4,6 +4,7 @@
 #include "app/scan_dialog.h"
 #include "app/scan_live.h"
 #include "app/tform1.h"
+#include "sim/pty_simulator.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,6 +22,8 @@ int main(int argc, char* argv[])
 
     app::TForm1::Options options;
     options.simulatorLineTiming = false;
+    const QString configFile = QDir(dir).filePath("configuration.json");
+    options.chooseFile = [&](bool) { return configFile; };
     app::TForm1 form(options);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
@@ -36,6 +39,21 @@ int main(int argc, char* argv[])
     for (const char* b : {"Button3", "Button34", "Button4", "Button9", "Button32", "Button28", "Button38", "Button2",
                           "Button14", "Button11", "Button30", "Button8", "Button36"})
         click(b);
+
+    // The configuration page after a read, a save, a change on the device and a compare.
+    auto batch = [&](const char* name) {
+        click(name);
+        if (!QTest::qWaitFor([&] { return form.findChild<QPushButton*>("ConfigRead")->isEnabled(); }, 20000))
+            qWarning("%s did not finish", name);
+    };
+    batch("ConfigRead");
+    click("ConfigSave");
+    form.Simulator()->WithDevice([](sim::Device& d) {
+        d.State().message = "CHANGED ON THE DEVICE";
+        d.State().interval = 42;
+    });
+    click("ConfigOpen");
+    batch("ConfigCompare");
 
     auto* pages = form.findChild<QTabWidget*>("PageControl2");
     for (int page = 0; page < pages->count(); ++page) {

@@ -16,10 +16,10 @@ struct Run {
     QString err;
 };
 
-std::unique_ptr<sim::PtySimulator> Start(const sim::ConverterState& state)
+std::unique_ptr<sim::PtySimulator> Start(const sim::ConverterState& state, bool lineTiming = false)
 {
     sim::PtySimulatorOptions o;
-    o.lineTiming = false;
+    o.lineTiming = lineTiming;
     std::string error;
     auto s = sim::PtySimulator::Start(o, &error);
     if (!s)
@@ -134,7 +134,7 @@ private slots:
         const auto stopped = Program({"write", Path("m.json"), "--port", QString::fromStdString(b->SlavePath())});
         QCOMPARE(stopped.exit, 1);
         QVERIFY(stopped.out.contains("written and verified"));
-        QVERIFY(stopped.out.contains("FAILED: range"));
+        QVERIFY(stopped.out.contains("range: failed"));
         QVERIFY(stopped.out.contains("not attempted"));
         QVERIFY(stopped.out.contains("had to be sent again"));
 
@@ -183,6 +183,24 @@ private slots:
         QCOMPARE(r.exit, exit);
         QVERIFY(!(r.exit == 0 ? r.out : r.err).trimmed().isEmpty()); // says why, or what it would do
         QCOMPARE(StateOf(*b), initial);
+    }
+
+    void terminationCancelsWithAReport()
+    {
+        auto a = Start(testing::OtherConverter());
+        QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("t.json")}).exit, 0);
+        // At line speed the backup read alone takes seconds: stopped inside it, nothing is changed.
+        auto b = Start(sim::ConverterState{}, true);
+        QProcess p;
+        p.start(MH_CONFIG_PROGRAM, {"write", Path("t.json"), "--port", QString::fromStdString(b->SlavePath())});
+        QVERIFY(p.waitForStarted());
+        QTest::qWait(1500);
+        p.terminate();
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(!p.readAllStandardError().trimmed().isEmpty());
+        QCOMPARE(StateOf(*b), sim::ConverterState{});
     }
 
     void forceWritesToAnotherDeviceType()

@@ -43,7 +43,7 @@ sim::ConverterState SourceState()
     s.parityIndex = 2;
     s.interval = 25;
     s.analog = {{{21.5f, 3.9f, 0.1f, 1}, {1e13f, -1e13f, 7.0f, 65535}, {0.3f, 0.2f, 0.1f, 2}, {5.0f, 1.0f, 0.0f, 3}}};
-    s.mapping = {{{5, 12}, {6, 7}, {7, 39}, {8, 57}}};
+    s.mapping = {{{5, 12}, {6, 200}, {7, 39}, {8, 57}}}; // 200: a unit code without a list item
     s.deviceType = 5;
     s.manufacturerId = 0x26;
     return s;
@@ -304,6 +304,13 @@ private slots:
                 QCOMPARE(QString::fromStdString(item.reason), reason);
             }
         QVERIFY2(Msg(r).startsWith("Stopped at analogInput1: " + reason), qPrintable(Msg(r)));
+        QStringList lines;
+        for (const auto& line : config::ReportLines(r))
+            lines << QString::fromStdString(line);
+        QVERIFY2(lines.contains("analogInput1: failed (" + reason + ")"), qPrintable(lines.join('\n')));
+        QVERIFY2(lines.contains("variableMapping: not attempted"), qPrintable(lines.join('\n')));
+        QVERIFY2(lines.contains("The device's configuration before writing was saved to " + r.backupPath + "."),
+                 qPrintable(lines.join('\n')));
 
         b.transport.beforeSend = nullptr;
         b.device.ClearFaults();
@@ -311,6 +318,27 @@ private slots:
         QVERIFY2(rerun.status == BatchStatus::Done, qPrintable(Msg(rerun)));
         QCOMPARE(rerun.count(ItemOutcome::Verified), rerunWrites);
         QVERIFY(config::AllEqual(config::Compare(b.Read(0).device, file), false));
+    }
+
+    // A setting the device answers well but keeps otherwise is a failure, not a success.
+    void readBackDifferent()
+    {
+        Bench a(SourceState());
+        Bench b;
+        const Configuration file = ReadFile(a);
+        QTemporaryDir backups;
+        bool written = false;
+        b.transport.beforeSend = [&](const hart::Transaction& t) {
+            written = written || t.command == 166;
+            if (written && t.command == 167)
+                b.device.State().analog[0].upper = 99.5f;
+        };
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
+        QCOMPARE(r.status, BatchStatus::Failed);
+        QVERIFY2(Msg(r).startsWith("Stopped at analogInput1: read back upper 99.5, lower 3.9, start 0.1, coefficient 1, "
+                                   "meant upper 21.5, lower 3.9, start 0.1, coefficient 1."),
+                 qPrintable(Msg(r)));
+        QCOMPARE(r.count(ItemOutcome::Verified), 6);
     }
 
     // ---- Cancel: stops at the request on the line; what is left is not attempted.

@@ -37,7 +37,7 @@ Configuration Full()
     c.line = converter::LineSettingsValue{3, 0, 10, false};
     for (auto& a : c.analog)
         a = converter::AnalogValue{20.0f, 4.0f, 0.0f, 10000};
-    c.mapping = converter::Mapping{{1, 2, 3, 4}, {12, 79, 3, 78}};
+    c.mapping = converter::MappingValue{{1, 2, 3, 4}, {32, 39, 3, 250}};
     c.pollingAddress = 0;
     c.serialNumber = 66051;
     c.internal = device::InternalParamsValue{5, 0x26};
@@ -189,6 +189,11 @@ private slots:
         QTest::newRow("unit by text, trailing blanks ignored")
             << Document(R"("range": {"unit": {"text": "09_KPa"}, "upper": 1, "lower": 0})")
             << "range" << "unit 12 (09_KPa), upper 1, lower 0";
+        QTest::newRow("unit code without a list item")
+            << Document(R"j("variableMapping": [{"channel": {"index": 1}, "unit": {"code": 200}}, {"channel": {"index": 2}, "unit": {"text": "79_mA"}}, {"channel": {"index": 0}, "unit": {"index": 82}}, {"channel": {"text": "8_AD4(analog)"}, "unit": {"code": 250, "text": "anything"}}])j")
+            << "variableMapping"
+            << "1: 1_AD1(analog) in unit 200 (82_other); 2: 2_AD2(analog) in unit 39 (79_mA); "
+               "3: 0-Close in unit 0 (82_other); 4: 8_AD4(analog) in unit 250 (78_250)";
         QTest::newRow("empty command code")
             << Document(R"("instrumentCommand3": {"enable": {"index": 0}, "commandCode": "", "returnByte1": "00", "returnByte2": "00"})")
             << "instrumentCommand3" << "0-Close, command code \"\", return bytes 00 00";

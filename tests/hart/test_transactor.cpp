@@ -294,15 +294,6 @@ private slots:
         QVERIFY(std::is_sorted(seen.begin(), seen.end(),
                                [](const auto& a, const auto& b) { return a.timeNs < b.timeNs; }));
     }
-
-    void errorTextsAreDistinct()
-    {
-        using E = TransactionError;
-        QSet<QString> texts;
-        for (auto e : {E::None, E::NoAnswer, E::BrokenFrame, E::Busy, E::PortFailed, E::Cancelled})
-            texts.insert(QString::fromStdString(TransactionErrorText(e)));
-        QCOMPARE(texts.size(), 6);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTransactor)

@@ -120,6 +120,8 @@ public:
     // Communication test at the selected address.
     QString identify() { return press("Button3"); }
 
+    // What the configuration page's file dialogs answer.
+    QString chosenFile;
     app::TForm1 form;
     int answers = 0;
     QStringList errors;
@@ -133,6 +135,7 @@ private:
         o.showError = [self](const QString& t) { self->errors << t; };
         o.showMessage = [self](const QString& t) { self->messages << t; };
         o.simulatorLineTiming = lineTiming;
+        o.chooseFile = [self](bool) { return self->chosenFile; };
         return o;
     }
 };
