@@ -20,7 +20,15 @@ LivePoller::LivePoller(hart::Transport& transport, RequestFactory request, QObje
     });
 }
 
-void LivePoller::SetIntervalSeconds(int seconds) { intervalS_ = std::clamp(seconds, 0, 60); }
+void LivePoller::SetIntervalSeconds(int seconds)
+{
+    intervalS_ = std::clamp(seconds, 0, 60);
+    if (state_ == State::Waiting) { // the next sample follows the new interval at once
+        wait_.stop();
+        state_ = State::Yielded;
+        NextAfterLine();
+    }
+}
 
 void LivePoller::Start(bool lineBusy)
 {

@@ -193,8 +193,14 @@ void LiveValuesTest::intervalWaitsForItsTime()
     QCOMPARE(line.events, (QStringList{"live", "Button4"}));
     now = 5000;
     QVERIFY(line.waitLive(2)); // the window's answer released the line and the sample is due
+    QCOMPARE(line.transport.Frames().size(), std::size_t(2)); // the press went the window's own way
+
+    now = 6000; // 1 s after the last sample: a shorter interval makes it due at once
+    QTest::qWait(20);
+    QCOMPARE(line.events.count("live"), 2);
+    line.poller.SetIntervalSeconds(1);
+    QVERIFY(QTest::qWaitFor([&] { return line.events.count("live") == 3; }, 1000)); // not the old 4 s left
     line.poller.Abort();
-    QCOMPARE(line.transport.Frames().size(), std::size_t(2));
 }
 
 void LiveValuesTest::switchOffLetsKeptRequestsOut()
