@@ -160,11 +160,19 @@ void BatchRunner::Write(const Configuration& file, const WriteOptions& options)
     job_->options = options;
     job_->file = file;
     job_->address = options.pollingAddress;
+    std::string refusal;
     if (const auto bad = Validate(file))
-        return Finish(BatchStatus::Refused, "The file was not written: item " + *bad + ".");
-    if (!options.dryRun && options.backupDirectory.isEmpty())
-        return Finish(BatchStatus::Refused, "The file was not written: no directory for the backup was given.");
-    Start();
+        refusal = "The file was not written: item " + *bad + ".";
+    else if (!options.dryRun && options.backupDirectory.isEmpty())
+        refusal = "The file was not written: no directory for the backup was given.";
+    if (refusal.empty())
+        return Start();
+    // Reported from the event loop like every other outcome, never from inside Write.
+    std::weak_ptr<Job> weak = job_;
+    QTimer::singleShot(0, this, [this, weak, refusal] {
+        if (const auto job = weak.lock(); job && job_ == job)
+            Finish(BatchStatus::Refused, refusal);
+    });
 }
 
 void BatchRunner::Send(const hart::Transaction& t, const QString& item, bool writeStep,
@@ -204,7 +212,7 @@ void BatchRunner::Start()
             job.reads.push_back(&item);
     job.readAnswers.resize(Items().size());
     job.total = 1 + static_cast<int>(job.reads.size());
-    Identify([this] { ReadNext(); }, [this](const std::string& why) {
+    Identify([this] { job_->write ? CheckDeviceType() : ReadNext(); }, [this](const std::string& why) {
         Finish(BatchStatus::Refused, "No device answered at polling address " + std::to_string(job_->address) + ": "
                                          + why + ".");
     });
@@ -302,12 +310,11 @@ void BatchRunner::ReadDone()
                                     + Count(failed, "could not be read") + ": " + list + ".");
 }
 
-void BatchRunner::PlanWrite()
+// Before reading the whole target: a file for another kind of device is refused at once.
+void BatchRunner::CheckDeviceType()
 {
-    auto& job = *job_;
+    const auto& job = *job_;
     const auto& file = job.file;
-    const auto& device = job.report.device;
-
     if (!job.options.force) {
         if (!file.identity)
             return Finish(BatchStatus::Refused,
@@ -319,6 +326,15 @@ void BatchRunner::PlanWrite()
                               + std::to_string(file.identity->manufacturer) + ", device type "
                               + std::to_string(file.identity->deviceType) + " (force to write it anyway).");
     }
+
+    ReadNext();
+}
+
+void BatchRunner::PlanWrite()
+{
+    auto& job = *job_;
+    const auto& file = job.file;
+    const auto& device = job.report.device;
 
     if (!job.options.dryRun) {
         job.report.backupPath = BackupPath(job.options.backupDirectory, job.id);

@@ -86,6 +86,7 @@ public:
     explicit BatchRunner(hart::Transport& transport, QObject* parent = nullptr);
     ~BatchRunner() override;
 
+    // Both start a batch and return at once; Finished reports it. Ignored while Busy().
     // Identify at `pollingAddress`, then read every item.
     void Read(std::uint8_t pollingAddress);
     // Clone `file` onto the device (see WriteOptions). Values are checked first:
@@ -109,6 +110,7 @@ private:
     std::string DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into);
     void ReadNext();
     void ReadDone();
+    void CheckDeviceType();
     void PlanWrite();
     void WriteNext();
     void ReadBack(const Item& item);

@@ -86,6 +86,15 @@ R<std::string> TextFrom(const QJsonValue& v)
     return R<std::string>::Ok(v.toString().toStdString());
 }
 
+// Built by appending: GCC 12 warns wrongly (-Wrestrict) on "\"" + std::string.
+std::string Quoted(const std::string& s)
+{
+    std::string out(1, '"');
+    out += s;
+    out += '"';
+    return out;
+}
+
 std::string TrimRight(std::string s)
 {
     while (!s.empty() && s.back() == ' ')
@@ -133,7 +142,7 @@ R<int> ChoiceFrom(const QJsonValue& v, std::span<const std::string_view> items)
         return R<int>::Fail("neither index nor text");
     const int found = findText(text.toString());
     if (found < 0)
-        return R<int>::Fail("\"" + text.toString().toStdString() + "\" is not an item of the list");
+        return R<int>::Fail(Quoted(text.toString().toStdString()) + " is not an item of the list");
     return R<int>::Ok(found);
 }
 
@@ -302,7 +311,7 @@ struct Message : Plain<&Configuration::message> {
     {
         return device::BuildMessageWrite(*a.message) == device::BuildMessageWrite(*b.message);
     }
-    static std::string text(const Configuration& c) { return "\"" + TrimRight(*c.message) + "\""; }
+    static std::string text(const Configuration& c) { return Quoted(TrimRight(*c.message)); }
     static QJsonValue json(const Configuration& c) { return Q(TrimRight(*c.message)); }
     static Reason fromJson(const QJsonValue& v, Configuration& c)
     {
@@ -423,7 +432,7 @@ struct LongTag : Plain<&Configuration::longTag> {
     {
         return device::BuildLongTagWrite(*a.longTag) == device::BuildLongTagWrite(*b.longTag);
     }
-    static std::string text(const Configuration& c) { return "\"" + QString::fromLatin1(*c.longTag).toStdString() + "\""; }
+    static std::string text(const Configuration& c) { return Quoted(QString::fromLatin1(*c.longTag).toStdString()); }
     static QJsonValue json(const Configuration& c)
     {
         return QString::fromLatin1(c.longTag->data(), static_cast<qsizetype>(c.longTag->size()));
@@ -542,7 +551,7 @@ struct Instrument : Indexed<&Configuration::instruments, K> {
                     return std::nullopt; // no command bytes at all
                 const auto bytes = converter::ParseCommandCode(*t, 255);
                 if (!bytes)
-                    return "\"" + *t + "\": " + bytes.error();
+                    return Quoted(*t) + ": " + bytes.error();
                 r.commandBytes = *bytes;
                 return std::nullopt;
             }))
@@ -554,7 +563,7 @@ struct Instrument : Indexed<&Configuration::instruments, K> {
                     return t.error();
                 const auto b = converter::ReturnByteValue(*t);
                 if (!b)
-                    return "\"" + *t + "\": " + b.error();
+                    return Quoted(*t) + ": " + b.error();
                 out = *b;
                 return std::nullopt;
             };
@@ -936,7 +945,7 @@ std::optional<std::string> Validate(const Configuration& c)
         if (!item.has(c))
             continue;
         if (const auto data = item.buildWrite(c); !data)
-            return "\"" + std::string(item.name) + "\": " + data.error();
+            return Quoted(std::string(item.name)) + ": " + data.error();
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "hart/link.h"
 
+#include "hart/request_frame.h"
+
 #include <QThread>
 
 #include <algorithm>
@@ -133,16 +135,9 @@ void HartLink::TransmitNow(const RequestRow& row, std::span<const std::uint8_t> 
     }
 
     const auto area = buffer_.frameArea();
-    std::size_t length = 0;
-    switch (row.shape) {
-    case FrameShape::Short: length = BuildShortFrame(area, pollingAddress); break;
-    case FrameShape::Long8: length = BuildLongFrame(area, 8, buffer_.identity(), row.command, data); break;
-    case FrameShape::Long6: length = BuildLongFrame(area, 6, buffer_.identity(), row.command, data); break;
-    }
+    const std::size_t length = BuildRequestFrame(area, row, buffer_.identity(), data, pollingAddress);
     if (length == 0)
         return; // cannot happen for the table's requests: they all fit the frame area
-    if (row.trailer && length < area.size())
-        area[length++] = *row.trailer;
 
     deliveredSinceSend_ = false;
     bytesSent_ = Wrapped(bytesSent_, length);

@@ -162,8 +162,10 @@ void Transactor::SendCurrent()
         return;
     }
     lineEnd_ = written + CharTimes(frame.size());
-    // Should the port never say it has drained, the estimate still ends the wait.
-    ArmFor(lineEnd_ + std::chrono::milliseconds(answerStartMs_));
+    // The wait for the answer starts when the port says the bytes are out
+    // (a port always says so, at once if it cannot tell): a request still
+    // queued in a slow adapter must not be sent again behind itself.
+    timer_.stop();
     QPointer<Transactor> self(this);
     const auto generation = generation_;
     port_->WhenDrained([self, generation] {

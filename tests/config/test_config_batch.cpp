@@ -213,17 +213,17 @@ private slots:
         QTest::addColumn<bool>("force");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("anythingSent");
+        QTest::addColumn<int>("requests"); // requests that reached the device; -1: not counted
         QTest::newRow("value the window refuses") << 0 << false << int(BatchStatus::Refused)
-                                                  << "The file was not written: item \"range\": 'nan'" << false;
+                                                  << "The file was not written: item \"range\": 'nan'" << 0;
         QTest::newRow("other device type") << 1 << false << int(BatchStatus::Refused)
                                            << "Nothing was written: the device is manufacturer 38, device type 5, "
-                                              "the file is for manufacturer 38, device type 6" << true;
-        QTest::newRow("other device type, forced") << 1 << true << int(BatchStatus::Done) << "Wrote" << true;
+                                              "the file is for manufacturer 38, device type 6" << 1;
+        QTest::newRow("other device type, forced") << 1 << true << int(BatchStatus::Done) << "Wrote" << -1;
         QTest::newRow("no answer at the address") << 2 << false << int(BatchStatus::Refused)
-                                                  << "No device answered at polling address 7: no answer" << true;
+                                                  << "No device answered at polling address 7: no answer" << 3;
         QTest::newRow("file without identity") << 3 << false << int(BatchStatus::Refused)
-                                               << "Nothing was written: the file names no device type" << true;
+                                               << "Nothing was written: the file names no device type" << 1;
     }
     void refusals()
     {
@@ -231,7 +231,7 @@ private slots:
         QFETCH(bool, force);
         QFETCH(int, status);
         QFETCH(QString, message);
-        QFETCH(bool, anythingSent);
+        QFETCH(int, requests);
         Bench a(SourceState());
         Bench b;
         Configuration file = ReadFile(a);
@@ -249,10 +249,12 @@ private slots:
         const auto r = b.Write(file, options);
         QCOMPARE(int(r.status), status);
         QVERIFY2(Msg(r).startsWith(message), qPrintable(Msg(r)));
-        QCOMPARE(!b.transport.Sent().empty(), anythingSent);
+        if (requests >= 0)
+            QCOMPARE(int(b.transport.Sent().size()), requests);
         if (status == int(BatchStatus::Refused)) {
             QCOMPARE(b.transport.SettingsSent(), 0);
             QVERIFY(!r.changed);
+            QVERIFY(QDir(backups.path()).isEmpty());
         }
     }
 
@@ -363,10 +365,11 @@ private slots:
         QVERIFY(!b.runner.Busy());
     }
 
-    // ---- A read collects each query's whole answer for the window's decoders.
+    // ---- A read collects each query's whole answer for the window's decoders, with progress.
     void readKeepsAnswers()
     {
         Bench b;
+        QSignalSpy progress(&b.runner, &config::BatchRunner::Progress);
         const auto r = b.Read(0);
         QVERIFY2(r.status == BatchStatus::Done, qPrintable(Msg(r)));
         QCOMPARE(r.answers.size(), config::Items().size());
@@ -378,6 +381,49 @@ private slots:
             QCOMPARE(frame->command(), answer.item->query().command);
         }
         QCOMPARE(r.repeats, 0);
+
+        QVERIFY(progress.size() >= r.transactions);
+        int last = -1;
+        QStringList names;
+        for (const auto& p : progress) {
+            QVERIFY(p.at(0).toInt() >= last && p.at(0).toInt() <= p.at(1).toInt());
+            last = p.at(0).toInt();
+            names << p.at(2).toString();
+        }
+        QCOMPARE(progress.last().at(0).toInt(), progress.last().at(1).toInt());
+        QVERIFY(names.contains("identify") && names.contains("variableMapping"));
+    }
+
+    // Warnings still carry data; errors and silence make the item unreadable, not the read.
+    void readWithFault_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<sim::FaultKind>("fault");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("warning 8 on the message") << 12 << sim::FaultKind::ResponseCode << 8 << int(BatchStatus::Done)
+                                                  << "Read 19 items.";
+        QTest::newRow("error 5 on the message") << 12 << sim::FaultKind::ResponseCode << 5 << int(BatchStatus::Failed)
+                                                << "Read 18 items; 1 could not be read: message (the device answered "
+                                                   "with response code 5).";
+        QTest::newRow("silent on the range") << 15 << sim::FaultKind::NoAnswer << 0 << int(BatchStatus::Failed)
+                                             << "Read 18 items; 1 could not be read: range (no answer).";
+        QTest::newRow("split and late answers are whole") << 13 << sim::FaultKind::Split << 50 << int(BatchStatus::Done)
+                                                          << "Read 19 items.";
+    }
+    void readWithFault()
+    {
+        QFETCH(int, command);
+        QFETCH(sim::FaultKind, fault);
+        QFETCH(int, value);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        Bench b;
+        b.device.SetFault(static_cast<std::uint8_t>(command), {fault, value});
+        const auto r = b.Read(0);
+        QCOMPARE(int(r.status), status);
+        QCOMPARE(Msg(r), message);
     }
 };
 

@@ -225,6 +225,36 @@ private slots:
         QCOMPARE(out.repeats, 0);
     }
 
+    void waitsForThePortToSayDrained()
+    {
+        // A port that tells when its bytes have left: RTS stays keyed and the
+        // answer wait does not start until then, however late that is.
+        class SlowDrain : public ScriptedPort {
+        public:
+            void WhenDrained(std::function<void()> fn) override { held.push_back(std::move(fn)); }
+            std::vector<std::function<void()>> held;
+        };
+        SlowDrain port;
+        Transactor link;
+        port.target = &link;
+        link.SetPort(&port);
+        link.SetBaud(115200);
+        link.SetAnswerStartMs(40);
+        bool done = false;
+        TransactionResult out;
+        link.Submit(Request(3, true), [&](const TransactionResult& r) { out = r; done = true; });
+        QTest::qWait(100);
+        QCOMPARE(port.rts, TRtsControl::RtsEnable);
+        QCOMPARE(port.writes.size(), std::size_t{1}); // no time-out while the bytes are still going out
+        QCOMPARE(port.held.size(), std::size_t{1});
+        port.held.front()();
+        QCOMPARE(port.rts, TRtsControl::RtsDisable);
+        QTimer::singleShot(20, [&] { link.Deliver(Answer(3, 0)); });
+        QVERIFY(QTest::qWaitFor([&] { return done; }, 5000));
+        QCOMPARE(out.error, TransactionError::None);
+        QCOMPARE(out.repeats, 0);
+    }
+
     void portRefusalEndsWithoutRepeats()
     {
         Rig rig;
