@@ -8,6 +8,7 @@
 #include "codec/numeric.h"
 #include "device/identify.h"
 #include "hart/frames.h"
+#include "hart/request_frame.h"
 #include "hart/request_table.h"
 
 #include <QComboBox>
@@ -26,12 +27,7 @@ namespace {
 // Live values send exactly what "Instrument Data Query" sends.
 hart::Transaction LiveRequest(const hart::HartLink& link)
 {
-    const auto& row = hart::Request("Button4");
-    const int preambles = row.shape == hart::FrameShape::Long6 ? 6 : 8;
-    hart::Transaction t{hart::LongFrame(preambles, link.Buffer().identity(), row.command, {}), row.command, row.rts};
-    if (row.trailer)
-        t.frame.push_back(*row.trailer);
-    return t;
+    return hart::MakeTransaction(hart::Request("Button4"), link.Buffer().identity());
 }
 
 QString ErrorText(hart::TransactionError e)

@@ -2,6 +2,7 @@
 
 #include "device/identify.h"
 #include "hart/frames.h"
+#include "hart/request_frame.h"
 
 #include <charconv>
 #include <cstdio>
@@ -86,9 +87,9 @@ void AddressScanner::PollNext()
         return;
     }
     const int address = next_++;
-    hart::Transaction t;
-    t.frame = hart::ShortFrame(static_cast<std::uint8_t>(address));
-    t.command = 0;
+    // The Communication Test's request, to each address in turn.
+    hart::Transaction t
+        = hart::MakeTransaction(hart::Request("Button3"), {}, {}, static_cast<std::uint8_t>(address));
     t.maxRepeats = 0;
     const unsigned generation = generation_;
     transport_.Submit(std::move(t), [this, address, generation](const hart::TransactionResult& r) {
