@@ -1,4 +1,5 @@
 #include "app/config_page.h"
+#include "app/scan_live.h"
 
 #include "app/tform1.h"
 #include "config/compare.h"
@@ -351,37 +352,34 @@ void ConfigPage::SaveFile()
 // ---- the window's side
 
 struct TForm1::ConfigFileWiring {
-    // The page's batch uses the Transactor: the page goes first.
+    // The page's batch uses the window's batch path: the page goes first.
     ~ConfigFileWiring() { delete page; }
-    hart::Transactor transactor;
     std::unique_ptr<line::BatchReads> batchReads;
     ConfigPage* page = nullptr;
 };
 
-bool TForm1::DeliverToBatch(const void* buffer, std::uint16_t length)
+bool TForm1::BatchOwnsLine() const
 {
-    if (!configFile_ || !configFile_->page->BatchRunning())
-        return false;
-    configFile_->transactor.Deliver({static_cast<const std::uint8_t*>(buffer), length});
-    return true;
+    // Between two requests of a configuration batch the line stays the batch's.
+    return !transactor_.Idle() || (configFile_ && configFile_->page->BatchRunning());
 }
 
 void TForm1::WireConfigurationFile()
 {
     configFile_ = std::make_shared<ConfigFileWiring>();
     auto& wiring = *configFile_;
-    wiring.transactor.SetPort(linePort_);
+    transactor_.SetPort(linePort_);
 
     ConfigPageHost host;
-    host.transport = &wiring.transactor;
+    host.transport = &batchPath_;
     host.portOpen = [this] { return link_.Buffer().portOpen(); };
     // A request whose time-out has shown may never be answered: only a live wait holds the line.
     host.linkWaiting = [this] { return link_.PendingRequest() != 0 && link_.Timer3().isActive(); };
-    host.pollingAddress = [this] { return static_cast<std::uint8_t>(std::max(ui_.ComboBox9->currentIndex(), 0)); };
+    host.pollingAddress = [this] { return SelectedPollingAddress(ui_.ComboBox9); };
     host.batchRunning = [this](bool running) {
         auto& w = *configFile_;
         if (running) {
-            w.transactor.SetBaud(comm1_.BaudRate());
+            transactor_.SetBaud(comm1_.BaudRate());
             w.batchReads = std::make_unique<line::BatchReads>(comm1_);
         } else {
             w.batchReads.reset();
@@ -394,7 +392,7 @@ void TForm1::WireConfigurationFile()
     };
     host.showRead = [this](const config::BatchReport& report) {
         std::set<int> shown;
-        polledAddress_ = static_cast<std::uint8_t>(std::max(ui_.ComboBox9->currentIndex(), 0));
+        polledAddress_ = SelectedPollingAddress(ui_.ComboBox9);
         for (const auto& a : report.answers) {
             const int code = a.item->query().pendingCode;
             if (!shown.insert(code).second)

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -170,6 +171,8 @@ void Form1Ui::setupCommunicationTest(const QWidget* form)
     ComboBox9 = MakeCombo(page, QStringLiteral("ComboBox9"), Numbers(0, 15), FieldWidth(form, 8), 0);
     const int firstIdentityRow
         = addRow(QStringLiteral("LabelAddressNumber"), QStringLiteral("Address Number:"), ComboBox9);
+    FindDevices = MakeButton(page, QStringLiteral("FindDevices"), QStringLiteral("Find Devices"));
+    grid->addWidget(FindDevices, firstIdentityRow, 3, Qt::AlignLeft);
     Edit1 = MakeEdit(page, QStringLiteral("Edit1"), fieldWidth);
     addRow(QStringLiteral("LabelManufacturingId"), QStringLiteral("Manufacturing ID:"), Edit1);
     Edit2 = MakeEdit(page, QStringLiteral("Edit2"), fieldWidth);
@@ -225,6 +228,22 @@ void Form1Ui::setupCommunicationTest(const QWidget* form)
     Button4 = MakeButton(page, QStringLiteral("Button4"), QStringLiteral("Instrument Data Query"));
     Button4->setFixedWidth(bigButtonWidth);
     grid->addWidget(Button4, firstVariableRow, 4, row - firstVariableRow, 1, Qt::AlignVCenter);
+    LiveSwitch = MakeButton(page, QStringLiteral("LiveSwitch"), QStringLiteral("Live"));
+    LiveSwitch->setCheckable(true);
+    LiveInterval = new QSpinBox(page);
+    LiveInterval->setObjectName(QStringLiteral("LiveInterval"));
+    LiveInterval->setRange(0, 60);
+    LiveInterval->setSuffix(QStringLiteral(" s"));
+    LiveInterval->setSpecialValueText(QStringLiteral("fastest"));
+    LiveInterval->setToolTip(QStringLiteral("Time between two samples"));
+    LiveTrend = MakeButton(page, QStringLiteral("LiveTrend"), QStringLiteral("Trend..."));
+    LiveState = MakeLabel(page, QStringLiteral("LiveState"), QString());
+    auto* live = new QGridLayout;
+    live->addWidget(LiveSwitch, 0, 0);
+    live->addWidget(LiveInterval, 0, 1);
+    live->addWidget(LiveTrend, 1, 0, 1, 2);
+    live->addWidget(LiveState, 2, 0, 1, 2);
+    grid->addLayout(live, firstVariableRow, 5, row - firstVariableRow, 1, Qt::AlignLeft | Qt::AlignVCenter);
 
     Label33 = MakeLabel(page, QStringLiteral("Label33"), QString());
     Label33->setMinimumSize(300, 20);

@@ -10,6 +10,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 class QWidget;
 
@@ -59,6 +60,12 @@ struct Form1Ui {
     QComboBox* ComboBox6 = nullptr;
     QPushButton* Button4 = nullptr;
     QLabel* Label33 = nullptr;
+    // Page 0: finding the device and watching its values.
+    QPushButton* FindDevices = nullptr;
+    QPushButton* LiveSwitch = nullptr; // checkable
+    QSpinBox* LiveInterval = nullptr;  // seconds between samples, 0 for as fast as the line allows
+    QPushButton* LiveTrend = nullptr;
+    QLabel* LiveState = nullptr;
 
     // Page 1: loop current range and fixed current.
     QGroupBox* GroupBoxRange = nullptr;

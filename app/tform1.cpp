@@ -2,6 +2,7 @@
 
 #include "app/combo_index.h"
 #include "app/field_text.h"
+#include "app/scan_live.h"
 #include "converter/instrument_commands.h"
 #include "device/identify.h"
 #include "line/line.h"
@@ -34,10 +35,14 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     // The stored settings of the window's port.
     comm1_.SetCommName("COM1");
     line::ConfigureHartPort(comm1_);
+    // While the batch path has a request out, the answer is its own.
     comm1_.OnReceiveData = [this](serial::TComm*, const void* buffer, std::uint16_t length) {
-        if (!DeliverToBatch(buffer, length))
+        if (BatchOwnsLine() && buffer)
+            transactor_.Deliver({static_cast<const std::uint8_t*>(buffer), length});
+        else
             link_.Comm1ReceiveData(buffer, length);
     };
+    transactor_.setParent(this);
 
     link_.SetPort(&comm1_);
     if (options_.sleep)
@@ -59,17 +64,20 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireConverter();
     WireTraffic(); // before any other user of the line, so that all of it is seen
     WireConfigurationFile();
+    scanLive_ = std::make_unique<ScanLive>(*this, batchPath_);
     FormCreate();
 }
 
 TForm1::~TForm1()
 {
+    scanLive_.reset();
     comm1_.ClosePort();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
     // The port's threads must end before the program does.
+    scanLive_->PortClosing();
     comm1_.ClosePort();
     QWidget::closeEvent(event);
 }
@@ -175,7 +183,9 @@ void TForm1::Button1Click()
         ui_.RadioButton1->setChecked(true);
         for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
             l->clear();
+        scanLive_->PortOpened();
     } else {
+        scanLive_->PortClosing();
         SetConnectionButtonsEnabled(false);
         ClearFieldsOnPortChange(true);
         for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
@@ -245,7 +255,7 @@ void TForm1::WireIdentify()
 {
     connect(ui_.Button3, &QPushButton::clicked, this, [this] {
         const auto& row = hart::Request("Button3");
-        polledAddress_ = device::PollingAddressByte(ItemIndex(ui_.ComboBox9));
+        polledAddress_ = SelectedPollingAddress(ui_.ComboBox9);
         link_.Send(row, {}, polledAddress_);
     });
     link_.SetDecoder(
@@ -260,7 +270,7 @@ void TForm1::WireIdentify()
             ui_.Edit3->setText(Text(r->preambles));
             // The selectors show the address that answered.
             const int slot = link_.Buffer().identity().pollingAddress;
-            SelectItem(ui_.ComboBox9, slot <= 15 ? slot : -1);
+            SelectItem(ui_.ComboBox9, ui_.ComboBox9->findText(QString::number(slot), Qt::MatchExactly));
             SelectItem(ui_.ComboBox3, slot <= 15 ? slot : -1);
             ui_.Edit4->setText(Text(r->serialNumber));
             ui_.Edit28->setText(Text(r->serialNumber));

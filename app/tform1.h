@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form1_ui.h"
+#include "app/window_batch.h"
 #include "codec/result.h"
 #include "hart/link.h"
 #include "hart/transport.h"
@@ -21,6 +22,8 @@ class PtySimulator;
 }
 
 namespace app {
+
+class ScanLive;
 
 // The port selector's entry that runs the simulated converter behind a pseudo-terminal.
 inline constexpr const char* kSimulatedPortName = "Simulated converter";
@@ -50,6 +53,10 @@ public:
     // The simulated converter, once "Simulated converter" was opened; nullptr before.
     sim::PtySimulator* Simulator() { return simulator_.get(); }
     const Form1Ui& Ui() const { return ui_; }
+    // The batch path on the window's port (address scan, live values).
+    hart::Transport& BatchPath() { return batchPath_; }
+    hart::Transactor& Transactor() { return transactor_; }
+    ScanLive& FindAndWatch() { return *scanLive_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,7 +89,7 @@ private:
     void WireConverter();          // instrument commands, parsing format, RS485, analog inputs, mapping
     void WireTraffic();            // the traffic window, the device status, and the tap on the line
     void WireConfigurationFile();  // the sixth page and its batch line
-    bool DeliverToBatch(const void* buffer, std::uint16_t length);
+    bool BatchOwnsLine() const; // deliveries go to the batch path, not the link
 
     Options options_;
     Form1Ui ui_;
@@ -92,8 +99,12 @@ private:
     std::uint8_t polledAddress_ = 0;
     hart::TrafficSink trafficSink_; // every write and delivery, from any thread
     hart::BytePort* linePort_ = &comm1_; // where requests are written: the port, or the traffic tap on it
+    // The one batch path of the window: configuration batches, the scan and live values.
+    hart::Transactor transactor_;
+    WindowBatchPath batchPath_{transactor_, comm1_};
     struct ConfigFileWiring;
-    std::shared_ptr<ConfigFileWiring> configFile_; // last: goes before the port it uses
+    std::shared_ptr<ConfigFileWiring> configFile_; // goes before the port it uses
+    std::unique_ptr<ScanLive> scanLive_;           // last: goes before the link and the line
 };
 
 } // namespace app

@@ -23,6 +23,8 @@ const std::array kCommands{
     Command{"write", "write FILE [--with-identity] [--force] [--dry-run]",
             "write what differs from FILE to the device, verifying each item", 1, 1,
             "--with-identity --force --dry-run", RunWrite},
+    Command{"scan", "scan [--addresses 0-15|0-63]",
+            "poll the addresses with command 0 and list every device that answers", 0, 0, "--addresses", RunScan},
 };
 
 bool Takes(const Command& c, std::string_view option)
@@ -82,6 +84,10 @@ Result ParseArguments(const QStringList& args)
             const auto [end, ec] = std::from_chars(n.data(), n.data() + n.size(), o.address);
             if (ec != std::errc{} || end != n.data() + n.size() || o.address < 0 || o.address > 15)
                 return Result::Fail("The polling address '" + n + "' is not a number from 0 to 15.");
+        } else if (a == "--addresses") {
+            if (!value(&o.addresses))
+                return Result::Fail("The option --addresses needs a range such as 0-15.");
+            options.push_back(a);
         } else if (a == "-o" || a == "--output") {
             if (!value(&o.output) || o.output.empty())
                 return Result::Fail("The option " + a + " needs a file name.");
@@ -106,7 +112,7 @@ Result ParseArguments(const QStringList& args)
     if (o.help || o.version)
         return Result::Ok(std::move(o));
     if (o.command.empty())
-        return Result::Fail("No command given: say read, diff or write.");
+        return Result::Fail("No command given: say read, diff, write or scan.");
     const Command* c = FindCommand(o.command);
     if (!c)
         return Result::Fail("Unknown command '" + o.command + "'.");
@@ -136,9 +142,11 @@ std::string HelpText()
          "  --with-identity  also compare or write the identity items\n"
          "  --force          write even to another manufacturer or device type\n"
          "  --dry-run        print what would be written and send no setting\n"
+         "  --addresses R    scan: the polling addresses, 0-15 (default) up to 0-63\n"
          "  --help, --version\n\n"
          "Exit status: 0 done (diff: equal), 1 differences found or a write stopped\n"
-         "after changing something, 2 refused or failed before changing anything.\n";
+         "after changing something, 2 refused or failed before changing anything.\n"
+         "scan: 0 one or more devices found, 1 none, 2 an error.\n";
     return s.str();
 }
 

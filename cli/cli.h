@@ -5,11 +5,16 @@
 
 #include <QStringList>
 
+#include <memory>
 #include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace line {
+class Line;
+}
 
 namespace cli {
 
@@ -31,6 +36,7 @@ struct Options {
     std::string capture;   // --capture FILE: the line's traffic as a pcapng file
     bool simulate = false; // --simulate
     int address = 0;       // --address N
+    std::string addresses = "0-15"; // --addresses FIRST-LAST (scan)
     bool withIdentity = false;
     bool force = false;
     bool dryRun = false;
@@ -73,5 +79,10 @@ int Run(const QStringList& args, Io& io);
 int RunRead(const Options& o, Io& io);
 int RunDiff(const Options& o, Io& io);
 int RunWrite(const Options& o, Io& io);
+int RunScan(const Options& o, Io& io);
+
+// The port or the simulated converter named by the options, open; nothing
+// (and the reason on io.err) when it cannot be.
+std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io);
 
 } // namespace cli

@@ -33,23 +33,6 @@ std::string IdentityText(const config::Configuration& c)
            + std::to_string(id.pollingAddress);
 }
 
-std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
-{
-    if (o.port.empty() && !o.simulate) {
-        io.err << "Give the port with --port NAME, or --simulate for the simulated converter.\n";
-        return nullptr;
-    }
-    line::Line::Options lo;
-    lo.port = o.port;
-    lo.simulate = o.simulate;
-    std::string error;
-    auto l = line::Line::Open(lo, &error);
-    if (!l)
-        io.err << error << "\n";
-    else if (io.traffic)
-        l->Transactor().SetTrafficSink(io.traffic);
-    return l;
-}
 
 // Ctrl-C or a termination request during a batch cancels it, so that the
 // report of what was written still comes; the handler only writes a byte.
@@ -187,6 +170,24 @@ QString BackupDirectory()
 }
 
 } // namespace
+
+std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
+{
+    if (o.port.empty() && !o.simulate) {
+        io.err << "Give the port with --port NAME, or --simulate for the simulated converter.\n";
+        return nullptr;
+    }
+    line::Line::Options lo;
+    lo.port = o.port;
+    lo.simulate = o.simulate;
+    std::string error;
+    auto l = line::Line::Open(lo, &error);
+    if (!l)
+        io.err << error << "\n";
+    else if (io.traffic)
+        l->Transactor().SetTrafficSink(io.traffic);
+    return l;
+}
 
 int RunRead(const Options& o, Io& io)
 {

@@ -17,6 +17,7 @@ std::optional<IdentifyResult> DecodeIdentify(std::span<const std::uint8_t> data,
     r.identity.preambles = data[3];
     r.identity.identifier = {data[9], data[10], data[11]};
     r.identity.pollingAddress = polledAddress;
+    r.hartRevision = data[4];
     r.manufacturer = std::to_string(data[1]);
     r.deviceType = std::to_string(data[2]);
     r.preambles = std::to_string(data[3]);

@@ -14,6 +14,7 @@ std::uint8_t PollingAddressByte(int itemIndex);
 
 struct IdentifyResult {
     hart::DeviceIdentity identity; // what the cache keeps
+    std::uint8_t hartRevision = 0; // universal command revision the device speaks
     std::string manufacturer;      // texts for the four fields
     std::string deviceType;
     std::string preambles;

@@ -10,7 +10,11 @@ namespace {
 VariableReading ReadingAt(std::span<const std::uint8_t> data, std::size_t unitPos, std::string_view sep)
 {
     const std::uint8_t unit = data[unitPos];
-    return {codec::VariableText(data.subspan(unitPos + 1).first<4>(), sep), unit, codec::UnitCodeToItem(unit)};
+    const auto bytes = data.subspan(unitPos + 1).first<4>();
+    std::optional<float> value;
+    if (bytes[0] != 0x7F)
+        value = codec::DecodeFloatBE(bytes);
+    return {codec::VariableText(bytes, sep), unit, codec::UnitCodeToItem(unit), value};
 }
 
 } // namespace
@@ -28,6 +32,7 @@ std::optional<DynamicVariables> DecodeDynamicVariables(std::span<const std::uint
     if (data.size() < 9)
         return std::nullopt;
     DynamicVariables out;
+    out.loopCurrent = codec::DecodeFloatBE(data.first<4>());
     out.variables.push_back(ReadingAt(data, 4, sep));
 
     // A further variable is shown only when all five of its bytes came: a byte count

@@ -23,11 +23,13 @@ struct VariableReading {
     std::string text;       // VariableText: sentinel 0x7F shows "0.000", cut to 6
     std::uint8_t unitCode;  // as received
     int unitItem;           // index in the unit list (82 "82_other" for unknown codes)
+    std::optional<float> value; // nothing for the 0x7F "no value" sentinel
 };
 
 // Answer to command 3: one to four dynamic variables, in order.
 // variables[0].unitCode is the range unit code that a later range write sends back.
 struct DynamicVariables {
+    float loopCurrent = 0; // mA, data bytes 0..3
     std::vector<VariableReading> variables;
 };
 

@@ -102,6 +102,17 @@ void HartLink::Sleep()
 
 void HartLink::Transmit(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress)
 {
+    if (gate_) {
+        const RequestRow* r = &row; // rows live in the static table
+        std::vector<std::uint8_t> copy(data.begin(), data.end());
+        if (gate_([this, r, copy = std::move(copy), pollingAddress] { TransmitNow(*r, copy, pollingAddress); }))
+            return;
+    }
+    TransmitNow(row, data, pollingAddress);
+}
+
+void HartLink::TransmitNow(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress)
+{
     Q_ASSERT(row.byteCount == kVariableByteCount || static_cast<std::size_t>(row.byteCount) == data.size());
 
     // Keys the modem for the duration of the handler; drops it on every way out.

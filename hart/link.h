@@ -38,6 +38,10 @@ public:
     // Receives the send sequence's steps by name ("rts-on", "write", "sleep", "arm", "start", "rts-off").
     void SetTrace(std::function<void(std::string_view step)> trace) { trace_ = std::move(trace); }
     void SetDecoder(int pendingCode, Decoder decode, FailureHandler fail = {});
+    // Asked before every request goes on the line: true when the gate keeps the
+    // request and sends it later through `sendLater`, false to send it now.
+    using LineGate = std::function<bool(std::function<void()> sendLater)>;
+    void SetLineGate(LineGate gate) { gate_ = std::move(gate); }
 
     LinkBuffer& Buffer() { return buffer_; }
     const LinkBuffer& Buffer() const { return buffer_; }
@@ -82,6 +86,7 @@ private:
     void StartTimeout();
     void Sleep();
     void SetStatus(std::string_view text);
+    void TransmitNow(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress);
 
     LinkBuffer buffer_;
     BytePort* port_ = nullptr;
@@ -92,6 +97,7 @@ private:
         FailureHandler fail;
     };
     std::map<int, Handler> handlers_;
+    LineGate gate_;
 
     std::int32_t pendingRequest_ = 0;
     std::int32_t timeoutKind_ = 0;

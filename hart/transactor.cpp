@@ -246,7 +246,7 @@ void Transactor::Timeout()
 
 void Transactor::Retry(TransactionError why)
 {
-    if (current_.repeats >= kMaxRepeats) {
+    if (current_.repeats >= std::min(kMaxRepeats, current_.t.maxRepeats)) {
         Finish(TransactionResult{why, {}, current_.repeats});
         return;
     }

@@ -20,6 +20,9 @@ struct Transaction {
     std::vector<std::uint8_t> frame; // preambles through checksum, plus any trailer byte
     std::uint8_t command = 0;        // the command the answer must echo
     bool rts = false;                // key the modem around the write
+    // How often the request may go out again after no answer or a busy answer.
+    // The address scan sets 0: a silent address must cost one answer-start wait.
+    int maxRepeats = 2;
 };
 
 enum class TransactionError {

@@ -22,6 +22,7 @@ need_packages() {
 
 # What every build needs.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libjpeg62-turbo-dev
+                qt6-charts-dev libqt6charts6 libqt6opengl6-dev
                 libgl-dev fonts-dejavu-core)
 
 jobs() { nproc 2>/dev/null || echo 2; }

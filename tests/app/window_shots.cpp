@@ -1,5 +1,8 @@
 // Not a test: opens the real window on the simulated converter, runs a few
 // transactions and writes one screenshot per page into the given directory.
+#include "app/live_trend.h"
+#include "app/scan_dialog.h"
+#include "app/scan_live.h"
 #include "app/tform1.h"
 #include "sim/pty_simulator.h"
 
@@ -58,5 +61,18 @@ int main(int argc, char* argv[])
         QTest::qWait(100);
         form.grab().save(QString("%1/page%2.png").arg(dir).arg(page));
     }
+
+    // Find Devices, then a minute of live values.
+    pages->setCurrentIndex(0);
+    QTest::mouseClick(form.findChild<QPushButton*>("FindDevices"), Qt::LeftButton);
+    auto* scan = form.FindAndWatch().Dialog();
+    if (!QTest::qWaitFor([&] { return !scan->Scanner().Running(); }, 30000))
+        return 1;
+    scan->grab().save(QString("%1/find-devices.png").arg(dir));
+    scan->reject();
+    form.findChild<QPushButton*>("LiveSwitch")->setChecked(true);
+    QTest::qWait(argc > 2 ? QString(argv[2]).toInt() : 20000);
+    form.grab().save(QString("%1/page0-live.png").arg(dir));
+    form.FindAndWatch().Trend().grab().save(QString("%1/trend.png").arg(dir));
     return 0;
 }

@@ -18,6 +18,8 @@ private slots:
         QTest::newRow("read to a file") << QStringList{"read", "-o", "a.json", "--port", "COM3"} << "read" << 0 << 0 << "COM3";
         QTest::newRow("options first") << QStringList{"--port", "ttyUSB0", "--address", "15", "diff", "a"} << "diff" << 1 << 15 << "ttyUSB0";
         QTest::newRow("two files") << QStringList{"diff", "a", "b"} << "diff" << 2 << 0 << "";
+        QTest::newRow("scan") << QStringList{"scan", "--simulate"} << "scan" << 0 << 0 << "";
+        QTest::newRow("scan a range") << QStringList{"scan", "--addresses", "0-63", "--port", "COM2"} << "scan" << 0 << 0 << "COM2";
         QTest::newRow("write, every flag") << QStringList{"write", "f", "--with-identity", "--force", "--dry-run", "--simulate"} << "write" << 1 << 0 << "";
     }
     void accepted()
@@ -40,7 +42,9 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("says");
         QTest::newRow("nothing") << QStringList{} << "No command";
-        QTest::newRow("unknown command") << QStringList{"scan"} << "Unknown command 'scan'";
+        QTest::newRow("unknown command") << QStringList{"erase"} << "Unknown command 'erase'";
+        QTest::newRow("address range for read") << QStringList{"read", "--addresses", "0-63"} << "--addresses does not apply to read";
+        QTest::newRow("scan with a file") << QStringList{"scan", "x.json"} << "Usage: modbus-hart-config scan";
         QTest::newRow("unknown option") << QStringList{"read", "--fast"} << "Unknown option --fast";
         QTest::newRow("flag of another command") << QStringList{"read", "--force"} << "--force does not apply to read";
         QTest::newRow("output for write") << QStringList{"write", "f", "-o", "x"} << "-o does not apply to write";

@@ -3,7 +3,8 @@
 // A hart::Transport with a simulated converter on the other side of a function
 // call: each request is fed to the sim::Device, its answer delivered later from
 // the event loop, as a real line would. Repeats follow the batch path's rule
-// (no answer, a broken frame or busy: sent again, at most twice).
+// (no answer, a broken frame or busy: sent again, at most twice, or as often
+// as the transaction allows).
 
 #include "hart/frames.h"
 #include "hart/transport.h"
@@ -12,6 +13,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 
@@ -48,6 +50,11 @@ public:
         return n;
     }
     void ClearLog() { sent_.clear(); }
+    // Every frame that reached the device, and how many tries met silence.
+    const std::vector<std::vector<std::uint8_t>>& Frames() const { return frames_; }
+    int NoAnswers() const { return noAnswers_; }
+    // The device's clock at the last try.
+    std::int64_t NowMs() const { return nowMs_; }
     // Called before each request reaches the device (e.g. to cancel mid-batch).
     std::function<void(const hart::Transaction&)> beforeSend;
 
@@ -90,7 +97,7 @@ private:
         if (cancelFront_) {
             result.error = hart::TransactionError::Cancelled;
         } else {
-            for (int attempt = 0; attempt < 3; ++attempt) {
+            for (int attempt = 0; attempt <= std::min(2, p.t.maxRepeats); ++attempt) {
                 result.repeats = attempt;
                 if (Exchange(p.t, result))
                     break;
@@ -107,10 +114,12 @@ private:
     bool Exchange(const hart::Transaction& t, hart::TransactionResult& result)
     {
         sent_.push_back(t.command);
+        frames_.push_back(t.frame);
         nowMs_ += 1000; // far apart, so the device never joins two requests
         const auto answers = device_.Feed(t.frame, nowMs_);
         result.answer.clear();
         if (answers.empty()) {
+            ++noAnswers_;
             result.error = hart::TransactionError::NoAnswer;
             return false;
         }
@@ -139,6 +148,8 @@ private:
     sim::Device& device_;
     std::deque<Pending> queue_;
     std::vector<std::uint8_t> sent_;
+    std::vector<std::vector<std::uint8_t>> frames_;
+    int noAnswers_ = 0;
     QObject context_;
     bool scheduled_ = false;
     bool cancelFront_ = false;

@@ -1,0 +1,236 @@
+#include "app/scan_live.h"
+
+#include "app/combo_index.h"
+#include "app/field_text.h"
+#include "app/live_trend.h"
+#include "app/scan_dialog.h"
+#include "app/tform1.h"
+#include "codec/numeric.h"
+#include "device/identify.h"
+#include "hart/frames.h"
+#include "hart/request_frame.h"
+#include "hart/request_table.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace app {
+
+namespace {
+
+// Live values send exactly what "Instrument Data Query" sends.
+hart::Transaction LiveRequest(const hart::HartLink& link)
+{
+    return hart::MakeTransaction(hart::Request("Button4"), link.Buffer().identity());
+}
+
+QString ErrorText(hart::TransactionError e)
+{
+    return QString::fromStdString(hart::TransactionErrorText(e));
+}
+
+} // namespace
+
+std::uint8_t SelectedPollingAddress(const QComboBox* combo)
+{
+    const int index = ItemIndex(combo);
+    if (index > 15) {
+        bool ok = false;
+        const int address = combo->itemText(index).toInt(&ok);
+        if (ok && address >= 0 && address <= 63)
+            return static_cast<std::uint8_t>(address);
+    }
+    return device::PollingAddressByte(index);
+}
+
+ScanLive::ScanLive(TForm1& form, hart::Transport& transport)
+    : form_(form),
+      transport_(transport),
+      poller_(transport, [&form] { return LiveRequest(form.Link()); })
+{
+    const Form1Ui& ui = form.Ui();
+    hart::HartLink& link = form.Link();
+
+    connect(ui.FindDevices, &QPushButton::clicked, this, &ScanLive::FindDevices);
+    connect(ui.LiveSwitch, &QPushButton::toggled, this, &ScanLive::SetLive);
+    connect(ui.LiveInterval, &QSpinBox::valueChanged, &poller_, &device::LivePoller::SetIntervalSeconds);
+    connect(ui.LiveTrend, &QPushButton::clicked, this, [this] {
+        Trend().show();
+        Trend().raise();
+    });
+
+    // The window's own requests wait for the live one on the line, and give it back when answered or timed out.
+    link.SetLineGate([this](std::function<void()> sendLater) { return poller_.Defer(std::move(sendLater)); });
+    connect(&link, &hart::HartLink::AnswerHandled, &poller_, &device::LivePoller::LineReleased);
+    connect(&link.Timer3(), &QTimer::timeout, &poller_, &device::LivePoller::LineReleased);
+
+    auto lineFree = [this] {
+        if (scanWaiting_ && dialog_) {
+            scanWaiting_ = false;
+            dialog_->StartScan();
+        }
+    };
+    connect(&link, &hart::HartLink::AnswerHandled, this, lineFree);
+    connect(&link.Timer3(), &QTimer::timeout, this, lineFree);
+
+    connect(&poller_, &device::LivePoller::Answered, this, &ScanLive::LiveAnswer);
+    connect(&poller_, &device::LivePoller::Failed, this, [this](const QString& reason) {
+        lastFailure_ = reason;
+        form_.Ui().LiveSwitch->setChecked(false);
+    });
+
+    // A configuration batch greys out the pages while it has the line.
+    ui.TabSheet6->installEventFilter(this);
+
+    PortClosing();
+}
+
+bool ScanLive::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == form_.Ui().TabSheet6 && event->type() == QEvent::EnabledChange && !form_.Ui().TabSheet6->isEnabled()
+        && poller_.Active()) {
+        lastFailure_ = QStringLiteral("Live values stopped: a configuration batch uses the line.");
+        poller_.Abort();
+        form_.Ui().LiveSwitch->setChecked(false);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+ScanLive::~ScanLive()
+{
+    form_.Link().SetLineGate({});
+    poller_.Abort();
+    delete dialog_;
+    delete trend_;
+}
+
+ScanDialog* ScanLive::Dialog() { return dialog_.data(); }
+
+LiveTrend& ScanLive::Trend()
+{
+    if (!trend_)
+        trend_ = new LiveTrend(store_, &form_);
+    return *trend_;
+}
+
+void ScanLive::PortOpened()
+{
+    const Form1Ui& ui = form_.Ui();
+    ui.FindDevices->setEnabled(true);
+    ui.LiveSwitch->setEnabled(true);
+}
+
+void ScanLive::PortClosing()
+{
+    const Form1Ui& ui = form_.Ui();
+    poller_.Abort();
+    scanWaiting_ = false;
+    if (dialog_)
+        dialog_->reject();
+    {
+        const QSignalBlocker quiet(ui.LiveSwitch);
+        ui.LiveSwitch->setChecked(false);
+    }
+    ui.FindDevices->setEnabled(false);
+    ui.LiveSwitch->setEnabled(false);
+    ShowState();
+}
+
+void ScanLive::FindDevices()
+{
+    // The scan needs the line to itself.
+    form_.Ui().LiveSwitch->setChecked(false);
+    if (!dialog_) {
+        dialog_ = new ScanDialog(transport_, &form_);
+        connect(dialog_, &ScanDialog::Chosen, this, &ScanLive::UseAddress);
+    }
+    dialog_->open();
+    // A button's request still waiting for its answer keeps the line until it has it.
+    scanWaiting_ = form_.Link().Timer3().isActive();
+    if (!scanWaiting_)
+        dialog_->StartScan();
+}
+
+void ScanLive::UseAddress(int address)
+{
+    QComboBox* combo = form_.Ui().ComboBox9;
+    const QString text = QString::number(address);
+    int index = combo->findText(text, Qt::MatchExactly);
+    if (index < 0) {
+        combo->addItem(text); // only for this run: the list is built afresh at the next start
+        index = combo->count() - 1;
+        FitPopupToItems(combo);
+    }
+    SelectItem(combo, index);
+    form_.Ui().Button3->click();
+}
+
+void ScanLive::SetLive(bool on)
+{
+    if (!on) {
+        poller_.Stop();
+        ShowState();
+        return;
+    }
+    samplesThisRun_ = 0;
+    failuresInRow_ = 0;
+    lastFailure_.clear();
+    poller_.SetIntervalSeconds(form_.Ui().LiveInterval->value());
+    // A button's request still waiting for its answer keeps the line until it has it.
+    poller_.Start(form_.Link().Timer3().isActive());
+    Trend().show();
+    ShowState();
+}
+
+void ScanLive::LiveAnswer(const hart::TransactionResult& r)
+{
+    const auto frame = r.Frame();
+    const std::string sep = QLocale::system().decimalPoint().toStdString();
+    std::optional<device::DynamicVariables> values;
+    if (frame && !hart::IsErrorResponse(frame->responseCode()) && form_.Link().Decode(103, *frame))
+        values = device::DecodeDynamicVariables(frame->data(), sep);
+    if (!values) {
+        ++failuresInRow_;
+        lastFailure_ = !r.ok() ? ErrorText(r.error)
+                               : QStringLiteral("answer with response code %1").arg(frame ? frame->responseCode() : 0);
+        ShowState();
+        return;
+    }
+    failuresInRow_ = 0;
+    ++samplesThisRun_;
+    form_.Ui().Edit6->setText(Text(codec::FloatText(values->loopCurrent, 5, sep)));
+    store_.Add(device::SampleOf(*values, QDateTime::currentMSecsSinceEpoch()));
+    if (trend_)
+        trend_->SampleAdded();
+    ShowState();
+}
+
+void ScanLive::ShowState()
+{
+    QString text;
+    if (poller_.Active()) {
+        text = QStringLiteral("%1 samples").arg(samplesThisRun_);
+        const auto& s = store_.Samples();
+        if (s.size() >= 2 && samplesThisRun_ >= 2) {
+            const std::size_t n = std::min<std::size_t>(s.size(), 20);
+            const double span = static_cast<double>(s.back().timeMs - s[s.size() - n].timeMs) / 1000.0;
+            if (span > 0)
+                text += QStringLiteral(", %1/s").arg(static_cast<double>(n - 1) / span, 0, 'f', 1);
+        }
+        if (failuresInRow_ > 0)
+            text += QStringLiteral("; %1 (%2 in a row)").arg(lastFailure_).arg(failuresInRow_);
+    } else if (!lastFailure_.isEmpty()) {
+        text = lastFailure_;
+    }
+    form_.Ui().LiveState->setText(text);
+    if (trend_)
+        trend_->SetState(text);
+}
+
+} // namespace app

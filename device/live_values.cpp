@@ -1,0 +1,94 @@
+#include "device/live_values.h"
+
+#include "codec/units.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+
+#include <charconv>
+
+namespace device {
+
+namespace {
+
+std::string Number(float v)
+{
+    char buf[32];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    return ec == std::errc{} ? std::string(buf, end) : std::string();
+}
+
+// A unit text may hold a comma or a quote in a later list: quote it then.
+std::string CsvField(const std::string& s)
+{
+    if (s.find_first_of(",\"\n") == std::string::npos)
+        return s;
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + '"';
+}
+
+} // namespace
+
+LiveSample SampleOf(const DynamicVariables& v, std::int64_t timeMs)
+{
+    LiveSample s;
+    s.timeMs = timeMs;
+    s.loopCurrent = v.loopCurrent;
+    s.count = static_cast<int>(std::min<std::size_t>(v.variables.size(), 4));
+    for (int k = 0; k < s.count; ++k) {
+        s.values[k] = v.variables[k].value;
+        s.units[k] = v.variables[k].unitCode;
+    }
+    return s;
+}
+
+std::string UnitName(std::uint8_t code)
+{
+    const int item = codec::UnitCodeToItem(code);
+    if (item == codec::kOtherUnitItem)
+        return "unit " + std::to_string(code);
+    static const std::vector<std::string> items = codec::UnitList(codec::UnitListControl::ComboBox5);
+    std::string text = items[static_cast<std::size_t>(item)];
+    if (const auto bar = text.find('_'); bar != std::string::npos)
+        text.erase(0, bar + 1);
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+void SampleStore::Add(const LiveSample& s)
+{
+    samples_.push_back(s);
+    while (!samples_.empty() && samples_.front().timeMs < s.timeMs - windowMs_)
+        samples_.pop_front();
+}
+
+std::string SamplesCsv(const std::deque<LiveSample>& samples)
+{
+    std::string out = "time,loop current (mA)";
+    for (int k = 1; k <= 4; ++k)
+        out += ",variable " + std::to_string(k) + ",unit " + std::to_string(k);
+    out += '\n';
+    for (const auto& s : samples) {
+        const QDateTime t = QDateTime::fromMSecsSinceEpoch(s.timeMs, QTimeZone::utc());
+        out += t.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz'Z'")).toStdString();
+        out += ',' + Number(s.loopCurrent);
+        for (int k = 0; k < 4; ++k) {
+            out += ',';
+            if (k < s.count && s.values[k])
+                out += Number(*s.values[k]);
+            out += ',';
+            if (k < s.count)
+                out += CsvField(UnitName(s.units[k]));
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace device

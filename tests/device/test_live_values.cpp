@@ -1,0 +1,231 @@
+// Live values: the sample store and its CSV, and the poller sharing the line
+// with the window's own requests, against the simulated converter.
+#include "device/live_poller.h"
+#include "device/live_values.h"
+#include "hart/frames.h"
+#include "support/sim_transport.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+device::LiveSample Sample(std::int64_t t, int count = 4)
+{
+    device::LiveSample s;
+    s.timeMs = t;
+    s.loopCurrent = 12.5f;
+    s.count = count;
+    s.values = {1.5f, -2.0f, std::nullopt, 1e6f};
+    s.units = {32, 39, 57, 250};
+    return s;
+}
+
+// Command 3 to the simulator's default identity.
+hart::Transaction LiveRequest()
+{
+    sim::Device d;
+    hart::DeviceIdentity id;
+    const auto a = d.LongAddress();
+    id.manufacturer = a[0] & 0x3F;
+    id.deviceType = a[1];
+    id.identifier = {a[2], a[3], a[4]};
+    return {hart::LongFrame(8, id, 3, {}), 3, false};
+}
+
+struct Line {
+    sim::Device device;
+    testing::SimTransport transport{device};
+    device::LivePoller poller{transport, LiveRequest};
+    QList<device::LiveSample> samples;
+    QStringList events; // "live" per answer, the window's requests by name
+
+    Line()
+    {
+        QObject::connect(&poller, &device::LivePoller::Answered, [this](const hart::TransactionResult& r) {
+            events << "live";
+            const auto f = r.Frame();
+            QVERIFY(f);
+            const auto v = device::DecodeDynamicVariables(f->data());
+            QVERIFY(v);
+            samples << device::SampleOf(*v, transport.NowMs());
+        });
+    }
+    // A window request: it asks for the line and, once sent, is "answered" at the next turn.
+    void press(const QString& name)
+    {
+        auto send = [this, name] {
+            events << name;
+            QTimer::singleShot(0, &poller, [this] { poller.LineReleased(); });
+        };
+        if (!poller.Defer(send))
+            send();
+    }
+    bool waitLive(int n)
+    {
+        return QTest::qWaitFor([&] { return events.count("live") >= n; }, 5000);
+    }
+};
+
+} // namespace
+
+class LiveValuesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void storeKeepsItsWindow_data();
+    void storeKeepsItsWindow();
+    void csvHoldsEverySample();
+    void unitNames_data();
+    void unitNames();
+    void samplesFollowTheDevice();
+    void windowRequestGoesNext();
+    void intervalWaitsForItsTime();
+    void switchOffLetsKeptRequestsOut();
+    void abortDropsEverything();
+};
+
+void LiveValuesTest::storeKeepsItsWindow_data()
+{
+    QTest::addColumn<QList<qint64>>("times");
+    QTest::addColumn<qint64>("window");
+    QTest::addColumn<QList<qint64>>("kept");
+    QTest::newRow("all inside") << QList<qint64>{0, 1000, 2000} << qint64(10000) << QList<qint64>{0, 1000, 2000};
+    QTest::newRow("edge kept") << QList<qint64>{0, 5000, 10000} << qint64(10000) << QList<qint64>{0, 5000, 10000};
+    QTest::newRow("older dropped") << QList<qint64>{0, 5000, 10001} << qint64(10000) << QList<qint64>{5000, 10001};
+    QTest::newRow("gap drops all but newest") << QList<qint64>{0, 1, 2, 700000} << qint64(device::SampleStore::kTenMinutesMs)
+                                              << QList<qint64>{700000};
+    QTest::newRow("ten minutes") << QList<qint64>{0, 300000, 600000, 600500} << qint64(device::SampleStore::kTenMinutesMs)
+                                 << QList<qint64>{300000, 600000, 600500};
+}
+
+void LiveValuesTest::storeKeepsItsWindow()
+{
+    QFETCH(QList<qint64>, times);
+    QFETCH(qint64, window);
+    QFETCH(QList<qint64>, kept);
+    device::SampleStore store(window);
+    for (qint64 t : times)
+        store.Add(Sample(t));
+    QList<qint64> got;
+    for (const auto& s : store.Samples())
+        got << s.timeMs;
+    QCOMPARE(got, kept);
+}
+
+void LiveValuesTest::csvHoldsEverySample()
+{
+    std::deque<device::LiveSample> samples{Sample(1765180800000), Sample(1765180800500, 2)};
+    samples[1].loopCurrent = 4.0f;
+    samples[1].values[1] = 0.125f;
+    const QString csv = QString::fromStdString(device::SamplesCsv(samples));
+    QCOMPARE(csv, QString("time,loop current (mA),variable 1,unit 1,variable 2,unit 2,variable 3,unit 3,variable 4,unit 4\n"
+                          "2025-12-08T08:00:00.000Z,12.5,1.5,\u2103,-2,mA,,%,1e+06,250\n"
+                          "2025-12-08T08:00:00.500Z,4,1.5,\u2103,0.125,mA,,,,\n"));
+}
+
+void LiveValuesTest::unitNames_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("degree C") << 32 << "\u2103";
+    QTest::newRow("bar, blanks cut") << 7 << "bar";
+    QTest::newRow("mA") << 39 << "mA";
+    QTest::newRow("unknown code") << 200 << "unit 200";
+}
+
+void LiveValuesTest::unitNames()
+{
+    QFETCH(int, code);
+    QTEST(QString::fromStdString(device::UnitName(static_cast<std::uint8_t>(code))), "name");
+}
+
+void LiveValuesTest::samplesFollowTheDevice()
+{
+    Line line;
+    line.device.State().driftPeriodMs = 4000;
+    line.device.State().driftAmplitude = 0.1f;
+    line.poller.Start();
+    QVERIFY(line.waitLive(8));
+    line.poller.Abort();
+
+    // Every sample is what the device reported at that moment, and the values move.
+    QSet<float> seen;
+    for (const auto& s : line.samples) {
+        QCOMPARE(s.count, 4);
+        for (int v = 0; v < 4; ++v) {
+            QVERIFY(s.values[v]);
+            QCOMPARE(*s.values[v], line.device.VariableValue(v, s.timeMs));
+            QCOMPARE(int(s.units[v]), int(line.device.State().mapping[v].unit));
+        }
+        QCOMPARE(s.loopCurrent, line.device.LoopCurrent(s.timeMs));
+        seen.insert(*s.values[0]);
+    }
+    QVERIFY(seen.size() > 1);
+    // Back to back, each request its own, and nothing else was sent.
+    QCOMPARE(line.transport.Frames().size(), std::size_t(line.samples.size()));
+    QCOMPARE(line.transport.Frames().front(), LiveRequest().frame);
+}
+
+void LiveValuesTest::windowRequestGoesNext()
+{
+    Line line;
+    line.poller.Start();
+    line.press("Button34"); // a live request is on the line: this one waits for its answer
+    QCOMPARE(line.events, QStringList{});
+    QVERIFY(line.waitLive(3));
+    line.poller.Abort();
+    QCOMPARE(line.events.mid(0, 3), (QStringList{"live", "Button34", "live"}));
+}
+
+void LiveValuesTest::intervalWaitsForItsTime()
+{
+    Line line;
+    std::int64_t now = 0;
+    line.poller.SetClock([&] { return now; });
+    line.poller.SetIntervalSeconds(5);
+    line.poller.Start();
+    QVERIFY(line.waitLive(1));
+    QTest::qWait(20);
+    QCOMPARE(line.transport.Frames().size(), std::size_t(1)); // not before its time
+
+    line.press("Button4"); // the free line between two samples: sent at once
+    QCOMPARE(line.events, (QStringList{"live", "Button4"}));
+    now = 5000;
+    QVERIFY(line.waitLive(2)); // the window's answer released the line and the sample is due
+    QCOMPARE(line.transport.Frames().size(), std::size_t(2)); // the press went the window's own way
+
+    now = 6000; // 1 s after the last sample: a shorter interval makes it due at once
+    QTest::qWait(20);
+    QCOMPARE(line.events.count("live"), 2);
+    line.poller.SetIntervalSeconds(1);
+    QVERIFY(QTest::qWaitFor([&] { return line.events.count("live") == 3; }, 1000)); // not the old 4 s left
+    line.poller.Abort();
+}
+
+void LiveValuesTest::switchOffLetsKeptRequestsOut()
+{
+    Line line;
+    line.poller.Start();
+    line.press("Button3");
+    line.poller.Stop();
+    QVERIFY(!line.poller.Active());
+    QVERIFY(QTest::qWaitFor([&] { return line.events.contains("Button3"); }, 5000));
+    QTest::qWait(20);
+    QCOMPARE(line.events, (QStringList{"live", "Button3"})); // the last answer, the kept request, nothing more
+}
+
+void LiveValuesTest::abortDropsEverything()
+{
+    Line line;
+    line.poller.Start();
+    line.press("Button3");
+    line.poller.Abort();
+    QTest::qWait(20);
+    QVERIFY(line.events.isEmpty());
+    QVERIFY(line.transport.Frames().empty());
+    QVERIFY(line.transport.Idle());
+}
+
+QTEST_GUILESS_MAIN(LiveValuesTest)
+#include "test_live_values.moc"

@@ -1,0 +1,237 @@
+// Finding the device and watching its values in the real window, against the
+// simulated converter over a pseudo-terminal.
+#include "app/live_trend.h"
+#include "app/scan_dialog.h"
+#include "app/scan_live.h"
+#include "codec/numeric.h"
+#include "support/window_driver.h"
+
+#include <QLineSeries>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+using testing::WindowDriver;
+
+namespace {
+
+// The answer-start wait shortened, so that a silent address costs little here.
+constexpr int kAnswerStartMs = 80;
+
+struct Line {
+    WindowDriver d;
+    int requests = 0; // frames the batch path wrote
+    QList<int> addressesPolled;
+
+    explicit Line(int address)
+    {
+        d.form.Transactor().SetAnswerStartMs(kAnswerStartMs);
+        d.form.Transactor().SetTrafficSink([this](const hart::TrafficRecord& r) {
+            if (r.direction == hart::Direction::Sent) {
+                ++requests;
+                if (r.bytes.size() > 7 && r.bytes[6] == 0x02)
+                    addressesPolled << r.bytes[7];
+            }
+        });
+        if (!d.open())
+            qFatal("the simulated converter did not open");
+        d.withDevice([address](sim::Device& dev) { dev.State().pollAddress = static_cast<std::uint8_t>(address); });
+    }
+    app::ScanLive& live() { return d.form.FindAndWatch(); }
+    app::ScanDialog& dialog() { return *live().Dialog(); }
+    QTableWidget* list() { return dialog().findChild<QTableWidget*>("ScanList"); }
+    bool scan(const QString& range = "0-15")
+    {
+        QTest::mouseClick(d.w<QPushButton>("FindDevices"), Qt::LeftButton);
+        if (range != "0-15") { // the first scan started with the default range: run it again wider
+            if (!QTest::qWaitFor([&] { return !dialog().Scanner().Running(); }, 20000))
+                return false;
+            auto* r = dialog().findChild<QComboBox*>("ScanRange");
+            r->setCurrentIndex(r->findText(range));
+            requests = 0;
+            addressesPolled.clear();
+            dialog().StartScan();
+        }
+        return QTest::qWaitFor([&] { return !dialog().Scanner().Running(); }, 20000);
+    }
+    QStringList row(int r)
+    {
+        QStringList cells;
+        for (int c = 0; c < list()->columnCount(); ++c)
+            cells << list()->item(r, c)->text();
+        return cells;
+    }
+    int liveSamples() { return int(d.form.FindAndWatch().Samples().Samples().size()); }
+};
+
+} // namespace
+
+class ScanLiveE2eTest : public QObject {
+    Q_OBJECT
+private slots:
+    void scanFindsTheDevice_data();
+    void scanFindsTheDevice();
+    void cancelStopsWithinOneAddress();
+    void choosingTheDeviceIdentifiesIt_data();
+    void choosingTheDeviceIdentifiesIt();
+    void liveSamplesFillFieldsAndChart();
+    void buttonPressDuringLiveIsAnswered();
+    void closingThePortStopsLive();
+};
+
+void ScanLiveE2eTest::scanFindsTheDevice_data()
+{
+    QTest::addColumn<int>("address");
+    QTest::addColumn<QString>("range");
+    QTest::addColumn<int>("polled");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("address 5") << 5 << "0-15" << 16 << 1;
+    QTest::newRow("address 20 needs the wide range") << 20 << "0-15" << 16 << 0;
+    QTest::newRow("address 20 in 0-63") << 20 << "0-63" << 64 << 1;
+}
+
+void ScanLiveE2eTest::scanFindsTheDevice()
+{
+    QFETCH(int, address);
+    QFETCH(QString, range);
+    QFETCH(int, polled);
+    QFETCH(int, rows);
+    Line line(address);
+    QVERIFY(line.scan(range));
+
+    QCOMPARE(line.list()->rowCount(), rows);
+    if (rows)
+        QCOMPARE(line.row(0), (QStringList{QString::number(address), "38 (0x26)", "5 (0x05)", "66051 (0x010203)", "5",
+                                           "5"}));
+    // One request per address and no repeats: each silent address cost one answer-start wait.
+    QCOMPARE(line.requests, polled);
+    QCOMPARE(line.d.form.Transactor().TotalRepeats(), 0);
+    QCOMPARE(line.dialog().findChild<QProgressBar*>("ScanProgress")->value(), polled);
+}
+
+void ScanLiveE2eTest::cancelStopsWithinOneAddress()
+{
+    Line line(15);
+    QTest::mouseClick(line.d.w<QPushButton>("FindDevices"), Qt::LeftButton);
+    auto* progress = line.dialog().findChild<QProgressBar*>("ScanProgress");
+    QVERIFY(QTest::qWaitFor([&] { return progress->value() >= 3; }, 10000));
+    QTest::mouseClick(line.dialog().findChild<QPushButton*>("ScanCancel"), Qt::LeftButton);
+    const int sentAtCancel = line.requests;
+    QVERIFY(QTest::qWaitFor([&] { return !line.dialog().Scanner().Running(); }, 2000));
+    QVERIFY(line.requests <= sentAtCancel);
+    QVERIFY(line.requests < 16);
+    QCOMPARE(line.list()->rowCount(), 0);
+    QVERIFY(line.dialog().findChild<QLabel*>("ScanState")->text().startsWith("Cancelled"));
+}
+
+void ScanLiveE2eTest::choosingTheDeviceIdentifiesIt_data()
+{
+    QTest::addColumn<int>("address");
+    QTest::addColumn<QString>("range");
+    QTest::addColumn<int>("listSize");
+    QTest::newRow("address 5") << 5 << "0-15" << 16;
+    QTest::newRow("address 33 joins the list") << 33 << "0-63" << 17;
+}
+
+void ScanLiveE2eTest::choosingTheDeviceIdentifiesIt()
+{
+    QFETCH(int, address);
+    QFETCH(QString, range);
+    QFETCH(int, listSize);
+    Line line(address);
+    QVERIFY(line.scan(range));
+    QCOMPARE(line.list()->rowCount(), 1);
+    const int answers = line.d.answers;
+    QTest::mouseClick(line.dialog().findChild<QPushButton*>("ScanChoose"), Qt::LeftButton);
+
+    QVERIFY(QTest::qWaitFor([&] { return line.d.answers > answers; }, 6000));
+    QCOMPARE(line.d.status(), QString("upload successful!"));
+    QCOMPARE(line.d.text("ComboBox9"), QString::number(address));
+    QCOMPARE(line.d.w<QComboBox>("ComboBox9")->count(), listSize);
+    QCOMPARE(line.d.text("Edit1"), QString("38"));
+    QCOMPARE(line.d.text("Edit4"), QString("66051"));
+    QCOMPARE(int(line.d.form.Link().Buffer().identity().pollingAddress), address);
+}
+
+void ScanLiveE2eTest::liveSamplesFillFieldsAndChart()
+{
+    Line line(0);
+    line.d.withDevice([](sim::Device& dev) {
+        dev.State().driftAmplitude = 0.2f;
+        dev.State().driftPeriodMs = 2000;
+    });
+    QVERIFY(line.d.identify() == "upload successful!");
+    line.d.w<QPushButton>("LiveSwitch")->setChecked(true);
+    constexpr int kSamples = 8;
+    QVERIFY(QTest::qWaitFor([&] { return line.liveSamples() >= kSamples; }, 20000));
+    line.d.w<QPushButton>("LiveSwitch")->setChecked(false);
+    QVERIFY(QTest::qWaitFor([&] { return line.d.form.BatchPath().Idle(); }, 3000));
+
+    // N samples, N points in each series, named with the units.
+    const auto& samples = line.live().Samples().Samples();
+    const int n = int(samples.size());
+    const auto& series = line.live().Trend().Series();
+    for (int k = 0; k < 5; ++k)
+        QCOMPARE(series[std::size_t(k)]->count(), n);
+    QCOMPARE(series[0]->name(), QString("Variable 1 (\u2103)"));
+    QCOMPARE(series[1]->name(), QString("Variable 2 (mA)"));
+    QCOMPARE(series[4]->name(), QString("Loop current (mA)"));
+
+    // The fields show the last sample, and the values moved from sample to sample.
+    const auto& last = samples.back();
+    QCOMPARE(line.d.text("Edit5"), QString::fromStdString(codec::VariableText(codec::EncodeFloatBE(*last.values[0]))));
+    QCOMPARE(line.d.text("Edit30"), QString::fromStdString(codec::VariableText(codec::EncodeFloatBE(*last.values[3]))));
+    QCOMPARE(line.d.text("Edit6"), QString::fromStdString(codec::FloatText(last.loopCurrent, 5)));
+    QCOMPARE(line.d.text("ComboBox15"), QString("79_mA"));
+    QSet<float> seen;
+    for (const auto& s : samples)
+        seen.insert(*s.values[0]);
+    QVERIFY(seen.size() > 1);
+
+    // The CSV holds every sample.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("live.csv");
+    QString error;
+    QVERIFY2(line.live().Trend().ExportCsv(path, &error), qPrintable(error));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), n + 1);
+    QVERIFY(lines.last().contains(QString::fromStdString(codec::FloatText(*last.values[0]).substr(0, 4))));
+}
+
+void ScanLiveE2eTest::buttonPressDuringLiveIsAnswered()
+{
+    Line line(0);
+    QVERIFY(line.d.identify() == "upload successful!");
+    line.d.w<QPushButton>("LiveSwitch")->setChecked(true);
+    QVERIFY(QTest::qWaitFor([&] { return line.liveSamples() >= 2; }, 10000));
+
+    QCOMPARE(line.d.press("Button34"), QString("upload successful!"));
+    QVERIFY(!line.d.text("Edit20").isEmpty());
+    const int before = line.liveSamples();
+    QVERIFY(QTest::qWaitFor([&] { return line.liveSamples() >= before + 2; }, 10000)); // live goes on after it
+
+    QCOMPARE(line.d.press("Button3"), QString("upload successful!"));
+    QVERIFY(line.d.w<QPushButton>("LiveSwitch")->isChecked());
+    line.d.w<QPushButton>("LiveSwitch")->setChecked(false);
+}
+
+void ScanLiveE2eTest::closingThePortStopsLive()
+{
+    Line line(0);
+    QVERIFY(line.d.identify() == "upload successful!");
+    line.d.w<QPushButton>("LiveSwitch")->setChecked(true);
+    QVERIFY(QTest::qWaitFor([&] { return line.liveSamples() >= 1; }, 10000));
+    line.d.close();
+    QVERIFY(!line.d.w<QPushButton>("LiveSwitch")->isChecked());
+    QVERIFY(!line.d.w<QPushButton>("LiveSwitch")->isEnabled());
+    QVERIFY(!line.live().Poller().Active());
+    const int sent = line.requests;
+    QTest::qWait(300);
+    QCOMPARE(line.requests, sent);
+}
+
+QTEST_MAIN(ScanLiveE2eTest)
+#include "test_scan_live_e2e.moc"
