@@ -24,11 +24,11 @@ namespace {
 constexpr double kByteMs = 11.0 * 1000.0 / 1200.0;
 constexpr int kBatchLimitMs = 120000;
 
-std::unique_ptr<line::Line> OpenSimulated(const sim::ConverterState& state, QString* error)
+std::unique_ptr<line::Line> OpenSimulated(const sim::ConverterState& state, bool lineTiming, QString* error)
 {
     line::Line::Options o;
     o.simulate = true;
-    o.simulator.lineTiming = true;
+    o.simulator.lineTiming = lineTiming;
     std::string why;
     auto l = line::Line::Open(o, &why);
     if (!l) {
@@ -83,9 +83,10 @@ bool Measure(line::Line& l, const std::function<void(config::BatchRunner&)>& sta
 }
 
 // The same read, one Query button after the other in the real window.
-bool MeasureButtons(ConfigBenchResult* out, QString* error)
+bool MeasureButtons(ConfigBenchResult* out, bool lineTiming, QString* error)
 {
     app::TForm1::Options o;
+    o.simulatorLineTiming = lineTiming;
     o.showError = [error](const QString& t) { *error = t; };
     o.showMessage = [error](const QString& t) { *error = t; };
     app::TForm1 form(o);
@@ -139,7 +140,7 @@ bool MeasureButtons(ConfigBenchResult* out, QString* error)
 
 } // namespace
 
-ConfigBenchResult RunConfigBench()
+ConfigBenchResult RunConfigBench(bool lineTiming)
 {
     ConfigBenchResult out;
     out.turnaroundMs = sim::PtySimulatorOptions{}.turnaroundMs;
@@ -147,7 +148,7 @@ ConfigBenchResult RunConfigBench()
 
     // Read: the converter as the tool finds it.
     {
-        auto source = OpenSimulated(sim::OtherConverterState(), &out.error);
+        auto source = OpenSimulated(sim::OtherConverterState(), lineTiming, &out.error);
         if (!source)
             return out;
         config::BatchReport report;
@@ -156,7 +157,7 @@ ConfigBenchResult RunConfigBench()
             return out;
 
         // Clone: that configuration onto a converter that differs in every item.
-        auto target = OpenSimulated(sim::ConverterState{}, &out.error);
+        auto target = OpenSimulated(sim::ConverterState{}, lineTiming, &out.error);
         if (!target)
             return out;
         config::WriteOptions w;
@@ -169,7 +170,7 @@ ConfigBenchResult RunConfigBench()
         out.itemsWritten = written.count(config::ItemOutcome::Verified);
     }
 
-    MeasureButtons(&out, &out.error);
+    MeasureButtons(&out, lineTiming, &out.error);
     return out;
 }
 

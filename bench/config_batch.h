@@ -29,6 +29,7 @@ struct ConfigBenchResult {
     double buttonsFloorMs = 0;
 };
 
-ConfigBenchResult RunConfigBench();
+// Without line timing the figures mean nothing; the steps still run (--quick).
+ConfigBenchResult RunConfigBench(bool lineTiming = true);
 
 } // namespace bench

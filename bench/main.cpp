@@ -152,7 +152,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const Machine machine = DescribeMachine();
 
-    const ConfigBenchResult configBench = RunConfigBench();
+    const ConfigBenchResult configBench = RunConfigBench(!args.quick);
     if (!configBench.error.isEmpty()) {
         std::fprintf(stderr, "mh-bench: %s\n", qPrintable(configBench.error));
         return 1;
