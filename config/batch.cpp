@@ -78,7 +78,14 @@ std::string AnswerProblem(const hart::TransactionResult& r)
     return {};
 }
 
-std::string Count(int n, std::string_view what) { return std::to_string(n) + " " + std::string(what); }
+// "1 item", "2 items": `what` is written for the plural.
+std::string Count(int n, std::string_view what)
+{
+    std::string text(what);
+    if (n == 1 && text.starts_with("items"))
+        text.erase(4, 1);
+    return std::to_string(n) + " " + text;
+}
 
 QString BackupPath(const QString& directory, const hart::DeviceIdentity& id)
 {
