@@ -114,19 +114,23 @@ void TrafficModel::Add(const hart::TrafficRecord& record)
     if (count_ == capacity_) {
         // Full: the oldest rows leave a hundredth at a time, because every
         // removal makes the views shift all the rows behind it.
-        const int leaving = std::max(1, capacity_ / 100);
-        beginRemoveRows({}, 0, leaving - 1);
-        evictedTimeNs_ = At(leaving - 1).timeNs;
-        for (int i = 0; i < leaving; ++i)
-            ring_[(head_ + static_cast<std::size_t>(i)) % ring_.size()].bytes = {};
-        head_ = (head_ + static_cast<std::size_t>(leaving)) % ring_.size();
-        count_ -= leaving;
-        endRemoveRows();
+        RemoveOldest(std::max(1, capacity_ / 100));
     }
     beginInsertRows({}, count_, count_);
     ring_[(head_ + static_cast<std::size_t>(count_)) % ring_.size()] = std::move(row);
     ++count_;
     endInsertRows();
+}
+
+void TrafficModel::RemoveOldest(int leaving)
+{
+    beginRemoveRows({}, 0, leaving - 1);
+    evictedTimeNs_ = At(leaving - 1).timeNs;
+    for (int i = 0; i < leaving; ++i)
+        ring_[(head_ + static_cast<std::size_t>(i)) % ring_.size()].bytes = {};
+    head_ = (head_ + static_cast<std::size_t>(leaving)) % ring_.size();
+    count_ -= leaving;
+    endRemoveRows();
 }
 
 void TrafficModel::Clear()
@@ -152,15 +156,8 @@ void TrafficModel::SetPaused(bool paused)
     ring_.resize(std::max(ring_.size(), static_cast<std::size_t>(std::min(capacity_, count_ + n))));
     if (count_ + n > capacity_) {
         const int leaving = std::min(count_, count_ + n - capacity_);
-        if (leaving > 0) {
-            beginRemoveRows({}, 0, leaving - 1);
-            evictedTimeNs_ = At(leaving - 1).timeNs;
-            for (int i = 0; i < leaving; ++i)
-                ring_[(head_ + static_cast<std::size_t>(i)) % ring_.size()].bytes = {};
-            head_ = (head_ + static_cast<std::size_t>(leaving)) % ring_.size();
-            count_ -= leaving;
-            endRemoveRows();
-        }
+        if (leaving > 0)
+            RemoveOldest(leaving);
     }
     if (count_ == 0 && !evictedTimeNs_)
         originNs_ = held_.front().timeNs;

@@ -50,6 +50,7 @@ private:
     };
     const Row& At(int row) const { return ring_[(head_ + static_cast<std::size_t>(row)) % ring_.size()]; }
     void Add(const hart::TrafficRecord& record);
+    void RemoveOldest(int leaving);
     QString Cell(int row, int column) const;
 
     int capacity_;
