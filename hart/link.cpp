@@ -76,7 +76,9 @@ void HartLink::Arm(const RequestRow& row)
 
 void HartLink::StartTimeout()
 {
-    Enable(timer3_);
+    // Restarted, not merely enabled: a request must not inherit the time-out
+    // an older, unanswered one left running.
+    timer3_.start();
     Step("start");
 }
 

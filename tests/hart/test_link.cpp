@@ -297,8 +297,9 @@ private slots:
         const int remaining = fx.link.Timer3().remainingTime();
         fx.link.Send(Request("Button9"));
         QCOMPARE(fx.link.PendingRequest(), 115);
-        // The running time-out is not restarted by the newer request.
-        QVERIFY(fx.link.Timer3().remainingTime() <= remaining);
+        // The newer request gets a whole time-out of its own.
+        QVERIFY2(fx.link.Timer3().remainingTime() > remaining,
+                 qPrintable(QString("%1 after %2").arg(fx.link.Timer3().remainingTime()).arg(remaining)));
         fx.deliver(LongAnswer(15, 0, std::vector<std::uint8_t>(17, 0)));
         fx.link.Timer2Timer();
         QCOMPARE(decodedAs, 115);
