@@ -220,13 +220,14 @@ void TForm1::ShowMessage(const QString& text)
 
 void TForm1::ShowRefusal(const std::string& text)
 {
-    if (text == converter::kNoSpaceText || text == converter::kDataErrorText)
+    if (converter::IsCommandCodeRefusal(text))
         ShowMessage(Text(text));
     else
         ShowError(Text(text));
 }
 
-std::string TForm1::DecimalSeparator() const { return QLocale::system().decimalPoint().toStdString(); }
+// The default locale is the system's unless a test sets another.
+std::string TForm1::DecimalSeparator() const { return QLocale().decimalPoint().toStdString(); }
 
 void TForm1::SendQuery(std::string_view button, std::initializer_list<QLineEdit*> emptied)
 {
@@ -259,7 +260,10 @@ void TForm1::WireIdentify()
     link_.SetDecoder(
         100,
         [this](const hart::AnswerFrame& f) {
-            const auto r = device::DecodeIdentify(f.data(), polledAddress_);
+            // Two quick presses at different addresses share one pending code:
+            // only the answer knows which device it came from.
+            const auto r = device::DecodeIdentify(
+                f.data(), device::AnsweredPollingAddress(f.address()).value_or(polledAddress_));
             if (!r)
                 return false;
             link_.Buffer().setIdentity(r->identity);
