@@ -25,8 +25,8 @@ struct PortLink;
 // raised on the thread that constructed the component, through posted
 // events; the threads never call the component.
 //
-// Port names "COM1" to "COM9" open /dev/ttyS0 to /dev/ttyS8; any other
-// name is opened as the path typed. The open is exclusive (TIOCEXCL and a
+// The port name becomes a device path by PortPath ("COM1" is /dev/ttyS0,
+// "ttyUSB0" is /dev/ttyUSB0). The open is exclusive (TIOCEXCL and a
 // flock), so a second open from this or another process fails.
 // Handlers may call any operation, but must not delete the component
 // (use deleteLater).
