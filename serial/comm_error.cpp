@@ -33,6 +33,13 @@ std::string SystemReason(int err)
     return "Unknown error " + std::to_string(err);
 }
 
+std::string HangupReasonText(int err)
+{
+    if (err == 0)
+        return "The device hung up";
+    return SystemReason(err);
+}
+
 ECommsError CommsError(std::string_view message, int err, std::string_view path)
 {
     std::string text(message);

@@ -27,6 +27,9 @@ enum class SystemErrorKind { PermissionDenied, NotFound, Busy, Other };
 SystemErrorKind ClassifyErrno(int err);
 // English text of the reason, independent of the locale.
 std::string SystemReason(int err);
+// Why an open port went away, from the failing call's errno (0: the
+// device hung up without one).
+std::string HangupReasonText(int err);
 // `message` as the first line; when `err` is not 0, the reason on the second
 // line and, for a permission problem, how to get access to `path`.
 ECommsError CommsError(std::string_view message, int err = 0, std::string_view path = {});
