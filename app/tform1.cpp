@@ -57,6 +57,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     ui_.Label71->installEventFilter(this);
 
     PopulatePortSelector();
+    WirePortLost();
     WireIdentify();
     WireDeviceOperations();
     WireConverter();
@@ -184,14 +185,19 @@ void TForm1::Button1Click()
         for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
             l->clear();
     } else {
-        SetConnectionButtonsEnabled(false);
-        ClearFieldsOnPortChange(true);
-        for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
-            l->clear();
-        link_.Buffer().setPortOpen(false);
-        ui_.Button1->setText("Open");
-        comm1_.ClosePort();
+        CloseConnection();
     }
+}
+
+void TForm1::CloseConnection()
+{
+    SetConnectionButtonsEnabled(false);
+    ClearFieldsOnPortChange(true);
+    for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
+        l->clear();
+    link_.Buffer().setPortOpen(false);
+    ui_.Button1->setText("Open");
+    comm1_.ClosePort();
 }
 
 void TForm1::PageControl2Change(int index)

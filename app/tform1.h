@@ -48,6 +48,10 @@ public:
     sim::PtySimulator* Simulator() { return simulator_.get(); }
     const Form1Ui& Ui() const { return ui_; }
 
+    // The open port went away (adapter unplugged, device node removed): back
+    // to the Closed state as Button1 would leave it, with the reason shown.
+    void PortLost(const QString& reason);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +62,7 @@ private:
 
     void FormCreate();
     void Button1Click();
+    void CloseConnection();
     void PageControl2Change(int index);
     void ShowInternalParameters();
     void SetConnectionButtonsEnabled(bool enabled);
@@ -74,6 +79,7 @@ private:
     void ShowRefusal(const std::string& text);
     std::string DecimalSeparator() const;
 
+    void WirePortLost();
     void WireIdentify();
     void WireDeviceOperations();   // process values, output current, instrument information, internal parameters
     void WireConverter();          // instrument commands, parsing format, RS485, analog inputs, mapping
