@@ -285,7 +285,8 @@ std::string FloatText(double value, int width, std::string_view decimalSeparator
     // Exponent form, its mantissa cut to what the width leaves. The exponent
     // is never cut, even where it alone overruns the width: a shorter text
     // would read back as another number.
-    const std::string tail = "E" + std::to_string(exponent);
+    std::string tail(1, 'E'); // appended, not "E" + ...: GCC 12 warns falsely on that
+    tail += std::to_string(exponent);
     const long long left = static_cast<long long>(width) - static_cast<long long>(sign.size() + tail.size());
     const std::size_t room = width < 0 ? digits.size() + 1 : static_cast<std::size_t>(std::max(0LL, left));
     std::string out = sign + digits.substr(0, 1);
