@@ -74,6 +74,28 @@ long SleepsOfNewThreads(const std::map<std::string, long>& others)
     return total;
 }
 
+// Whether every thread not in `others` is blocked and stays so for a moment:
+// a thread preempted on its way to its wait is runnable, not asleep.
+bool NewThreadsSettled(const std::map<std::string, long>& others)
+{
+    const auto before = TaskSleeps();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (const auto& [task, n] : TaskSleeps()) {
+        if (others.count(task))
+            continue;
+        std::ifstream stat(std::string("/proc/self/task/") + task + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        const auto close = line.rfind(')'); // the name may hold blanks
+        if (close == std::string::npos || close + 2 >= line.size() || line[close + 2] != 'S')
+            return false;
+        const auto was = before.find(task);
+        if (was == before.end() || was->second != n)
+            return false;
+    }
+    return true;
+}
+
 std::string FirstLine(const std::string& s)
 {
     return s.substr(0, s.find('\n'));
@@ -582,7 +604,7 @@ void TestTComm::idleOpenPortNeverWakes()
     // A first exchange leaves the receiver idle after a delivery.
     QVERIFY(pty.WriteAll(std::string("x")));
     QTRY_COMPARE(h.deliveries.size(), std::size_t(1));
-    std::this_thread::sleep_for(50ms);
+    QTRY_VERIFY(NewThreadsSettled(others));
 
     const long sleeps = SleepsOfNewThreads(others);
     const double cpu = CpuSeconds();
@@ -606,7 +628,8 @@ void TestTComm::hangupOnceThenReopen()
     QTRY_COMPARE(h.hangups, 1);
     QVERIFY(h.comm.IsOpen());
     QVERIFY(!h.comm.WriteBytes("x", 1));
-    QCOMPARE(Threads(), threads);
+    // A thread reported ended may still be leaving the kernel's task list.
+    QTRY_COMPARE(Threads(), threads);
 
     const double cpu = CpuSeconds();
     std::this_thread::sleep_for(300ms);
