@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -626,8 +627,10 @@ void Form1Ui::setupInputConfiguration(const QWidget* form)
         grid->addWidget(Ddatalg[r], r + 1, 3);
         Dxieyi[r] = MakeCombo(GroupBoxParsing, QStringLiteral("Dxieyi") + n, formats, FieldWidth(form, 44), 0);
         grid->addWidget(Dxieyi[r], r + 1, 4);
+        // In the locale's own form, so that a Set at start parses it.
+        const QString coefficientOne = QStringLiteral("1") + QLocale().decimalPoint() + QStringLiteral("000");
         Dxishu[r]
-            = MakeEdit(GroupBoxParsing, QStringLiteral("Dxishu") + n, FieldWidth(form, 10), QStringLiteral("1.000"));
+            = MakeEdit(GroupBoxParsing, QStringLiteral("Dxishu") + n, FieldWidth(form, 10), coefficientOne);
         grid->addWidget(Dxishu[r], r + 1, 5);
     }
     Button30 = MakeButton(GroupBoxParsing, QStringLiteral("Button30"), QStringLiteral("Query"));
@@ -766,11 +769,9 @@ void Form1Ui::setupAnalogAndVariables(const QWidget* form)
             = MakeCombo(GroupBoxMapping, QStringLiteral("Bianlan") + n, ListItems(converter::InputChannelItems()), FieldWidth(form, 32), 0);
         mapping->addWidget(Bianlan[r], r + 1, 1);
         WEI[r] = MakeCombo(
-            GroupBoxMapping, QStringLiteral("WEI") + n, UnitItems(unitLists[r]), FieldWidth(form, 26), r == 0 ? -1 : 0);
+            GroupBoxMapping, QStringLiteral("WEI") + n, UnitItems(unitLists[r]), FieldWidth(form, 26), 0);
         mapping->addWidget(WEI[r], r + 1, 2);
     }
-    // The first unit list starts without a selection yet reads as its first item.
-    WEI[0]->setEditText(WEI[0]->itemText(0));
     Button36 = MakeButton(GroupBoxMapping, QStringLiteral("Button36"), QStringLiteral("Query"));
     Button23 = MakeButton(GroupBoxMapping, QStringLiteral("Button23"), QStringLiteral("Set"));
     mapping->addWidget(Button36, 1, 3, 2, 1, Qt::AlignVCenter);

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 
 namespace app {
 
@@ -30,11 +31,11 @@ int LastAcceptingLength(KeyRule rule)
 
 } // namespace
 
-bool AcceptKey(KeyRule rule, QChar key, int lengthBefore)
+bool AcceptKey(KeyRule rule, QChar key, int lengthBefore, QChar decimalSeparator)
 {
     if (key == QChar(kBackspace))
         return true;
-    const bool allowed = IsDigit(key) || (rule == KeyRule::Edit7 && key == u'.');
+    const bool allowed = IsDigit(key) || (rule == KeyRule::Edit7 && key == decimalSeparator);
     return allowed && lengthBefore <= LastAcceptingLength(rule);
 }
 
@@ -67,7 +68,9 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
 
     const int lengthBefore = int(edit_->text().size());
-    const bool accepted = AcceptKey(rule_, key->text().front(), lengthBefore);
+    const QString separator = QLocale().decimalPoint();
+    const bool accepted
+        = AcceptKey(rule_, key->text().front(), lengthBefore, separator.isEmpty() ? QChar(u'.') : separator.front());
     if (SwitchesButton(rule_) && button_)
         button_->setEnabled(ButtonEnabledAfterKey(rule_, lengthBefore));
     return !accepted;

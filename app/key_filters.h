@@ -10,7 +10,7 @@ namespace app {
 
 // The six fields whose typed characters are filtered, named after the field.
 enum class KeyRule {
-    Edit7,  // "Other Output" mA value: digits and '.', at most 5 characters
+    Edit7,  // "Other Output" mA value: digits and the decimal separator, at most 5 characters
     Edit24, // year: at most 4 digits
     Edit25, // month: at most 2 digits
     Edit29, // day: at most 2 digits
@@ -21,7 +21,8 @@ enum class KeyRule {
 inline constexpr char16_t kBackspace = 8;
 
 // Whether a typed character reaches the field; lengthBefore is the field's text length before the key.
-bool AcceptKey(KeyRule rule, QChar key, int lengthBefore);
+// decimalSeparator is the one the field's text is parsed with.
+bool AcceptKey(KeyRule rule, QChar key, int lengthBefore, QChar decimalSeparator = u'.');
 
 // Whether the rule switches a button on every typed character (Edit28, Edit26).
 bool SwitchesButton(KeyRule rule);

@@ -59,6 +59,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     ui_.Label71->installEventFilter(this);
 
     PopulatePortSelector();
+    WirePortLost();
     WireIdentify();
     WireDeviceOperations();
     WireConverter();
@@ -185,15 +186,22 @@ void TForm1::Button1Click()
             l->clear();
         scanLive_->PortOpened();
     } else {
-        scanLive_->PortClosing();
-        SetConnectionButtonsEnabled(false);
-        ClearFieldsOnPortChange(true);
-        for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
-            l->clear();
-        link_.Buffer().setPortOpen(false);
-        ui_.Button1->setText("Open");
-        comm1_.ClosePort();
+        CloseConnection();
     }
+}
+
+void TForm1::CloseConnection()
+{
+    // Live values, a scan and a configuration batch end with the line.
+    scanLive_->PortClosing();
+    transactor_.Cancel();
+    SetConnectionButtonsEnabled(false);
+    ClearFieldsOnPortChange(true);
+    for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
+        l->clear();
+    link_.Buffer().setPortOpen(false);
+    ui_.Button1->setText("Open");
+    comm1_.ClosePort();
 }
 
 void TForm1::PageControl2Change(int index)
@@ -222,13 +230,14 @@ void TForm1::ShowMessage(const QString& text)
 
 void TForm1::ShowRefusal(const std::string& text)
 {
-    if (text == converter::kNoSpaceText || text == converter::kDataErrorText)
+    if (converter::IsCommandCodeRefusal(text))
         ShowMessage(Text(text));
     else
         ShowError(Text(text));
 }
 
-std::string TForm1::DecimalSeparator() const { return QLocale::system().decimalPoint().toStdString(); }
+// The default locale is the system's unless a test sets another.
+std::string TForm1::DecimalSeparator() const { return QLocale().decimalPoint().toStdString(); }
 
 void TForm1::SendQuery(std::string_view button, std::initializer_list<QLineEdit*> emptied)
 {
@@ -261,7 +270,10 @@ void TForm1::WireIdentify()
     link_.SetDecoder(
         100,
         [this](const hart::AnswerFrame& f) {
-            const auto r = device::DecodeIdentify(f.data(), polledAddress_);
+            // Two quick presses at different addresses share one pending code:
+            // only the answer knows which device it came from.
+            const auto r = device::DecodeIdentify(
+                f.data(), device::AnsweredPollingAddress(f.address()).value_or(polledAddress_));
             if (!r)
                 return false;
             link_.Buffer().setIdentity(r->identity);

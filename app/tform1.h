@@ -58,6 +58,10 @@ public:
     hart::Transactor& Transactor() { return transactor_; }
     ScanLive& FindAndWatch() { return *scanLive_; }
 
+    // The open port went away (adapter unplugged, device node removed): back
+    // to the Closed state as Button1 would leave it, with the reason shown.
+    void PortLost(const QString& reason);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,6 +72,7 @@ private:
 
     void FormCreate();
     void Button1Click();
+    void CloseConnection();
     void PageControl2Change(int index);
     void ShowInternalParameters();
     void SetConnectionButtonsEnabled(bool enabled);
@@ -84,6 +89,7 @@ private:
     void ShowRefusal(const std::string& text);
     std::string DecimalSeparator() const;
 
+    void WirePortLost();
     void WireIdentify();
     void WireDeviceOperations();   // process values, output current, instrument information, internal parameters
     void WireConverter();          // instrument commands, parsing format, RS485, analog inputs, mapping

@@ -1,7 +1,6 @@
 #include "codec/numeric.h"
 
 #include <bit>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -90,10 +89,13 @@ Result<long long> ParseInteger(std::string_view text)
         negative = s.front() == '-';
         s.remove_prefix(1);
     }
-    if (s.empty() || s.size() > 12)
+    if (s.empty())
+        return R::Fail(IntegerErrorText(text));
+    const std::string_view digits = s.substr(std::min(s.find_first_not_of('0'), s.size() - 1));
+    if (digits.size() > 12)
         return R::Fail(IntegerErrorText(text));
     long long v = 0;
-    for (char c : s) {
+    for (char c : digits) {
         if (!IsDigit(c))
             return R::Fail(IntegerErrorText(text));
         v = v * 10 + (c - '0');
@@ -113,15 +115,25 @@ Result<long long> ParseIntegerInRange(std::string_view text, long long lo, long 
     return v;
 }
 
-Result<double> ParseFloat(std::string_view text, std::string_view decimalSeparator)
-{
-    using R = Result<double>;
-    const std::string_view s = TrimRight(TrimLeft(text));
-    std::string plain; // the number with a '.' separator, for from_chars
-    std::size_t i = 0;
+namespace {
+
+// A checked decimal text rewritten for from_chars: '.' as separator, no sign,
+// no blanks; `tiny` when the value lies below 1, so an out-of-range result
+// means it rounds to zero rather than overflows.
+struct PlainNumber {
+    std::string text;
     bool negative = false;
+    bool tiny = false;
+};
+
+std::optional<PlainNumber> ToPlainNumber(std::string_view text, std::string_view decimalSeparator)
+{
+    const std::string_view s = TrimRight(TrimLeft(text));
+    PlainNumber out;
+    std::string& plain = out.text;
+    std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
+        out.negative = s[i] == '-';
         ++i;
     }
     int mantissaDigits = 0;
@@ -150,7 +162,7 @@ Result<double> ParseFloat(std::string_view text, std::string_view decimalSeparat
         }
     }
     if (mantissaDigits == 0)
-        return R::Fail(FloatErrorText(text));
+        return std::nullopt;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         plain += 'e';
         ++i;
@@ -160,26 +172,46 @@ Result<double> ParseFloat(std::string_view text, std::string_view decimalSeparat
         while (i < s.size() && IsDigit(s[i]))
             plain += s[i++];
         if (i == expStart)
-            return R::Fail(FloatErrorText(text));
+            return std::nullopt;
         long long e = 0;
         std::from_chars(s.data() + expStart, s.data() + i, e);
         const bool expNegative = s[expStart - 1] == '-';
         magnitude += static_cast<int>(std::min<long long>(e, 100000)) * (expNegative ? -1 : 1);
     }
     if (i != s.size())
-        return R::Fail(FloatErrorText(text));
+        return std::nullopt;
+    out.tiny = !seenNonZero || magnitude < 0;
+    return out;
+}
 
-    double v = 0;
-    const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), v);
-    if (end != plain.data() + plain.size())
+// One correctly rounded conversion straight to T: going through a wider
+// type first could round twice and miss the nearest value.
+template <class T>
+Result<T> ParseAs(std::string_view text, std::string_view decimalSeparator)
+{
+    using R = Result<T>;
+    const auto plain = ToPlainNumber(text, decimalSeparator);
+    if (!plain)
+        return R::Fail(FloatErrorText(text));
+    T v = 0;
+    const char* first = plain->text.data();
+    const char* last = first + plain->text.size();
+    const auto [end, ec] = std::from_chars(first, last, v);
+    if (end != last)
         return R::Fail(FloatErrorText(text));
     if (ec == std::errc::result_out_of_range) {
-        if (!seenNonZero || magnitude < 0)
-            v = 0; // too small for any precision: it rounds to zero
-        else
+        if (!plain->tiny)
             return R::Fail(FloatErrorText(text));
+        v = 0;
     }
-    return R::Ok(negative ? -v : v);
+    return R::Ok(plain->negative ? -v : v);
+}
+
+} // namespace
+
+Result<double> ParseFloat(std::string_view text, std::string_view decimalSeparator)
+{
+    return ParseAs<double>(text, decimalSeparator);
 }
 
 float DecodeFloatBE(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3)
@@ -199,14 +231,10 @@ FloatBytes EncodeFloatBE(float value)
 
 Result<FloatBytes> EncodeFloatBE(std::string_view text, std::string_view decimalSeparator)
 {
-    const auto parsed = ParseFloat(text, decimalSeparator);
+    const auto parsed = ParseAs<float>(text, decimalSeparator);
     if (!parsed)
         return parsed.failAs<FloatBytes>();
-    // Half an ulp above the largest single: from there on the nearest single is infinity.
-    static const double overflow = static_cast<double>(FLT_MAX) + std::ldexp(1.0, 103);
-    if (std::fabs(*parsed) >= overflow)
-        return Result<FloatBytes>::Fail(FloatErrorText(text));
-    return Result<FloatBytes>::Ok(EncodeFloatBE(static_cast<float>(*parsed)));
+    return Result<FloatBytes>::Ok(EncodeFloatBE(*parsed));
 }
 
 std::string FloatText(double value, int width, std::string_view decimalSeparator)
@@ -231,8 +259,10 @@ std::string FloatText(double value, int width, std::string_view decimalSeparator
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 
-    std::string out = negative ? "-" : "";
-    if (exponent >= -5 && exponent < 15) {
+    const std::string sign = negative ? "-" : "";
+    const bool fixed = exponent >= -5 && exponent < 15;
+    if (fixed) {
+        std::string out = sign;
         if (exponent >= 0) {
             if (digits.size() <= static_cast<std::size_t>(exponent) + 1) {
                 out += digits;
@@ -247,16 +277,26 @@ std::string FloatText(double value, int width, std::string_view decimalSeparator
             out.append(static_cast<std::size_t>(-exponent - 1), '0');
             out += digits;
         }
-    } else {
-        out += digits.substr(0, 1);
-        if (digits.size() > 1) {
-            out += '.';
-            out += digits.substr(1);
-        }
-        out += 'E';
-        out += std::to_string(exponent);
+        // A cut that drops only fraction digits keeps the value's size.
+        const std::size_t integerChars = sign.size() + (exponent >= 0 ? static_cast<std::size_t>(exponent) + 1 : 1);
+        if (width < 0 || integerChars <= static_cast<std::size_t>(width))
+            return CutToWidth(WithSeparator(std::move(out), decimalSeparator), width);
     }
-    return CutToWidth(WithSeparator(std::move(out), decimalSeparator), width);
+    // Exponent form, its mantissa cut to what the width leaves. The exponent
+    // is never cut, even where it alone overruns the width: a shorter text
+    // would read back as another number.
+    std::string tail(1, 'E'); // appended, not "E" + ...: GCC 12 warns falsely on that
+    tail += std::to_string(exponent);
+    const long long left = static_cast<long long>(width) - static_cast<long long>(sign.size() + tail.size());
+    const std::size_t room = width < 0 ? digits.size() + 1 : static_cast<std::size_t>(std::max(0LL, left));
+    std::string out = sign + digits.substr(0, 1);
+    // Room for the point and at least one digit after it.
+    if (digits.size() > 1 && room >= 3) {
+        out += '.';
+        out += digits.substr(1, std::min(digits.size() - 1, room - 2));
+    }
+    out += tail;
+    return WithSeparator(std::move(out), decimalSeparator);
 }
 
 std::string VariableText(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3,

@@ -19,8 +19,8 @@ std::string IntegerErrorText(std::string_view text);   // "'%s' is not a valid i
 std::string FloatErrorText(std::string_view text);     // "'%s' is not a valid floating point value"
 std::string RangeErrorText(std::string_view text, long long lo, long long hi); // "'%s' is out of range (%d..%d)"
 
-// Decimal integer: leading blanks, optional sign, digits, nothing after them;
-// must fit 32-bit signed.
+// Decimal integer: leading blanks, optional sign, digits (leading zeros
+// allowed), nothing after them; must fit 32-bit signed.
 Result<long long> ParseInteger(std::string_view text);
 // As ParseInteger, then refused unless lo <= value <= hi.
 Result<long long> ParseIntegerInRange(std::string_view text, long long lo, long long hi);
@@ -32,12 +32,15 @@ Result<double> ParseFloat(std::string_view text, std::string_view decimalSeparat
 float DecodeFloatBE(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3);
 float DecodeFloatBE(std::span<const std::uint8_t, 4> bytes);
 FloatBytes EncodeFloatBE(float value);
-// Text to the nearest single; refused when it is no number or lies outside
-// the single-precision range.
+// Text to the nearest single, rounded once; refused when it is no number or
+// lies outside the single-precision range.
 Result<FloatBytes> EncodeFloatBE(std::string_view text, std::string_view decimalSeparator = ".");
 
 // General decimal text: the exact value rounded to 15 significant digits,
 // then cut (not rounded) to its first `width` characters when width >= 0.
+// A cut drops only fraction digits: when the integer part or the exponent
+// does not fit, the text is the exponent form with its mantissa cut to fit
+// ("9.9999998E12" in 12 characters, "1.2E6" in 5).
 std::string FloatText(double value, int width = -1, std::string_view decimalSeparator = ".");
 // "0.000" when b0 is 0x7F, else the general text; cut to 6 characters.
 std::string VariableText(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3,

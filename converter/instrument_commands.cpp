@@ -3,19 +3,33 @@
 #include "codec/numeric.h"
 
 #include <algorithm>
+#include <string>
 
 namespace converter {
 
 int CommandByteLimit(int instrument) { return instrument == 1 ? 20 : 15; }
 
+std::string TooManyBytesText(int limit)
+{
+    return "Too many bytes: this command holds at most " + std::to_string(limit) + ".";
+}
+
+bool IsCommandCodeRefusal(std::string_view text)
+{
+    return text == kNoSpaceText || text == kDataErrorText || text == TooManyBytesText(CommandByteLimit(1))
+           || text == TooManyBytesText(CommandByteLimit(2));
+}
+
 codec::Result<std::vector<std::uint8_t>> ParseCommandCode(std::string_view text, int limit)
 {
     using R = codec::Result<std::vector<std::uint8_t>>;
     const std::size_t length = text.size();
-    std::size_t n = length / 3 + (length % 3 == 2 ? 1 : 0);
-    n = std::min(n, static_cast<std::size_t>(std::max(limit, 0)));
+    const std::size_t n = length / 3 + (length % 3 == 2 ? 1 : 0);
     if (n == 0)
         return R::Fail(std::string(kNoSpaceText));
+    // Sending fewer bytes than typed would send a different request.
+    if (n > static_cast<std::size_t>(std::max(limit, 0)))
+        return R::Fail(TooManyBytesText(limit));
     // The character after the last byte is never looked at: "01," is one byte.
     for (std::size_t k = 0; k + 1 < n; ++k)
         if (text[3 * k + 2] != ' ')
@@ -30,6 +44,9 @@ codec::Result<std::vector<std::uint8_t>> ParseCommandCode(std::string_view text,
             return R::Fail(std::string(kDataErrorText));
         bytes.push_back(static_cast<std::uint8_t>(*high * 16 + *low));
     }
+    // Half a byte after the last separator ("... C4 0").
+    if (length % 3 == 1)
+        return R::Fail(std::string(kDataErrorText));
     return R::Ok(std::move(bytes));
 }
 

@@ -18,9 +18,15 @@ inline constexpr std::string_view kDataErrorText = "Data eeore!";
 // Most command bytes the converter stores: 20 for instrument command 1, 15 for 2..4.
 int CommandByteLimit(int instrument);
 
+// Refusal of a Command Code with more bytes than the command holds.
+std::string TooManyBytesText(int limit);
+// Whether a refusal is one of the Command Code's own (shown in a plain message box).
+bool IsCommandCodeRefusal(std::string_view text);
+
 // Command Code text ("01 03 00 ...", final blank optional) to at most `limit` bytes.
-// Refused with "NO SPACK" (empty, one character, or a separator that is not a blank)
-// or "Data eeore!" (a digit other than '0'-'9', 'A'-'F').
+// Refused with "NO SPACK" (empty, one character, or a separator that is not a blank),
+// "Data eeore!" (a digit other than '0'-'9', 'A'-'F', or half a byte at the end)
+// or TooManyBytesText (more than `limit` bytes): nothing is ever dropped.
 codec::Result<std::vector<std::uint8_t>> ParseCommandCode(std::string_view text, int limit);
 
 // Return byte text: its first two characters as upper-case hexadecimal digits.

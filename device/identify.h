@@ -12,6 +12,11 @@ namespace device {
 // Polling address byte of the communication test: the selected item index, 0xFF for none.
 std::uint8_t PollingAddressByte(int itemIndex);
 
+// The short address an identify answer came from: the low six bits of its one
+// address byte (the others mark the master and burst mode); nothing for a
+// long address.
+std::optional<std::uint8_t> AnsweredPollingAddress(std::span<const std::uint8_t> address);
+
 struct IdentifyResult {
     hart::DeviceIdentity identity; // what the cache keeps
     std::uint8_t hartRevision = 0; // universal command revision the device speaks
@@ -22,7 +27,7 @@ struct IdentifyResult {
 };
 
 // Data bytes of the command 0 answer (12 or more: longer answers of newer
-// revisions begin the same); `polledAddress` is the address the request went to.
-std::optional<IdentifyResult> DecodeIdentify(std::span<const std::uint8_t> data, std::uint8_t polledAddress);
+// revisions begin the same); `pollingAddress` is the address that answered.
+std::optional<IdentifyResult> DecodeIdentify(std::span<const std::uint8_t> data, std::uint8_t pollingAddress);
 
 } // namespace device

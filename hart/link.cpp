@@ -2,6 +2,7 @@
 
 #include "hart/request_frame.h"
 
+#include <QPointer>
 #include <QThread>
 
 #include <algorithm>
@@ -90,7 +91,9 @@ void HartLink::Arm(const RequestRow& row)
 
 void HartLink::StartTimeout()
 {
-    Enable(timer3_);
+    // Restarted, not merely enabled: a request must not inherit the time-out
+    // an older, unanswered one left running.
+    timer3_.start();
     Step("start");
 }
 
@@ -115,20 +118,18 @@ void HartLink::TransmitNow(const RequestRow& row, std::span<const std::uint8_t> 
 {
     Q_ASSERT(row.byteCount == kVariableByteCount || static_cast<std::size_t>(row.byteCount) == data.size());
 
-    // Keys the modem for the duration of the handler; drops it on every way out.
+    // Keys the modem until the frame has left the line, on every way out.
     struct RtsGuard {
         HartLink& link;
         bool active;
         ~RtsGuard()
         {
-            if (active) {
-                if (link.port_)
-                    link.port_->SetRtsControl(TRtsControl::RtsDisable);
-                link.Step("rts-off");
-            }
+            if (active)
+                link.ReleaseRts();
         }
     } rts{*this, row.rts};
     if (row.rts) {
+        ++rtsHolds_;
         if (port_)
             port_->SetRtsControl(TRtsControl::RtsEnable);
         Step("rts-on");
@@ -153,6 +154,23 @@ void HartLink::TransmitNow(const RequestRow& row, std::span<const std::uint8_t> 
     case Tail::ArmStart: Arm(row); StartTimeout(); break;
     case Tail::StartArm: StartTimeout(); Arm(row); break;
     }
+}
+
+void HartLink::ReleaseRts()
+{
+    auto drop = [this, self = QPointer<HartLink>(this), port = port_] {
+        // A later request may still be going out: the last one drops RTS.
+        if (self && --rtsHolds_ > 0)
+            return;
+        if (port)
+            port->SetRtsControl(TRtsControl::RtsDisable);
+        if (self)
+            Step("rts-off");
+    };
+    if (port_)
+        port_->WhenDrained(std::move(drop));
+    else
+        drop();
 }
 
 void HartLink::Comm1ReceiveData(const void* buffer, std::uint16_t length)

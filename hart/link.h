@@ -57,7 +57,8 @@ public:
 
     // Step 2 of the send sequence: the request's status text.
     void ShowStatus(const RequestRow& row);
-    // The rest of it: RTS, frame, count, write, tail, RTS back off (always, on every path).
+    // The rest of it: RTS, frame, count, write, tail; RTS goes back off once the
+    // port says the frame has left the line (always, on every path).
     // `pollingAddress` is used by the short frame only.
     void Transmit(const RequestRow& row, std::span<const std::uint8_t> data = {}, std::uint8_t pollingAddress = 0);
     // ShowStatus then Transmit, for requests without input to check in between.
@@ -87,6 +88,7 @@ private:
     void Sleep();
     void SetStatus(std::string_view text);
     void TransmitNow(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress);
+    void ReleaseRts();
 
     LinkBuffer buffer_;
     BytePort* port_ = nullptr;
@@ -104,6 +106,7 @@ private:
     std::uint8_t pendingCommand_ = 0; // tells apart the two commands that share a pending code
     std::int32_t bytesSent_ = 0;
     std::int32_t bytesReceived_ = 0;
+    int rtsHolds_ = 0;                // RTS requests whose frames have not yet left the line
     std::size_t deliveryLength_ = 0;  // bytes of the latest delivery in the receive area
     bool deliveredSinceSend_ = false; // only bytes that came after the request can answer it
     QTimer timer2_;

@@ -79,6 +79,13 @@ std::string PermissionHint(std::string_view path)
     return PermissionHintFor(path, PortGroup(path));
 }
 
+std::string HangupReasonText(int err)
+{
+    if (err == 0)
+        return "The device hung up";
+    return SystemReason(err);
+}
+
 ECommsError CommsError(std::string_view message, int err, std::string_view path)
 {
     std::string text(message);

@@ -37,6 +37,9 @@ std::string PortGroup(std::string_view path);
 // The hint for a port owned by `group`; `path` empty stands for any port.
 std::string PermissionHintFor(std::string_view path, std::string_view group);
 
+// Why an open port went away, from the failing call's errno (0: the
+// device hung up without one).
+std::string HangupReasonText(int err);
 // `message` as the first line; when `err` is not 0, the reason on the second
 // line and, for a permission problem, the permission hint for `path`.
 ECommsError CommsError(std::string_view message, int err = 0, std::string_view path = {});

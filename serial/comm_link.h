@@ -27,6 +27,7 @@ enum EventType : int {
     kEventRequestHangup = 1027,
     kEventModemState = 1028,
     kEventSendDataEmpty = 1029,
+    kEventDrained = 1030, // value: count of blocks of this open that have left the line
 };
 
 class CommEvent : public QEvent {
@@ -38,7 +39,7 @@ public:
     }
 
     const std::uint64_t generation; // the open that posted it
-    const std::uint32_t value;      // byte count, error bits or modem value
+    const std::uint32_t value;      // byte count, error bits, modem value, errno or block count
     const std::unique_ptr<std::uint8_t[]> block; // freed with the event
 };
 
@@ -74,13 +75,15 @@ struct PortLink {
     std::mutex sendMutex;
     std::deque<std::vector<std::uint8_t>> sendQueue; // guarded by sendMutex
     bool sendAccepting = true;                       // guarded by sendMutex
+    std::uint32_t sendAccepted = 0;                  // blocks ever queued; guarded by sendMutex
     std::atomic<bool> sendDataEmpty{true};
 
     std::atomic<bool> hangupPosted{false};
 
     void Post(int type, std::uint32_t value = 0, std::unique_ptr<std::uint8_t[]> block = nullptr);
-    // At most one hang-up request per open, whichever thread notices first.
-    void RequestHangup();
+    // At most one hang-up request per open, whichever thread notices first;
+    // `err` is the system's reason (0: none given, as for an end of file).
+    void RequestHangup(int err = 0);
     ReadTimeouts Timeouts() const;
 };
 

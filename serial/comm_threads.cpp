@@ -36,10 +36,10 @@ void PortLink::Post(int type, std::uint32_t value, std::unique_ptr<std::uint8_t[
     sink->Post(std::make_unique<CommEvent>(type, generation, value, std::move(block)));
 }
 
-void PortLink::RequestHangup()
+void PortLink::RequestHangup(int err)
 {
     if (!hangupPosted.exchange(true))
-        Post(kEventRequestHangup);
+        Post(kEventRequestHangup, std::uint32_t(err));
 }
 
 ReadTimeouts PortLink::Timeouts() const
@@ -83,6 +83,13 @@ namespace {
 
 constexpr short kGone = POLLHUP | POLLERR | POLLNVAL;
 
+// The error a call on a line reported gone by poll would give: what the
+// user is told, whichever thread notices first.
+int GoneErrno(short revents)
+{
+    return (revents & POLLNVAL) ? EBADF : EIO;
+}
+
 void DrainEventFd(int fd)
 {
     eventfd_t value;
@@ -108,21 +115,36 @@ bool WriteBlock(PortLink& link, const std::vector<std::uint8_t>& block)
             if (poll(fds, 2, -1) < 0) {
                 if (errno == EINTR)
                     continue;
-                link.RequestHangup();
+                link.RequestHangup(errno);
                 return false;
             }
             if (fds[0].revents)
                 return false;
             if (fds[1].revents & kGone) {
-                link.RequestHangup();
+                link.RequestHangup(GoneErrno(fds[1].revents));
                 return false;
             }
             continue;
         }
-        link.RequestHangup();
+        link.RequestHangup(written < 0 ? errno : EIO);
         return false;
     }
     return true;
+}
+
+// Waits until what was written has left the line. False when the port is
+// closing (a close flushes the output, which ends the wait) or gone.
+bool DrainLine(PortLink& link)
+{
+    while (!link.closing) {
+        if (tcdrain(link.port.Get()) == 0)
+            return true;
+        if (errno != EINTR) {
+            link.RequestHangup(errno);
+            return false;
+        }
+    }
+    return false;
 }
 
 // Sleeps until there is work. False when the thread is to end.
@@ -134,13 +156,13 @@ bool WaitForWork(PortLink& link)
     if (poll(fds, 3, -1) < 0) {
         if (errno == EINTR)
             return true;
-        link.RequestHangup();
+        link.RequestHangup(errno);
         return false;
     }
     if (fds[0].revents)
         return false;
     if (fds[2].revents & kGone) {
-        link.RequestHangup();
+        link.RequestHangup(GoneErrno(fds[2].revents));
         return false;
     }
     if (fds[1].revents & POLLIN)
@@ -154,6 +176,8 @@ void RunSender(PortLink& link)
 {
     RaiseThreadPriority(1);
     bool announceEmpty = true;
+    std::uint32_t written = 0;  // blocks of this open written so far
+    bool undrained = false;     // some of them may still be on their way out
     for (;;) {
         std::vector<std::uint8_t> block;
         bool taken = false;
@@ -168,6 +192,15 @@ void RunSender(PortLink& link)
             }
         }
         if (!taken) {
+            // Drained only once the queue is empty: the waiters want every
+            // byte handed over, and a modem must stay keyed between blocks.
+            if (undrained) {
+                if (!DrainLine(link))
+                    break;
+                undrained = false;
+                link.Post(kEventDrained, written);
+                continue;
+            }
             if (announceEmpty) {
                 link.Post(kEventSendDataEmpty);
                 announceEmpty = false;
@@ -180,15 +213,21 @@ void RunSender(PortLink& link)
             break;
         if (!WriteBlock(link, block))
             break;
+        ++written;
+        undrained = true;
         announceEmpty = true;
     }
+    std::uint32_t accepted = 0;
     {
         std::lock_guard lock(link.sendMutex);
         link.sendAccepting = false;
         link.sendQueue.clear();
         link.sendDataEmpty = true;
+        accepted = link.sendAccepted;
     }
     tcflush(link.port.Get(), TCOFLUSH);
+    // Nothing more will leave: no waiter may wait for it.
+    link.Post(kEventDrained, accepted);
 }
 
 void RunReceiver(PortLink& link)
@@ -207,7 +246,7 @@ void RunReceiver(PortLink& link)
             return true;
         std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[pending + 1]);
         if (!block) {
-            link.RequestHangup();
+            link.RequestHangup(ENOMEM);
             return false;
         }
         std::memcpy(block.get(), buffer, pending);
@@ -224,7 +263,7 @@ void RunReceiver(PortLink& link)
         if (poll(fds, 3, clock.PollTimeout(ReadClock::Clock::now(), timeouts)) < 0) {
             if (errno == EINTR)
                 continue;
-            link.RequestHangup();
+            link.RequestHangup(errno);
             break;
         }
         if (fds[0].revents)
@@ -233,6 +272,7 @@ void RunReceiver(PortLink& link)
             DrainEventFd(link.readWake.Get());
 
         bool gone = false;
+        int goneErr = EIO;
         if (fds[2].revents & (POLLIN | kGone)) {
             const ssize_t got = ::read(fd, buffer + pending, kReadBlockSize - pending);
             if (got > 0) {
@@ -254,13 +294,15 @@ void RunReceiver(PortLink& link)
                 }
             } else if (got < 0 && (errno == EAGAIN || errno == EINTR)) {
                 gone = (fds[2].revents & kGone) != 0;
+                goneErr = GoneErrno(fds[2].revents);
             } else {
                 gone = true; // end of file or EIO: the device went away
+                goneErr = got < 0 ? errno : EIO;
             }
         }
         if (gone) {
             deliver();
-            link.RequestHangup();
+            link.RequestHangup(goneErr);
             break;
         }
         const auto due = clock.Deadline(timeouts);

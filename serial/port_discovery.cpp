@@ -17,8 +17,17 @@ namespace fs = std::filesystem;
 
 std::string PortPath(std::string_view commName)
 {
-    if (commName.size() == 4 && commName.substr(0, 3) == "COM" && commName[3] >= '1' && commName[3] <= '9')
+    while (!commName.empty() && std::isspace(static_cast<unsigned char>(commName.front())))
+        commName.remove_prefix(1);
+    while (!commName.empty() && std::isspace(static_cast<unsigned char>(commName.back())))
+        commName.remove_suffix(1);
+    auto upper = [](char c) { return char(std::toupper(static_cast<unsigned char>(c))); };
+    if (commName.size() == 4 && upper(commName[0]) == 'C' && upper(commName[1]) == 'O' && upper(commName[2]) == 'M'
+        && commName[3] >= '1' && commName[3] <= '9')
         return "/dev/ttyS" + std::string(1, char(commName[3] - 1));
+    // A bare device name is one in /dev.
+    if (!commName.empty() && commName.find('/') == std::string_view::npos)
+        return "/dev/" + std::string(commName);
     return std::string(commName);
 }
 

@@ -7,7 +7,9 @@
 
 namespace serial {
 
-// "COM1" to "COM9" name /dev/ttyS0 to /dev/ttyS8; any other text is a path.
+// The device path of a typed port name, blanks around it ignored: "COM1" to
+// "COM9" in any case name /dev/ttyS0 to /dev/ttyS8, a bare name such as
+// "ttyUSB0" is /dev/ttyUSB0, and anything with a '/' is the path itself.
 std::string PortPath(std::string_view commName);
 
 // The serial devices present, for a port selector: the links in

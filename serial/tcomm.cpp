@@ -28,7 +28,7 @@ public:
     bool event(QEvent* e) override
     {
         const int type = int(e->type());
-        if (type < kEventReceiveData || type > kEventSendDataEmpty)
+        if (type < kEventReceiveData || type > kEventDrained)
             return QObject::event(e);
         owner_->Dispatch(static_cast<const CommEvent&>(*e));
         return true;
@@ -132,6 +132,8 @@ void TComm::OpenPort()
     link_ = link;
     generation_++;
     link->generation = generation_;
+    handedOver_ = 0;
+    drained_ = 0;
     ApplyCommTimeouts();
     ApplyCommState();
 
@@ -147,7 +149,9 @@ void TComm::OpenPort()
         throw fail(kMsgNoReadThread, e.code().value());
     }
     try {
-        writeThread_.Start(Guarded(link, [](PortLink& l, const std::atomic<bool>&) { RunSender(l); }));
+        // Interruptible, so that a close also ends a wait for the line to drain.
+        writeThread_.Start(Guarded(link, [](PortLink& l, const std::atomic<bool>&) { RunSender(l); }),
+                           InstallInterruptHandler());
     } catch (const std::system_error& e) {
         throw fail(kMsgNoWriteThread, e.code().value());
     }
@@ -185,6 +189,29 @@ void TComm::ClosePort()
     (void)ioctl(link->port.Get(), TIOCNXCL);
     // The descriptors close with the last owner: here, or a thread that
     // overran its stop limit once it ends.
+    RunDrainWaiters(true);
+}
+
+void TComm::WhenDrained(std::function<void()> fn)
+{
+    if (!fn)
+        return;
+    // Counted with wrap-around: only the distance matters.
+    if (!link_ || std::int32_t(handedOver_ - drained_) <= 0) {
+        fn();
+        return;
+    }
+    drainWaiters_.push_back({handedOver_, std::move(fn)});
+}
+
+void TComm::RunDrainWaiters(bool all)
+{
+    // Taken off before it runs: a callback may write, wait again or close.
+    while (!drainWaiters_.empty() && (all || std::int32_t(drainWaiters_.front().ticket - drained_) <= 0)) {
+        auto fn = std::move(drainWaiters_.front().fn);
+        drainWaiters_.pop_front();
+        fn();
+    }
 }
 
 bool TComm::WriteBytes(const void* data, std::uint16_t count)
@@ -197,11 +224,13 @@ bool TComm::WriteBytes(const void* data, std::uint16_t count)
         if (!link_->sendAccepting)
             return false;
         link_->sendQueue.emplace_back(bytes, bytes + count);
+        link_->sendAccepted++;
         // Cleared under the queue lock, so the sender cannot report empty
         // between the hand-over and this store.
         link_->sendDataEmpty = false;
     }
     (void)eventfd_write(link_->sendWake.Get(), 1);
+    handedOver_++;
     return true;
 }
 
@@ -249,8 +278,18 @@ void TComm::Dispatch(const CommEvent& event)
             handler(this, event.value);
         break;
     case kEventRequestHangup:
+        hangupReason_ = HangupReasonText(int(event.value));
+        // Nothing more leaves a line that is gone.
+        drained_ = handedOver_;
+        RunDrainWaiters(true);
         if (auto handler = OnRequestHangup)
             handler(this);
+        break;
+    case kEventDrained:
+        // Only forward: a hang-up may already have counted everything.
+        if (std::int32_t(event.value - drained_) > 0)
+            drained_ = event.value;
+        RunDrainWaiters(false);
         break;
     case kEventModemState:
         if (auto handler = OnModemStateChange)

@@ -8,6 +8,7 @@
 #include <QtCore/QObject>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,8 +26,8 @@ struct PortLink;
 // raised on the thread that constructed the component, through posted
 // events; the threads never call the component.
 //
-// Port names "COM1" to "COM9" open /dev/ttyS0 to /dev/ttyS8; any other
-// name is opened as the path typed. The open is exclusive (TIOCEXCL and a
+// The port name becomes a device path by PortPath ("COM1" is /dev/ttyS0,
+// "ttyUSB0" is /dev/ttyUSB0). The open is exclusive (TIOCEXCL and a
 // flock), so a second open from this or another process fails.
 // Handlers may call any operation, but must not delete the component
 // (use deleteLater).
@@ -47,6 +48,12 @@ public:
     // Copies the bytes and hands them to the send thread. False when the
     // port is closed, the send thread has ended, or count is 0.
     bool WriteBytes(const void* data, std::uint16_t count) override;
+    // Runs `fn` on the component's thread once every byte handed to
+    // WriteBytes so far has been written and has left the line (tcdrain);
+    // at once when nothing is outstanding or the port is closed. Waiting
+    // callbacks run in order, each once, also when the port is closed or
+    // hangs up, before OnRequestHangup.
+    void WhenDrained(std::function<void()> fn) override;
     // Push the properties to the open port; no effect while closed.
     void ApplyCommState();
     void ApplyCommTimeouts();
@@ -56,6 +63,9 @@ public:
     bool ReadThreadRunning() const;
     bool WriteThreadRunning() const;
     int PortDescriptor() const; // -1 while closed
+    // Why the port went away, for the latest hang-up request: the system's
+    // text for the failing call's error.
+    const std::string& HangupReason() const { return hangupReason_; }
 
     // Stored only; used by the next OpenPort.
     const std::string& CommName() const { return commName_; }
@@ -150,6 +160,8 @@ private:
 
     void Dispatch(const detail::CommEvent& event);
     void StopThreads(detail::PortLink& link);
+    // Runs the drain waiters that are due, or all of them.
+    void RunDrainWaiters(bool all);
 
     std::string commName_ = "COM2";
     CommSettings settings_;
@@ -159,6 +171,14 @@ private:
     std::shared_ptr<detail::NotifySink> sink_;
     std::shared_ptr<detail::PortLink> link_; // null while closed
     std::uint64_t generation_ = 0;           // changes with every open and close
+    std::uint32_t handedOver_ = 0;           // blocks accepted by WriteBytes in this open
+    std::uint32_t drained_ = 0;              // of those, the ones that have left the line
+    struct DrainWaiter {
+        std::uint32_t ticket; // handedOver_ when it was registered
+        std::function<void()> fn;
+    };
+    std::deque<DrainWaiter> drainWaiters_;
+    std::string hangupReason_;
     Worker readThread_;
     Worker writeThread_;
     Worker modemThread_;

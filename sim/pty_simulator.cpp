@@ -235,12 +235,20 @@ void PtySimulator::Run()
         const std::int64_t t = now();
         while (masterOk && !steps.empty() && steps.front().dueNs <= t) {
             const Step& step = steps.front();
+            const std::int64_t late = t - step.dueNs;
             if (!WriteAll(masterFd_, step.bytes)) {
                 masterOk = false;
                 steps.clear();
                 break;
             }
             steps.pop_front();
+            // A line never catches up: what follows a late byte or gap keeps
+            // its spacing from when that one really went out, not a burst.
+            if (late > 0) {
+                for (Step& next : steps)
+                    next.dueNs += late;
+                busyUntilNs += late;
+            }
         }
     }
 }

@@ -385,7 +385,7 @@ void TestFormLayout::unitLists_data()
     QTest::newRow("ComboBox6") << "06_mbar   "
                                << "14_tR " << 0 << "00_inH20 ";
     QTest::newRow("WEI1") << "07_mbar   "
-                          << "14_tR" << -1 << "00_inH20 "; // reads as item 0 but selects nothing
+                          << "14_tR" << 0 << "00_inH20 "; // what it shows is what a Set sends
     QTest::newRow("WEI2") << "07_mbar   "
                           << "14_tR   " << 0 << "00_inH20 ";
     QTest::newRow("WEI3") << "07_mbar   "

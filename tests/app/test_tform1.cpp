@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTemporaryFile>
 #include <QTimer>
@@ -51,7 +52,7 @@ private slots:
         QCOMPARE(d.w<QComboBox>("ComboBox3")->currentIndex(), -1);
         QCOMPARE(d.w<QComboBox>("ComboBox5")->currentIndex(), -1);
         QCOMPARE(d.text("SPREALCOM"), "COM1");
-        QVERIFY(d.form.Link().Timer2().isActive() || !d.form.Link().Timer3().isActive());
+        QVERIFY(d.form.Link().Timer2().isActive());
         QVERIFY(!d.form.Link().Timer3().isActive());
         // The selector offers the simulated converter last.
         auto* ports = d.w<QComboBox>("SPREALCOM");
@@ -140,6 +141,53 @@ private slots:
         d.w<QComboBox>("ComboBox9")->setCurrentIndex(3);
         QCOMPARE(d.identify(), "Upload data timeout!");
         QCOMPARE(d.text("Edit1"), "38");
+    }
+
+    // A second press at another address before the first answer: the answer
+    // still comes from the device that was found, and the selectors say so.
+    void selectorsShowTheAddressThatAnswered()
+    {
+        WindowDriver d;
+        QVERIFY(d.open());
+        d.withDevice([](sim::Device& dev) { dev.State().pollAddress = 7; });
+        d.w<QComboBox>("ComboBox9")->setCurrentIndex(7);
+        QTest::mouseClick(d.w<QPushButton>("Button3"), Qt::LeftButton);
+        d.w<QComboBox>("ComboBox9")->setCurrentIndex(3);
+        QCOMPARE(d.identify(), "upload successful!");
+        QCOMPARE(d.w<QComboBox>("ComboBox9")->currentIndex(), 7);
+        QCOMPARE(d.w<QComboBox>("ComboBox3")->currentIndex(), 7);
+        QCOMPARE(int(d.form.Link().Buffer().identity().pollingAddress), 7);
+    }
+
+    // Under a decimal-comma locale the window offers, takes and shows commas.
+    void decimalCommaLocale()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+        WindowDriver d;
+        for (const char* f : {"Dxishu1", "Dxishu5"})
+            QCOMPARE(d.text(f), "1,000");
+        auto* edit7 = d.w<QLineEdit>("Edit7");
+        Type(edit7, "4,5");
+        QCOMPARE(edit7->text(), "4,5");
+        edit7->clear();
+        Type(edit7, "4.5");
+        QCOMPARE(edit7->text(), "45");
+
+        QVERIFY(d.open());
+        QCOMPARE(d.identify(), "upload successful!");
+        // The parsing-format Set with the coefficients the window started with.
+        for (const char* f : {"Dadr1", "Dadr2", "Dadr3", "Dadr4", "Dadr5"})
+            d.setText(f, "0");
+        const QString status = d.press("Button19");
+        QCOMPARE(d.errors.join('|'), QString());
+        QCOMPARE(status, "Write successful!");
+        d.setText("Dxishu2", "0,25");
+        QCOMPARE(d.press("Button19"), "Write successful!");
+        QCOMPARE(d.press("Button30"), "upload successful!");
+        QCOMPARE(d.text("Dxishu1"), "1");
+        QCOMPARE(d.text("Dxishu2"), ",25");
     }
 
     void silentDeviceTimesOut()

@@ -9,6 +9,9 @@ using namespace codec;
 using testing::Hex;
 using testing::HexOf;
 
+// What a cut text must give when typed back in.
+enum class ReadBack { Same, SameDecade };
+
 class TestNumeric : public QObject {
     Q_OBJECT
 private slots:
@@ -25,7 +28,7 @@ private slots:
         QTest::newRow("3.14 cut 6") << "40 48 F5 C3" << 6 << "3.1400";
         QTest::newRow("19.99 cut not rounded") << "41 9F FF FF" << 5 << "19.99";
         QTest::newRow("12.345 cut 5") << "41 45 85 1F" << 5 << "12.34";
-        QTest::newRow("1234567 cut 6") << "49 96 B4 38" << 6 << "123456";
+        QTest::newRow("1234567 cut 6") << "49 96 B4 38" << 6 << "1.23E6";
         QTest::newRow("minus 12.5 cut 5") << "C1 48 00 00" << 5 << "-12.5";
         QTest::newRow("0.1 cut 12") << "3D CC CC CD" << 12 << "0.1000000014";
         QTest::newRow("zero") << "00 00 00 00" << 5 << "0";
@@ -35,7 +38,7 @@ private slots:
         QTest::newRow("quiet nan") << "7F C0 00 00" << -1 << "NAN";
         QTest::newRow("negative infinity") << "FF 80 00 00" << -1 << "-INF";
         QTest::newRow("cut wider than text") << "41 48 00 00" << 12 << "12.5";
-        QTest::newRow("cut to zero width") << "41 48 00 00" << 0 << "";
+        QTest::newRow("cut to zero width keeps the exponent") << "41 48 00 00" << 0 << "1E1";
     }
     void floatTextFromBytes()
     {
@@ -73,6 +76,50 @@ private slots:
         QCOMPARE(QString::fromStdString(FloatText(value)), text);
     }
 
+    // A cut never changes a number's size: it drops fraction digits only,
+    // otherwise the mantissa of the exponent form is cut instead.
+    void cutKeepsSize_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("readBack");
+        const int same = int(ReadBack::Same);
+        const int decade = int(ReadBack::SameDecade);
+        QTest::newRow("1E13 in 12") << 1e13f << 12 << "9.9999998E12" << same;
+        QTest::newRow("1E-7 in 12") << 1e-7f << 12 << "1.0000000E-7" << same;
+        QTest::newRow("1E15 in 12") << 1e15f << 12 << "9.9999998E14" << same;
+        QTest::newRow("1E20 in 12") << 1e20f << 12 << "1.0000000E20" << same;
+        QTest::newRow("1234567 in 6") << 1234567.0f << 6 << "1.23E6" << decade;
+        QTest::newRow("1234567 in 5") << 1234567.0f << 5 << "1.2E6" << decade;
+        QTest::newRow("-1234567 in 6") << -1234567.0f << 6 << "-1.2E6" << decade;
+        QTest::newRow("-123456 in 6") << -123456.0f << 6 << "-1.2E5" << decade;
+        QTest::newRow("123456 in 5") << 123456.0f << 5 << "1.2E5" << decade;
+        QTest::newRow("1E-6 in 6") << 1e-6f << 6 << "9.9E-7" << decade;
+        QTest::newRow("largest single in 5") << 3.4028235e38f << 5 << "3E38" << decade;
+        QTest::newRow("exponent overruns the width") << -1e-30f << 5 << "-1E-30" << decade;
+        QTest::newRow("integer part fills the width") << 123456.703125f << 6 << "123456" << decade;
+        QTest::newRow("point at the edge stays") << 12345.5f << 6 << "12345." << decade;
+        QTest::newRow("fraction cut as before") << 3.14f << 5 << "3.140" << decade;
+        QTest::newRow("fits whole") << 100000.0f << 12 << "100000" << same;
+    }
+    void cutKeepsSize()
+    {
+        QFETCH(float, value);
+        QFETCH(int, width);
+        QFETCH(QString, text);
+        QFETCH(int, readBack);
+        const std::string shown = FloatText(value, width);
+        QCOMPARE(QString::fromStdString(shown), text);
+        const auto back = EncodeFloatBE(shown);
+        QVERIFY2(back.ok(), back.error().c_str());
+        const float v = DecodeFloatBE(*back);
+        if (ReadBack(readBack) == ReadBack::Same)
+            QCOMPARE(HexOf(std::span<const std::uint8_t>(*back)), HexOf(std::span<const std::uint8_t>(EncodeFloatBE(value))));
+        else
+            QCOMPARE(std::floor(std::log10(std::fabs(double(v)))), std::floor(std::log10(std::fabs(double(value)))));
+    }
+
     void separatorIsTheCallers()
     {
         QCOMPARE(QString::fromStdString(FloatText(12.5, -1, ",")), "12,5");
@@ -99,7 +146,7 @@ private slots:
         QTest::newRow("sentinel infinity") << "7F 80 00 00" << "0.000";
         QTest::newRow("negative nan not caught") << "FF C0 00 00" << "NAN";
         QTest::newRow("cut to 6") << "40 48 F5 C3" << "3.1400";
-        QTest::newRow("1234567") << "49 96 B4 38" << "123456";
+        QTest::newRow("1234567") << "49 96 B4 38" << "1.23E6";
         QTest::newRow("short value") << "41 48 00 00" << "12.5";
     }
     void variableText()
@@ -162,6 +209,12 @@ private slots:
         QTest::newRow("nan word") << "nan" << "";
         QTest::newRow("hex float") << "0x1p3" << "";
         QTest::newRow("thousands separator") << "1,000" << "";
+        // Just above the midpoint of two singles: through double it lands on
+        // the midpoint and rounds to even, one single too low.
+        QTest::newRow("rounded once, not twice") << "1.000000059604644775390625000000000001" << "3F 80 00 01";
+        QTest::newRow("just below the overflow edge") << "3.4028235677e38" << "7F 7F FF FF";
+        QTest::newRow("just above the overflow edge") << "3.4028235678e38" << "";
+        QTest::newRow("subnormal") << "1e-40" << "00 01 16 C2";
     }
     void encodeFloatText()
     {
@@ -195,6 +248,11 @@ private slots:
         QTest::newRow("sign only") << "-" << false << 0LL;
         QTest::newRow("fraction") << "1.5" << false << 0LL;
         QTest::newRow("hex") << "0x10" << false << 0LL;
+        QTest::newRow("leading zeros") << "0000000000001" << true << 1LL;
+        QTest::newRow("leading zeros and sign") << "-00000000000002147483648" << true << -2147483648LL;
+        QTest::newRow("only zeros") << "0000000000000000" << true << 0LL;
+        QTest::newRow("zeros then blank") << "000 1" << false << 0LL;
+        QTest::newRow("zeros then too many digits") << "0099999999999999999999" << false << 0LL;
     }
     void parseInteger()
     {

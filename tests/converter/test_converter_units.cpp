@@ -104,7 +104,9 @@ void TestConverterUnits::parseCommandCode_data()
     QTest::newRow("read-back text") << QByteArray("01 03 00 00 00 02 ") << 2 << Hex("010300000002") << "";
     QTest::newRow("every hex digit") << QByteArray("01 23 45 67 89 AB CD EF") << 1 << Hex("0123456789ABCDEF") << "";
     QTest::newRow("one byte") << QByteArray("7F") << 3 << Hex("7F") << "";
-    QTest::newRow("trailing digit ignored") << QByteArray("01 0") << 1 << Hex("01") << "";
+    QTest::newRow("half a byte at the end") << QByteArray("01 0") << 1 << QByteArray() << badDigit;
+    QTest::newRow("half a CRC") << QByteArray("01 03 00 00 00 02 C4 0") << 1 << QByteArray() << badDigit;
+    QTest::newRow("half a byte after a comma") << QByteArray("01 03,0") << 1 << QByteArray() << badDigit;
     QTest::newRow("last separator unchecked") << QByteArray("01,") << 1 << Hex("01") << "";
     QTest::newRow("no blanks") << QByteArray("010300000002") << 1 << QByteArray() << noSpace;
     QTest::newRow("empty") << QByteArray("") << 1 << QByteArray() << noSpace;
@@ -115,11 +117,14 @@ void TestConverterUnits::parseCommandCode_data()
     QTest::newRow("blank as low nibble") << QByteArray("01 0 3") << 1 << QByteArray() << badDigit;
     QTest::newRow("bad high nibble") << QByteArray("G1") << 1 << QByteArray() << badDigit;
 
-    // Groups past the limit are not looked at, so a bad last group does not matter.
-    QTest::newRow("21 groups, command 1")
-        << Groups(21, "GG") << 1 << Hex("000102030405060708090A0B0C0D0E0F10111213") << "";
-    QTest::newRow("16 groups, command 2") << Groups(16, "GG") << 2 << Hex("000102030405060708090A0B0C0D0E") << "";
-    QTest::newRow("16 groups, command 4") << Groups(16, "GG") << 4 << Hex("000102030405060708090A0B0C0D0E") << "";
+    // Nothing typed is ever dropped: one group too many refuses the whole text.
+    const QString tooMany20 = "Too many bytes: this command holds at most 20.";
+    const QString tooMany15 = "Too many bytes: this command holds at most 15.";
+    QTest::newRow("21 groups, command 1") << Groups(21, "FF") << 1 << QByteArray() << tooMany20;
+    QTest::newRow("21 groups and a blank, command 1") << Groups(21, "FF") + ' ' << 1 << QByteArray() << tooMany20;
+    QTest::newRow("16 groups, command 2") << Groups(16, "FF") << 2 << QByteArray() << tooMany15;
+    QTest::newRow("16 groups, command 4") << Groups(16, "FF") << 4 << QByteArray() << tooMany15;
+    QTest::newRow("15 groups, command 3") << Groups(15, "FF") << 3 << Hex("000102030405060708090A0B0C0D") + QByteArray(1, char(0xFF)) << "";
     QTest::newRow("20 groups, command 1")
         << Groups(20, "FF") << 1 << Hex("000102030405060708090A0B0C0D0E0F101112FF") << "";
     QTest::newRow("20th group checked, command 1") << Groups(20, "GG") << 1 << QByteArray() << badDigit;

@@ -25,6 +25,26 @@ private slots:
         QCOMPARE(int(device::PollingAddressByte(index)), byte);
     }
 
+    void answeredPollingAddress_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("slot"); // -1: none
+        QTest::newRow("master bit") << "80" << 0;
+        QTest::newRow("seven") << "87" << 7;
+        QTest::newRow("burst bit") << "C7" << 7;
+        QTest::newRow("no master bit") << "0F" << 15;
+        QTest::newRow("highest") << "BF" << 63;
+        QTest::newRow("long address") << "A6 05 01 02 03" << -1;
+        QTest::newRow("none") << "" << -1;
+    }
+    void answeredPollingAddress()
+    {
+        QFETCH(QString, address);
+        QFETCH(int, slot);
+        const auto r = device::AnsweredPollingAddress(Hex(address.toLatin1()));
+        QCOMPARE(r ? int(*r) : -1, slot);
+    }
+
     void decode_data()
     {
         QTest::addColumn<QString>("data");

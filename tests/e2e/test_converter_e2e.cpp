@@ -181,27 +181,21 @@ private slots:
             },
             "Button11",
             {{"COMEN1", "1-Open"}, {"Camd1", "01 03 00 10 00 04 45 CC "}, {"ACOMBY1", "0A"}, {"ACOMBY2", "1F"}}};
-        QTest::newRow("instrument command 1, 21 groups") << SetQueryCase{
-            {{"COMEN1", "0-Close"}, {"Camd1", Groups(21)}, {"ACOMBY1", "00"}, {"ACOMBY2", "FF"}},
+        QTest::newRow("instrument command 1, 20 groups") << SetQueryCase{
+            {{"COMEN1", "0-Close"}, {"Camd1", Groups(20)}, {"ACOMBY1", "00"}, {"ACOMBY2", "FF"}},
             "Button12",
             [](const sim::ConverterState& s) {
                 QVERIFY((s.instruments[0] == sim::InstrumentCommand{0, 0x00, 0xFF, Sequence(20)}));
             },
             "Button11", {{"COMEN1", "0-Close"}, {"Camd1", Groups(20) + " "}, {"ACOMBY1", "00"}, {"ACOMBY2", "FF"}}};
-        QTest::newRow("instrument command 2, 16 groups") << SetQueryCase{
-            {{"COMEN2", "1-Open"}, {"Camd2", Groups(16)}, {"BCOMBY1", "12"}, {"BCOMBY2", "34"}},
+        QTest::newRow("instrument command 2, 15 groups") << SetQueryCase{
+            {{"COMEN2", "1-Open"}, {"Camd2", Groups(15)}, {"BCOMBY1", "12"}, {"BCOMBY2", "34"}},
             "Button5",
             [](const sim::ConverterState& s) {
                 QVERIFY((s.instruments[1] == sim::InstrumentCommand{1, 0x12, 0x34, Sequence(15)}));
                 QVERIFY(s.instruments[0] == sim::ConverterState{}.instruments[0]);
             },
             "Button15", {{"COMEN2", "1-Open"}, {"Camd2", Groups(15) + " "}, {"BCOMBY1", "12"}, {"BCOMBY2", "34"}}};
-        // The character after the last byte is not looked at.
-        QTest::newRow("instrument command 2, one byte and a digit") << SetQueryCase{
-            {{"COMEN2", "1-Open"}, {"Camd2", "01 0"}, {"BCOMBY1", "00"}, {"BCOMBY2", "00"}},
-            "Button5",
-            [](const sim::ConverterState& s) { QVERIFY((s.instruments[1] == sim::InstrumentCommand{1, 0, 0, Bytes({1})})); },
-            "Button15", {{"COMEN2", "1-Open"}, {"Camd2", "01 "}}};
         QTest::newRow("instrument command 3") << SetQueryCase{
             {{"COMEN3", "1-Open"}, {"Camd3", "FF"}, {"CCOMBY1", "C0"}, {"CCOMBY2", "DE"}},
             "Button26",
@@ -492,6 +486,12 @@ private slots:
         QTest::newRow("comma between bytes") << Fields{{"Camd4", "01,03"}} << "Button41" << "NO SPACK" << "" << false;
         QTest::newRow("lower-case digit") << Fields{{"Camd1", "01 03 0a"}} << "Button12" << "Data eeore!" << "" << false;
         QTest::newRow("blank for a digit") << Fields{{"Camd2", "01 0 3"}} << "Button5" << "Data eeore!" << "" << false;
+        QTest::newRow("half a CRC") << Fields{{"Camd1", "01 03 00 00 00 02 C4 0"}} << "Button12" << "Data eeore!" << ""
+                                    << false;
+        QTest::newRow("21 groups") << Fields{{"Camd1", Groups(21)}} << "Button12"
+                                   << "Too many bytes: this command holds at most 20." << "" << false;
+        QTest::newRow("16 groups") << Fields{{"Camd3", Groups(16)}} << "Button26"
+                                   << "Too many bytes: this command holds at most 15." << "" << false;
         QTest::newRow("return byte not hex") << Fields{{"ACOMBY1", "zz"}} << "Button12" << "Data eeore!" << "" << true;
         QTest::newRow("return byte lower case") << Fields{{"DCOMBY2", "a5"}} << "Button41" << "Data eeore!" << "" << true;
         QTest::newRow("return byte 1G") << Fields{{"BCOMBY1", "1G"}} << "Button5" << "Data eeore!" << "" << true;

@@ -3,6 +3,7 @@
 // device (checked on its state, not only on the window) and reads back.
 #include "app/combo_index.h"
 #include "support/window_driver.h"
+#include "tests/serial/pty_pair.h"
 
 #include <QRadioButton>
 
@@ -653,7 +654,7 @@ private slots:
 
     // -- RTS ------------------------------------------------------------------
 
-    void rtsIsDroppedWhenTheHandlerReturns_data()
+    void rtsIsDroppedOnceTheFrameHasLeft_data()
     {
         QTest::addColumn<Fields>("typed");
         QTest::addColumn<QString>("button");
@@ -671,7 +672,7 @@ private slots:
         // A request without RTS keeps the line down throughout.
         QTest::newRow("message query") << Fields{} << "Button28" << true << "upload successful!";
     }
-    void rtsIsDroppedWhenTheHandlerReturns()
+    void rtsIsDroppedOnceTheFrameHasLeft()
     {
         QFETCH(Fields, typed);
         QFETCH(QString, button);
@@ -684,13 +685,17 @@ private slots:
         const std::int32_t before = d->form.Link().BytesSent();
         rec.clear();
         QTest::mouseClick(d->w<QPushButton>(button.toLatin1()), Qt::LeftButton);
-        // Straight after the handler, before any answer.
-        QVERIFY(d->form.Comm1().RtsControl() == hart::TRtsControl::RtsDisable);
+        // Straight after the handler the frame may still be on the line.
+        QVERIFY(d->form.Comm1().RtsControl()
+                == (sent && keyed ? hart::TRtsControl::RtsEnable : hart::TRtsControl::RtsDisable));
         if (sent) {
             QVERIFY(rec.rtsAtWrite == (keyed ? hart::TRtsControl::RtsEnable : hart::TRtsControl::RtsDisable));
             QCOMPARE(rec.steps.first(), keyed ? "rts-on" : "write");
-            QCOMPARE(rec.steps.last(), keyed ? "rts-off" : "start");
+            QCOMPARE(rec.steps.last(), "start");
             QVERIFY(d->form.Link().BytesSent() > before);
+            // Dropped once the port reports the line drained.
+            QTRY_VERIFY(d->form.Comm1().RtsControl() == hart::TRtsControl::RtsDisable);
+            QCOMPARE(rec.steps.last(), keyed ? "rts-off" : "start");
         } else {
             QVERIFY(rec.steps.isEmpty());
             QCOMPARE(d->form.Link().BytesSent(), before);
@@ -699,6 +704,39 @@ private slots:
         if (sent)
             QTRY_COMPARE_WITH_TIMEOUT(d->text("Label68"), outcome, 5000);
         QVERIFY(d->form.Comm1().RtsControl() == hart::TRtsControl::RtsDisable);
+    }
+
+    // -- A port that goes away ------------------------------------------------
+
+    // The far end closes while a request waits for its answer: the window says
+    // why and is closed as Button1 would close it; opening again works.
+    void portLostMidTransaction()
+    {
+        auto far = std::make_unique<mhtest::PtyPair>();
+        QVERIFY2(far->Ok(), far->Error().c_str());
+        WindowDriver w;
+        QVERIFY(w.open(QString::fromStdString(far->SlavePath())));
+        w.form.Link().Timer3().setInterval(300);
+        QTest::mouseClick(w.w<QPushButton>("Button3"), Qt::LeftButton);
+        QCOMPARE(far->ReadExactly(11).size(), std::size_t{11});
+        QCOMPARE(w.form.Link().PendingRequest(), 100);
+        far->CloseMaster();
+
+        const QString lost = "Port disconnected: Input/output error";
+        QTRY_COMPARE(w.status(), lost);
+        QCOMPARE(w.text("Button1"), "Open");
+        QVERIFY(!w.form.Comm1().IsOpen());
+        QVERIFY(!w.form.Comm1().ReadThreadRunning());
+        QVERIFY(!w.form.Comm1().WriteThreadRunning());
+        QVERIFY(!w.w<QPushButton>("Button3")->isEnabled());
+        QVERIFY(!w.form.Link().Buffer().portOpen());
+        // No time-out text comes to hide the reason.
+        QTest::qWait(500);
+        QCOMPARE(w.status(), lost);
+
+        w.form.Link().Timer3().setInterval(3000);
+        QVERIFY(w.open());
+        QCOMPARE(w.identify(), "upload successful!");
     }
 
     // -- Counters -------------------------------------------------------------

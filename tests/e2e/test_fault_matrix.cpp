@@ -12,6 +12,7 @@
 #include "support/window_driver.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -42,9 +43,9 @@ static_assert(kJoinedGapMs + 50 < kReadIntervalMs);
 static_assert(kDelayMs > kTimeoutMs + 300);
 
 // Longest the window's event loop may go without running a 20 ms heartbeat
-// timer. Nothing in a transaction blocks the window thread (the 200 ms pause
-// is injected as a no-op), so the gaps are scheduling noise; a handler that
-// blocked on the port or slept its 200 ms would exceed this.
+// timer, time spent waiting for a CPU not counted. Nothing in a transaction
+// blocks the window thread (the 200 ms pause is injected as a no-op); a
+// handler that blocked on the port or slept its 200 ms would exceed this.
 constexpr qint64 kMaxHeartbeatGapMs = 180;
 
 enum Outcome {
@@ -539,7 +540,20 @@ std::vector<Col> ColumnsOf(const QString& group)
     return {};
 }
 
+// Nanoseconds the calling thread has spent runnable but waiting for a CPU;
+// 0 where the kernel does not tell.
+qint64 RunQueueWaitNs()
+{
+    QFile f(QStringLiteral("/proc/thread-self/schedstat"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = f.readAll().simplified().split(' ');
+    return fields.size() >= 2 ? fields[1].toLongLong() : 0;
+}
+
 // Records the longest stretch in which the window's event loop did not run.
+// Time the thread spent waiting for a CPU is left out: a loaded machine
+// delays the loop without anything in it blocking.
 class Heartbeat {
 public:
     Heartbeat()
@@ -548,8 +562,10 @@ public:
         timer_.setInterval(20);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             const qint64 now = clock_.elapsed();
-            maxGap_ = std::max(maxGap_, now - last_);
+            const qint64 waited = RunQueueWaitNs();
+            maxGap_ = std::max(maxGap_, now - last_ - (waited - waitedAtLast_) / 1'000'000);
             last_ = now;
+            waitedAtLast_ = waited;
         });
     }
     void Start()
@@ -561,14 +577,19 @@ public:
     void Reset()
     {
         last_ = clock_.elapsed();
+        waitedAtLast_ = RunQueueWaitNs();
         maxGap_ = 0;
     }
-    qint64 MaxGap() const { return std::max(maxGap_, clock_.elapsed() - last_); }
+    qint64 MaxGap() const
+    {
+        return std::max(maxGap_, clock_.elapsed() - last_ - (RunQueueWaitNs() - waitedAtLast_) / 1'000'000);
+    }
 
 private:
     QTimer timer_;
     QElapsedTimer clock_;
     qint64 last_ = 0;
+    qint64 waitedAtLast_ = 0;
     qint64 maxGap_ = 0;
 };
 

@@ -154,7 +154,8 @@ void TestSerialStress::adapterPulledMidTransaction()
     }
     pty->CloseMaster(); // the adapter is pulled
 
-    // One hang-up, and both threads end by themselves; the port stays open until the user closes it.
+    // One hang-up, and both threads end by themselves. The window's own handler
+    // is replaced here: the component alone leaves the port open until closed.
     QTRY_COMPARE_WITH_TIMEOUT(hangups, 1, 3000);
     QTRY_VERIFY_WITH_TIMEOUT(!d.form.Comm1().ReadThreadRunning() && !d.form.Comm1().WriteThreadRunning(), 3000);
     QTRY_COMPARE_WITH_TIMEOUT(Threads(), threads, 3000);

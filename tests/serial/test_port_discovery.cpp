@@ -26,12 +26,18 @@ void TestPortDiscovery::portPath_data()
     QTest::newRow("COM1") << "COM1" << "/dev/ttyS0";
     QTest::newRow("COM2") << "COM2" << "/dev/ttyS1";
     QTest::newRow("COM9") << "COM9" << "/dev/ttyS8";
-    QTest::newRow("COM10 as typed") << "COM10" << "COM10";
-    QTest::newRow("COM0 as typed") << "COM0" << "COM0";
-    QTest::newRow("lower case as typed") << "com1" << "com1";
-    QTest::newRow("COM1 with blank as typed") << "COM1 " << "COM1 ";
+    QTest::newRow("lower case") << "com1" << "/dev/ttyS0";
+    QTest::newRow("mixed case") << "Com3" << "/dev/ttyS2";
+    QTest::newRow("blanks around") << " COM1 " << "/dev/ttyS0";
+    QTest::newRow("COM10 is a device name") << "COM10" << "/dev/COM10";
+    QTest::newRow("COM0 is a device name") << "COM0" << "/dev/COM0";
+    QTest::newRow("bare device name") << "ttyUSB0" << "/dev/ttyUSB0";
+    QTest::newRow("bare name with blank") << "ttyACM1 " << "/dev/ttyACM1";
     QTest::newRow("device path") << "/dev/ttyUSB0" << "/dev/ttyUSB0";
+    QTest::newRow("link path") << "/dev/serial/by-id/usb-FTDI-if00" << "/dev/serial/by-id/usb-FTDI-if00";
+    QTest::newRow("relative path") << "./ttyFake" << "./ttyFake";
     QTest::newRow("empty") << "" << "";
+    QTest::newRow("only blanks") << "  " << "";
 }
 
 void TestPortDiscovery::portPath()

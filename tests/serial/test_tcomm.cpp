@@ -74,6 +74,28 @@ long SleepsOfNewThreads(const std::map<std::string, long>& others)
     return total;
 }
 
+// Whether every thread not in `others` is blocked and stays so for a moment:
+// a thread preempted on its way to its wait is runnable, not asleep.
+bool NewThreadsSettled(const std::map<std::string, long>& others)
+{
+    const auto before = TaskSleeps();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (const auto& [task, n] : TaskSleeps()) {
+        if (others.count(task))
+            continue;
+        std::ifstream stat(std::string("/proc/self/task/") + task + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        const auto close = line.rfind(')'); // the name may hold blanks
+        if (close == std::string::npos || close + 2 >= line.size() || line[close + 2] != 'S')
+            return false;
+        const auto was = before.find(task);
+        if (was == before.end() || was->second != n)
+            return false;
+    }
+    return true;
+}
+
 std::string FirstLine(const std::string& s)
 {
     return s.substr(0, s.find('\n'));
@@ -147,6 +169,10 @@ private slots:
     void parityAndNameStoredOnly();
     void idleOpenPortNeverWakes();
     void hangupOnceThenReopen();
+    void drainWaitersRunInOrderOnce_data();
+    void drainWaitersRunInOrderOnce();
+    void drainWaitsForTheFarEnd();
+    void hangupReasonNamesTheSystemError();
     void closeDropsPendingEvents();
     void destructorClosesPort();
     void manyOpenCloseCycles();
@@ -578,7 +604,7 @@ void TestTComm::idleOpenPortNeverWakes()
     // A first exchange leaves the receiver idle after a delivery.
     QVERIFY(pty.WriteAll(std::string("x")));
     QTRY_COMPARE(h.deliveries.size(), std::size_t(1));
-    std::this_thread::sleep_for(50ms);
+    QTRY_VERIFY(NewThreadsSettled(others));
 
     const long sleeps = SleepsOfNewThreads(others);
     const double cpu = CpuSeconds();
@@ -602,7 +628,8 @@ void TestTComm::hangupOnceThenReopen()
     QTRY_COMPARE(h.hangups, 1);
     QVERIFY(h.comm.IsOpen());
     QVERIFY(!h.comm.WriteBytes("x", 1));
-    QCOMPARE(Threads(), threads);
+    // A thread reported ended may still be leaving the kernel's task list.
+    QTRY_COMPARE(Threads(), threads);
 
     const double cpu = CpuSeconds();
     std::this_thread::sleep_for(300ms);
@@ -622,6 +649,101 @@ void TestTComm::hangupOnceThenReopen()
     QVERIFY(pty->WriteAll(std::string("back")));
     QTRY_COMPARE(h.received.size(), before + 4);
     QCOMPARE(h.hangups, 1);
+}
+
+// How the line is left while callbacks wait for it to drain.
+enum class DrainEnd { Nothing, Read, Close, Hangup };
+
+void TestTComm::drainWaitersRunInOrderOnce_data()
+{
+    QTest::addColumn<int>("end");
+    QTest::addColumn<int>("blocks");
+    QTest::newRow("closed port: at once") << int(DrainEnd::Nothing) << -1;
+    QTest::newRow("nothing written: at once") << int(DrainEnd::Nothing) << 0;
+    QTest::newRow("far end reads") << int(DrainEnd::Read) << 1;
+    QTest::newRow("far end reads, two blocks") << int(DrainEnd::Read) << 2;
+    QTest::newRow("closed while waiting") << int(DrainEnd::Close) << 2;
+    QTest::newRow("hang-up while waiting") << int(DrainEnd::Hangup) << 2;
+}
+
+void TestTComm::drainWaitersRunInOrderOnce()
+{
+    QFETCH(int, end);
+    QFETCH(int, blocks);
+    auto pty = std::make_unique<PtyPair>();
+    QVERIFY2(pty->Ok(), pty->Error().c_str());
+    Harness h(pty->SlavePath());
+    std::vector<std::string> runs;
+    h.comm.OnRequestHangup = [&](TComm*) { runs.push_back("hangup"); };
+    if (blocks >= 0)
+        h.comm.OpenPort();
+    const auto block = RandomBytes(65535, 7);
+    for (int k = 0; k < std::max(blocks, 0); ++k)
+        QVERIFY(h.comm.WriteBytes(block.data(), std::uint16_t(block.size())));
+    h.comm.WhenDrained([&] { runs.push_back("first"); });
+    h.comm.WhenDrained([&] { runs.push_back("second"); });
+    const std::vector<std::string> both{"first", "second"};
+    if (blocks <= 0) {
+        QCOMPARE(runs, both);
+        return;
+    }
+    // The far end reads nothing yet: the frames cannot have left.
+    QTest::qWait(200);
+    QVERIFY(runs.empty());
+
+    switch (DrainEnd(end)) {
+    case DrainEnd::Read:
+        QCOMPARE(pty->ReadExactly(block.size() * std::size_t(blocks)).size(), block.size() * std::size_t(blocks));
+        QTRY_COMPARE(runs, both);
+        break;
+    case DrainEnd::Close:
+        h.comm.ClosePort();
+        QCOMPARE(runs, both);
+        break;
+    case DrainEnd::Hangup:
+        pty->CloseMaster();
+        QTRY_COMPARE(runs, (std::vector<std::string>{"first", "second", "hangup"}));
+        break;
+    case DrainEnd::Nothing:
+        break;
+    }
+    QTest::qWait(100);
+    h.comm.ClosePort();
+    QCOMPARE(runs.size(), std::size_t(DrainEnd(end) == DrainEnd::Hangup ? 3 : 2));
+}
+
+void TestTComm::drainWaitsForTheFarEnd()
+{
+    // A callback registered after a later write waits for that write too.
+    PtyPair pty;
+    QVERIFY2(pty.Ok(), pty.Error().c_str());
+    Harness h(pty.SlavePath());
+    h.comm.OpenPort();
+    QVERIFY(h.comm.WriteBytes("abc", 3));
+    QCOMPARE(pty.ReadExactly(3), Bytes("abc"));
+    int runs = 0;
+    QTRY_VERIFY(h.comm.SendDataEmpty());
+    QTest::qWait(50);
+    h.comm.WhenDrained([&] { ++runs; });
+    QCOMPARE(runs, 1); // nothing outstanding
+    QVERIFY(h.comm.WriteBytes("de", 2));
+    h.comm.WhenDrained([&] { ++runs; });
+    QCOMPARE(runs, 1);
+    QCOMPARE(pty.ReadExactly(2), Bytes("de"));
+    QTRY_COMPARE(runs, 2);
+}
+
+void TestTComm::hangupReasonNamesTheSystemError()
+{
+    PtyPair pty;
+    QVERIFY2(pty.Ok(), pty.Error().c_str());
+    Harness h(pty.SlavePath());
+    h.comm.OpenPort();
+    pty.CloseMaster();
+    QTRY_COMPARE(h.hangups, 1);
+    // A pseudo-terminal whose far end closed reads as an I/O error.
+    QCOMPARE(QString::fromStdString(h.comm.HangupReason()), QString::fromStdString(SystemReason(EIO)));
+    QCOMPARE(QString::fromStdString(HangupReasonText(0)), "The device hung up");
 }
 
 void TestTComm::closeDropsPendingEvents()
