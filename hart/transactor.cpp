@@ -50,6 +50,13 @@ std::size_t FrameAssembler::Missing() const
     return 2 + address + 2 + 255 + 1 - frame_.size();
 }
 
+bool FrameAssembler::AnswerStarted() const
+{
+    if (state_ == State::Hunting)
+        return sawPreamble_;
+    return !IsMaster(frame_[1]);
+}
+
 FrameAssembler::State FrameAssembler::Add(std::span<const std::uint8_t> bytes)
 {
     for (auto b : bytes) {
@@ -146,6 +153,7 @@ void Transactor::SendCurrent()
 {
     ++generation_;
     assembler_.Clear();
+    waitDeadline_.reset();
     phase_ = Phase::Sending;
     const auto& frame = current_.t.frame;
     if (current_.t.rts && port_) {
@@ -153,7 +161,6 @@ void Transactor::SendCurrent()
         port_->SetRtsControl(TRtsControl::RtsEnable);
         rtsOn_ = true;
     }
-    Record(Direction::Sent, frame);
     const auto written = Clock::now();
     const bool ok = port_ && !frame.empty() && frame.size() <= 0xFFFF
                     && port_->WriteBytes(frame.data(), static_cast<std::uint16_t>(frame.size()));
@@ -161,6 +168,7 @@ void Transactor::SendCurrent()
         Finish(TransactionResult{TransactionError::PortFailed, {}, current_.repeats});
         return;
     }
+    Record(Direction::Sent, frame);
     lineEnd_ = written + CharTimes(frame.size());
     // The wait for the answer starts when the port says the bytes are out
     // (a port always says so, at once if it cannot tell): a request still
@@ -188,9 +196,10 @@ void Transactor::LineClear(std::uint64_t generation)
         else
             rtsTimer_.start(static_cast<int>(left.count()));
     }
+    waitDeadline_ = end + std::chrono::milliseconds(answerStartMs_);
     if (phase_ == Phase::Sending) {
         phase_ = Phase::Waiting;
-        ArmFor(end + std::chrono::milliseconds(answerStartMs_));
+        ArmFor(*waitDeadline_);
     }
 }
 
@@ -210,13 +219,24 @@ void Transactor::Deliver(std::span<const std::uint8_t> bytes)
     if (!active_)
         return; // nothing asked for: stray bytes
     const auto now = Clock::now();
-    if (phase_ != Phase::Receiving) {
-        phase_ = Phase::Receiving;
-        answerLimit_ = now + CharTimes(kLongestAnswer) + std::chrono::milliseconds(answerStartMs_);
-    }
     if (assembler_.Add(bytes) == FrameAssembler::State::Whole) {
         Judge();
         return;
+    }
+    if (!assembler_.AnswerStarted()) {
+        // Noise, or the request heard back: the wait for the answer to start goes on.
+        if (phase_ == Phase::Receiving) {
+            phase_ = waitDeadline_ ? Phase::Waiting : Phase::Sending;
+            if (waitDeadline_)
+                ArmFor(*waitDeadline_);
+            else
+                timer_.stop();
+        }
+        return;
+    }
+    if (phase_ != Phase::Receiving) {
+        phase_ = Phase::Receiving;
+        answerLimit_ = now + CharTimes(kLongestAnswer) + std::chrono::milliseconds(answerStartMs_);
     }
     // A started answer that stalls is as good as none.
     ArmFor(std::min(answerLimit_, now + CharTimes(assembler_.Missing()) + std::chrono::milliseconds(answerStartMs_)));

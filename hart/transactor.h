@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     // frame are not taken.
     State Add(std::span<const std::uint8_t> bytes);
     State state() const { return state_; }
+    // An answer is under way: preambles, or a slave frame being collected.
+    // A master frame (the request heard back) is none.
+    bool AnswerStarted() const;
     // Bytes received so far that belong to the frame (last preamble on).
     const std::vector<std::uint8_t>& Frame() const { return frame_; }
     // Bytes still needed to make the frame whole, a worst case before the
@@ -109,6 +113,7 @@ private:
     std::uint64_t generation_ = 0; // tells a stale drained callback from the current one
     std::chrono::steady_clock::time_point lineEnd_;      // when the request's last bit leaves
     std::chrono::steady_clock::time_point answerLimit_;  // a started answer must be whole by then
+    std::optional<std::chrono::steady_clock::time_point> waitDeadline_; // its start, once the request is out
     FrameAssembler assembler_;
     QTimer timer_;
     QTimer rtsTimer_;

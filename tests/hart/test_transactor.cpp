@@ -255,6 +255,23 @@ private slots:
         QCOMPARE(out.repeats, 0);
     }
 
+    void requestHeardBackDoesNotStretchTheWait()
+    {
+        // A modem that hears its own request: those bytes are no answer, so
+        // the short answer-start wait still decides, not the bound for an
+        // answer under way (about 2.6 s at 1200 baud).
+        Rig rig;
+        rig.link.SetBaud(1200);
+        Transaction t = Request();
+        t.maxRepeats = 0;
+        rig.port.replies = {t.frame};
+        QElapsedTimer clock;
+        clock.start();
+        const auto out = rig.Run(t);
+        QCOMPARE(out.error, TransactionError::NoAnswer);
+        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+    }
+
     void portRefusalEndsWithoutRepeats()
     {
         Rig rig;
