@@ -354,7 +354,7 @@ void ConfigPage::SaveFile()
 struct TForm1::ConfigFileWiring {
     // The page's batch uses the window's batch path: the page goes first.
     ~ConfigFileWiring() { delete page; }
-    std::unique_ptr<line::BatchReads> batchReads;
+    bool holdsLine = false;
     ConfigPage* page = nullptr;
 };
 
@@ -378,11 +378,11 @@ void TForm1::WireConfigurationFile()
     host.pollingAddress = [this] { return SelectedPollingAddress(ui_.ComboBox9); };
     host.batchRunning = [this](bool running) {
         auto& w = *configFile_;
-        if (running) {
+        if (running)
             transactor_.SetBaud(comm1_.BaudRate());
-            w.batchReads = std::make_unique<line::BatchReads>(comm1_);
-        } else {
-            w.batchReads.reset();
+        if (running != w.holdsLine) {
+            running ? batchPath_.Hold() : batchPath_.Release();
+            w.holdsLine = running;
         }
         // The pages keep their own enabled rules underneath: a disabled page
         // only greys out its controls for the time of the batch.

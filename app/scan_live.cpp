@@ -191,7 +191,7 @@ void ScanLive::SetLive(bool on)
 void ScanLive::LiveAnswer(const hart::TransactionResult& r)
 {
     const auto frame = r.Frame();
-    const std::string sep = QLocale::system().decimalPoint().toStdString();
+    const std::string sep = QLocale().decimalPoint().toStdString();
     std::optional<device::DynamicVariables> values;
     if (frame && !hart::IsErrorResponse(frame->responseCode()) && form_.Link().Decode(103, *frame))
         values = device::DecodeDynamicVariables(frame->data(), sep);

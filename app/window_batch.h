@@ -17,14 +17,24 @@ public:
 
     void Submit(hart::Transaction t, Done done) override
     {
-        if (!reads_)
-            reads_ = std::make_unique<line::BatchReads>(comm_);
-        ++pending_;
+        Hold();
         transactor_.Submit(std::move(t), [this, done = std::move(done)](const hart::TransactionResult& r) {
-            if (--pending_ == 0)
-                reads_.reset();
+            Release();
             done(r);
         });
+    }
+    // Keeps reads delivered at once between requests too (a configuration
+    // batch). One count for every holder, so the read interval the buttons
+    // need comes back whatever order the holders end in.
+    void Hold()
+    {
+        if (holds_++ == 0)
+            reads_ = std::make_unique<line::BatchReads>(comm_);
+    }
+    void Release()
+    {
+        if (--holds_ == 0)
+            reads_.reset();
     }
     void Cancel() override { transactor_.Cancel(); }
     bool Idle() const override { return transactor_.Idle(); }
@@ -33,7 +43,7 @@ private:
     hart::Transactor& transactor_;
     serial::TComm& comm_;
     std::unique_ptr<line::BatchReads> reads_;
-    int pending_ = 0;
+    int holds_ = 0;
 };
 
 } // namespace app

@@ -419,11 +419,18 @@ void BatchRunner::WriteNext()
     if (!request) // Validate passed, so this cannot happen; stop rather than skip
         return WriteFailed(item, request.error());
     Send(*request, Q(item.name), true, [this, &item](const hart::TransactionResult& r) {
+        // A write that went out may have been taken even without a clean
+        // answer; only a refusal by the device, or a port that took nothing,
+        // leaves it surely unchanged.
+        const auto frame = r.Frame();
+        const bool refused = r.error == hart::TransactionError::Busy
+                             || (frame && hart::IsErrorResponse(frame->responseCode()));
+        if (!refused && r.error != hart::TransactionError::PortFailed)
+            job_->report.changed = true;
         if (r.error == hart::TransactionError::Cancelled)
             return WriteFailed(item, "cancelled before the answer; the device may have taken the value");
         if (const std::string why = AnswerProblem(r); !why.empty())
-            return WriteFailed(item, why);
-        job_->report.changed = true;
+            return WriteFailed(item, refused ? why : why + "; the device may have taken the value");
         if (job_->cancelled)
             return WriteFailed(item, "written, then cancelled before it was read back");
         if (!item.identity)

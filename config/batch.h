@@ -51,7 +51,7 @@ enum class BatchStatus {
 struct BatchReport {
     BatchStatus status = BatchStatus::Done;
     std::string message;     // one plain sentence about the outcome
-    bool changed = false;    // at least one setting was accepted by the device
+    bool changed = false;    // at least one setting was, or may have been, taken by the device
     int transactions = 0;
     int repeats = 0;         // requests sent again after no answer, a broken frame or busy
     Configuration device;    // read: what was read; write: the target as read before writing

@@ -259,6 +259,37 @@ private slots:
     }
 
     // ---- A failure mid-write stops, says what happened, and a rerun finishes.
+    // Whether a failed first write can have changed the device decides
+    // between "stopped after changing something" and "nothing changed".
+    void firstWriteFails_data()
+    {
+        QTest::addColumn<sim::FaultKind>("fault");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("no answer: may have been taken") << sim::FaultKind::NoAnswer << 0 << true;
+        QTest::newRow("broken answer: may have been taken") << sim::FaultKind::BadChecksum << 0 << true;
+        QTest::newRow("write protected: refused") << sim::FaultKind::ResponseCode << 7 << false;
+        QTest::newRow("busy every time: not taken") << sim::FaultKind::ResponseCode << 32 << false;
+    }
+    void firstWriteFails()
+    {
+        QFETCH(sim::FaultKind, fault);
+        QFETCH(int, value);
+        QFETCH(bool, changed);
+        Bench a(SourceState());
+        Bench b;
+        const Configuration file = ReadFile(a);
+        QTemporaryDir backups;
+        b.transport.beforeSend = [&](const hart::Transaction& t) {
+            if (t.command == 160)
+                b.device.SetFault(160, {fault, value});
+        };
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
+        QCOMPARE(r.status, BatchStatus::Failed);
+        QCOMPARE(r.count(ItemOutcome::Verified), 0);
+        QCOMPARE(r.changed, changed);
+    }
+
     void failureMidWrite_data()
     {
         QTest::addColumn<int>("command");
@@ -267,8 +298,8 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<int>("repeats");
         QTest::addColumn<int>("rerunWrites"); // 9 when the device took the failed write after all
-        QTest::newRow("no answer to AD1") << 166 << sim::FaultKind::NoAnswer << 0 << "no answer" << 2 << 10;
-        QTest::newRow("broken answer to AD1") << 166 << sim::FaultKind::BadChecksum << 0 << "broken answer frame" << 2 << 9;
+        QTest::newRow("no answer to AD1") << 166 << sim::FaultKind::NoAnswer << 0 << "no answer; the device may have taken the value" << 2 << 10;
+        QTest::newRow("broken answer to AD1") << 166 << sim::FaultKind::BadChecksum << 0 << "broken answer frame; the device may have taken the value" << 2 << 9;
         QTest::newRow("busy on AD1") << 166 << sim::FaultKind::ResponseCode << 32 << "device busy" << 2 << 10;
         QTest::newRow("write protected AD1") << 166 << sim::FaultKind::ResponseCode << 7
                                              << "the device answered with response code 7" << 0 << 10;
