@@ -374,7 +374,10 @@ void TForm1::WireConfigurationFile()
     host.transport = &batchPath_;
     host.portOpen = [this] { return link_.Buffer().portOpen(); };
     // A request whose time-out has shown may never be answered: only a live wait holds the line.
-    host.linkWaiting = [this] { return link_.PendingRequest() != 0 && link_.Timer3().isActive(); };
+    // A window request kept back by live values is about to go out: it too holds the line.
+    host.linkWaiting = [this] {
+        return (link_.PendingRequest() != 0 && link_.Timer3().isActive()) || (scanLive_ && scanLive_->Poller().HasKept());
+    };
     host.pollingAddress = [this] { return SelectedPollingAddress(ui_.ComboBox9); };
     host.batchRunning = [this](bool running) {
         auto& w = *configFile_;

@@ -151,8 +151,9 @@ void ScanLive::FindDevices()
         connect(dialog_, &ScanDialog::Chosen, this, &ScanLive::UseAddress);
     }
     dialog_->open();
-    // A button's request still waiting for its answer keeps the line until it has it.
-    scanWaiting_ = form_.Link().Timer3().isActive();
+    // A button's request still waiting for its answer, or kept back by live
+    // values and about to go, keeps the line until it has its answer.
+    scanWaiting_ = form_.Link().Timer3().isActive() || poller_.HasKept();
     if (!scanWaiting_)
         dialog_->StartScan();
 }

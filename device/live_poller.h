@@ -35,6 +35,8 @@ public:
     // The port is gone: cancels at once and drops the kept window requests.
     void Abort();
     bool Active() const { return state_ != State::Off && !stopping_; }
+    // A window request waits for the live request on the line: it goes next.
+    bool HasKept() const { return !kept_.empty(); }
 
     // For the window's own requests while live runs: true when `send` was kept
     // and will run once the line is free; false when the caller sends now.
