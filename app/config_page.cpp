@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -412,8 +411,7 @@ void TForm1::WireConfigurationFile()
         return save ? QFileDialog::getSaveFileName(this, "Save Configuration", QString(), filter)
                     : QFileDialog::getOpenFileName(this, "Open Configuration", QString(), filter);
     };
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    host.backupDirectory = QDir(data.isEmpty() ? QDir::currentPath() : data).filePath("backups");
+    host.backupDirectory = config::DefaultBackupDirectory();
 
     wiring.page = new ConfigPage(std::move(host));
     ui_.PageControl2->addTab(wiring.page, "Configuration File");

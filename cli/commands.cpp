@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 
 #include <csignal>
 #include <fcntl.h>
@@ -163,12 +162,6 @@ int PrintComparison(const config::Configuration& left, const config::Configurati
     return kDifferences;
 }
 
-QString BackupDirectory()
-{
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    return base.isEmpty() ? QDir::current().filePath("backups") : QDir(base).filePath("backups");
-}
-
 } // namespace
 
 std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
@@ -243,7 +236,7 @@ int RunWrite(const Options& o, Io& io)
     w.withIdentity = o.withIdentity;
     w.force = o.force;
     w.dryRun = o.dryRun;
-    w.backupDirectory = BackupDirectory();
+    w.backupDirectory = config::DefaultBackupDirectory();
     if (!o.dryRun && !QDir().mkpath(w.backupDirectory)) {
         io.err << "Cannot create the backup folder " << w.backupDirectory.toStdString() << ".\n";
         return kRefused;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <functional>
@@ -477,6 +478,12 @@ void BatchRunner::Finish(BatchStatus status, const std::string& message)
     job->report.message = message;
     emit Progress(job->total, job->total, QString());
     emit Finished(job->report);
+}
+
+QString DefaultBackupDirectory()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return QDir(base.isEmpty() ? QDir::currentPath() : base).filePath(QStringLiteral("backups"));
 }
 
 } // namespace config

@@ -69,6 +69,10 @@ std::string_view OutcomeText(ItemOutcome o);
 // written, failed or was left, then the outcome; for people, not parsers.
 std::vector<std::string> ReportLines(const BatchReport& r);
 
+// Where a program keeps the backups of the devices it writes: "backups" in
+// its local data folder, or in the working folder when there is none.
+QString DefaultBackupDirectory();
+
 struct WriteOptions {
     std::uint8_t pollingAddress = 0; // where to identify the target
     bool withIdentity = false;       // also write the identity items
