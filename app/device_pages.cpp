@@ -146,7 +146,11 @@ void TForm1::WireDeviceOperations()
         return true;
     });
     connect(ui_.Button18, &QPushButton::clicked, this, [this] {
-        SendSetting("Button18", [this] { return codec::Result<Bytes>::Ok(device::BuildLongTagWrite(Latin1(ui_.Edit8))); });
+        SendSetting("Button18", [this] {
+            // The field sends its first 32 bytes, as it always has; control characters are refused.
+            const std::string text = Latin1(ui_.Edit8);
+            return device::CheckedLongTagWrite(std::string_view(text).substr(0, 32));
+        });
     });
 
     // Internal parameters: after a Set the cache is left alone; the user runs the test again.

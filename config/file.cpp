@@ -1,6 +1,8 @@
 #include "config/file.h"
 
+#include "codec/text.h"
 #include "config/items.h"
+#include "config/strict_json.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -92,6 +94,8 @@ codec::Result<LoadedFile> FromJson(const QByteArray& json)
                             + std::to_string(error.offset));
     if (!doc.isObject())
         return Loaded::Fail("not a configuration file: the JSON is not an object");
+    if (const auto key = DuplicateKey(json))
+        return Loaded::Fail("the key \"" + codec::EscapeControl(*key, true) + "\" stands twice");
     const QJsonObject root = doc.object();
     if (root.value("format").toString() != QLatin1String(kFormatName))
         return Loaded::Fail("not a configuration file: format is not \"" + std::string(kFormatName) + "\"");
@@ -120,7 +124,7 @@ codec::Result<LoadedFile> FromJson(const QByteArray& json)
         const std::string name = it.key().toStdString();
         const Item* item = FindItem(name);
         if (!item)
-            return Loaded::Fail("unknown item \"" + name + "\"");
+            return Loaded::Fail("unknown item \"" + codec::EscapeControl(name, true) + "\"");
         if (const auto bad = item->fromJson(it.value(), out.configuration))
             return Loaded::Fail("item \"" + name + "\": " + *bad);
     }

@@ -2,6 +2,7 @@
 
 #include "codec/numeric.h"
 #include "codec/packed_ascii.h"
+#include "codec/text.h"
 #include "codec/units.h"
 #include "converter/list_items.h"
 #include "device/identify.h"
@@ -87,13 +88,16 @@ R<std::string> TextFrom(const QJsonValue& v)
 }
 
 // Built by appending: GCC 12 warns wrongly (-Wrestrict) on "\"" + std::string.
-std::string Quoted(const std::string& s)
+// Texts from files and devices end up on terminals: their control bytes are escaped.
+std::string Quoted(const std::string& utf8)
 {
     std::string out(1, '"');
-    out += s;
+    out += codec::EscapeControl(utf8, true);
     out += '"';
     return out;
 }
+
+std::string TextOrNull(const QJsonValue& v) { return v.isString() ? Quoted(v.toString().toStdString()) : "null"; }
 
 std::string TrimRight(std::string s)
 {
@@ -104,46 +108,24 @@ std::string TrimRight(std::string s)
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// A list pick: its index and the item text; no selection is index -1, text null.
-QJsonValue ChoiceJson(int index, std::span<const std::string_view> items)
+// Keys of an object item other than `known` are refused like unknown items: a
+// misspelt field would otherwise be left at its default without a word.
+Reason OnlyKeys(const QJsonObject& o, std::initializer_list<std::string_view> known)
 {
-    QJsonObject o;
-    o["index"] = index;
-    o["text"] = index >= 0 && index < static_cast<int>(items.size()) ? QJsonValue(Q(items[static_cast<std::size_t>(index)]))
-                                                                     : QJsonValue();
-    return o;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const std::string key = it.key().toStdString();
+        if (std::find(known.begin(), known.end(), key) == known.end())
+            return "unknown key " + Quoted(key);
+    }
+    return std::nullopt;
 }
 
-// By index when given (a text beside it must match), else by text.
-R<int> ChoiceFrom(const QJsonValue& v, std::span<const std::string_view> items)
+int FindText(const QString& t, std::span<const std::string_view> items)
 {
-    if (!v.isObject())
-        return R<int>::Fail("not an object with index and text");
-    const QJsonObject o = v.toObject();
-    const QJsonValue text = o.value("text");
-    const auto findText = [&](const QString& t) {
-        for (std::size_t k = 0; k < items.size(); ++k)
-            if (TrimRight(std::string(items[k])) == TrimRight(t.toStdString()))
-                return static_cast<int>(k);
-        return -2;
-    };
-    if (o.contains("index")) {
-        const auto index = IntegerFrom(o.value("index"), -1, static_cast<long long>(items.size()) - 1);
-        if (!index)
-            return R<int>::Fail("index: " + index.error());
-        if (text.isString() && findText(text.toString()) != *index)
-            return R<int>::Fail("index " + std::to_string(*index) + " and text \"" + text.toString().toStdString()
-                                + "\" name different items");
-        return R<int>::Ok(static_cast<int>(*index));
-    }
-    if (text.isNull())
-        return R<int>::Ok(-1);
-    if (!text.isString())
-        return R<int>::Fail("neither index nor text");
-    const int found = findText(text.toString());
-    if (found < 0)
-        return R<int>::Fail(Quoted(text.toString().toStdString()) + " is not an item of the list");
-    return R<int>::Ok(found);
+    for (std::size_t k = 0; k < items.size(); ++k)
+        if (TrimRight(std::string(items[k])) == TrimRight(t.toStdString()))
+            return static_cast<int>(k);
+    return -1;
 }
 
 std::string ChoiceText(int index, std::span<const std::string_view> items)
@@ -151,6 +133,87 @@ std::string ChoiceText(int index, std::span<const std::string_view> items)
     if (index < 0 || index >= static_cast<int>(items.size()))
         return "(none)";
     return TrimRight(std::string(items[static_cast<std::size_t>(index)]));
+}
+
+// What a list pick says in words: the item, or the byte when the list has no such item.
+std::string PickText(std::uint8_t code, std::span<const std::string_view> items)
+{
+    const int index = converter::ListIndex(code, static_cast<int>(items.size()));
+    if (index < 0)
+        return "code " + std::to_string(code) + " (not in this program's list)";
+    return ChoiceText(index, items);
+}
+
+// A list pick travels as the device's byte; index and text name its item, for people.
+QJsonValue PickJson(std::uint8_t code, std::span<const std::string_view> items)
+{
+    const int index = converter::ListIndex(code, static_cast<int>(items.size()));
+    return QJsonObject{{"code", code},
+                       {"index", index},
+                       {"text", index >= 0 ? QJsonValue(Q(items[static_cast<std::size_t>(index)])) : QJsonValue()}};
+}
+
+// The item a pick names by index or text, checked against `expected` when given:
+// a file whose code, index and text disagree is refused, not guessed at.
+// -1 stands for no item (index -1 or text null).
+R<int> NamedItem(const QJsonObject& o, std::span<const std::string_view> items, std::optional<int> expected)
+{
+    std::optional<int> named;
+    if (o.contains("index")) {
+        const auto index = IntegerFrom(o.value("index"), -1, static_cast<long long>(items.size()) - 1);
+        if (!index)
+            return R<int>::Fail("index: " + index.error());
+        named = static_cast<int>(*index);
+    }
+    if (o.contains("text")) {
+        const QJsonValue text = o.value("text");
+        int byText = -1;
+        if (text.isString()) {
+            byText = FindText(text.toString(), items);
+            if (byText < 0)
+                return R<int>::Fail(Quoted(text.toString().toStdString()) + " is not an item of the list");
+        } else if (!text.isNull()) {
+            return R<int>::Fail("text: not a text");
+        }
+        if (named && *named != byText)
+            return R<int>::Fail("index " + std::to_string(*named) + " and text " + TextOrNull(text)
+                                + " name different items");
+        named = byText;
+    }
+    if (expected && named && *named != *expected)
+        return R<int>::Fail("code and " + std::string(o.contains("index") ? "index" : "text") + " name different items");
+    if (!named)
+        return R<int>::Fail("neither code, index nor text");
+    return R<int>::Ok(*named);
+}
+
+// By code when given, else by index or text; a pick of no item needs its code,
+// since the device would otherwise be sent 255.
+Reason PickField(const QJsonValue& v, std::span<const std::string_view> items, std::uint8_t& out)
+{
+    if (!v.isObject())
+        return "not an object with code, index and text";
+    const QJsonObject o = v.toObject();
+    if (auto bad = OnlyKeys(o, {"code", "index", "text"}))
+        return bad;
+    const int count = static_cast<int>(items.size());
+    if (o.contains("code")) {
+        const auto code = IntegerFrom(o.value("code"), 0, 255);
+        if (!code)
+            return "code: " + code.error();
+        const auto named = NamedItem(o, items, converter::ListIndex(static_cast<std::uint8_t>(*code), count));
+        if (!named && named.error() != "neither code, index nor text")
+            return named.error();
+        out = static_cast<std::uint8_t>(*code);
+        return std::nullopt;
+    }
+    const auto named = NamedItem(o, items, std::nullopt);
+    if (!named)
+        return named.error();
+    if (*named < 0)
+        return "no item and no code: give the device's code";
+    out = converter::ListByte(*named);
+    return std::nullopt;
 }
 
 // Unit lists carry their own texts per control; a file names the texts of the one given.
@@ -191,19 +254,29 @@ std::string UnitText(std::uint8_t code, const UnitNames& names)
     return "unit " + std::to_string(code) + " (" + ChoiceText(codec::UnitCodeToItem(code), names.views) + ")";
 }
 
-// By code when given, else by the list item (index or text).
+// By code when given (index and text, when given, must name its item), else by the list item.
 std::optional<std::string> UnitFrom(const QJsonValue& u, const UnitNames& names, std::uint8_t& code)
 {
-    if (u.isObject() && u.toObject().contains("code")) {
-        const auto n = IntegerFrom(u.toObject().value("code"), 0, 255);
+    if (!u.isObject())
+        return "not an object with code, index and text";
+    const QJsonObject o = u.toObject();
+    if (auto bad = OnlyKeys(o, {"code", "index", "text"}))
+        return bad;
+    if (o.contains("code")) {
+        const auto n = IntegerFrom(o.value("code"), 0, 255);
         if (!n)
             return "code: " + n.error();
+        const auto named = NamedItem(o, names.views, codec::UnitCodeToItem(static_cast<std::uint8_t>(*n)));
+        if (!named && named.error() != "neither code, index nor text")
+            return named.error();
         code = static_cast<std::uint8_t>(*n);
         return std::nullopt;
     }
-    const auto item = ChoiceFrom(u, names.views);
+    const auto item = NamedItem(o, names.views, std::nullopt);
     if (!item)
         return item.error();
+    if (*item < 0)
+        return "no item and no code: give the unit's code";
     code = codec::ItemToUnitCode(*item);
     return std::nullopt;
 }
@@ -224,9 +297,16 @@ Reason PackableText(const std::string& text, std::size_t maxChars)
 {
     if (text.size() > maxChars)
         return "longer than " + std::to_string(maxChars) + " characters";
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x5F)
-            return "'" + std::string(1, c) + "' cannot be sent as packed text (blank to '_', no lower case)";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b >= 0x20 && b <= 0x5F)
+            continue;
+        // The whole UTF-8 character, escaped, so the reason never prints half a character or a control.
+        std::size_t n = 1;
+        while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80)
+            ++n;
+        return "'" + codec::EscapeControl(text.substr(i, n), true) + "' cannot be sent as packed text (blank to '_', no lower case)";
+    }
     return std::nullopt;
 }
 
@@ -260,14 +340,6 @@ Reason FloatField(const QJsonValue& v, float& out)
     return std::nullopt;
 }
 
-Reason ChoiceField(const QJsonValue& v, std::span<const std::string_view> items, int& out)
-{
-    const auto c = ChoiceFrom(v, items);
-    if (!c)
-        return c.error();
-    out = *c;
-    return std::nullopt;
-}
 
 BytesResult Refused(std::string reason) { return BytesResult::Fail(std::move(reason)); }
 
@@ -365,9 +437,12 @@ struct TagDescriptorDate : Plain<&Configuration::tagDescriptorDate> {
             return bad;
         if (auto bad = Field(o, "descriptor", [&](const QJsonValue& x) { return TextField(x, 16, t.descriptor); }))
             return bad;
-        if (auto bad = Field(o, "day", [&](const QJsonValue& x) { return IntField(x, 0, 255, t.day); }))
+        if (auto bad = OnlyKeys(o, {"tag", "descriptor", "day", "month", "year"}))
             return bad;
-        if (auto bad = Field(o, "month", [&](const QJsonValue& x) { return IntField(x, 0, 255, t.month); }))
+        // A date the device would refuse is refused here, not found out during a write.
+        if (auto bad = Field(o, "day", [&](const QJsonValue& x) { return IntField(x, 1, 31, t.day); }))
+            return bad;
+        if (auto bad = Field(o, "month", [&](const QJsonValue& x) { return IntField(x, 1, 12, t.month); }))
             return bad;
         if (auto bad = Field(o, "year", [&](const QJsonValue& x) { return IntField(x, 1900, 2155, t.year); }))
             return bad;
@@ -422,17 +497,17 @@ struct LongTag : Plain<&Configuration::longTag> {
     }
     static BytesResult build(const Configuration& c)
     {
-        if (c.longTag->size() > kBytes)
-            return Refused("longer than 32 bytes");
-        if (c.longTag->find('\0') != std::string::npos)
-            return Refused("a zero byte would end it early");
-        return BytesResult::Ok(device::BuildLongTagWrite(*c.longTag));
+        return device::CheckedLongTagWrite(*c.longTag);
     }
     static bool equal(const Configuration& a, const Configuration& b)
     {
         return device::BuildLongTagWrite(*a.longTag) == device::BuildLongTagWrite(*b.longTag);
     }
-    static std::string text(const Configuration& c) { return Quoted(QString::fromLatin1(*c.longTag).toStdString()); }
+    static std::string text(const Configuration& c)
+    {
+        // Escaped as Latin-1 bytes, so a C1 control shows as the byte the device holds.
+        return "\"" + QString::fromLatin1(codec::EscapeControl(*c.longTag)).toStdString() + "\"";
+    }
     static QJsonValue json(const Configuration& c)
     {
         return QString::fromLatin1(c.longTag->data(), static_cast<qsizetype>(c.longTag->size()));
@@ -485,6 +560,8 @@ struct RangeItem : Plain<&Configuration::range> {
             return "not an object";
         const QJsonObject o = v.toObject();
         device::RangeSetting r;
+        if (auto bad = OnlyKeys(o, {"unit", "upper", "lower"}))
+            return bad;
         if (auto bad = Field(o, "unit", [&](const QJsonValue& u) { return UnitFrom(u, RangeUnits(), r.unitCode); }))
             return bad;
         if (auto bad = Field(o, "upper", [&](const QJsonValue& x) { return FloatField(x, r.upper); }))
@@ -511,24 +588,22 @@ struct Instrument : Indexed<&Configuration::instruments, K> {
         if (v(c).commandBytes.size() > limit)
             return Refused("command code: " + std::to_string(v(c).commandBytes.size()) + " bytes, at most "
                            + std::to_string(limit) + " fit");
-        if (v(c).enableIndex < -1 || v(c).enableIndex > 1)
-            return Refused("enable: no such item");
         return converter::EncodeInstrumentCommandWrite(v(c));
     }
     static bool equal(const Configuration& a, const Configuration& b)
     {
-        return v(a).enableIndex == v(b).enableIndex && v(a).returnByte1 == v(b).returnByte1
+        return v(a).enable == v(b).enable && v(a).returnByte1 == v(b).returnByte1
                && v(a).returnByte2 == v(b).returnByte2 && v(a).commandBytes == v(b).commandBytes;
     }
     static std::string text(const Configuration& c)
     {
-        return ChoiceText(v(c).enableIndex, converter::EnableItems()) + ", command code \""
+        return PickText(v(c).enable, converter::EnableItems()) + ", command code \""
                + codec::HexByteList(v(c).commandBytes) + "\", return bytes " + codec::ByteToHex(v(c).returnByte1)
                + " " + codec::ByteToHex(v(c).returnByte2);
     }
     static QJsonValue json(const Configuration& c)
     {
-        return QJsonObject{{"enable", ChoiceJson(v(c).enableIndex, converter::EnableItems())},
+        return QJsonObject{{"enable", PickJson(v(c).enable, converter::EnableItems())},
                            {"commandCode", Q(codec::HexByteList(v(c).commandBytes))},
                            {"returnByte1", Q(codec::ByteToHex(v(c).returnByte1))},
                            {"returnByte2", Q(codec::ByteToHex(v(c).returnByte2))}};
@@ -539,8 +614,10 @@ struct Instrument : Indexed<&Configuration::instruments, K> {
             return "not an object";
         const QJsonObject o = j.toObject();
         converter::InstrumentCommandValue r;
+        if (auto bad = OnlyKeys(o, {"enable", "commandCode", "returnByte1", "returnByte2"}))
+            return bad;
         if (auto bad = Field(o, "enable", [&](const QJsonValue& x) {
-                return ChoiceField(x, converter::EnableItems(), r.enableIndex);
+                return PickField(x, converter::EnableItems(), r.enable);
             }))
             return bad;
         if (auto bad = Field(o, "commandCode", [&](const QJsonValue& x) -> Reason {
@@ -561,6 +638,10 @@ struct Instrument : Indexed<&Configuration::instruments, K> {
                 const auto t = TextFrom(x);
                 if (!t)
                     return t.error();
+                // Exactly one byte: the window's field reads two characters and ignores the rest,
+                // a file must not have its extra characters dropped.
+                if (t->size() != 2)
+                    return Quoted(*t) + ": not two hexadecimal digits";
                 const auto b = converter::ReturnByteValue(*t);
                 if (!b)
                     return Quoted(*t) + ": " + b.error();
@@ -596,8 +677,8 @@ struct Parsing : Plain<&Configuration::parsing> {
         for (std::size_t r = 0; r < converter::kParsingRowCount; ++r) {
             const auto& x = (*a.parsing)[r];
             const auto& y = (*b.parsing)[r];
-            if (x.commandIndex != y.commandIndex || x.dataAddr != y.dataAddr || x.length != y.length
-                || x.formatIndex != y.formatIndex || !SameFloat(x.coefficient, y.coefficient))
+            if (x.command != y.command || x.dataAddr != y.dataAddr || x.length != y.length
+                || x.format != y.format || !SameFloat(x.coefficient, y.coefficient))
                 return false;
         }
         return true;
@@ -607,9 +688,9 @@ struct Parsing : Plain<&Configuration::parsing> {
         std::string out;
         for (std::size_t r = 0; r < converter::kParsingRowCount; ++r) {
             const auto& x = (*c.parsing)[r];
-            out += (r ? "; " : "") + std::to_string(r + 1) + ": " + ChoiceText(x.commandIndex, converter::CommandNumberItems())
+            out += (r ? "; " : "") + std::to_string(r + 1) + ": " + PickText(x.command, converter::CommandNumberItems())
                    + ", address " + std::to_string(x.dataAddr) + ", length " + std::to_string(x.length) + ", "
-                   + ChoiceText(x.formatIndex, converter::ParsingFormatItems()) + ", coefficient "
+                   + PickText(x.format, converter::ParsingFormatItems()) + ", coefficient "
                    + ShortestFloatText(x.coefficient);
         }
         return out;
@@ -618,10 +699,10 @@ struct Parsing : Plain<&Configuration::parsing> {
     {
         QJsonArray rows;
         for (const auto& x : *c.parsing)
-            rows.append(QJsonObject{{"command", ChoiceJson(x.commandIndex, converter::CommandNumberItems())},
+            rows.append(QJsonObject{{"command", PickJson(x.command, converter::CommandNumberItems())},
                                     {"dataAddress", x.dataAddr},
                                     {"length", x.length},
-                                    {"format", ChoiceJson(x.formatIndex, converter::ParsingFormatItems())},
+                                    {"format", PickJson(x.format, converter::ParsingFormatItems())},
                                     {"coefficient", FloatJson(x.coefficient)}});
         return rows;
     }
@@ -637,16 +718,18 @@ struct Parsing : Plain<&Configuration::parsing> {
                 return where + "not an object";
             const QJsonObject o = rv.toObject();
             auto& x = rows[r];
-            Reason bad = Field(o, "command", [&](const QJsonValue& y) {
-                return ChoiceField(y, converter::CommandNumberItems(), x.commandIndex);
-            });
+            Reason bad = OnlyKeys(o, {"command", "dataAddress", "length", "format", "coefficient"});
+            if (!bad)
+                bad = Field(o, "command", [&](const QJsonValue& y) {
+                    return PickField(y, converter::CommandNumberItems(), x.command);
+                });
             if (!bad)
                 bad = Field(o, "dataAddress", [&](const QJsonValue& y) { return IntField(y, 0, 255, x.dataAddr); });
             if (!bad)
                 bad = Field(o, "length", [&](const QJsonValue& y) { return IntField(y, 0, 255, x.length); });
             if (!bad)
                 bad = Field(o, "format", [&](const QJsonValue& y) {
-                    return ChoiceField(y, converter::ParsingFormatItems(), x.formatIndex);
+                    return PickField(y, converter::ParsingFormatItems(), x.format);
                 });
             if (!bad)
                 bad = Field(o, "coefficient", [&](const QJsonValue& y) { return FloatField(y, x.coefficient); });
@@ -668,19 +751,19 @@ struct Line : Plain<&Configuration::line> {
     static BytesResult build(const Configuration& c) { return BytesResult::Ok(converter::EncodeLineSettingsWrite(*c.line)); }
     static bool equal(const Configuration& a, const Configuration& b)
     {
-        return a.line->baudIndex == b.line->baudIndex && a.line->parityIndex == b.line->parityIndex
+        return a.line->baud == b.line->baud && a.line->parity == b.line->parity
                && a.line->interval == b.line->interval;
     }
     static std::string text(const Configuration& c)
     {
-        return ChoiceText(c.line->baudIndex, converter::BaudItems()) + " baud, parity "
-               + ChoiceText(c.line->parityIndex, converter::ParityItems()) + ", interval "
+        return PickText(c.line->baud, converter::BaudItems()) + " baud, parity "
+               + PickText(c.line->parity, converter::ParityItems()) + ", interval "
                + std::to_string(c.line->interval);
     }
     static QJsonValue json(const Configuration& c)
     {
-        return QJsonObject{{"baudRate", ChoiceJson(c.line->baudIndex, converter::BaudItems())},
-                           {"parity", ChoiceJson(c.line->parityIndex, converter::ParityItems())},
+        return QJsonObject{{"baudRate", PickJson(c.line->baud, converter::BaudItems())},
+                           {"parity", PickJson(c.line->parity, converter::ParityItems())},
                            {"interval", c.line->interval}};
     }
     static Reason fromJson(const QJsonValue& v, Configuration& c)
@@ -689,9 +772,11 @@ struct Line : Plain<&Configuration::line> {
             return "not an object";
         const QJsonObject o = v.toObject();
         converter::LineSettingsValue l;
-        Reason bad = Field(o, "baudRate", [&](const QJsonValue& x) { return ChoiceField(x, converter::BaudItems(), l.baudIndex); });
+        Reason bad = OnlyKeys(o, {"baudRate", "parity", "interval"});
         if (!bad)
-            bad = Field(o, "parity", [&](const QJsonValue& x) { return ChoiceField(x, converter::ParityItems(), l.parityIndex); });
+            bad = Field(o, "baudRate", [&](const QJsonValue& x) { return PickField(x, converter::BaudItems(), l.baud); });
+        if (!bad)
+            bad = Field(o, "parity", [&](const QJsonValue& x) { return PickField(x, converter::ParityItems(), l.parity); });
         if (!bad)
             bad = Field(o, "interval", [&](const QJsonValue& x) { return IntField(x, 0, 255, l.interval); });
         if (bad)
@@ -737,7 +822,9 @@ struct Analog : Indexed<&Configuration::analog, K> {
             return "not an object";
         const QJsonObject o = j.toObject();
         converter::AnalogValue a;
-        Reason bad = Field(o, "upper", [&](const QJsonValue& x) { return FloatField(x, a.upper); });
+        Reason bad = OnlyKeys(o, {"upper", "lower", "start", "coefficient"});
+        if (!bad)
+            bad = Field(o, "upper", [&](const QJsonValue& x) { return FloatField(x, a.upper); });
         if (!bad)
             bad = Field(o, "lower", [&](const QJsonValue& x) { return FloatField(x, a.lower); });
         if (!bad)
@@ -766,7 +853,7 @@ struct MappingItem : Plain<&Configuration::mapping> {
         std::string out;
         for (std::size_t r = 0; r < converter::kMappingRows; ++r)
             out += (r ? "; " : "") + std::to_string(r + 1) + ": "
-                   + ChoiceText(c.mapping->channelIndex[r], converter::InputChannelItems()) + " in "
+                   + PickText(c.mapping->channel[r], converter::InputChannelItems()) + " in "
                    + UnitText(c.mapping->unitCode[r], MappingUnits(r));
         return out;
     }
@@ -774,7 +861,7 @@ struct MappingItem : Plain<&Configuration::mapping> {
     {
         QJsonArray rows;
         for (std::size_t r = 0; r < converter::kMappingRows; ++r)
-            rows.append(QJsonObject{{"channel", ChoiceJson(c.mapping->channelIndex[r], converter::InputChannelItems())},
+            rows.append(QJsonObject{{"channel", PickJson(c.mapping->channel[r], converter::InputChannelItems())},
                                     {"unit", UnitJson(c.mapping->unitCode[r], MappingUnits(r))}});
         return rows;
     }
@@ -789,9 +876,11 @@ struct MappingItem : Plain<&Configuration::mapping> {
             if (!rv.isObject())
                 return where + "not an object";
             const QJsonObject o = rv.toObject();
-            Reason bad = Field(o, "channel", [&](const QJsonValue& x) {
-                return ChoiceField(x, converter::InputChannelItems(), m.channelIndex[r]);
-            });
+            Reason bad = OnlyKeys(o, {"channel", "unit"});
+            if (!bad)
+                bad = Field(o, "channel", [&](const QJsonValue& x) {
+                    return PickField(x, converter::InputChannelItems(), m.channel[r]);
+                });
             if (!bad)
                 bad = Field(o, "unit", [&](const QJsonValue& x) { return UnitFrom(x, MappingUnits(r), m.unitCode[r]); });
             if (bad)
@@ -860,7 +949,9 @@ struct Internal : Plain<&Configuration::internal> {
             return "not an object";
         const QJsonObject o = v.toObject();
         device::InternalParamsValue p;
-        Reason bad = Field(o, "sensorType", [&](const QJsonValue& x) { return IntField(x, 0, 255, p.sensorType); });
+        Reason bad = OnlyKeys(o, {"sensorType", "manufacturerId"});
+        if (!bad)
+            bad = Field(o, "sensorType", [&](const QJsonValue& x) { return IntField(x, 0, 255, p.sensorType); });
         if (!bad)
             bad = Field(o, "manufacturerId", [&](const QJsonValue& x) { return IntField(x, 0, 255, p.manufacturerId); });
         if (bad)

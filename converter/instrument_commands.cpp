@@ -1,5 +1,7 @@
 #include "converter/instrument_commands.h"
 
+#include "converter/list_items.h"
+
 #include "codec/numeric.h"
 
 #include <algorithm>
@@ -74,7 +76,7 @@ codec::Result<std::vector<std::uint8_t>> BuildInstrumentCommandWrite(int enableI
     if (!second)
         return second.failAs<std::vector<std::uint8_t>>();
     return EncodeInstrumentCommandWrite(
-        {enableIndex, *first, *second, std::vector<std::uint8_t>(commandBytes.begin(), commandBytes.end())});
+        {ListByte(enableIndex), *first, *second, std::vector<std::uint8_t>(commandBytes.begin(), commandBytes.end())});
 }
 
 codec::Result<std::vector<std::uint8_t>> EncodeInstrumentCommandWrite(const InstrumentCommandValue& value)
@@ -84,7 +86,7 @@ codec::Result<std::vector<std::uint8_t>> EncodeInstrumentCommandWrite(const Inst
         return R::Fail(std::string(kNoSpaceText));
     std::vector<std::uint8_t> data;
     data.reserve(4 + value.commandBytes.size());
-    data.push_back(static_cast<std::uint8_t>(value.enableIndex & 0xFF));
+    data.push_back(value.enable);
     data.push_back(value.returnByte1);
     data.push_back(value.returnByte2);
     data.push_back(static_cast<std::uint8_t>(value.commandBytes.size()));
@@ -101,7 +103,7 @@ std::optional<InstrumentCommandValue> DecodeInstrumentCommandValue(std::span<con
     if (data.size() - 4 < count)
         return std::nullopt;
     const auto bytes = data.subspan(4, count);
-    return InstrumentCommandValue{data[0] <= 1 ? data[0] : -1, data[1], data[2],
+    return InstrumentCommandValue{data[0], data[1], data[2],
                                   std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
 }
 
@@ -111,7 +113,7 @@ std::optional<InstrumentCommand> DecodeInstrumentCommand(std::span<const std::ui
     if (!v)
         return std::nullopt;
     InstrumentCommand result;
-    result.enableIndex = v->enableIndex;
+    result.enableIndex = ListIndex(v->enable, static_cast<int>(EnableItems().size()));
     result.returnByte1 = codec::ByteToHex(v->returnByte1);
     result.returnByte2 = codec::ByteToHex(v->returnByte2);
     result.commandCode = codec::HexByteList(v->commandBytes);

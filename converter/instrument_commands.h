@@ -35,7 +35,7 @@ codec::Result<std::uint8_t> ReturnByteValue(std::string_view text);
 
 // One instrument command as numbers.
 struct InstrumentCommandValue {
-    int enableIndex = -1; // 0 or 1; -1 = no selection
+    std::uint8_t enable = 0xFF; // as received: 0 "0-Close", 1 "1-Open"
     std::uint8_t returnByte1 = 0;
     std::uint8_t returnByte2 = 0;
     std::vector<std::uint8_t> commandBytes;

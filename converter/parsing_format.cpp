@@ -1,5 +1,7 @@
 #include "converter/parsing_format.h"
 
+#include "converter/list_items.h"
+
 #include "codec/numeric.h"
 
 namespace converter {
@@ -7,10 +9,6 @@ namespace converter {
 namespace {
 
 constexpr std::size_t kRowBytes = 8;
-
-std::uint8_t IndexByte(int index) { return static_cast<std::uint8_t>(index & 0xFF); }
-
-int ListIndex(std::uint8_t byte, int items) { return byte < items ? byte : -1; }
 
 } // namespace
 
@@ -45,7 +43,7 @@ codec::Result<std::vector<std::uint8_t>> BuildParsingFormatWrite(std::span<const
         const auto coefficient = codec::EncodeFloatBE(row.coefficient, decimalSeparator);
         if (!coefficient)
             return coefficient.failAs<std::vector<std::uint8_t>>();
-        values[r] = {row.commandIndex, *addr, *length, row.formatIndex, codec::DecodeFloatBE(*coefficient)};
+        values[r] = {ListByte(row.commandIndex), *addr, *length, ListByte(row.formatIndex), codec::DecodeFloatBE(*coefficient)};
     }
     return R::Ok(EncodeParsingFormatWrite(values));
 }
@@ -55,10 +53,10 @@ std::vector<std::uint8_t> EncodeParsingFormatWrite(const ParsingFormatValue& row
     std::vector<std::uint8_t> data;
     data.reserve(kParsingRowCount * kRowBytes);
     for (const auto& row : rows) {
-        data.push_back(IndexByte(row.commandIndex));
+        data.push_back(row.command);
         data.push_back(row.dataAddr);
         data.push_back(row.length);
-        data.push_back(IndexByte(row.formatIndex));
+        data.push_back(row.format);
         const auto coefficient = codec::EncodeFloatBE(row.coefficient);
         data.insert(data.end(), coefficient.begin(), coefficient.end());
     }
@@ -72,7 +70,7 @@ std::optional<ParsingFormatValue> DecodeParsingFormatValue(std::span<const std::
     ParsingFormatValue rows;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const auto b = data.subspan(r * kRowBytes, kRowBytes);
-        rows[r] = {ListIndex(b[0], kCommandNumberItems), b[1], b[2], ListIndex(b[3], kParsingFormatItems),
+        rows[r] = {b[0], b[1], b[2], b[3],
                    codec::DecodeFloatBE(b[4], b[5], b[6], b[7])};
     }
     return rows;
@@ -87,7 +85,8 @@ std::optional<std::array<ParsingRow, kParsingRowCount>> DecodeParsingFormat(std:
     std::array<ParsingRow, kParsingRowCount> rows;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const auto& v = (*values)[r];
-        rows[r] = {v.commandIndex, std::to_string(v.dataAddr), std::to_string(v.length), v.formatIndex,
+        rows[r] = {ListIndex(v.command, kCommandNumberItems), std::to_string(v.dataAddr), std::to_string(v.length),
+                   ListIndex(v.format, kParsingFormatItems),
                    codec::CoefficientText(v.coefficient, decimalSeparator)};
     }
     return rows;

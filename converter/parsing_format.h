@@ -29,12 +29,12 @@ struct ParsingRowInput {
     std::string_view coefficient;
 };
 
-// One row as numbers; list indices are -1 for no selection.
+// One row as the device keeps it: the list bytes as received.
 struct ParsingRowValue {
-    int commandIndex = -1;
+    std::uint8_t command = 0xFF; // index into "0-Close" .. "4-Instruction 4"
     std::uint8_t dataAddr = 0;
     std::uint8_t length = 0;
-    int formatIndex = -1;
+    std::uint8_t format = 0xFF; // index into the parsing formats
     float coefficient = 0.0f;
 };
 using ParsingFormatValue = std::array<ParsingRowValue, kParsingRowCount>;

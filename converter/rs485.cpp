@@ -1,6 +1,7 @@
 #include "converter/rs485.h"
 
 #include "codec/numeric.h"
+#include "converter/list_items.h"
 
 namespace converter {
 
@@ -10,21 +11,19 @@ codec::Result<std::vector<std::uint8_t>> BuildLineSettingsWrite(int baudIndex, i
     const auto tenths = codec::ByteFromTextInRange(interval, 0, 255);
     if (!tenths)
         return tenths.failAs<std::vector<std::uint8_t>>();
-    return R::Ok(EncodeLineSettingsWrite({baudIndex, parityIndex, *tenths, false}));
+    return R::Ok(EncodeLineSettingsWrite({ListByte(baudIndex), ListByte(parityIndex), *tenths, false}));
 }
 
 std::vector<std::uint8_t> EncodeLineSettingsWrite(const LineSettingsValue& value)
 {
-    return {static_cast<std::uint8_t>(value.baudIndex & 0xFF), static_cast<std::uint8_t>(value.parityIndex & 0xFF),
-            value.interval};
+    return {value.baud, value.parity, value.interval};
 }
 
 std::optional<LineSettingsValue> DecodeLineSettingsValue(std::span<const std::uint8_t> data)
 {
     if (data.size() < 4)
         return std::nullopt;
-    return LineSettingsValue{data[0] < kBaudItems ? data[0] : -1, data[1] < kParityItems ? data[1] : -1, data[2],
-                             data[3] == 1};
+    return LineSettingsValue{data[0], data[1], data[2], data[3] == 1};
 }
 
 std::optional<LineSettings> DecodeLineSettings(std::span<const std::uint8_t> data)
@@ -32,7 +31,8 @@ std::optional<LineSettings> DecodeLineSettings(std::span<const std::uint8_t> dat
     const auto v = DecodeLineSettingsValue(data);
     if (!v)
         return std::nullopt;
-    return LineSettings{v->baudIndex, v->parityIndex, std::to_string(v->interval), v->marker};
+    return LineSettings{ListIndex(v->baud, kBaudItems), ListIndex(v->parity, kParityItems), std::to_string(v->interval),
+                        v->marker};
 }
 
 } // namespace converter

@@ -14,10 +14,10 @@ namespace converter {
 inline constexpr int kBaudItems = 7;   // "1200" .. "57600"
 inline constexpr int kParityItems = 3; // "None", "Odd", "Even"
 
-// The line as numbers; list indices are -1 for no selection.
+// The line as the device keeps it: the list bytes as received.
 struct LineSettingsValue {
-    int baudIndex = -1;
-    int parityIndex = -1;
+    std::uint8_t baud = 0xFF;   // index into "1200" .. "57600"
+    std::uint8_t parity = 0xFF; // index into "None", "Odd", "Even"
     std::uint8_t interval = 0; // tenths of a second
     bool marker = false;       // read only
 };

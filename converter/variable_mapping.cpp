@@ -1,5 +1,7 @@
 #include "converter/variable_mapping.h"
 
+#include "converter/list_items.h"
+
 #include "codec/units.h"
 
 namespace converter {
@@ -10,8 +12,7 @@ std::optional<MappingValue> DecodeMappingValue(std::span<const std::uint8_t> dat
         return std::nullopt;
     MappingValue m;
     for (std::size_t r = 0; r < kMappingRows; ++r) {
-        const std::uint8_t channel = data[2 * r];
-        m.channelIndex[r] = channel < kInputChannelItems ? channel : -1;
+        m.channel[r] = data[2 * r];
         m.unitCode[r] = data[2 * r + 1];
     }
     return m;
@@ -22,7 +23,7 @@ std::vector<std::uint8_t> EncodeMappingWrite(const MappingValue& value)
     std::vector<std::uint8_t> data;
     data.reserve(2 * kMappingRows);
     for (std::size_t r = 0; r < kMappingRows; ++r) {
-        data.push_back(static_cast<std::uint8_t>(value.channelIndex[r] & 0xFF));
+        data.push_back(value.channel[r]);
         data.push_back(value.unitCode[r]);
     }
     return data;
@@ -33,7 +34,7 @@ std::vector<std::uint8_t> BuildMappingWrite(std::span<const int, kMappingRows> c
 {
     MappingValue m;
     for (std::size_t r = 0; r < kMappingRows; ++r) {
-        m.channelIndex[r] = channelIndex[r];
+        m.channel[r] = ListByte(channelIndex[r]);
         m.unitCode[r] = codec::ItemToUnitCode(unitItem[r]);
     }
     return EncodeMappingWrite(m);
@@ -45,9 +46,10 @@ std::optional<Mapping> DecodeMapping(std::span<const std::uint8_t> data)
     if (!v)
         return std::nullopt;
     Mapping m;
-    m.channelIndex = v->channelIndex;
-    for (std::size_t r = 0; r < kMappingRows; ++r)
+    for (std::size_t r = 0; r < kMappingRows; ++r) {
+        m.channelIndex[r] = ListIndex(v->channel[r], kInputChannelItems);
         m.unitItem[r] = codec::UnitCodeToItem(v->unitCode[r]);
+    }
     return m;
 }
 

@@ -13,7 +13,7 @@ inline constexpr int kInputChannelItems = 9; // "0-Close" .. "8_AD4(analog)"
 
 // The mapping as the device keeps it: the unit as its code, which may have no item in the list.
 struct MappingValue {
-    std::array<int, kMappingRows> channelIndex{};           // -1 when the byte lies beyond the list
+    std::array<std::uint8_t, kMappingRows> channel{}; // as received: index into "0-Close" .. "8_AD4(analog)"
     std::array<std::uint8_t, kMappingRows> unitCode{};
 };
 

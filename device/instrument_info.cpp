@@ -2,6 +2,7 @@
 
 #include "codec/numeric.h"
 #include "codec/packed_ascii.h"
+#include "codec/text.h"
 
 #include <algorithm>
 
@@ -122,6 +123,18 @@ Bytes BuildLongTagWrite(std::string_view bytes)
     const auto kept = bytes.substr(0, kLongTagBytes);
     std::transform(kept.begin(), kept.end(), out.begin(), [](char c) { return static_cast<std::uint8_t>(c); });
     return out;
+}
+
+codec::Result<Bytes> CheckedLongTagWrite(std::string_view bytes)
+{
+    using R = codec::Result<Bytes>;
+    if (bytes.size() > kLongTagBytes)
+        return R::Fail("longer than 32 bytes");
+    if (bytes.find('\0') != std::string_view::npos)
+        return R::Fail("a zero byte would end it early");
+    if (codec::HasControl(bytes))
+        return R::Fail("holds a control character (" + codec::EscapeControl(bytes) + ")");
+    return R::Ok(BuildLongTagWrite(bytes));
 }
 
 std::optional<std::string> DecodeLongTag(std::span<const std::uint8_t> data)

@@ -66,6 +66,10 @@ std::vector<std::uint8_t> BuildPollingAddressWrite(int itemIndex);
 
 // Command 22: the first 32 bytes of the text, unpacked, zero padded to 32.
 std::vector<std::uint8_t> BuildLongTagWrite(std::string_view bytes);
+// The same, refused rather than cut or sent with bytes a terminal or the device
+// would act on: more than 32 bytes, a zero byte (it would end the tag early) or a
+// control character.
+codec::Result<std::vector<std::uint8_t>> CheckedLongTagWrite(std::string_view bytes);
 // Answer to command 20: the bytes up to the first zero, at most 32. Needs 32 data bytes.
 std::optional<std::string> DecodeLongTag(std::span<const std::uint8_t> data);
 

@@ -362,7 +362,7 @@ Device::Reply Device::Execute(std::uint8_t command, std::span<const std::uint8_t
         if (d.size() < 4)
             return {kTooFewDataBytes, {}};
         return write(4 + std::size_t{d[3]}, Kind::Config, [&](Bytes x) -> std::uint8_t {
-            if (x[0] > 1)
+            if (x[0] > 1 + s.extraListItems)
                 return kInvalidSelection;
             if (x[3] > kInstrumentLimit[k])
                 return kTooLarge;
@@ -483,7 +483,7 @@ Device::Reply Device::Execute(std::uint8_t command, std::span<const std::uint8_t
     case 164:
         return write(40, Kind::Config, [&](Bytes x) -> std::uint8_t {
             for (std::size_t r = 0; r < 5; ++r)
-                if (x[8 * r] > 4 || x[8 * r + 3] > 26)
+                if (x[8 * r] > 4 + s.extraListItems || x[8 * r + 3] > 26 + s.extraListItems)
                     return kInvalidSelection;
             for (std::size_t r = 0; r < 5; ++r)
                 s.parsing[r] = {x[8 * r], x[8 * r + 1], x[8 * r + 2], x[8 * r + 3], GetFloat(x, 8 * r + 4)};
@@ -499,7 +499,7 @@ Device::Reply Device::Execute(std::uint8_t command, std::span<const std::uint8_t
     case 170:
         return write(8, Kind::Config, [&](Bytes x) -> std::uint8_t {
             for (std::size_t v = 0; v < 4; ++v)
-                if (x[2 * v] > 8)
+                if (x[2 * v] > 8 + s.extraListItems)
                     return kInvalidSelection;
             for (std::size_t v = 0; v < 4; ++v)
                 s.mapping[v] = {x[2 * v], x[2 * v + 1]};
@@ -513,7 +513,7 @@ Device::Reply Device::Execute(std::uint8_t command, std::span<const std::uint8_t
         return {0, out};
     case 172:
         return write(3, Kind::Config, [&](Bytes x) -> std::uint8_t {
-            if (x[0] > 6 || x[1] > 2)
+            if (x[0] > 6 + s.extraListItems || x[1] > 2 + s.extraListItems)
                 return kInvalidSelection;
             s.baudIndex = x[0];
             s.parityIndex = x[1];

@@ -58,6 +58,9 @@ struct ConverterState {
     std::uint8_t hardwareRevision = 1;
     std::uint8_t flags = 0;
     std::array<std::uint8_t, 3> deviceId{0x01, 0x02, 0x03};
+    // Newer firmware: every list (enable, command number, parsing format,
+    // baud rate, parity, input channel) takes this many items more.
+    std::uint8_t extraListItems = 0;
     std::uint8_t deviceStatus = 0;         // second status byte of every answer
     std::uint16_t configChangeCounter = 0; // counts applied writes
 

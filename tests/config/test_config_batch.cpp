@@ -111,10 +111,33 @@ private slots:
     void initTestCase() { qRegisterMetaType<BatchReport>(); }
 
     // ---- Round trip: read A, write to B, B then answers every query as A does.
+    void cloneRoundTrip_data()
+    {
+        QTest::addColumn<bool>("beyondLists");
+        QTest::newRow("list picks in the lists") << false;
+        // Newer firmware: every list byte beyond what this program's lists name.
+        QTest::newRow("list bytes beyond the lists") << true;
+    }
     void cloneRoundTrip()
     {
-        Bench a(SourceState());
-        Bench b;
+        QFETCH(bool, beyondLists);
+        sim::ConverterState source = SourceState();
+        if (beyondLists) {
+            source.extraListItems = 40;
+            source.instruments[0].enable = 2;
+            source.instruments[1].enable = 9;
+            source.parsing[0].command = 7;
+            source.parsing[1].format = 40;
+            source.parsing[2].format = 27;
+            source.baudIndex = 9;
+            source.parityIndex = 7;
+            source.mapping[0].channel = 12;
+            source.mapping[3].channel = 9;
+        }
+        Bench a(source);
+        sim::ConverterState target;
+        target.extraListItems = source.extraListItems;
+        Bench b(target);
         const auto identityBefore = b.device.LongAddress();
         const auto pollBefore = b.device.State().pollAddress;
         const Configuration file = ReadFile(a);

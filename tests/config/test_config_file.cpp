@@ -143,6 +143,57 @@ private slots:
         QTest::newRow("baud index beyond the list")
             << Document(R"("rs485": {"baudRate": {"index": 7}, "parity": {"index": 0}, "interval": 10})")
             << "item \"rs485\": baudRate: index: 7 is out of range (-1..6)";
+        QTest::newRow("no selection without a code")
+            << Document(R"("rs485": {"baudRate": {"index": -1}, "parity": {"index": 0}, "interval": 10})")
+            << "item \"rs485\": baudRate: no item and no code";
+        QTest::newRow("code and index disagree")
+            << Document(R"("rs485": {"baudRate": {"code": 9, "index": 3}, "parity": {"index": 0}, "interval": 10})")
+            << "item \"rs485\": baudRate: code and index name different items";
+        QTest::newRow("code and text disagree")
+            << Document(R"j("parsingFormat": [{"command": {"code": 1}, "dataAddress": 0, "length": 4, "format": {"code": 1, "text": "0-Float（4321）"}, "coefficient": 1}, {"command": {"code": 0}, "dataAddress": 0, "length": 0, "format": {"code": 0}, "coefficient": 1}, {"command": {"code": 0}, "dataAddress": 0, "length": 0, "format": {"code": 0}, "coefficient": 1}, {"command": {"code": 0}, "dataAddress": 0, "length": 0, "format": {"code": 0}, "coefficient": 1}, {"command": {"code": 0}, "dataAddress": 0, "length": 0, "format": {"code": 0}, "coefficient": 1}])j")
+            << "item \"parsingFormat\": row 1: format: code and text name different items";
+        QTest::newRow("unit code and text disagree")
+            << Document(R"("range": {"unit": {"code": 32, "text": "09_KPa"}, "upper": 1, "lower": 0})")
+            << "item \"range\": unit: code and text name different items";
+        QTest::newRow("unit code and index disagree")
+            << Document(R"("range": {"unit": {"code": 32, "index": 0}, "upper": 1, "lower": 0})")
+            << "item \"range\": unit: code and index name different items";
+        QTest::newRow("code beyond a byte")
+            << Document(R"("rs485": {"baudRate": {"code": 256}, "parity": {"index": 0}, "interval": 10})")
+            << "item \"rs485\": baudRate: code: 256 is out of range (0..255)";
+        QTest::newRow("unknown key in a pick")
+            << Document(R"("rs485": {"baudRate": {"index": 1, "cde": 9}, "parity": {"index": 0}, "interval": 10})")
+            << "item \"rs485\": baudRate: unknown key \"cde\"";
+        QTest::newRow("unknown key in an item")
+            << Document(R"("rs485": {"baudRate": {"index": 1}, "parity": {"index": 0}, "interval": 10, "stopBits": 2})")
+            << "item \"rs485\": unknown key \"stopBits\"";
+        QTest::newRow("unknown key in a row")
+            << Document(R"j("variableMapping": [{"channel": {"index": 1}, "unit": {"code": 32}, "units": 3}, {"channel": {"index": 2}, "unit": {"code": 32}}, {"channel": {"index": 0}, "unit": {"code": 32}}, {"channel": {"index": 0}, "unit": {"code": 32}}])j")
+            << "item \"variableMapping\": row 1: unknown key \"units\"";
+        QTest::newRow("duplicate item")
+            << Document(R"("finalAssemblyNumber": 1, "finalAssemblyNumber": 2)")
+            << "the key \"items.finalAssemblyNumber\" stands twice";
+        QTest::newRow("duplicate format")
+            << QByteArray(R"({"format": "other", "version": 1, "format": "modbus-hart-configuration", "items": {}})")
+            << "the key \"format\" stands twice";
+        QTest::newRow("duplicate field, spelt with an escape")
+            << Document(R"("range": {"unit": {"code": 32}, "upper": 1, "lower": 0, "\u006cower": 5})")
+            << "the key \"items.range.lower\" stands twice";
+        QTest::newRow("duplicate inside a row")
+            << Document(R"j("variableMapping": [{"channel": {"index": 1}, "unit": {"code": 32}}, {"channel": {"index": 2}, "unit": {"code": 32, "code": 33}}, {"channel": {"index": 0}, "unit": {"code": 32}}, {"channel": {"index": 0}, "unit": {"code": 32}}])j")
+            << "the key \"items.variableMapping[2].unit.code\" stands twice";
+        QTest::newRow("month 13")
+            << Document(R"("tagDescriptorDate": {"tag": "T", "descriptor": "D", "day": 1, "month": 13, "year": 2020})")
+            << "item \"tagDescriptorDate\": month: 13 is out of range (1..12)";
+        QTest::newRow("day 0")
+            << Document(R"("tagDescriptorDate": {"tag": "T", "descriptor": "D", "day": 0, "month": 1, "year": 2020})")
+            << "item \"tagDescriptorDate\": day: 0 is out of range (1..31)";
+        QTest::newRow("control character in the long tag, escaped in the reason")
+            << Document("\"longTag\": \"AB\\u001b]0;X\\u0007\\n\"")
+            << "item \"longTag\": holds a control character (AB\\x1B]0;X\\x07\\x0A)";
+        QTest::newRow("control character in the message")
+            << Document(R"("message": "A\u001bB")")
+            << "item \"message\": '\\x1B' cannot be sent as packed text";
         QTest::newRow("index and text disagree")
             << Document(R"("rs485": {"baudRate": {"index": 2, "text": "9600"}, "parity": {"index": 0}, "interval": 10})")
             << "item \"rs485\": baudRate: index 2 and text \"9600\" name different items";
@@ -158,6 +209,15 @@ private slots:
         QTest::newRow("bad return byte")
             << Document(R"("instrumentCommand1": {"enable": {"index": 1}, "commandCode": "01", "returnByte1": "G1", "returnByte2": "03"})")
             << "item \"instrumentCommand1\": returnByte1: \"G1\": Data eeore!";
+        QTest::newRow("return byte of three digits")
+            << Document(R"("instrumentCommand1": {"enable": {"index": 1}, "commandCode": "01", "returnByte1": "100", "returnByte2": "03"})")
+            << "item \"instrumentCommand1\": returnByte1: \"100\": not two hexadecimal digits";
+        QTest::newRow("return byte 1FF")
+            << Document(R"("instrumentCommand1": {"enable": {"index": 1}, "commandCode": "01", "returnByte1": "01", "returnByte2": "1FF"})")
+            << "item \"instrumentCommand1\": returnByte2: \"1FF\": not two hexadecimal digits";
+        QTest::newRow("return byte of two bytes")
+            << Document(R"("instrumentCommand1": {"enable": {"index": 1}, "commandCode": "01", "returnByte1": "01 03", "returnByte2": "03"})")
+            << "item \"instrumentCommand1\": returnByte1: \"01 03\": not two hexadecimal digits";
         QTest::newRow("polling address 16") << Document(R"("pollingAddress": 16)")
                                             << "item \"pollingAddress\": 16 is out of range (0..15)";
         QTest::newRow("parsing rows missing")
@@ -184,13 +244,14 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("baud by text") << Document(R"("rs485": {"baudRate": {"text": "19200"}, "parity": {"text": "Even"}, "interval": 25})")
                                       << "rs485" << "19200 baud, parity Even, interval 25";
-        QTest::newRow("no selection") << Document(R"("rs485": {"baudRate": {"index": -1}, "parity": {"text": null}, "interval": 0})")
-                                      << "rs485" << "(none) baud, parity (none), interval 0";
+        QTest::newRow("bytes beyond the lists, by code")
+            << Document(R"("rs485": {"baudRate": {"code": 9, "index": -1, "text": null}, "parity": {"code": 255}, "interval": 0})")
+            << "rs485" << "code 9 (not in this program's list) baud, parity code 255 (not in this program's list), interval 0";
         QTest::newRow("unit by text, trailing blanks ignored")
             << Document(R"("range": {"unit": {"text": "09_KPa"}, "upper": 1, "lower": 0})")
             << "range" << "unit 12 (09_KPa), upper 1, lower 0";
         QTest::newRow("unit code without a list item")
-            << Document(R"j("variableMapping": [{"channel": {"index": 1}, "unit": {"code": 200}}, {"channel": {"index": 2}, "unit": {"text": "79_mA"}}, {"channel": {"index": 0}, "unit": {"index": 82}}, {"channel": {"text": "8_AD4(analog)"}, "unit": {"code": 250, "text": "anything"}}])j")
+            << Document(R"j("variableMapping": [{"channel": {"index": 1}, "unit": {"code": 200}}, {"channel": {"index": 2}, "unit": {"text": "79_mA"}}, {"channel": {"index": 0}, "unit": {"index": 82}}, {"channel": {"text": "8_AD4(analog)"}, "unit": {"code": 250, "text": "78_250"}}])j")
             << "variableMapping"
             << "1: 1_AD1(analog) in unit 200 (82_other); 2: 2_AD2(analog) in unit 39 (79_mA); "
                "3: 0-Close in unit 0 (82_other); 4: 8_AD4(analog) in unit 250 (78_250)";
