@@ -8,6 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <memory>
+
 namespace {
 
 struct Run {
@@ -183,6 +186,54 @@ private slots:
         QCOMPARE(r.exit, exit);
         QVERIFY(!(r.exit == 0 ? r.out : r.err).trimmed().isEmpty()); // says why, or what it would do
         QCOMPARE(StateOf(*b), initial);
+    }
+
+    // A file that says something twice, something unknown or something the device would
+    // refuse stops the write before the line is used, and the message names where.
+    void badFilesNameTheKey_data()
+    {
+        QTest::addColumn<QByteArray>("items");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("duplicate key") << QByteArray(R"("finalAssemblyNumber": 1, "finalAssemblyNumber": 2)")
+                                       << "items.finalAssemblyNumber";
+        QTest::newRow("unknown key in an item")
+            << QByteArray(R"("rs485": {"baudRate": {"code": 1}, "parity": {"code": 0}, "interval": 10, "stop": 1})")
+            << "\"stop\"";
+        QTest::newRow("three-digit return byte")
+            << QByteArray(R"("instrumentCommand1": {"enable": {"code": 1}, "commandCode": "01", "returnByte1": "100", "returnByte2": "03"})")
+            << "returnByte1";
+        QTest::newRow("month 13")
+            << QByteArray(R"("tagDescriptorDate": {"tag": "T", "descriptor": "D", "day": 1, "month": 13, "year": 2020})")
+            << "month";
+        QTest::newRow("code against text")
+            << QByteArray(R"("range": {"unit": {"code": 32, "text": "09_KPa"}, "upper": 1, "lower": 0})") << "unit";
+        QTest::newRow("control characters in the long tag")
+            << QByteArray("\"longTag\": \"A\\u001b]0;T\\u0007\"") << "longTag";
+    }
+    void badFilesNameTheKey()
+    {
+        QFETCH(QByteArray, items);
+        QFETCH(QString, named);
+        const QString path = Path("bad.json");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(R"({"format": "modbus-hart-configuration", "version": 1, "items": {)" + items + "}}");
+        f.close();
+        auto received = std::make_shared<std::atomic<int>>(0);
+        sim::PtySimulatorOptions o;
+        o.trace = [received](bool in, std::span<const std::uint8_t> bytes) {
+            if (in)
+                *received += static_cast<int>(bytes.size());
+        };
+        std::string error;
+        auto b = sim::PtySimulator::Start(o, &error);
+        QVERIFY2(b, error.c_str());
+        const auto r = Program({"write", path, "--port", QString::fromStdString(b->SlavePath())});
+        QCOMPARE(r.exit, 2);
+        QVERIFY2(r.err.contains(named), qPrintable(r.err));
+        QVERIFY2(!r.err.contains(QChar(0x1B)) && !r.err.contains(QChar(0x07)), "a control character reached the terminal");
+        b->Stop();
+        QCOMPARE(received->load(), 0); // not even the identify went out
     }
 
     void terminationCancelsWithAReport()
