@@ -1,6 +1,7 @@
 #include "app/tform1.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 
 int main(int argc, char* argv[])
@@ -9,6 +10,8 @@ int main(int argc, char* argv[])
     // The installed menu entry and icon carry this id; desktops match the window to them by it.
     QGuiApplication::setDesktopFileName(QStringLiteral(MH_APP_ID));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MH_APP_ID)));
+    // The list texts' full-width punctuation is missing from the usual Latin fonts.
+    QFont::insertSubstitution(QApplication::font().family(), QStringLiteral(MH_CJK_FONT_FAMILY));
     app::TForm1 form1;
     form1.show();
     return application.exec();

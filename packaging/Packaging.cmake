@@ -89,6 +89,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "electronics")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${MH_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The list texts hold full-width brackets and colons ("（", "）", "："), which the
+# default Debian fonts lack: this small CJK font (5 MB, not Noto CJK's 90 MB) has them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${MH_CJK_FONT_PACKAGE}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for Modbus-to-HART field converters")
 # Plain paragraphs; CPack indents them and marks the blank lines as Debian wants.
 set(CPACK_PACKAGE_DESCRIPTION_FILE "${_pkg}/description")

@@ -27,6 +27,9 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
 
 jobs() { nproc 2>/dev/null || echo 2; }
 
+# A font with the full-width punctuation of the list texts; the window falls back to it.
+RUN_PACKAGES=(fonts-wqy-microhei)
+
 # What scripts/package needs beyond a build: dpkg-shlibdeps and dpkg-buildflags, the icon renderer.
 PACKAGE_PACKAGES=(dpkg-dev librsvg2-bin)
 
