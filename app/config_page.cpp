@@ -84,6 +84,8 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
 
     table_ = new QTableWidget(static_cast<int>(config::Items().size()), 4, this);
     table_->setObjectName("ConfigTable");
+    // Tab leaves the table for the next control; the arrow keys move between its cells.
+    table_->setTabKeyNavigation(false);
     table_->setHorizontalHeaderLabels({"Item", "Device", "File", "State"});
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -414,7 +416,9 @@ void TForm1::WireConfigurationFile()
     host.backupDirectory = config::DefaultBackupDirectory();
 
     wiring.page = new ConfigPage(std::move(host));
-    ui_.PageControl2->addTab(wiring.page, "Configuration File");
+    // Short, so that all six captions fit the designed width without scroll arrows.
+    const int tab = ui_.PageControl2->addTab(wiring.page, "Config File");
+    ui_.PageControl2->setTabToolTip(tab, "Configuration File");
 
     // The page follows the port and the other pages' requests; queued, so
     // that it sees the state after the handler that changed it.

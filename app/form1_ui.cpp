@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -28,6 +29,27 @@
 namespace app {
 
 namespace {
+
+// The widget a page's controls are laid out in: inside a frameless scroll area
+// that fills the page, so a window smaller than designed scrolls the page, and
+// at the designed size the controls stand exactly where they always have.
+QWidget* ScrollingContent(QWidget* page)
+{
+    auto* area = new QScrollArea(page);
+    area->setObjectName(page->objectName() + QStringLiteral("Scroll"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* content = new QWidget;
+    content->setObjectName(page->objectName() + QStringLiteral("Content"));
+    area->setWidget(content);
+    // Transparent, so the tab page's own background shows as before.
+    area->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    auto* fill = new QVBoxLayout(page);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(area);
+    return content;
+}
 
 const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
 const QColor kFuchsia(0xFF, 0x00, 0xFF);
@@ -150,7 +172,7 @@ void KeepSpaceWhenHidden(QWidget* widget)
 // Page 0, "Communication Test".
 void Form1Ui::setupCommunicationTest(const QWidget* form)
 {
-    QWidget* page = TabSheet6;
+    QWidget* page = ScrollingContent(TabSheet6);
     auto* outer = new QVBoxLayout(page);
     outer->setContentsMargins(16, 12, 16, 8);
     auto* grid = new QGridLayout;
@@ -259,7 +281,7 @@ void Form1Ui::setupCommunicationTest(const QWidget* form)
 // Page 1, "Parameter Configuration".
 void Form1Ui::setupParameterConfiguration(const QWidget* form)
 {
-    QWidget* page = TabSheet8;
+    QWidget* page = ScrollingContent(TabSheet8);
     auto* outer = new QHBoxLayout(page);
     outer->setContentsMargins(16, 12, 16, 8);
     outer->setSpacing(24);
@@ -325,7 +347,7 @@ void Form1Ui::setupParameterConfiguration(const QWidget* form)
 // Page 2, "Instrument Information".
 void Form1Ui::setupInstrumentInformation(const QWidget* form)
 {
-    QWidget* page = TabSheet9;
+    QWidget* page = ScrollingContent(TabSheet9);
     auto* outer = new QVBoxLayout(page);
     outer->setContentsMargins(4, 4, 4, 4);
     outer->setSpacing(4);
@@ -482,7 +504,7 @@ void Form1Ui::setupInstrumentInformation(const QWidget* form)
 // Page 3, "Input Configuration".
 void Form1Ui::setupInputConfiguration(const QWidget* form)
 {
-    QWidget* page = TabSheet1;
+    QWidget* page = ScrollingContent(TabSheet1);
     auto* outer = new QVBoxLayout(page);
     outer->setContentsMargins(6, 4, 6, 4);
     outer->setSpacing(3);
@@ -670,7 +692,7 @@ void Form1Ui::setupInputConfiguration(const QWidget* form)
 // Page 4, "Analog & Variable Configuration".
 void Form1Ui::setupAnalogAndVariables(const QWidget* form)
 {
-    QWidget* page = TabSheet2;
+    QWidget* page = ScrollingContent(TabSheet2);
     auto* outer = new QVBoxLayout(page);
     outer->setContentsMargins(10, 8, 10, 8);
     outer->setSpacing(10);
@@ -803,8 +825,8 @@ void Form1Ui::setupUi(QWidget* form)
     palette.setColor(QPalette::Window, kSkyBlue);
     form->setPalette(palette);
     form->setAutoFillBackground(true);
-    form->setFixedSize(978, 679);
-    form->move(226, 185);
+    // The designed size; smaller screens get a smaller window whose pages scroll.
+    form->resize(978, 679);
 
     auto* formLayout = new QVBoxLayout(form);
     formLayout->setContentsMargins(6, 4, 6, 4);
@@ -855,6 +877,10 @@ void Form1Ui::setupUi(QWidget* form)
         contact->addWidget(label, 0, Qt::AlignRight);
     }
     top->addLayout(contact);
+    // The titles and the contact lines give way first when the window is narrower
+    // than designed (a small or scaled screen); with room they keep their full width.
+    for (QLabel* label : {Label1, Label23, LabelCompany, LabelPhone, LabelWeb})
+        label->setMinimumWidth(1);
     formLayout->addLayout(top);
 
     // ---- pages ----
@@ -908,7 +934,9 @@ void Form1Ui::setupUi(QWidget* form)
     panel->addSpacing(20);
     addPair(Label65, "Label65", "Transfer Status:", Label68, "Label68", 0);
     panel->setStretchFactor(Label68, 1);
-    Label68->setMinimumWidth(FieldWidth(form, 48));
+    // No minimum: at the designed size the stretch gives it room for every status text,
+    // and a smaller window must not be held wider than its screen by it.
+    Label68->setMinimumWidth(0);
     formLayout->addWidget(Panel1);
 
     // ---- key filters ----

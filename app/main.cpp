@@ -1,4 +1,5 @@
 #include "app/tform1.h"
+#include "app/window_fit.h"
 
 #include <QApplication>
 #include <QFont>
@@ -13,6 +14,9 @@ int main(int argc, char* argv[])
     // The list texts' full-width punctuation is missing from the usual Latin fonts.
     QFont::insertSubstitution(QApplication::font().family(), QStringLiteral(MH_CJK_FONT_FAMILY));
     app::TForm1 form1;
+    app::RestorePlacement(&form1);
     form1.show();
-    return application.exec();
+    const int status = application.exec();
+    app::StorePlacement(&form1);
+    return status;
 }

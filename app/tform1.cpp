@@ -2,6 +2,7 @@
 
 #include "app/combo_index.h"
 #include "app/field_text.h"
+#include "app/hands.h"
 #include "app/scan_live.h"
 #include "converter/instrument_commands.h"
 #include "device/identify.h"
@@ -66,6 +67,9 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireTraffic(); // before any other user of the line, so that all of it is seen
     WireConfigurationFile();
     scanLive_ = std::make_unique<ScanLive>(*this, batchPath_);
+    EnterPressesButtons(this);
+    if (auto* page = ui_.PageControl2->widget(5); page && ui_.Panel1->findChild<QWidget*>("TrafficButton"))
+        TabThroughPageBefore(page, ui_.Panel1->findChild<QWidget*>("TrafficButton"));
     FormCreate();
 }
 

@@ -55,4 +55,4 @@ want_packages() {
 }
 
 # Read by the capture tests.
-TEST_OPTIONAL_PACKAGES=(tshark)
+TEST_OPTIONAL_PACKAGES=(tshark xvfb xauth)

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryFile>
 #include <QTimer>
@@ -285,6 +287,50 @@ private slots:
         Type(serial, "9");
         QCOMPARE(serial->text(), "12345678");
         QVERIFY(!set->isEnabled());
+    }
+
+    // Keyboard use: Enter presses the focused button, Tab on the sixth page runs
+    // through its own controls before the status panel, Ctrl+Tab switches pages.
+    void hands()
+    {
+        WindowDriver d;
+        d.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+        QApplication::setActiveWindow(&d.form);
+
+        auto* query = d.w<QPushButton>("Button2");
+        query->setFocus();
+        QSignalSpy pressed(query, &QPushButton::clicked);
+        int presses = 0;
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(query, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            ++presses;
+            QTRY_COMPARE(pressed.count(), presses);
+        }
+
+        auto* tabs = d.w<QTabWidget>("PageControl2");
+        QWidget* traffic = d.w("TrafficButton");
+        tabs->setCurrentIndex(5);
+        QWidget* page = tabs->widget(5);
+        QList<QWidget*> pageControls;
+        for (QWidget* w : page->findChildren<QWidget*>())
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+                pageControls << w;
+        QVERIFY(!pageControls.isEmpty());
+        tabs->tabBar()->setFocus();
+        QList<QWidget*> seen;
+        for (int i = 0; i < 60 && QApplication::focusWidget() != traffic; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            seen << QApplication::focusWidget();
+        }
+        QCOMPARE(QApplication::focusWidget(), traffic);
+        for (QWidget* w : pageControls)
+            QVERIFY2(seen.contains(w), qPrintable(w->objectName() + " comes after the status panel"));
+
+        tabs->setCurrentIndex(0);
+        d.w("Edit1")->setFocus();
+        QTest::keyClick(d.w("Edit1"), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(tabs->currentIndex(), 1);
     }
 
     void closingTheWindowClosesThePort()

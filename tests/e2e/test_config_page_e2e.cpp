@@ -30,7 +30,7 @@ private slots:
         QVERIFY(page);
         auto* tabs = d.w<QTabWidget>("PageControl2");
         QCOMPARE(tabs->indexOf(page), 5);
-        QCOMPARE(tabs->tabText(5), QString("Configuration File"));
+        QCOMPARE(tabs->tabText(5), QString("Config File"));
         auto click = [&](const char* button) { QTest::mouseClick(d.w<QPushButton>(button), Qt::LeftButton); };
         auto finish = [&] { return QTest::qWaitFor([&] { return !page->BatchRunning(); }, 20000); };
 
