@@ -62,11 +62,19 @@ std::vector<std::string> ReportLines(const BatchReport& r)
     for (const auto& item : r.items)
         if (auto line = ItemLine(item))
             lines.push_back(std::move(*line));
+    for (auto& line : ClosingLines(r))
+        lines.push_back(std::move(line));
+    lines.push_back(r.message);
+    return lines;
+}
+
+std::vector<std::string> ClosingLines(const BatchReport& r)
+{
+    std::vector<std::string> lines;
     if (!r.backupPath.isEmpty())
         lines.push_back("The device's configuration before writing was saved to " + r.backupPath.toStdString() + ".");
     if (r.repeats > 0)
         lines.push_back(std::to_string(r.repeats) + " requests had to be sent again.");
-    lines.push_back(r.message);
     return lines;
 }
 

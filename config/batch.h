@@ -78,6 +78,9 @@ std::optional<std::string> ItemLine(const ItemResult& r);
 // The report as plain sentences: one per item that was written, would be
 // written, failed or was left, then the outcome; for people, not parsers.
 std::vector<std::string> ReportLines(const BatchReport& r);
+// The lines of a report after its items, before the outcome: where the
+// backup is, how many requests went again.
+std::vector<std::string> ClosingLines(const BatchReport& r);
 
 // Where the window and the command line keep the backups of the devices
 // they write: "modbus-hart/backups" in the user's data folder
