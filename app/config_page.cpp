@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -31,6 +32,7 @@ namespace {
 
 const QColor kDiffers(0xFF, 0xD8, 0xA8);
 const QColor kOneSide(0xFF, 0xF3, 0xB0);
+const QColor kUnread(0xF4, 0xC7, 0xC7);
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -161,6 +163,7 @@ void ConfigPage::FillTable()
     for (int r = 0; r < static_cast<int>(items.size()); ++r) {
         const auto& item = items[static_cast<std::size_t>(r)];
         QString device, file, state;
+        QColor background;
         config::CompareState cs = config::CompareState::Neither;
         for (const auto& row : rows) {
             if (row.item == &item) {
@@ -174,9 +177,13 @@ void ConfigPage::FillTable()
         QString name = Q(item.name);
         if (item.identity)
             name += " (identity)";
+        for (const auto& u : unread_)
+            if (u.item == &item) {
+                device = "could not be read: " + QString::fromStdString(u.reason);
+                background = kUnread;
+            }
         const QString cells[] = {name, device, file, state};
-        QColor background;
-        if (device_ && file_) {
+        if (device_ && file_ && !background.isValid()) {
             if (cs == config::CompareState::Different)
                 background = kDiffers;
             else if (cs == config::CompareState::OnlyLeft || cs == config::CompareState::OnlyRight)
@@ -209,7 +216,7 @@ void ConfigPage::WriteDevice()
     Start(true);
 }
 
-void ConfigPage::Start(bool write)
+void ConfigPage::Start(bool write, bool otherIdentifier)
 {
     // A press that came in before the buttons caught up with the line.
     if (!host_.transport || (host_.linkWaiting && host_.linkWaiting()) || (host_.portOpen && !host_.portOpen())) {
@@ -221,6 +228,7 @@ void ConfigPage::Start(bool write)
     if (write) {
         w.pollingAddress = host_.pollingAddress ? host_.pollingAddress() : 0;
         w.withIdentity = identityCheck_->isChecked();
+        w.otherIdentifier = otherIdentifier;
         w.backupDirectory = host_.backupDirectory;
         if (!QDir().mkpath(w.backupDirectory)) {
             batch_ = Batch::None;
@@ -262,6 +270,13 @@ void ConfigPage::Finished(const config::BatchReport& report)
     if (host_.batchRunning)
         host_.batchRunning(false);
 
+    // Identity items that would make this device another: only on a yes.
+    if (batch == Batch::Write && report.otherIdentifier && host_.confirm
+        && host_.confirm(QString::fromStdString(report.message) + "\n\nWrite the identity items anyway?")) {
+        batch_ = Batch::Write;
+        return Start(true, true);
+    }
+
     QString text = QString::fromStdString(report.message);
     if (report.repeats > 0)
         text += QString(" (%1 of %2 requests sent again)").arg(report.repeats).arg(report.transactions);
@@ -270,7 +285,7 @@ void ConfigPage::Finished(const config::BatchReport& report)
             backupPath_ = report.backupPath;
             backupLabel_->setText("Backup of the device before writing: " + backupPath_);
         }
-        QStringList failed, notAttempted;
+        QStringList failed, notAttempted, unverified;
         int written = 0;
         for (const auto& r : report.items) {
             if (r.outcome == config::ItemOutcome::Verified)
@@ -279,21 +294,34 @@ void ConfigPage::Finished(const config::BatchReport& report)
                 failed << Q(r.item->name) + ": " + QString::fromStdString(r.reason);
             else if (r.outcome == config::ItemOutcome::NotAttempted)
                 notAttempted << Q(r.item->name);
+            else if (r.outcome == config::ItemOutcome::WrittenNotVerified)
+                unverified << Q(r.item->name);
         }
         text += QString("\n%1 written and verified.").arg(written);
+        if (!unverified.isEmpty())
+            text += "\n" + unverified.join(", ") + ": " + Q(config::OutcomeText(config::ItemOutcome::WrittenNotVerified));
         if (!failed.isEmpty())
             text += "\nFailed: " + failed.join("; ");
         if (!notAttempted.isEmpty())
             text += "\nNot attempted: " + notAttempted.join(", ");
-        // What the device holds now: as it was, plus what was verified.
+        // What the device holds now: as it was, plus what was verified; an
+        // item that may or may not have been taken is not known.
         config::Configuration now = report.device;
-        for (const auto& r : report.items)
+        for (const auto& r : report.items) {
             if (r.outcome == config::ItemOutcome::Verified && file_)
                 r.item->take(*file_, now);
+            else if (r.outcome == config::ItemOutcome::WrittenNotVerified)
+                r.item->take(config::Configuration{}, now);
+        }
         if (report.status != config::BatchStatus::Refused)
             device_ = now;
-    } else if (report.status == config::BatchStatus::Done) {
+    } else if (report.status == config::BatchStatus::Done || report.status == config::BatchStatus::Failed) {
+        // A read that missed some items keeps the others; the table marks the missing.
         device_ = report.device;
+        unread_.clear();
+        for (const auto& r : report.items)
+            if (r.outcome == config::ItemOutcome::ReadFailed)
+                unread_.push_back(r);
         if (host_.showRead)
             host_.showRead(report);
         if (batch == Batch::Compare && file_) {
@@ -307,6 +335,8 @@ void ConfigPage::Finished(const config::BatchReport& report)
             text = config::AllEqual(rows, identityCheck_->isChecked())
                        ? QString("The device and the file are equal.")
                        : QString("%1 item(s) differ between the device and the file.").arg(differ);
+            if (!unread_.empty())
+                text += "\n" + QString::fromStdString(report.message);
         }
     }
     SetStatus(text);
@@ -406,6 +436,11 @@ void TForm1::WireConfigurationFile()
         }
     };
     host.showError = [this](const QString& text) { ShowError(text); };
+    host.confirm = [this](const QString& question) {
+        if (options_.confirm)
+            return options_.confirm(question);
+        return QMessageBox::question(this, "Write Identity", question) == QMessageBox::Yes;
+    };
     host.chooseFile = [this](bool save) {
         if (options_.chooseFile)
             return options_.chooseFile(save);

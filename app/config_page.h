@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -47,6 +48,8 @@ struct ConfigPageHost {
     std::function<void(const QString&)> showError;
     // Asks for a file name; empty when the user gave none.
     std::function<QString(bool save)> chooseFile;
+    // Asks the user a yes/no question; true for yes.
+    std::function<bool(const QString&)> confirm;
     QString backupDirectory;
 };
 
@@ -71,7 +74,7 @@ private:
     void SaveFile();
     void CompareWithDevice();
     void WriteDevice();
-    void Start(bool write);
+    void Start(bool write, bool otherIdentifier = false);
     void Finished(const config::BatchReport& report);
     void Progress(int done, int total, const QString& item);
     void FillTable();
@@ -81,6 +84,7 @@ private:
     std::unique_ptr<config::BatchRunner> runner_;
     enum class Batch { None, Read, Compare, Write } batch_ = Batch::None;
     std::optional<config::Configuration> device_;
+    std::vector<config::ItemResult> unread_; // items the last read could not read, with why
     std::optional<config::Configuration> file_;
     QString filePath_;
     QString backupPath_;

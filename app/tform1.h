@@ -42,6 +42,7 @@ public:
         bool simulatorLineTiming = true;
         // Replaces the file dialogs of the configuration page (tests only); empty: none chosen.
         std::function<QString(bool save)> chooseFile;
+        std::function<bool(const QString& question)> confirm; // yes/no boxes (tests only)
     };
 
     explicit TForm1(QWidget* parent = nullptr);

@@ -16,15 +16,18 @@ namespace {
 
 using Result = codec::Result<Options>;
 
+// Which command takes which option: the one place that says it.
 const std::array kCommands{
-    Command{"read", "read [-o FILE]", "read the device's configuration; print it or write FILE", 0, 0, "-o", RunRead},
-    Command{"diff", "diff FILE [FILE2]", "compare the device with FILE, or FILE with FILE2", 1, 2, "--with-identity",
-            RunDiff},
-    Command{"write", "write FILE [--with-identity] [--force] [--dry-run]",
+    Command{"read", "read [-o FILE]", "read the device's configuration; print it or write FILE", 0, 0,
+            "--port --simulate --address --capture -o", RunRead},
+    Command{"diff", "diff FILE [FILE2]", "compare the device with FILE, or FILE with FILE2", 1, 2,
+            "--port --simulate --address --capture --with-identity", RunDiff},
+    Command{"write", "write FILE [--with-identity] [--force] [--dry-run] [--backup-dir DIR]",
             "write what differs from FILE to the device, verifying each item", 1, 1,
-            "--with-identity --force --dry-run", RunWrite},
+            "--port --simulate --address --capture --with-identity --force --dry-run --backup-dir", RunWrite},
     Command{"scan", "scan [--addresses 0-15|0-63]",
-            "poll the addresses with command 0 and list every device that answers", 0, 0, "--addresses", RunScan},
+            "poll the addresses with command 0 and list every device that answers", 0, 0,
+            "--port --simulate --capture --addresses", RunScan},
 };
 
 bool Takes(const Command& c, std::string_view option)
@@ -56,7 +59,7 @@ const Command* FindCommand(std::string_view name)
 Result ParseArguments(const QStringList& args)
 {
     Options o;
-    std::vector<std::string> options; // command-specific ones, checked once the command is known
+    std::vector<std::string> options; // every option given, checked against the command once it is known
     for (qsizetype k = 0; k < args.size(); ++k) {
         const std::string a = args[k].toStdString();
         auto value = [&](std::string* out) {
@@ -71,13 +74,21 @@ Result ParseArguments(const QStringList& args)
             o.version = true;
         } else if (a == "--simulate") {
             o.simulate = true;
+            options.push_back(a);
         } else if (a == "--port") {
             if (!value(&o.port) || o.port.empty())
                 return Result::Fail("The option --port needs a port name.");
+            options.push_back(a);
         } else if (a == "--capture") {
             if (!value(&o.capture) || o.capture.empty())
                 return Result::Fail("The option --capture needs a file name.");
+            options.push_back(a);
+        } else if (a == "--backup-dir") {
+            if (!value(&o.backupDir) || o.backupDir.empty())
+                return Result::Fail("The option --backup-dir needs a folder.");
+            options.push_back(a);
         } else if (a == "--address") {
+            options.push_back(a);
             std::string n;
             if (!value(&n))
                 return Result::Fail("The option --address needs a polling address from 0 to 15.");
@@ -140,12 +151,17 @@ std::string HelpText()
          "  --address N      polling address to identify, 0 to 15 (default 0)\n"
          "  --capture FILE   save every frame on the line in FILE, a pcapng capture for Wireshark\n"
          "  --with-identity  also compare or write the identity items\n"
-         "  --force          write even to another manufacturer or device type\n"
+         "  --force          write even to another manufacturer or device type, or give\n"
+         "                   the device another's sensor serial number (its unique identifier)\n"
          "  --dry-run        print what would be written and send no setting\n"
+         "  --backup-dir DIR write: keep the backup in DIR (default: the data folder's\n"
+         "                   modbus-hart/backups, shared with the window)\n"
+         "  -o FILE          read: write the file to FILE; - is standard output\n"
          "  --addresses R    scan: the polling addresses, 0-15 (default) up to 0-63\n"
          "  --help, --version\n\n"
-         "Exit status: 0 done (diff: equal), 1 differences found or a write stopped\n"
-         "after changing something, 2 refused or failed before changing anything.\n"
+         "Exit status: 0 done (diff: equal), 1 differences found, a read that saved only\n"
+         "some items, or a write stopped after changing something, 2 refused or failed\n"
+         "before changing anything.\n"
          "scan: 0 one or more devices found, 1 none, 2 an error.\n";
     return s.str();
 }

@@ -31,9 +31,10 @@ enum Exit : int {
 struct Options {
     std::string command;
     std::vector<std::string> files;
-    std::string output;    // -o FILE
+    std::string output;    // -o FILE; "-" is standard output
     std::string port;      // --port NAME
     std::string capture;   // --capture FILE: the line's traffic as a pcapng file
+    std::string backupDir; // --backup-dir DIR: where write keeps its backups
     bool simulate = false; // --simulate
     int address = 0;       // --address N
     std::string addresses = "0-15"; // --addresses FIRST-LAST (scan)
@@ -51,7 +52,11 @@ struct Io {
     std::ostream& err;
     bool progress = false;
     hart::TrafficSink traffic = {}; // every frame on the line, when it is captured
+    bool outLost = false;           // standard output failed (and it was said on err)
 };
+
+// Flushes `io.out`; false, said once on `io.err`, when what was written did not arrive.
+bool OutputArrived(Io& io);
 
 // One subcommand: adding one is a row here and a function.
 struct Command {
@@ -60,7 +65,7 @@ struct Command {
     std::string_view summary; // one line for --help
     int minFiles;
     int maxFiles;
-    std::string_view options; // the options it takes besides the common ones, space separated
+    std::string_view options; // every option it takes, space separated; any other is refused
     int (*run)(const Options&, Io&);
 };
 

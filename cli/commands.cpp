@@ -11,7 +11,11 @@
 #include <QEventLoop>
 #include <QSocketNotifier>
 
+#include <array>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <set>
 #include <fcntl.h>
 #include <memory>
 #include <unistd.h>
@@ -33,13 +37,14 @@ std::string IdentityText(const config::Configuration& c)
 }
 
 
-// Ctrl-C or a termination request during a batch cancels it, so that the
-// report of what was written still comes; the handler only writes a byte.
+// Ctrl-C during a batch cancels it at once; a termination request, or the
+// terminal hanging up, lets the item in hand finish. Either way the report of
+// what was written still comes. The handler only writes the signal's number.
 int gSignalPipe[2] = {-1, -1};
 
-void OnSignal(int)
+void OnSignal(int sig)
 {
-    const char b = 1;
+    const char b = static_cast<char>(sig);
     [[maybe_unused]] const auto n = ::write(gSignalPipe[1], &b, 1);
 }
 
@@ -52,34 +57,36 @@ public:
         notifier_ = std::make_unique<QSocketNotifier>(gSignalPipe[0], QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [&runner] {
             char b[16];
-            while (::read(gSignalPipe[0], b, sizeof b) > 0) {
-            }
-            runner.Cancel();
+            for (ssize_t n; (n = ::read(gSignalPipe[0], b, sizeof b)) > 0;)
+                for (ssize_t k = 0; k < n; ++k)
+                    b[k] == SIGINT ? runner.Cancel() : runner.StopAfterItem();
         });
         struct sigaction sa {};
         sa.sa_handler = OnSignal;
         ::sigemptyset(&sa.sa_mask);
-        ::sigaction(SIGINT, &sa, &oldInt_);
-        ::sigaction(SIGTERM, &sa, &oldTerm_);
+        for (std::size_t k = 0; k < kSignals.size(); ++k)
+            ::sigaction(kSignals[k], &sa, &old_[k]);
     }
     ~CancelOnSignal()
     {
         if (!notifier_)
             return;
-        ::sigaction(SIGINT, &oldInt_, nullptr);
-        ::sigaction(SIGTERM, &oldTerm_, nullptr);
+        for (std::size_t k = 0; k < kSignals.size(); ++k)
+            ::sigaction(kSignals[k], &old_[k], nullptr);
     }
     CancelOnSignal(const CancelOnSignal&) = delete;
     CancelOnSignal& operator=(const CancelOnSignal&) = delete;
 
 private:
+    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
     std::unique_ptr<QSocketNotifier> notifier_;
-    struct sigaction oldInt_ {};
-    struct sigaction oldTerm_ {};
+    std::array<struct sigaction, 3> old_{};
 };
 
-// Runs one batch on the event loop until it reports; progress on a terminal.
-config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::function<void()>& start)
+// Runs one batch on the event loop until it reports; progress on a terminal,
+// each settled item to `onItem` as it settles.
+config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::function<void()>& start,
+                             const std::function<void(const config::ItemResult&)>& onItem = {})
 {
     CancelOnSignal cancel(runner);
     QEventLoop loop;
@@ -89,6 +96,12 @@ config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::fun
         if (io.progress)
             io.err << "\r" << done << "/" << total << " " << item.toStdString() << "\x1b[K" << std::flush;
     });
+    if (onItem)
+        QObject::connect(&runner, &config::BatchRunner::ItemDone, &loop, [&](const config::ItemResult& r) {
+            if (io.progress)
+                io.err << "\r\x1b[K" << std::flush;
+            onItem(r);
+        });
     QObject::connect(&runner, &config::BatchRunner::Finished, &loop, [&](const config::BatchReport& r) {
         report = r;
         finished = true;
@@ -116,7 +129,9 @@ codec::Result<config::LoadedFile> Load(const std::string& path, Io& io)
     return f;
 }
 
-// The device's configuration, read whole; nothing when it could not be.
+// The device's configuration: whole, or the items that could be read (the
+// report says which could not, and it is said on io.err); nothing when the
+// device could not be read at all.
 std::optional<config::BatchReport> ReadDevice(const Options& o, Io& io)
 {
     auto l = OpenLine(o, io);
@@ -124,27 +139,48 @@ std::optional<config::BatchReport> ReadDevice(const Options& o, Io& io)
         return std::nullopt;
     config::BatchRunner runner(l->Transactor());
     auto r = RunBatch(runner, io, [&] { runner.Read(static_cast<std::uint8_t>(o.address)); });
-    if (r.status != config::BatchStatus::Done) {
+    if (r.status == config::BatchStatus::Done)
+        return r;
+    if (r.status == config::BatchStatus::Failed) {
+        io.err << r.message << "\n";
+    } else {
         io.err << "Reading the device failed: " << r.message << "\n";
-        for (const auto& item : r.items)
-            if (item.outcome == config::ItemOutcome::ReadFailed)
-                io.err << "  " << item.item->name << ": " << item.reason << "\n";
-        return std::nullopt;
     }
-    return r;
+    for (const auto& item : r.items)
+        if (item.outcome == config::ItemOutcome::ReadFailed)
+            io.err << "  " << item.item->name << ": " << item.reason << "\n";
+    if (r.status == config::BatchStatus::Failed)
+        return r;
+    return std::nullopt;
 }
 
+// `unread`: the items the device did not give, with why; a device side only
+// compares what the file holds.
 int PrintComparison(const config::Configuration& left, const config::Configuration& right,
-                    const std::string& leftName, const std::string& rightName, bool withIdentity, Io& io)
+                    const std::string& leftName, const std::string& rightName, bool withIdentity, Io& io,
+                    const std::vector<config::ItemResult>* unread = nullptr)
 {
     const auto rows = config::Compare(left, right);
+    const auto unreadReason = [&](const config::Item* item) -> const std::string* {
+        if (unread)
+            for (const auto& r : *unread)
+                if (r.item == item && r.outcome == config::ItemOutcome::ReadFailed)
+                    return &r.reason;
+        return nullptr;
+    };
     int counted = 0;
     for (const auto& row : rows) {
         if (row.state == config::CompareState::Equal || row.state == config::CompareState::Neither)
             continue;
+        if (unread && row.state == config::CompareState::OnlyLeft)
+            continue; // left out of the file: neither compared nor written
         const bool ignored = row.item->identity && !withIdentity;
         counted += ignored ? 0 : 1;
-        io.out << row.item->name << ": " << config::StateText(row.state, leftName, rightName);
+        io.out << row.item->name << ": ";
+        if (const std::string* why = unreadReason(row.item))
+            io.out << "could not be read from the " << leftName << " (" << *why << ")";
+        else
+            io.out << config::StateText(row.state, leftName, rightName);
         if (ignored)
             io.out << " (identity item, compared only with --with-identity)";
         io.out << "\n";
@@ -153,7 +189,7 @@ int PrintComparison(const config::Configuration& left, const config::Configurati
         if (!row.right.empty())
             io.out << "  " << rightName << ": " << row.right << "\n";
     }
-    if (config::AllEqual(rows, withIdentity)) {
+    if (counted == 0) {
         io.out << "The " << leftName << " and the " << rightName << " are equal.\n";
         return kDone;
     }
@@ -182,16 +218,35 @@ std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
     return l;
 }
 
+bool OutputArrived(Io& io)
+{
+    errno = 0;
+    io.out.flush();
+    if (io.out)
+        return true;
+    if (!io.outLost) {
+        const int error = errno;
+        io.err << "Standard output could not be written" << (error != 0 ? ": " + std::string(std::strerror(error)) : "")
+               << ".\n";
+        io.outLost = true;
+    }
+    return false;
+}
+
 int RunRead(const Options& o, Io& io)
 {
     const auto r = ReadDevice(o, io);
     if (!r)
         return kRefused;
+    // Part of a configuration is saved as such: the file leaves out what was not read.
+    const int status = r->status == config::BatchStatus::Done ? kDone : kDifferences;
     const config::FileInfo info{QDateTime::currentDateTime(), config::DefaultSavedBy()};
     const std::string what = "Read " + std::to_string(r->count(config::ItemOutcome::Read)) + " items from "
                              + IdentityText(r->device);
-    if (o.output.empty()) {
+    if (o.output.empty() || o.output == "-") {
         io.out << config::ToJson(r->device, info).toStdString();
+        if (!OutputArrived(io))
+            return kRefused;
         io.err << what << ".\n";
     } else {
         const auto saved = config::SaveFile(Q(o.output), r->device, info);
@@ -202,7 +257,7 @@ int RunRead(const Options& o, Io& io)
         io.out << what << "; saved to " << o.output << ".\n";
     }
     PrintRepeats(*r, io);
-    return kDone;
+    return OutputArrived(io) ? status : kRefused;
 }
 
 int RunDiff(const Options& o, Io& io)
@@ -214,13 +269,15 @@ int RunDiff(const Options& o, Io& io)
         const auto other = Load(o.files[1], io);
         if (!other)
             return kRefused;
-        return PrintComparison(file->configuration, other->configuration, "first file", "second file",
-                               o.withIdentity, io);
+        const int status = PrintComparison(file->configuration, other->configuration, "first file", "second file",
+                                           o.withIdentity, io);
+        return OutputArrived(io) ? status : kRefused;
     }
     const auto r = ReadDevice(o, io);
     if (!r)
         return kRefused;
-    return PrintComparison(r->device, file->configuration, "device", "file", o.withIdentity, io);
+    const int status = PrintComparison(r->device, file->configuration, "device", "file", o.withIdentity, io, &r->items);
+    return OutputArrived(io) ? status : kRefused;
 }
 
 int RunWrite(const Options& o, Io& io)
@@ -235,32 +292,48 @@ int RunWrite(const Options& o, Io& io)
     w.pollingAddress = static_cast<std::uint8_t>(o.address);
     w.withIdentity = o.withIdentity;
     w.force = o.force;
+    w.otherIdentifier = o.force;
     w.dryRun = o.dryRun;
-    w.backupDirectory = config::DefaultBackupDirectory();
+    w.backupDirectory = o.backupDir.empty() ? config::DefaultBackupDirectory() : QDir(Q(o.backupDir)).absolutePath();
     if (!o.dryRun && !QDir().mkpath(w.backupDirectory)) {
         io.err << "Cannot create the backup folder " << w.backupDirectory.toStdString() << ".\n";
         return kRefused;
     }
     config::BatchRunner runner(l->Transactor());
-    const auto r = RunBatch(runner, io, [&] { runner.Write(file->configuration, w); });
+    // Each item's line goes out as the item settles, so a report cut short
+    // (a dropped terminal) still holds what was done.
+    std::set<const config::Item*> said;
+    const auto r = RunBatch(runner, io, [&] { runner.Write(file->configuration, w); },
+                            [&](const config::ItemResult& item) {
+                                if (const auto line = config::ItemLine(item)) {
+                                    io.out << *line << "\n" << std::flush;
+                                    said.insert(item.item);
+                                }
+                            });
 
-    auto lines = config::ReportLines(r);
-    const std::string outcome = lines.empty() ? r.message : lines.back();
-    if (!lines.empty())
-        lines.pop_back();
-    for (const auto& line : lines)
+    for (const auto& item : r.items)
+        if (!said.contains(item.item))
+            if (const auto line = config::ItemLine(item))
+                io.out << *line << "\n";
+    for (const auto& line : config::ClosingLines(r))
         io.out << line << "\n";
     const int unchanged = r.count(config::ItemOutcome::Unchanged);
     if (unchanged > 0)
         io.out << unchanged << (unchanged == 1 ? " item was" : " items were") << " already equal.\n";
-    (r.status == config::BatchStatus::Done ? io.out : io.err) << outcome << "\n";
+    (r.status == config::BatchStatus::Done ? io.out : io.err) << r.message << "\n";
+    if (r.otherIdentifier)
+        io.err << "Give --force to write it anyway.\n";
+    int status = kRefused;
     switch (r.status) {
-    case config::BatchStatus::Done: return kDone;
-    case config::BatchStatus::Refused: return kRefused;
+    case config::BatchStatus::Done: status = kDone; break;
+    case config::BatchStatus::Refused: status = kRefused; break;
     case config::BatchStatus::Failed:
-    case config::BatchStatus::Cancelled: break;
+    case config::BatchStatus::Cancelled: status = r.changed ? kDifferences : kRefused; break;
     }
-    return r.changed ? kDifferences : kRefused;
+    // A lost report is no success, and says nothing about the device.
+    if (!OutputArrived(io) && status == kDone)
+        status = r.changed ? kDifferences : kRefused;
+    return status;
 }
 
 int Run(const QStringList& args, Io& io)
@@ -272,14 +345,16 @@ int Run(const QStringList& args, Io& io)
     }
     if (o->help) {
         io.out << HelpText();
-        return kDone;
+        return OutputArrived(io) ? kDone : kRefused;
     }
     if (o->version) {
         io.out << VersionText();
-        return kDone;
+        return OutputArrived(io) ? kDone : kRefused;
     }
-    if (o->capture.empty())
-        return FindCommand(o->command)->run(*o, io);
+    if (o->capture.empty()) {
+        const int status = FindCommand(o->command)->run(*o, io);
+        return !OutputArrived(io) && status == kDone ? kRefused : status;
+    }
 
     capture::CaptureFile capture;
     std::string error;
@@ -295,7 +370,7 @@ int Run(const QStringList& args, Io& io)
         io.err << error << "\n";
         return status == kDone ? kRefused : status;
     }
-    return status;
+    return !OutputArrived(io) && status == kDone ? kRefused : status;
 }
 
 } // namespace cli

@@ -2,6 +2,7 @@
 
 #include "config/file.h"
 #include "device/identify.h"
+#include "hart/frame_decoder.h"
 #include "hart/request_frame.h"
 
 #include <QDateTime>
@@ -11,7 +12,10 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <cctype>
 #include <functional>
+#include <tuple>
+#include <utility>
 
 namespace config {
 
@@ -34,29 +38,43 @@ std::string_view OutcomeText(ItemOutcome o)
     case ItemOutcome::Failed: return "failed";
     case ItemOutcome::NotAttempted: return "not attempted";
     case ItemOutcome::Skipped: return "not written";
+    case ItemOutcome::WrittenNotVerified: return "written, not verified (the device may have taken the value)";
     }
     return {};
+}
+
+std::optional<std::string> ItemLine(const ItemResult& item)
+{
+    if (item.outcome == ItemOutcome::Read || item.outcome == ItemOutcome::Unchanged)
+        return std::nullopt;
+    std::string line = std::string(item.item->name) + ": " + std::string(OutcomeText(item.outcome));
+    if (!item.reason.empty())
+        line += " (" + item.reason + ")";
+    if (item.outcome == ItemOutcome::WouldWrite || item.outcome == ItemOutcome::Verified
+        || item.outcome == ItemOutcome::Skipped || item.outcome == ItemOutcome::WrittenNotVerified)
+        line += ": " + item.from + " -> " + item.to;
+    return line;
 }
 
 std::vector<std::string> ReportLines(const BatchReport& r)
 {
     std::vector<std::string> lines;
-    for (const auto& item : r.items) {
-        if (item.outcome == ItemOutcome::Read || item.outcome == ItemOutcome::Unchanged)
-            continue;
-        std::string line = std::string(item.item->name) + ": " + std::string(OutcomeText(item.outcome));
-        if (!item.reason.empty())
-            line += " (" + item.reason + ")";
-        if (item.outcome == ItemOutcome::WouldWrite || item.outcome == ItemOutcome::Verified
-            || item.outcome == ItemOutcome::Skipped)
-            line += ": " + item.from + " -> " + item.to;
+    for (const auto& item : r.items)
+        if (auto line = ItemLine(item))
+            lines.push_back(std::move(*line));
+    for (auto& line : ClosingLines(r))
         lines.push_back(std::move(line));
-    }
+    lines.push_back(r.message);
+    return lines;
+}
+
+std::vector<std::string> ClosingLines(const BatchReport& r)
+{
+    std::vector<std::string> lines;
     if (!r.backupPath.isEmpty())
         lines.push_back("The device's configuration before writing was saved to " + r.backupPath.toStdString() + ".");
     if (r.repeats > 0)
         lines.push_back(std::to_string(r.repeats) + " requests had to be sent again.");
-    lines.push_back(r.message);
     return lines;
 }
 
@@ -74,9 +92,32 @@ std::string AnswerProblem(const hart::TransactionResult& r)
     const auto frame = r.Frame();
     if (!frame)
         return "broken answer frame";
-    if (hart::IsErrorResponse(frame->responseCode()))
-        return "the device answered with response code " + std::to_string(frame->responseCode());
+    if (const std::uint8_t rc = frame->responseCode(); hart::IsErrorResponse(rc)) {
+        // "command not implemented (response code 64)"
+        std::string words = hart::ResponseCodeText(rc);
+        if (!words.empty())
+            words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+        return words + " (response code " + std::to_string(rc) + ")";
+    }
     return {};
+}
+
+// The backup holds what was read, item for item, and the identity the file keeps.
+bool SameAsRead(const Configuration& back, const Configuration& read)
+{
+    const auto saved = [](const std::optional<hart::DeviceIdentity>& id) {
+        return id ? std::optional(std::tuple(id->manufacturer, id->deviceType, id->serialNumber(), id->pollingAddress))
+                  : std::nullopt;
+    };
+    if (saved(back.identity) != saved(read.identity))
+        return false;
+    for (const auto& item : Items()) {
+        if (item.has(back) != item.has(read))
+            return false;
+        if (item.has(read) && !item.equal(back, read))
+            return false;
+    }
+    return true;
 }
 
 // "1 item", "2 items": `what` is written for the plural.
@@ -113,6 +154,8 @@ struct BatchRunner::Job {
     hart::DeviceIdentity id;
     std::vector<std::uint8_t> identifyAnswer; // the latest one
     bool cancelled = false;
+    bool stopAfterItem = false;
+    const Item* unverified = nullptr; // written and answered, its read-back not yet judged
     int done = 0;
     int total = 0;
 
@@ -133,6 +176,12 @@ BatchRunner::~BatchRunner()
 }
 
 bool BatchRunner::Busy() const { return job_ != nullptr; }
+
+void BatchRunner::StopAfterItem()
+{
+    if (job_)
+        job_->stopAfterItem = true;
+}
 
 void BatchRunner::Cancel()
 {
@@ -207,6 +256,9 @@ bool BatchRunner::StopIfCancelled()
 {
     if (!job_->cancelled)
         return false;
+    // Its write went out and was answered: whether it holds is not known.
+    if (const Item* item = std::exchange(job_->unverified, nullptr))
+        SettleItem(*item, ItemOutcome::WrittenNotVerified);
     Finish(BatchStatus::Cancelled, job_->report.changed ? "Cancelled after writing part of the file."
                                                         : "Cancelled; nothing was written.");
     return true;
@@ -273,7 +325,7 @@ void BatchRunner::ReadNext()
                 job.readAnswers[k] = job.identifyAnswer;
         }
     }
-    if (StopIfCancelled())
+    if (StopBetweenItems())
         return;
     if (job.readAt == job.reads.size())
         return ReadDone();
@@ -284,11 +336,11 @@ void BatchRunner::ReadNext()
         const std::string why = DecodeInto(item, r, job.report.device);
         if (why.empty())
             job.readAnswers[static_cast<std::size_t>(&item - Items().data())] = r.answer;
-        else if (!job.write)
-            job.report.items.push_back({&item, ItemOutcome::ReadFailed, why, {}, {}});
-        else
+        else if (job.write && item.has(job.file))
             return Finish(BatchStatus::Refused, "Nothing was written: the device's " + std::string(item.name)
                                                     + " could not be read first (" + why + ").");
+        else // a write leaves an item the file does not hold alone; the backup lacks it
+            SettleItem(item, ItemOutcome::ReadFailed, why);
         ++job.readAt;
         ReadNext();
     });
@@ -318,10 +370,11 @@ void BatchRunner::ReadDone()
                                     + Count(failed, "could not be read") + ": " + list + ".");
 }
 
-// Before reading the whole target: a file for another kind of device is refused at once.
+// Before reading the whole target: a file for another kind of device is
+// refused at once, and so is an identity that would make two devices one.
 void BatchRunner::CheckDeviceType()
 {
-    const auto& job = *job_;
+    auto& job = *job_;
     const auto& file = job.file;
     if (!job.options.force) {
         if (!file.identity)
@@ -334,6 +387,14 @@ void BatchRunner::CheckDeviceType()
                               + std::to_string(file.identity->manufacturer) + ", device type "
                               + std::to_string(file.identity->deviceType) + " (force to write it anyway).");
     }
+    if (job.options.withIdentity && !job.options.otherIdentifier && file.serialNumber
+        && *file.serialNumber != job.id.serialNumber()) {
+        job.report.otherIdentifier = true;
+        return Finish(BatchStatus::Refused,
+                      "Nothing was written: the file's sensor serial number " + std::to_string(*file.serialNumber)
+                          + " is not this device's (" + std::to_string(job.id.serialNumber())
+                          + "); the converter uses it as its unique identifier, so two devices would share one.");
+    }
 
     ReadNext();
 }
@@ -344,35 +405,23 @@ void BatchRunner::PlanWrite()
     const auto& file = job.file;
     const auto& device = job.report.device;
 
-    if (!job.options.dryRun) {
-        job.report.backupPath = BackupPath(job.options.backupDirectory, job.id);
-        const auto saved = SaveFile(job.report.backupPath, device, {QDateTime::currentDateTimeUtc(), DefaultSavedBy()});
-        if (!saved) {
-            job.report.backupPath.clear();
-            return Finish(BatchStatus::Refused, "Nothing was written: the backup could not be saved: " + saved.error() + ".");
-        }
-    }
-
     for (const Item* item : ItemsInWriteOrder()) {
         if (!item->has(file))
             continue;
         ItemResult r{item, ItemOutcome::Unchanged, {}, item->has(device) ? item->text(device) : std::string(),
                      item->text(file)};
         const bool differs = !item->has(device) || !item->equal(device, file);
-        if (!differs) {
-            job.report.items.push_back(r);
-            continue;
-        }
-        if (item->identity && !job.options.withIdentity) {
+        if (differs && item->identity && !job.options.withIdentity) {
             r.outcome = ItemOutcome::Skipped;
             r.reason = "identity item, not asked for";
-            job.report.items.push_back(r);
-            continue;
+        } else if (differs) {
+            r.outcome = job.options.dryRun ? ItemOutcome::WouldWrite : ItemOutcome::NotAttempted;
+            job.writes.push_back(item);
+            job.total += 1 + (item->identity ? 1 : 0) + (item->readByIdentify() ? 0 : 1);
         }
-        r.outcome = job.options.dryRun ? ItemOutcome::WouldWrite : ItemOutcome::NotAttempted;
         job.report.items.push_back(r);
-        job.writes.push_back(item);
-        job.total += 1 + (item->identity ? 1 : 0) + (item->readByIdentify() ? 0 : 1);
+        if (r.outcome != ItemOutcome::NotAttempted)
+            emit ItemDone(r);
     }
 
     if (job.options.dryRun)
@@ -380,8 +429,32 @@ void BatchRunner::PlanWrite()
                                              ? std::string("Nothing would be written: the device already matches.")
                                              : Count(static_cast<int>(job.writes.size()), "items would be written")
                                                    + "; nothing was sent.");
+    // Nothing to undo, so no backup.
     if (job.writes.empty())
         return Finish(BatchStatus::Done, "Nothing to write: the device already matches.");
+    SaveBackup();
+}
+
+// No setting goes out before the backup is on disk and reads back as what was read.
+void BatchRunner::SaveBackup()
+{
+    auto& job = *job_;
+    const auto& device = job.report.device;
+    const QString path = BackupPath(job.options.backupDirectory, job.id);
+    std::string problem;
+    if (const auto saved = SaveFile(path, device, {QDateTime::currentDateTimeUtc(), DefaultSavedBy()}); !saved) {
+        problem = "the backup could not be saved: " + saved.error();
+    } else if (const auto back = LoadFile(path); !back) {
+        problem = "the backup does not read back: " + back.error();
+    } else if (!SameAsRead(back->configuration, device)) {
+        problem = "the backup " + path.toStdString() + " does not read back as what was read";
+    }
+    if (!problem.empty()) {
+        QFile::remove(path); // a backup that cannot restore is no backup
+        std::erase_if(job.report.items, [](const ItemResult& r) { return r.outcome == ItemOutcome::NotAttempted; });
+        return Finish(BatchStatus::Refused, "Nothing was written: " + problem + ".");
+    }
+    job.report.backupPath = path;
     WriteNext();
 }
 
@@ -394,11 +467,25 @@ ItemResult& BatchRunner::ResultOf(const Item& item)
     return job_->report.items.back();
 }
 
-void BatchRunner::WriteFailed(const Item& item, const std::string& why)
+void BatchRunner::SettleItem(const Item& item, ItemOutcome outcome, const std::string& reason)
 {
     auto& r = ResultOf(item);
-    r.outcome = ItemOutcome::Failed;
-    r.reason = why;
+    r.outcome = outcome;
+    r.reason = reason;
+    emit ItemDone(r);
+}
+
+bool BatchRunner::StopBetweenItems()
+{
+    if (job_->stopAfterItem)
+        job_->cancelled = true;
+    return StopIfCancelled();
+}
+
+void BatchRunner::WriteFailed(const Item& item, const std::string& why)
+{
+    job_->unverified = nullptr;
+    SettleItem(item, ItemOutcome::Failed, why);
     const auto& report = job_->report;
     Finish(job_->cancelled ? BatchStatus::Cancelled : BatchStatus::Failed,
            "Stopped at " + std::string(item.name) + ": " + why + ". "
@@ -409,7 +496,7 @@ void BatchRunner::WriteFailed(const Item& item, const std::string& why)
 void BatchRunner::WriteNext()
 {
     auto& job = *job_;
-    if (StopIfCancelled())
+    if (StopBetweenItems())
         return;
     if (job.writeAt == job.writes.size())
         return Finish(BatchStatus::Done,
@@ -432,8 +519,9 @@ void BatchRunner::WriteNext()
             return WriteFailed(item, "cancelled before the answer; the device may have taken the value");
         if (const std::string why = AnswerProblem(r); !why.empty())
             return WriteFailed(item, refused ? why : why + "; the device may have taken the value");
-        if (job_->cancelled)
-            return WriteFailed(item, "written, then cancelled before it was read back");
+        job_->unverified = &item;
+        if (StopIfCancelled())
+            return;
         if (!item.identity)
             return ReadBack(item);
         // The device's address may have changed: find it again where it now answers.
@@ -466,7 +554,8 @@ void BatchRunner::Verify(const Item& item, const hart::TransactionResult& r)
         return WriteFailed(item, "written, but reading it back failed (" + why + ")");
     if (!item.equal(back, job_->file))
         return WriteFailed(item, "read back " + item.text(back) + ", meant " + item.text(job_->file));
-    ResultOf(item).outcome = ItemOutcome::Verified;
+    job_->unverified = nullptr;
+    SettleItem(item, ItemOutcome::Verified);
     ++job_->writeAt;
     WriteNext();
 }
@@ -482,8 +571,11 @@ void BatchRunner::Finish(BatchStatus status, const std::string& message)
 
 QString DefaultBackupDirectory()
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    return QDir(base.isEmpty() ? QDir::currentPath() : base).filePath(QStringLiteral("backups"));
+    // Not the program's own data folder: the window and modbus-hart-config
+    // have different names, and their backups belong together.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return base.isEmpty() ? QDir::current().filePath(QStringLiteral("backups"))
+                          : QDir(base).filePath(QStringLiteral("modbus-hart/backups"));
 }
 
 } // namespace config

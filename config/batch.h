@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ enum class ItemOutcome {
     Failed,       // write: refused by the device, no answer, or read back different
     NotAttempted, // write: left after a failure or a cancel
     Skipped,      // write: identity item, not asked for
+    WrittenNotVerified, // write: went out and was answered, the read-back was cancelled
 };
 
 struct ItemResult {
@@ -43,8 +45,10 @@ struct ItemAnswer {
 
 enum class BatchStatus {
     Done,      // read whole / everything written and verified (or nothing to write)
-    Refused,   // stopped before sending any setting: no answer to the identify, wrong device type, bad value
-    Failed,    // stopped on a failure; `changed` tells whether something was written before it
+    Refused,   // stopped before sending any setting: no answer to the identify, wrong device type, bad value,
+               // no backup
+    Failed,    // write: stopped on a failure, `changed` tells whether something was written before it;
+               // read: some items could not be read, `device` holds the others
     Cancelled,
 };
 
@@ -59,24 +63,38 @@ struct BatchReport {
     std::vector<ItemAnswer> answers; // read only, in table order
     std::vector<ItemResult> items;   // per item, in the order handled
     QString backupPath;              // write: where the target's configuration was saved first
+    // Write refused because the identity items would give this device the
+    // unique identifier of another (WriteOptions::otherIdentifier allows it).
+    bool otherIdentifier = false;
 
     int count(ItemOutcome o) const;
 };
 
 // "written and verified", "failed", "not attempted", ...
 std::string_view OutcomeText(ItemOutcome o);
+// The line of one item's outcome in a report; nothing for an item read or
+// already equal.
+std::optional<std::string> ItemLine(const ItemResult& r);
 // The report as plain sentences: one per item that was written, would be
 // written, failed or was left, then the outcome; for people, not parsers.
 std::vector<std::string> ReportLines(const BatchReport& r);
+// The lines of a report after its items, before the outcome: where the
+// backup is, how many requests went again.
+std::vector<std::string> ClosingLines(const BatchReport& r);
 
-// Where a program keeps the backups of the devices it writes: "backups" in
-// its local data folder, or in the working folder when there is none.
+// Where the window and the command line keep the backups of the devices
+// they write: "modbus-hart/backups" in the user's data folder
+// ($XDG_DATA_HOME, else ~/.local/share), or "backups" in the working folder
+// when there is none.
 QString DefaultBackupDirectory();
 
 struct WriteOptions {
     std::uint8_t pollingAddress = 0; // where to identify the target
     bool withIdentity = false;       // also write the identity items
     bool force = false;              // write even to another manufacturer or device type
+    // Write the identity items even when the file's sensor serial number (the
+    // converter's unique identifier) is not the device's own.
+    bool otherIdentifier = false;
     bool dryRun = false;             // report what would be written, send no setting
     QString backupDirectory;         // required unless dryRun; the runner names the file
 };
@@ -98,10 +116,15 @@ public:
     void Write(const Configuration& file, const WriteOptions& options);
     // Stops after the request on the line; Finished reports Cancelled.
     void Cancel();
+    // Lets the item in hand finish (a write with its read-back), then stops
+    // as Cancel does.
+    void StopAfterItem();
     bool Busy() const;
 
 signals:
     void Progress(int done, int total, const QString& item);
+    // An item's outcome is settled (all but those left not attempted at the end).
+    void ItemDone(const config::ItemResult& result);
     void Finished(const config::BatchReport& report);
 
 private:
@@ -110,6 +133,9 @@ private:
     void Send(const hart::Transaction& t, const QString& item, bool writeStep,
               std::function<void(const hart::TransactionResult&)> next);
     bool StopIfCancelled();
+    bool StopBetweenItems();
+    void SettleItem(const Item& item, ItemOutcome outcome, const std::string& reason = {});
+    void SaveBackup();
     void Identify(std::function<void()> next, std::function<void(const std::string&)> failed);
     std::string DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into);
     void ReadNext();

@@ -10,7 +10,9 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace config {
 
@@ -147,12 +149,21 @@ codec::Result<LoadedFile> LoadFile(const QString& path)
 codec::Result<bool> SaveFile(const QString& path, const Configuration& c, const FileInfo& info)
 {
     using R = codec::Result<bool>;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return R::Fail(path.toStdString() + ": " + file.errorString().toStdString());
     const QByteArray text = ToJson(c, info);
-    if (file.write(text) != text.size() || !file.commit())
+    // Unbuffered, so that write() reports what reached the file: a buffered
+    // write that fails at the flush (a full disk) went unnoticed by commit().
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return R::Fail(path.toStdString() + ": " + file.errorString().toStdString());
+    errno = 0;
+    if (file.write(text) != text.size() || file.error() != QFileDevice::NoError) {
+        // Qt has no words for a short write; the system's are better.
+        const std::string why = errno != 0 ? std::strerror(errno) : file.errorString().toStdString();
+        file.cancelWriting();
+        return R::Fail(path.toStdString() + ": not saved: " + why);
+    }
+    if (!file.commit())
+        return R::Fail(path.toStdString() + ": not saved: " + file.errorString().toStdString());
     return R::Ok(true);
 }
 
@@ -161,8 +172,7 @@ QString DefaultSavedBy()
     QString name = QCoreApplication::applicationName();
     if (name.isEmpty())
         name = QStringLiteral("modbus-hart");
-    const QString version = QCoreApplication::applicationVersion();
-    return version.isEmpty() ? name : name + QLatin1Char(' ') + version;
+    return name + QLatin1Char(' ') + QStringLiteral(MH_VERSION);
 }
 
 } // namespace config

@@ -35,7 +35,7 @@ codec::Result<LoadedFile> LoadFile(const QString& path);
 // save never leaves half a file.
 codec::Result<bool> SaveFile(const QString& path, const Configuration& c, const FileInfo& info);
 
-// The program name and version written as "saved by".
+// "<program> <version>" as written into savedBy, e.g. "modbus-hart-config 4.2".
 QString DefaultSavedBy();
 
 } // namespace config

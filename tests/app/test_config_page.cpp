@@ -1,5 +1,12 @@
 #include "app/config_page.h"
+#include "config/file.h"
+#include "sim/sample_states.h"
+#include "support/sim_transport.h"
 
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(app::PageSituation)
@@ -18,11 +25,55 @@ app::PageButtons B(bool read, bool open, bool save, bool compare, bool write, bo
     return {read, open, save, compare, write, cancel, identity};
 }
 
+// The page on a simulated converter, with files and answers given by the test.
+struct PageBench {
+    sim::Device device;
+    testing::SimTransport transport{device};
+    QTemporaryDir dir;
+    QString openPath;
+    int questions = 0;
+    bool answer = false;
+    std::unique_ptr<app::ConfigPage> page;
+
+    explicit PageBench(sim::ConverterState state = {}) : device(std::move(state))
+    {
+        app::ConfigPageHost host;
+        host.transport = &transport;
+        host.portOpen = [] { return true; };
+        host.chooseFile = [this](bool save) { return save ? dir.filePath("saved.json") : openPath; };
+        host.confirm = [this](const QString&) {
+            ++questions;
+            return answer;
+        };
+        host.showError = [](const QString& text) { QFAIL(qPrintable(text)); };
+        host.backupDirectory = dir.filePath("backups");
+        page = std::make_unique<app::ConfigPage>(std::move(host));
+    }
+    void Press(const char* name)
+    {
+        auto* b = page->findChild<QPushButton*>(name);
+        QVERIFY(b && b->isEnabled());
+        b->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!page->BatchRunning(), 20000);
+    }
+    QString DeviceCell(std::string_view item) const
+    {
+        const auto* table = page->findChild<QTableWidget*>("ConfigTable");
+        const auto items = config::Items();
+        for (std::size_t r = 0; r < items.size(); ++r)
+            if (items[r].name == item)
+                return table->item(static_cast<int>(r), 1)->text();
+        return {};
+    }
+};
+
 } // namespace
 
 class TestConfigPage : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { qRegisterMetaType<config::BatchReport>(); }
+
     void buttons_data()
     {
         QTest::addColumn<app::PageSituation>("situation");
@@ -42,7 +93,65 @@ private slots:
         QFETCH(app::PageButtons, buttons);
         QCOMPARE(app::ButtonsFor(situation), buttons);
     }
+
+    // A read keeps what it could read: the missing row says why, Save saves the rest.
+    void partialRead()
+    {
+        PageBench b;
+        b.device.SetFault(161, {sim::FaultKind::ResponseCode, 64});
+        b.Press("ConfigRead");
+        QVERIFY2(b.page->StatusText().contains("instrumentCommand1 (command not implemented (response code 64))"),
+                 qPrintable(b.page->StatusText()));
+        QCOMPARE(b.DeviceCell("instrumentCommand1"),
+                 QString("could not be read: command not implemented (response code 64)"));
+        QVERIFY(!b.DeviceCell("instrumentCommand2").isEmpty());
+        b.page->findChild<QPushButton*>("ConfigSave")->click();
+        const auto saved = config::LoadFile(b.dir.filePath("saved.json"));
+        QVERIFY2(saved.ok(), saved.error().c_str());
+        QVERIFY(!saved->configuration.instruments[0]);
+        QVERIFY(saved->configuration.instruments[1].has_value());
+    }
+
+    // Identity items that would give the device another's unique identifier
+    // are written only on a yes; a device's own identity needs no question.
+    void identityOfAnotherDevice_data()
+    {
+        QTest::addColumn<bool>("ownBackup");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("another device's, no") << false << false << 1 << false;
+        QTest::newRow("another device's, yes") << false << true << 1 << true;
+        QTest::newRow("its own backup") << true << false << 0 << true;
+    }
+    void identityOfAnotherDevice()
+    {
+        QFETCH(bool, ownBackup);
+        QFETCH(bool, answer);
+        QFETCH(int, questions);
+        QFETCH(bool, written);
+        PageBench b;
+        sim::Device source(ownBackup ? sim::ConverterState{} : sim::OtherConverterState());
+        testing::SimTransport sourceLine(source);
+        {
+            config::BatchRunner runner(sourceLine);
+            QSignalSpy finished(&runner, &config::BatchRunner::Finished);
+            runner.Read(source.State().pollAddress);
+            QVERIFY(finished.wait(20000));
+            auto read = finished.takeFirst().at(0).value<config::BatchReport>();
+            read.device.finalAssembly = 4242; // something to write in any case
+            QVERIFY(config::SaveFile(b.dir.filePath("file.json"), read.device, {QDateTime::currentDateTimeUtc(), "t"}));
+        }
+        b.openPath = b.dir.filePath("file.json");
+        b.answer = answer;
+        b.page->findChild<QPushButton*>("ConfigOpen")->click();
+        b.page->findChild<QCheckBox*>("ConfigIdentity")->setChecked(true);
+        b.Press("ConfigWrite");
+        QCOMPARE(b.questions, questions);
+        QCOMPARE(b.device.State().finalAssembly == 4242, written);
+        QCOMPARE(b.device.State().deviceId, written ? source.State().deviceId : sim::ConverterState{}.deviceId);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestConfigPage)
+QTEST_MAIN(TestConfigPage)
 #include "test_config_page.moc"

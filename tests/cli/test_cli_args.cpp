@@ -21,6 +21,7 @@ private slots:
         QTest::newRow("scan") << QStringList{"scan", "--simulate"} << "scan" << 0 << 0 << "";
         QTest::newRow("scan a range") << QStringList{"scan", "--addresses", "0-63", "--port", "COM2"} << "scan" << 0 << 0 << "COM2";
         QTest::newRow("write, every flag") << QStringList{"write", "f", "--with-identity", "--force", "--dry-run", "--simulate"} << "write" << 1 << 0 << "";
+        QTest::newRow("write, backup folder") << QStringList{"write", "f", "--backup-dir", "/tmp/b", "--simulate"} << "write" << 1 << 0 << "";
     }
     void accepted()
     {
@@ -48,6 +49,9 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"read", "--fast"} << "Unknown option --fast";
         QTest::newRow("flag of another command") << QStringList{"read", "--force"} << "--force does not apply to read";
         QTest::newRow("output for write") << QStringList{"write", "f", "-o", "x"} << "-o does not apply to write";
+        QTest::newRow("address for scan") << QStringList{"scan", "--address", "3"} << "--address does not apply to scan";
+        QTest::newRow("backup folder for read") << QStringList{"read", "--backup-dir", "b"} << "--backup-dir does not apply to read";
+        QTest::newRow("backup folder without name") << QStringList{"write", "f", "--backup-dir"} << "--backup-dir needs a folder";
         QTest::newRow("write without file") << QStringList{"write"} << "Usage: modbus-hart-config write FILE";
         QTest::newRow("diff with three files") << QStringList{"diff", "a", "b", "c"} << "Usage: modbus-hart-config diff";
         QTest::newRow("read with a file") << QStringList{"read", "x.json"} << "Usage: modbus-hart-config read";

@@ -1,5 +1,6 @@
 // modbus-hart-config as a user runs it, against simulated converters on
 // pseudo-terminals.
+#include "config/file.h"
 #include "sim/pty_simulator.h"
 #include "support/converter_setups.h"
 
@@ -9,7 +10,10 @@
 #include <QTemporaryDir>
 
 #include <atomic>
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -51,12 +55,24 @@ class TestCliE2e : public QObject {
 
     QTemporaryDir dir_;
 
-    Run Program(QStringList args)
+    // `fileLimit`: the largest file the program may write, in bytes (0: no
+    // limit), a full disk for its files; `stdoutFile`: where its output goes.
+    Run Program(QStringList args, rlim_t fileLimit = 0, const QString& stdoutFile = {})
     {
         QProcess p;
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", dir_.filePath("data")); // backups land here
         p.setProcessEnvironment(env);
+        if (fileLimit > 0)
+            p.setChildProcessModifier([fileLimit] {
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit{};
+                ::getrlimit(RLIMIT_FSIZE, &limit);
+                limit.rlim_cur = fileLimit;
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        if (!stdoutFile.isEmpty())
+            p.setStandardOutputFile(stdoutFile);
         p.start(MH_CONFIG_PROGRAM, args);
         if (!p.waitForFinished(60000))
             qFatal("modbus-hart-config did not finish");
@@ -252,6 +268,151 @@ private slots:
         QCOMPARE(p.exitCode(), 2);
         QVERIFY(!p.readAllStandardError().trimmed().isEmpty());
         QCOMPARE(StateOf(*b), sim::ConverterState{});
+    }
+
+    // Saved means on disk: a full disk fails with the file that was there
+    // unchanged; a write without its backup sends no setting; standard
+    // output that cannot be written is an error.
+    void fullDisk_data()
+    {
+        QTest::addColumn<QStringList>("args"); // PATH: the file, PORT: the simulator
+        QTest::addColumn<bool>("toFull");      // standard output to /dev/full
+        QTest::newRow("read -o") << QStringList{"read", "-o", "PATH", "--port", "PORT"} << false;
+        QTest::newRow("read to standard output") << QStringList{"read", "--port", "PORT"} << true;
+        QTest::newRow("read -o -") << QStringList{"read", "-o", "-", "--port", "PORT"} << true;
+        QTest::newRow("diff to standard output") << QStringList{"diff", "PATH", "--port", "PORT"} << true;
+        QTest::newRow("write: the backup") << QStringList{"write", "PATH", "--port", "PORT"} << false;
+    }
+    void fullDisk()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, toFull);
+        auto a = Start(testing::OtherConverter());
+        auto b = Start(sim::ConverterState{});
+        const QString path = Path("full.json");
+        QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", path}).exit, 0);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        args.replaceInStrings("PATH", path);
+        args.replaceInStrings("PORT", QString::fromStdString(b->SlavePath()));
+        const QString backups = dir_.filePath("data/modbus-hart/backups");
+        const qsizetype backupsBefore = QDir(backups).entryList(QDir::Files).size();
+
+        const auto r = Program(args, toFull ? 0 : 1024, toFull ? "/dev/full" : QString());
+        QCOMPARE(r.exit, 2);
+        QVERIFY2(r.err.contains(toFull ? "Standard output could not be written" : "not saved"), qPrintable(r.err));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+        QCOMPARE(StateOf(*b), sim::ConverterState{}); // no setting went out
+        QCOMPARE(QDir(backups).entryList(QDir::Files).size(), backupsBefore);
+        QVERIFY(!QFileInfo::exists(Path("-")));
+    }
+
+    // A hang-up is a termination request: the item in hand finishes, the
+    // report comes, and the lines before it were out already.
+    void hangUpFinishesTheItemAndReports()
+    {
+        auto a = Start(testing::OtherConverter());
+        QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("h.json")}).exit, 0);
+        auto b = Start(sim::ConverterState{}, true);
+        QProcess p;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", dir_.filePath("data"));
+        p.setProcessEnvironment(env);
+        p.start(MH_CONFIG_PROGRAM, {"write", Path("h.json"), "--port", QString::fromStdString(b->SlavePath())});
+        QVERIFY(p.waitForStarted());
+        QByteArray out;
+        while (!out.contains("written and verified") && p.state() == QProcess::Running && p.waitForReadyRead(30000))
+            out += p.readAllStandardOutput();
+        QVERIFY2(out.contains("written and verified"), out.constData()); // a line before the end
+        QVERIFY(p.state() == QProcess::Running);
+        ::kill(static_cast<pid_t>(p.processId()), SIGHUP);
+        QVERIFY(p.waitForFinished(30000));
+        out += p.readAllStandardOutput();
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(out.contains("not attempted"), out.constData());
+        QVERIFY2(!out.contains("failed"), out.constData());
+        QVERIFY(p.readAllStandardError().contains("Cancelled after writing part of the file."));
+        QVERIFY(StateOf(*b).configChangeCounter > 0);
+    }
+
+    // A converter that does not know one query: the rest is saved and usable.
+    void partialRead()
+    {
+        auto initial = sim::ConverterState{};
+        auto a = Start(initial);
+        a->WithDevice([](sim::Device& d) { d.SetFault(161, {sim::FaultKind::ResponseCode, 64}); });
+        const QString port = QString::fromStdString(a->SlavePath());
+        const auto read = Program({"read", "--port", port, "-o", Path("p.json")});
+        QCOMPARE(read.exit, 1);
+        QVERIFY2(read.err.contains("instrumentCommand1: command not implemented (response code 64)"),
+                 qPrintable(read.err));
+        const auto file = config::LoadFile(Path("p.json"));
+        QVERIFY2(file.ok(), file.error().c_str());
+        QVERIFY(!file->configuration.instruments[0]);
+        QVERIFY(file->configuration.instruments[1] && file->configuration.message);
+
+        const auto diff = Program({"diff", Path("p.json"), "--port", port});
+        QVERIFY2(diff.exit == 0, qPrintable(diff.out + diff.err));
+        const auto write = Program({"write", Path("p.json"), "--port", port});
+        QVERIFY2(write.exit == 0, qPrintable(write.out + write.err));
+        QCOMPARE(StateOf(*a), initial);
+
+        // The device changed where it could be read: diff finds it, and names the item it cannot read.
+        QFile f(Path("p.json"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray text = f.readAll();
+        f.close();
+        text.replace("\"longTag\": \"DT\"", "\"longTag\": \"XY\"");
+        text.replace("\"items\": {", "\"items\": {\n\"instrumentCommand1\": {\"commandCode\": \"\", \"enable\": {\"index\": 0}, "
+                     "\"returnByte1\": \"00\", \"returnByte2\": \"00\"},");
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+        f.close();
+        const auto changed = Program({"diff", Path("p.json"), "--port", port});
+        QCOMPARE(changed.exit, 1);
+        QVERIFY2(changed.out.contains("longTag: different"), qPrintable(changed.out));
+        QVERIFY2(changed.out.contains("instrumentCommand1: could not be read from the device (command not implemented"),
+                 qPrintable(changed.out));
+    }
+
+    // Identity items of another device need --force; a device's own backup does not.
+    void identityOfAnotherDevice_data()
+    {
+        QTest::addColumn<bool>("ownBackup");
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<int>("exit");
+        QTest::newRow("another device's") << false << false << 2;
+        QTest::newRow("another device's, forced") << false << true << 0;
+        QTest::newRow("its own backup") << true << false << 0;
+    }
+    void identityOfAnotherDevice()
+    {
+        QFETCH(bool, ownBackup);
+        QFETCH(bool, force);
+        QFETCH(int, exit);
+        auto a = Start(testing::OtherConverter());
+        auto b = Start(sim::ConverterState{});
+        const QString port = QString::fromStdString(b->SlavePath());
+        const QString source = ownBackup ? port : QString::fromStdString(a->SlavePath());
+        QCOMPARE(Program({"read", "--port", source, "-o", Path("i.json")}).exit, 0);
+        if (ownBackup) // something to write back
+            b->WithDevice([](sim::Device& d) { d.State().finalAssembly = 7; });
+        QStringList args{"write", Path("i.json"), "--with-identity", "--port", port};
+        if (force)
+            args << "--force";
+        const auto r = Program(args);
+        QVERIFY2(r.exit == exit, qPrintable(r.out + r.err));
+        if (exit == 2) {
+            QVERIFY2(r.err.contains("unique identifier, so two devices would share one") && r.err.contains("--force"),
+                     qPrintable(r.err));
+            QCOMPARE(StateOf(*b), sim::ConverterState{});
+        } else {
+            QCOMPARE(StateOf(*b).deviceId, StateOf(*(ownBackup ? b : a)).deviceId);
+        }
     }
 
     void forceWritesToAnotherDeviceType()

@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 Q_DECLARE_METATYPE(sim::FaultKind)
 
 namespace {
@@ -104,6 +107,31 @@ Configuration ReadFile(Bench& source)
     return loaded->configuration;
 }
 
+// Files of the process may grow to `bytes` at most while it lives: a full
+// disk for writes to files, not for the test's own output (a pipe).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldSignal_)(int) = nullptr;
+};
+
 class TestConfigBatch : public QObject {
     Q_OBJECT
 
@@ -174,6 +202,8 @@ private slots:
         QVERIFY2(second.status == BatchStatus::Done, qPrintable(Msg(second)));
         QVERIFY(!second.changed);
         QCOMPARE(b.transport.SettingsSent(), 0);
+        QVERIFY(second.backupPath.isEmpty()); // nothing to undo, no backup
+        QCOMPARE(QDir(backups.path()).entryList(QDir::Files).size(), 1);
         QCOMPARE(second.count(ItemOutcome::Verified), 0);
         QVERIFY(config::AllEqual(config::Compare(b.Read(0).device, file), false));
         QVERIFY(!config::AllEqual(config::Compare(b.Read(0).device, file), true)); // identity still differs
@@ -206,12 +236,120 @@ private slots:
         Bench b;
         const Configuration file = ReadFile(a);
         QTemporaryDir backups;
-        const auto r = b.Write(file, {.withIdentity = true, .backupDirectory = backups.path()});
+        const auto r = b.Write(file, {.withIdentity = true, .otherIdentifier = true, .backupDirectory = backups.path()});
         QVERIFY2(r.status == BatchStatus::Done, qPrintable(Msg(r)));
         QCOMPARE(r.count(ItemOutcome::Verified), 18); // serial number and polling address too; internal already equal
         QCOMPARE(b.device.State().pollAddress, std::uint8_t{2});
         QCOMPARE(b.device.State().deviceId, a.device.State().deviceId);
         QVERIFY(config::AllEqual(config::Compare(b.Read(2).device, file), true));
+    }
+
+    // The serial number is the converter's unique identifier: giving it to
+    // another device needs a word from the user; restoring a device's own does not.
+    void identityOfAnotherDevice_data()
+    {
+        QTest::addColumn<bool>("ownBackup");
+        QTest::addColumn<bool>("allowed");
+        QTest::addColumn<int>("status");
+        QTest::newRow("another device's, not allowed") << false << false << int(BatchStatus::Refused);
+        QTest::newRow("another device's, allowed") << false << true << int(BatchStatus::Done);
+        QTest::newRow("its own backup") << true << false << int(BatchStatus::Done);
+    }
+    void identityOfAnotherDevice()
+    {
+        QFETCH(bool, ownBackup);
+        QFETCH(bool, allowed);
+        QFETCH(int, status);
+        Bench a(SourceState());
+        Bench b;
+        Configuration file = ReadFile(ownBackup ? b : a);
+        file.message = "SOMETHING TO WRITE";
+        QTemporaryDir backups;
+        b.transport.ClearLog();
+        const auto r = b.Write(file, {.withIdentity = true, .otherIdentifier = allowed, .backupDirectory = backups.path()});
+        QCOMPARE(int(r.status), status);
+        QCOMPARE(r.otherIdentifier, status == int(BatchStatus::Refused));
+        if (r.status == BatchStatus::Refused) {
+            QVERIFY2(Msg(r).startsWith("Nothing was written: the file's sensor serial number 591879 is not this "
+                                       "device's (66051); the converter uses it as its unique identifier"),
+                     qPrintable(Msg(r)));
+            QCOMPARE(b.transport.Sent(), std::vector<std::uint8_t>{0}); // the identify only
+            QVERIFY(QDir(backups.path()).isEmpty());
+        } else {
+            QVERIFY2(r.status == BatchStatus::Done, qPrintable(Msg(r)));
+            QCOMPARE(QString::fromStdString(b.device.State().message).trimmed(), QString("SOMETHING TO WRITE"));
+        }
+    }
+
+    // No setting goes out without a backup that is on disk and reads back.
+    void backupMustReadBack_data()
+    {
+        QTest::addColumn<bool>("diskFull");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("disk full") << true << "Nothing was written: the backup could not be saved: ";
+        QTest::newRow("does not load") << false << "Nothing was written: the backup does not read back: ";
+    }
+    void backupMustReadBack()
+    {
+        QFETCH(bool, diskFull);
+        QFETCH(QString, message);
+        Bench a(SourceState());
+        Bench b;
+        const Configuration file = ReadFile(a);
+        if (!diskFull) // a value a file may not hold
+            b.device.State().upperRange = std::numeric_limits<float>::quiet_NaN();
+        QTemporaryDir backups;
+        b.transport.ClearLog();
+        BatchReport r;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (diskFull)
+                limit.emplace(512); // a backup is some kilobytes
+            r = b.Write(file, {.backupDirectory = backups.path()});
+        }
+        QCOMPARE(r.status, BatchStatus::Refused);
+        QVERIFY2(Msg(r).startsWith(message), qPrintable(Msg(r)));
+        QCOMPARE(b.transport.SettingsSent(), 0);
+        QVERIFY(!r.changed);
+        QVERIFY(r.backupPath.isEmpty());
+        QVERIFY(QDir(backups.path()).isEmpty());
+        QCOMPARE(r.count(ItemOutcome::NotAttempted), 0);
+    }
+
+    // A write reads the whole target for the backup; an item it cannot read
+    // is in the way only when the file would write it.
+    void targetItemUnreadable_data()
+    {
+        QTest::addColumn<bool>("inFile");
+        QTest::addColumn<int>("status");
+        QTest::newRow("item in the file") << true << int(BatchStatus::Refused);
+        QTest::newRow("item not in the file") << false << int(BatchStatus::Done);
+    }
+    void targetItemUnreadable()
+    {
+        QFETCH(bool, inFile);
+        QFETCH(int, status);
+        Bench a(SourceState());
+        Bench b;
+        Configuration file = ReadFile(a);
+        if (!inFile)
+            file.instruments[0].reset();
+        b.device.SetFault(161, {sim::FaultKind::ResponseCode, 64});
+        QTemporaryDir backups;
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
+        QVERIFY2(int(r.status) == status, qPrintable(Msg(r)));
+        if (inFile) {
+            QCOMPARE(Msg(r), QString("Nothing was written: the device's instrumentCommand1 could not be read first "
+                                     "(command not implemented (response code 64))."));
+            QCOMPARE(b.transport.SettingsSent(), 0);
+            return;
+        }
+        QCOMPARE(r.count(ItemOutcome::Verified), 15);
+        QCOMPARE(r.count(ItemOutcome::ReadFailed), 1);
+        const auto backup = config::LoadFile(r.backupPath);
+        QVERIFY2(backup.ok(), backup.error().c_str());
+        QVERIFY(!backup->configuration.instruments[0]);
+        QVERIFY(backup->configuration.instruments[1]);
     }
 
     // A dry run reports and sends no setting.
@@ -325,7 +463,7 @@ private slots:
         QTest::newRow("broken answer to AD1") << 166 << sim::FaultKind::BadChecksum << 0 << "broken answer frame; the device may have taken the value" << 2 << 9;
         QTest::newRow("busy on AD1") << 166 << sim::FaultKind::ResponseCode << 32 << "device busy" << 2 << 10;
         QTest::newRow("write protected AD1") << 166 << sim::FaultKind::ResponseCode << 7
-                                             << "the device answered with response code 7" << 0 << 10;
+                                             << "in write protect mode (response code 7)" << 0 << 10;
         QTest::newRow("AD1 reads back wrong") << 167 << sim::FaultKind::Truncated << 0
                                               << "written, but reading it back failed (broken answer frame)" << 2 << 9;
     }
@@ -419,6 +557,66 @@ private slots:
         QVERIFY(!b.runner.Busy());
     }
 
+    // Stopping inside an item: a cancel while its read-back is on the line
+    // leaves it written but not verified; a stop after the item lets it finish.
+    void stopInsideAnItem_data()
+    {
+        QTest::addColumn<bool>("hard");
+        QTest::addColumn<int>("verified");
+        QTest::addColumn<int>("unverified");
+        QTest::newRow("cancel during the read-back") << true << 0 << 1;
+        QTest::newRow("stop after the item") << false << 1 << 0;
+    }
+    void stopInsideAnItem()
+    {
+        QFETCH(bool, hard);
+        QFETCH(int, verified);
+        QFETCH(int, unverified);
+        Bench a(SourceState());
+        Bench b;
+        const Configuration file = ReadFile(a);
+        QTemporaryDir backups;
+        bool written = false;
+        b.transport.beforeSend = [&](const hart::Transaction& t) {
+            written = written || t.command == 160;
+            if (hard && written && t.command == 161) // the read-back of the first write
+                b.runner.Cancel();
+            if (!hard && t.command == 160)
+                b.runner.StopAfterItem();
+        };
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
+        QCOMPARE(r.status, BatchStatus::Cancelled);
+        QVERIFY(r.changed);
+        QCOMPARE(r.count(ItemOutcome::Verified), verified);
+        QCOMPARE(r.count(ItemOutcome::WrittenNotVerified), unverified);
+        QCOMPARE(r.count(ItemOutcome::NotAttempted), 15);
+        QCOMPARE(r.count(ItemOutcome::Failed), 0);
+        QCOMPARE(b.transport.SettingsSent(), 1);
+        const auto line = config::ItemLine(r.items.front());
+        QVERIFY(line.has_value());
+        QVERIFY2(QString::fromStdString(*line).startsWith(
+                     hard ? "instrumentCommand1: written, not verified (the device may have taken the value): "
+                          : "instrumentCommand1: written and verified: "),
+                 line->c_str());
+    }
+
+    // The window and the command line keep their backups in one folder.
+    void oneBackupFolder()
+    {
+        QTemporaryDir data;
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        const QString name = QCoreApplication::applicationName();
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        QCoreApplication::setApplicationName("modbus-hart");
+        const QString window = config::DefaultBackupDirectory();
+        QCoreApplication::setApplicationName("modbus-hart-config");
+        const QString cli = config::DefaultBackupDirectory();
+        QCoreApplication::setApplicationName(name);
+        qputenv("XDG_DATA_HOME", before);
+        QCOMPARE(window, cli);
+        QCOMPARE(window, QDir(data.path()).filePath("modbus-hart/backups"));
+    }
+
     // ---- A read collects each query's whole answer for the window's decoders, with progress.
     void readKeepsAnswers()
     {
@@ -459,8 +657,8 @@ private slots:
         QTest::newRow("warning 8 on the message") << 12 << sim::FaultKind::ResponseCode << 8 << int(BatchStatus::Done)
                                                   << "Read 19 items.";
         QTest::newRow("error 5 on the message") << 12 << sim::FaultKind::ResponseCode << 5 << int(BatchStatus::Failed)
-                                                << "Read 18 items; 1 could not be read: message (the device answered "
-                                                   "with response code 5).";
+                                                << "Read 18 items; 1 could not be read: message (too few data bytes "
+                                                   "received (response code 5)).";
         QTest::newRow("silent on the range") << 15 << sim::FaultKind::NoAnswer << 0 << int(BatchStatus::Failed)
                                              << "Read 18 items; 1 could not be read: range (no answer).";
         QTest::newRow("split and late answers are whole") << 13 << sim::FaultKind::Split << 50 << int(BatchStatus::Done)
