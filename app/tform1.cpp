@@ -197,6 +197,7 @@ void TForm1::CloseConnection()
     transactor_.Cancel();
     SetConnectionButtonsEnabled(false);
     ClearFieldsOnPortChange(true);
+    ForgetListBytes(this);
     for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
         l->clear();
     link_.Buffer().setPortOpen(false);
