@@ -17,6 +17,13 @@
 
 namespace app {
 
+namespace {
+
+// A text the device sent with control bytes is shown escaped; written back it would be taken as the tag.
+constexpr const char* kControlInTextRefusal = "The long tag holds control characters; type a new tag to write.";
+
+} // namespace
+
 void TForm1::WireDeviceOperations()
 {
     // Process values.
@@ -142,11 +149,16 @@ void TForm1::WireDeviceOperations()
         const auto r = device::DecodeLongTag(f.data());
         if (!r)
             return false;
-        ui_.Edit8->setText(QString::fromLatin1(r->data(), static_cast<qsizetype>(r->size())));
+        ShowDeviceText(ui_.Edit8, *r);
         return true;
     });
     connect(ui_.Button18, &QPushButton::clicked, this, [this] {
-        SendSetting("Button18", [this] { return codec::Result<Bytes>::Ok(device::BuildLongTagWrite(Latin1(ui_.Edit8))); });
+        SendSetting("Button18", [this] {
+            const std::string tag = DeviceTextBytes(ui_.Edit8);
+            if (codec::HasControl(tag))
+                return codec::Result<Bytes>::Fail(kControlInTextRefusal);
+            return codec::Result<Bytes>::Ok(device::BuildLongTagWrite(tag));
+        });
     });
 
     // Internal parameters: after a Set the cache is left alone; the user runs the test again.

@@ -330,6 +330,42 @@ private slots:
         QVERIFY(StateOf(*d).longTag == bytes);
     }
 
+    // Control bytes from the device are shown escaped; written back unchanged,
+    // the device's own bytes go out (a backslash is not doubled), and a tag
+    // with control bytes is refused before anything is sent.
+    void longTagShownEscaped_data()
+    {
+        QTest::addColumn<QByteArray>("tag");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("ESC BEL LF") << QByteArray("A\x1B[2J\x07" "B\nC") << QString("A\\x1B[2J\\x07B\\x0AC") << true;
+        QTest::newRow("C1 byte") << QByteArray("X\x9BY") << QString("X\\x9BY") << true;
+        QTest::newRow("backslash") << QByteArray("C:\\TAG") << QString("C:\\\\TAG") << false;
+    }
+    void longTagShownEscaped()
+    {
+        QFETCH(QByteArray, tag);
+        QFETCH(QString, shown);
+        QFETCH(bool, refused);
+        std::array<std::uint8_t, 32> bytes{};
+        std::copy(tag.begin(), tag.end(), bytes.begin());
+        d->withDevice([&](sim::Device& dev) { dev.State().longTag = bytes; });
+        QCOMPARE(press("Button2"), "upload successful!");
+        QCOMPARE(d->text("Edit8"), shown);
+
+        d->withDevice([](sim::Device& dev) { dev.State().longTag = {}; });
+        const std::int32_t sentBefore = d->form.Link().BytesSent();
+        const QString outcome = press("Button18");
+        if (refused) {
+            QCOMPARE(d->errors.size(), 1);
+            QCOMPARE(d->form.Link().BytesSent(), sentBefore);
+            QVERIFY((StateOf(*d).longTag == std::array<std::uint8_t, 32>{}));
+        } else {
+            QCOMPARE(outcome, "Write successful!");
+            QVERIFY(StateOf(*d).longTag == bytes);
+        }
+    }
+
     // -- Sets that move the device's address ---------------------------------
 
     // The serial number and the internal parameters are part of the long
