@@ -140,8 +140,15 @@ void TForm1::WireDeviceOperations()
     });
     connect(ui_.Button27, &QPushButton::clicked, this, [this] {
         SendSetting("Button27", [this] {
-            return codec::Result<Bytes>::Ok(device::BuildPollingAddressWrite(ItemIndex(ui_.ComboBox3)));
+            const int address = ItemIndex(ui_.ComboBox3);
+            pollingAddressSent_ = address >= 0 && address <= 15 ? std::optional(address) : std::nullopt;
+            return codec::Result<Bytes>::Ok(device::BuildPollingAddressWrite(address));
         });
+    });
+    // Taken by the device: the communication test goes to the new address.
+    connect(&link_, &hart::HartLink::AnswerHandled, this, [this](int code, bool success) {
+        if (code == hart::Request("Button27").pendingCode && success && pollingAddressSent_)
+            FollowPollingAddress(*pollingAddressSent_);
     });
 
     connect(ui_.Button2, &QPushButton::clicked, this, [this] { SendQuery("Button2"); });

@@ -65,6 +65,11 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireConverter();
     WireTraffic(); // before any other user of the line, so that all of it is seen
     WireConfigurationFile();
+    // What a configuration write leaves on the device: the newest good answer per command.
+    batchPath_.SetObserver([this](std::uint8_t command, const hart::TransactionResult& r) {
+        if (const auto frame = r.Frame(); frame && !hart::IsErrorResponse(frame->responseCode()))
+            batchAnswers_[command] = r.answer;
+    });
     scanLive_ = std::make_unique<ScanLive>(*this, batchPath_);
     FormCreate();
 }
