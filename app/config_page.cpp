@@ -290,6 +290,8 @@ void ConfigPage::Finished(const config::BatchReport& report)
                 r.item->take(*file_, now);
         if (report.status != config::BatchStatus::Refused)
             device_ = now;
+        if (host_.showWritten)
+            host_.showWritten(report);
     } else if (report.status == config::BatchStatus::Done) {
         device_ = report.device;
         if (host_.showRead)
@@ -380,8 +382,10 @@ void TForm1::WireConfigurationFile()
     host.pollingAddress = [this] { return SelectedPollingAddress(ui_.ComboBox9); };
     host.batchRunning = [this](bool running) {
         auto& w = *configFile_;
-        if (running)
+        if (running) {
             transactor_.SetBaud(comm1_.BaudRate());
+            batchAnswers_.clear();
+        }
         if (running != w.holdsLine) {
             running ? batchPath_.Hold() : batchPath_.Release();
             w.holdsLine = running;
@@ -403,6 +407,7 @@ void TForm1::WireConfigurationFile()
                 link_.Decode(code, *frame);
         }
     };
+    host.showWritten = [this](const config::BatchReport& report) { ShowWritten(report); };
     host.showError = [this](const QString& text) { ShowError(text); };
     host.chooseFile = [this](bool save) {
         if (options_.chooseFile)
