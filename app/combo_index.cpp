@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStyle>
+#include <QVariant>
 
 #include <algorithm>
 
@@ -39,6 +40,47 @@ void SelectItem(QComboBox* combo, int index)
     // setCurrentIndex is a no-op when the index does not change, which would keep text typed over the item.
     if (combo->isEditable())
         combo->setEditText(combo->itemText(index));
+}
+
+namespace {
+
+constexpr const char* kKeptByte = "mhKeptListByte";
+constexpr const char* kWatched = "mhListByteWatched";
+
+void Forget(QComboBox* combo) { combo->setProperty(kKeptByte, QVariant()); }
+
+} // namespace
+
+void ShowListByte(QComboBox* combo, int index, std::uint8_t byte)
+{
+    SelectItem(combo, index);
+    if (index >= 0) {
+        Forget(combo);
+        return;
+    }
+    combo->setProperty(kKeptByte, int{byte});
+    if (!combo->property(kWatched).toBool()) {
+        combo->setProperty(kWatched, true);
+        // Only the user's own change lets go of the byte; code that selects an item goes through ShowListByte.
+        QObject::connect(combo, &QComboBox::activated, combo, [combo] { Forget(combo); });
+        if (QLineEdit* edit = combo->lineEdit())
+            QObject::connect(edit, &QLineEdit::textEdited, combo, [combo] { Forget(combo); });
+    }
+}
+
+int SentIndex(const QComboBox* combo)
+{
+    const int index = ItemIndex(combo);
+    if (index >= 0 || combo->currentIndex() >= 0)
+        return index;
+    const QVariant kept = combo->property(kKeptByte);
+    return kept.isValid() ? kept.toInt() : -1;
+}
+
+void ForgetListBytes(QWidget* root)
+{
+    for (QComboBox* combo : root->findChildren<QComboBox*>())
+        Forget(combo);
 }
 
 void FitPopupToItems(QComboBox* combo)

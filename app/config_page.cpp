@@ -315,6 +315,8 @@ void ConfigPage::Finished(const config::BatchReport& report)
         }
         if (report.status != config::BatchStatus::Refused)
             device_ = now;
+        if (host_.showWritten)
+            host_.showWritten(report);
     } else if (report.status == config::BatchStatus::Done || report.status == config::BatchStatus::Failed) {
         // A read that missed some items keeps the others; the table marks the missing.
         device_ = report.device;
@@ -412,8 +414,10 @@ void TForm1::WireConfigurationFile()
     host.pollingAddress = [this] { return SelectedPollingAddress(ui_.ComboBox9); };
     host.batchRunning = [this](bool running) {
         auto& w = *configFile_;
-        if (running)
+        if (running) {
             transactor_.SetBaud(comm1_.BaudRate());
+            batchAnswers_.clear();
+        }
         if (running != w.holdsLine) {
             running ? batchPath_.Hold() : batchPath_.Release();
             w.holdsLine = running;
@@ -435,6 +439,7 @@ void TForm1::WireConfigurationFile()
                 link_.Decode(code, *frame);
         }
     };
+    host.showWritten = [this](const config::BatchReport& report) { ShowWritten(report); };
     host.showError = [this](const QString& text) { ShowError(text); };
     host.confirm = [this](const QString& question) {
         if (options_.confirm)

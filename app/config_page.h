@@ -45,6 +45,8 @@ struct ConfigPageHost {
     std::function<std::uint8_t()> pollingAddress;
     // A read came in whole: show it on the other pages.
     std::function<void(const config::BatchReport&)> showRead;
+    // A write ended: show what the device now holds on the other pages.
+    std::function<void(const config::BatchReport&)> showWritten;
     std::function<void(const QString&)> showError;
     // Asks for a file name; empty when the user gave none.
     std::function<QString(bool save)> chooseFile;

@@ -50,7 +50,7 @@ void TForm1::WireConverter()
                 return;
             }
             SendSetting(g.setName, [g, &bytes] {
-                return converter::BuildInstrumentCommandWrite(ItemIndex(g.enable), Str(g.returnByte1),
+                return converter::BuildInstrumentCommandWrite(SentIndex(g.enable), Str(g.returnByte1),
                                                               Str(g.returnByte2), *bytes);
             });
         });
@@ -58,7 +58,7 @@ void TForm1::WireConverter()
             const auto r = converter::DecodeInstrumentCommand(f.data());
             if (!r)
                 return false;
-            SelectItem(g.enable, r->enableIndex);
+            ShowListByte(g.enable, r->enableIndex, f.data()[0]);
             g.returnByte1->setText(Text(r->returnByte1));
             g.returnByte2->setText(Text(r->returnByte2));
             g.code->setText(Text(r->commandCode));
@@ -97,7 +97,7 @@ void TForm1::WireConverter()
                 texts[3 * k] = Str(rows[k].address);
                 texts[3 * k + 1] = Str(rows[k].length);
                 texts[3 * k + 2] = Str(rows[k].coefficient);
-                input[k] = {ItemIndex(rows[k].command), texts[3 * k], texts[3 * k + 1], ItemIndex(rows[k].format),
+                input[k] = {SentIndex(rows[k].command), texts[3 * k], texts[3 * k + 1], SentIndex(rows[k].format),
                             texts[3 * k + 2]};
             }
             return converter::BuildParsingFormatWrite(input, DecimalSeparator());
@@ -109,10 +109,11 @@ void TForm1::WireConverter()
             return false;
         for (std::size_t k = 0; k < rows.size(); ++k) {
             const auto& row = (*r)[k];
-            SelectItem(rows[k].command, row.commandIndex);
+            const auto bytes = f.data().subspan(8 * k, 8); // command, address, length, format, coefficient
+            ShowListByte(rows[k].command, row.commandIndex, bytes[0]);
             rows[k].address->setText(Text(row.dataAddr));
             rows[k].length->setText(Text(row.length));
-            SelectItem(rows[k].format, row.formatIndex);
+            ShowListByte(rows[k].format, row.formatIndex, bytes[3]);
             rows[k].coefficient->setText(Text(row.coefficient));
         }
         return true;
@@ -122,7 +123,7 @@ void TForm1::WireConverter()
     connect(ui_.Button14, &QPushButton::clicked, this, [this] { SendQuery("Button14"); });
     connect(ui_.Button17, &QPushButton::clicked, this, [this] {
         SendSetting("Button17", [this] {
-            return converter::BuildLineSettingsWrite(ItemIndex(ui_.ComboBox1), ItemIndex(ui_.ComboBox2),
+            return converter::BuildLineSettingsWrite(SentIndex(ui_.ComboBox1), SentIndex(ui_.ComboBox2),
                                                      Str(ui_.Edit13));
         });
     });
@@ -130,8 +131,8 @@ void TForm1::WireConverter()
         const auto r = converter::DecodeLineSettings(f.data());
         if (!r)
             return false;
-        SelectItem(ui_.ComboBox1, r->baudIndex);
-        SelectItem(ui_.ComboBox2, r->parityIndex);
+        ShowListByte(ui_.ComboBox1, r->baudIndex, f.data()[0]);
+        ShowListByte(ui_.ComboBox2, r->parityIndex, f.data()[1]);
         ui_.Edit13->setText(Text(r->interval));
         ui_.Label90->setVisible(r->marker);
         return true;
@@ -182,7 +183,7 @@ void TForm1::WireConverter()
         SendSetting("Button23", [&] {
             std::array<int, 4> channel{}, unit{};
             for (std::size_t k = 0; k < 4; ++k) {
-                channel[k] = ItemIndex(channels[k]);
+                channel[k] = SentIndex(channels[k]);
                 unit[k] = ItemIndex(units[k]);
             }
             return codec::Result<Bytes>::Ok(converter::BuildMappingWrite(channel, unit));
@@ -193,7 +194,7 @@ void TForm1::WireConverter()
         if (!r)
             return false;
         for (std::size_t k = 0; k < 4; ++k) {
-            SelectItem(channels[k], r->channelIndex[k]);
+            ShowListByte(channels[k], r->channelIndex[k], f.data()[2 * k]);
             SelectItem(units[k], r->unitItem[k]);
         }
         return true;

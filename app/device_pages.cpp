@@ -17,6 +17,13 @@
 
 namespace app {
 
+namespace {
+
+// A text the device sent with control bytes is shown escaped; written back it would be taken as the tag.
+constexpr const char* kControlInTextRefusal = "The long tag holds control characters; type a new tag to write.";
+
+} // namespace
+
 void TForm1::WireDeviceOperations()
 {
     // Process values.
@@ -133,8 +140,15 @@ void TForm1::WireDeviceOperations()
     });
     connect(ui_.Button27, &QPushButton::clicked, this, [this] {
         SendSetting("Button27", [this] {
-            return codec::Result<Bytes>::Ok(device::BuildPollingAddressWrite(ItemIndex(ui_.ComboBox3)));
+            const int address = ItemIndex(ui_.ComboBox3);
+            pollingAddressSent_ = address >= 0 && address <= 15 ? std::optional(address) : std::nullopt;
+            return codec::Result<Bytes>::Ok(device::BuildPollingAddressWrite(address));
         });
+    });
+    // Taken by the device: the communication test goes to the new address.
+    connect(&link_, &hart::HartLink::AnswerHandled, this, [this](int code, bool success) {
+        if (code == hart::Request("Button27").pendingCode && success && pollingAddressSent_)
+            FollowPollingAddress(*pollingAddressSent_);
     });
 
     connect(ui_.Button2, &QPushButton::clicked, this, [this] { SendQuery("Button2"); });
@@ -142,14 +156,16 @@ void TForm1::WireDeviceOperations()
         const auto r = device::DecodeLongTag(f.data());
         if (!r)
             return false;
-        ui_.Edit8->setText(QString::fromLatin1(r->data(), static_cast<qsizetype>(r->size())));
+        ShowDeviceText(ui_.Edit8, *r);
         return true;
     });
     connect(ui_.Button18, &QPushButton::clicked, this, [this] {
         SendSetting("Button18", [this] {
-            // The field sends its first 32 bytes, as it always has; control characters are refused.
-            const std::string text = Latin1(ui_.Edit8);
-            return device::CheckedLongTagWrite(std::string_view(text).substr(0, 32));
+            const std::string tag = DeviceTextBytes(ui_.Edit8);
+            if (codec::HasControl(tag))
+                return codec::Result<Bytes>::Fail(kControlInTextRefusal);
+            // The field sends its first 32 bytes, as it always has.
+            return device::CheckedLongTagWrite(std::string_view(tag).substr(0, 32));
         });
     });
 

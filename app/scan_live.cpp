@@ -17,8 +17,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPalette>
 #include <QPushButton>
 #include <QSpinBox>
+
+#include <vector>
 
 namespace app {
 
@@ -30,12 +33,40 @@ hart::Transaction LiveRequest(const hart::HartLink& link)
     return hart::MakeTransaction(hart::Request("Button4"), link.Buffer().identity());
 }
 
-QString ErrorText(hart::TransactionError e)
+std::string ErrorText(hart::TransactionError e) { return hart::TransactionErrorText(e); }
+
+// What a live answer fills: the variables and their units (command 3), and the loop current.
+std::vector<QWidget*> VariableFields(const Form1Ui& ui)
 {
-    return QString::fromStdString(hart::TransactionErrorText(e));
+    return {ui.Edit5, ui.Edit17, ui.Edit18, ui.Edit30, ui.ComboBox5, ui.ComboBox15, ui.ComboBox16, ui.ComboBox6};
+}
+
+void ShowAllStale(const Form1Ui& ui, bool stale)
+{
+    for (QWidget* w : VariableFields(ui))
+        ShowStale(w, stale);
+    ShowStale(ui.Edit6, stale);
 }
 
 } // namespace
+
+void ShowStale(QWidget* field, bool stale)
+{
+    if (field->property("mhStale").toBool() == stale)
+        return;
+    field->setProperty("mhStale", stale);
+    if (!stale) {
+        field->setPalette(QPalette()); // back to the inherited colours
+        return;
+    }
+    QPalette p = field->palette();
+    for (const auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) {
+        const QColor grey = p.color(QPalette::Disabled, role);
+        p.setColor(QPalette::Active, role, grey);
+        p.setColor(QPalette::Inactive, role, grey);
+    }
+    field->setPalette(p);
+}
 
 std::uint8_t SelectedPollingAddress(const QComboBox* combo)
 {
@@ -77,6 +108,14 @@ ScanLive::ScanLive(TForm1& form, hart::Transport& transport)
         }
     };
     connect(&link, &hart::HartLink::AnswerHandled, this, lineFree);
+    // A button's answer makes what it filled current again.
+    connect(&link, &hart::HartLink::AnswerHandled, this, [this](int code, bool success) {
+        if (success && code == 103)
+            for (QWidget* w : VariableFields(form_.Ui()))
+                ShowStale(w, false);
+        else if (success && code == 102)
+            ShowStale(form_.Ui().Edit6, false);
+    });
     connect(&link.Timer3(), &QTimer::timeout, this, lineFree);
 
     connect(&poller_, &device::LivePoller::Answered, this, &ScanLive::LiveAnswer);
@@ -179,8 +218,7 @@ void ScanLive::SetLive(bool on)
         ShowState();
         return;
     }
-    samplesThisRun_ = 0;
-    failuresInRow_ = 0;
+    run_.Start(QDateTime::currentMSecsSinceEpoch());
     lastFailure_.clear();
     poller_.SetIntervalSeconds(form_.Ui().LiveInterval->value());
     // A button's request still waiting for its answer keeps the line until it has it.
@@ -197,14 +235,14 @@ void ScanLive::LiveAnswer(const hart::TransactionResult& r)
     if (frame && !hart::IsErrorResponse(frame->responseCode()) && form_.Link().Decode(103, *frame))
         values = device::DecodeDynamicVariables(frame->data(), sep);
     if (!values) {
-        ++failuresInRow_;
-        lastFailure_ = !r.ok() ? ErrorText(r.error)
-                               : QStringLiteral("answer with response code %1").arg(frame ? frame->responseCode() : 0);
+        run_.Failure(!r.ok() ? ErrorText(r.error)
+                             : "answer with response code " + std::to_string(frame ? frame->responseCode() : 0));
+        ShowAllStale(form_.Ui(), true);
         ShowState();
         return;
     }
-    failuresInRow_ = 0;
-    ++samplesThisRun_;
+    run_.Answer(QDateTime::currentMSecsSinceEpoch());
+    ShowAllStale(form_.Ui(), false);
     form_.Ui().Edit6->setText(Text(codec::FloatText(values->loopCurrent, 5, sep)));
     store_.Add(device::SampleOf(*values, QDateTime::currentMSecsSinceEpoch()));
     if (trend_)
@@ -215,20 +253,10 @@ void ScanLive::LiveAnswer(const hart::TransactionResult& r)
 void ScanLive::ShowState()
 {
     QString text;
-    if (poller_.Active()) {
-        text = QStringLiteral("%1 samples").arg(samplesThisRun_);
-        const auto& s = store_.Samples();
-        if (s.size() >= 2 && samplesThisRun_ >= 2) {
-            const std::size_t n = std::min<std::size_t>(s.size(), 20);
-            const double span = static_cast<double>(s.back().timeMs - s[s.size() - n].timeMs) / 1000.0;
-            if (span > 0)
-                text += QStringLiteral(", %1/s").arg(static_cast<double>(n - 1) / span, 0, 'f', 1);
-        }
-        if (failuresInRow_ > 0)
-            text += QStringLiteral("; %1 (%2 in a row)").arg(lastFailure_).arg(failuresInRow_);
-    } else if (!lastFailure_.isEmpty()) {
+    if (poller_.Active())
+        text = Text(run_.StatusText());
+    else if (!lastFailure_.isEmpty())
         text = lastFailure_;
-    }
     form_.Ui().LiveState->setText(text);
     if (trend_)
         trend_->SetState(text);

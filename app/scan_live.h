@@ -11,12 +11,16 @@
 #include <memory>
 
 class QComboBox;
+class QWidget;
 
 namespace app {
 
 class LiveTrend;
 class ScanDialog;
 class TForm1;
+
+// Shows a field's value as no longer current (greyed), or as current again.
+void ShowStale(QWidget* field, bool stale);
 
 // The polling address the Communication Test sends to: the selected item of
 // the address list, whose items past "15" were added by a scan.
@@ -57,9 +61,8 @@ private:
     QPointer<LiveTrend> trend_;
     QPointer<ScanDialog> dialog_;
     bool scanWaiting_ = false; // for the answer of a button's request still on the line
-    int samplesThisRun_ = 0;
-    int failuresInRow_ = 0;
-    QString lastFailure_;
+    device::LiveRun run_;
+    QString lastFailure_; // why live values stopped
 };
 
 } // namespace app

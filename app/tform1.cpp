@@ -66,6 +66,11 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireConverter();
     WireTraffic(); // before any other user of the line, so that all of it is seen
     WireConfigurationFile();
+    // What a configuration write leaves on the device: the newest good answer per command.
+    batchPath_.SetObserver([this](std::uint8_t command, const hart::TransactionResult& r) {
+        if (const auto frame = r.Frame(); frame && !hart::IsErrorResponse(frame->responseCode()))
+            batchAnswers_[command] = r.answer;
+    });
     scanLive_ = std::make_unique<ScanLive>(*this, batchPath_);
     EnterPressesButtons(this);
     if (auto* page = ui_.PageControl2->widget(5); page && ui_.Panel1->findChild<QWidget*>("TrafficButton"))
@@ -201,6 +206,7 @@ void TForm1::CloseConnection()
     transactor_.Cancel();
     SetConnectionButtonsEnabled(false);
     ClearFieldsOnPortChange(true);
+    ForgetListBytes(this);
     for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
         l->clear();
     link_.Buffer().setPortOpen(false);

@@ -12,11 +12,16 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+namespace config {
+struct BatchReport;
+}
 namespace sim {
 class PtySimulator;
 }
@@ -97,6 +102,9 @@ private:
     void WireTraffic();            // the traffic window, the device status, and the tap on the line
     void WireConfigurationFile();  // the sixth page and its batch line
     bool BatchOwnsLine() const; // deliveries go to the batch path, not the link
+    // After a configuration write: the pages show what the device now holds.
+    void ShowWritten(const config::BatchReport& report);
+    void FollowPollingAddress(int address); // the device answers at another short address now
 
     Options options_;
     Form1Ui ui_;
@@ -104,6 +112,9 @@ private:
     hart::HartLink link_;
     std::unique_ptr<sim::PtySimulator> simulator_;
     std::uint8_t polledAddress_ = 0;
+    std::optional<int> pollingAddressSent_; // by the last polling-address Set
+    // The newest answer per command of the running configuration batch.
+    std::map<std::uint8_t, std::vector<std::uint8_t>> batchAnswers_;
     hart::TrafficSink trafficSink_; // every write and delivery, from any thread
     hart::BytePort* linePort_ = &comm1_; // where requests are written: the port, or the traffic tap on it
     // The one batch path of the window: configuration batches, the scan and live values.

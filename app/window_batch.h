@@ -4,6 +4,8 @@
 #include "line/line.h"
 #include "serial/tcomm.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace app {
@@ -15,11 +17,18 @@ class WindowBatchPath : public hart::Transport {
 public:
     WindowBatchPath(hart::Transactor& transactor, serial::TComm& comm) : transactor_(transactor), comm_(comm) {}
 
+    // Sees every outcome before the requester does, with the command it was for.
+    using Observer = std::function<void(std::uint8_t command, const hart::TransactionResult&)>;
+    void SetObserver(Observer observer) { observer_ = std::move(observer); }
+
     void Submit(hart::Transaction t, Done done) override
     {
         Hold();
-        transactor_.Submit(std::move(t), [this, done = std::move(done)](const hart::TransactionResult& r) {
+        const std::uint8_t command = t.command;
+        transactor_.Submit(std::move(t), [this, command, done = std::move(done)](const hart::TransactionResult& r) {
             Release();
+            if (observer_)
+                observer_(command, r);
             done(r);
         });
     }
@@ -44,6 +53,7 @@ private:
     serial::TComm& comm_;
     std::unique_ptr<line::BatchReads> reads_;
     int holds_ = 0;
+    Observer observer_;
 };
 
 } // namespace app

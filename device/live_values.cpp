@@ -68,6 +68,52 @@ void SampleStore::Add(const LiveSample& s)
         samples_.pop_front();
 }
 
+void LiveRun::Start(std::int64_t nowMs)
+{
+    *this = LiveRun{};
+    startMs_ = nowMs;
+}
+
+void LiveRun::Answer(std::int64_t nowMs)
+{
+    ++samples_;
+    failuresInRow_ = 0;
+    lastAnswerMs_ = nowMs;
+    recent_.push_back(nowMs);
+    if (recent_.size() > kRateSamples)
+        recent_.pop_front();
+}
+
+void LiveRun::Failure(std::string reason)
+{
+    ++failuresInRow_;
+    lastFailure_ = std::move(reason);
+}
+
+std::optional<double> LiveRun::Rate() const
+{
+    if (recent_.size() < 2)
+        return std::nullopt;
+    const double span = static_cast<double>(recent_.back() - recent_.front()) / 1000.0;
+    if (span <= 0)
+        return std::nullopt;
+    return static_cast<double>(recent_.size() - 1) / span;
+}
+
+std::string LiveRun::StatusText() const
+{
+    std::string text = std::to_string(samples_) + " samples";
+    if (const auto rate = Rate())
+        text += ", " + QString::number(*rate, 'f', 1).toStdString() + "/s";
+    if (Stale()) {
+        const std::int64_t since = samples_ > 0 ? lastAnswerMs_ : startMs_;
+        text += "; no answer since "
+                + QDateTime::fromMSecsSinceEpoch(since).toString(QStringLiteral("HH:mm:ss")).toStdString() + " ("
+                + lastFailure_ + ", " + std::to_string(failuresInRow_) + " in a row)";
+    }
+    return text;
+}
+
 std::string SamplesCsv(const std::deque<LiveSample>& samples)
 {
     std::string out = "time,loop current (mA)";

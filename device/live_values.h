@@ -42,6 +42,37 @@ private:
     std::deque<LiveSample> samples_;
 };
 
+// One run of live values, from switching on to switching off: how many
+// samples it took, at what rate, and whether the values shown are still
+// current. Times are wall-clock ms since the epoch, given by the caller.
+class LiveRun {
+public:
+    static constexpr int kRateSamples = 20; // the rate is taken over the newest ones
+
+    // A new run: nothing of the last one counts.
+    void Start(std::int64_t nowMs);
+    void Answer(std::int64_t nowMs);
+    // `reason`: no answer, a broken frame, an error response...
+    void Failure(std::string reason);
+
+    int Samples() const { return samples_; }
+    // Samples per second over this run's newest samples; nothing before two.
+    std::optional<double> Rate() const;
+    // The last answer failed: the values shown are from before.
+    bool Stale() const { return failuresInRow_ > 0; }
+    // "12 samples, 2.1/s", then while stale "; no answer since 10:01:02 (no answer, 3 in a row)" in local time,
+    // since the last good answer or, before any, the start of the run.
+    std::string StatusText() const;
+
+private:
+    std::int64_t startMs_ = 0;
+    std::int64_t lastAnswerMs_ = 0;
+    int samples_ = 0;
+    int failuresInRow_ = 0;
+    std::string lastFailure_;
+    std::deque<std::int64_t> recent_; // times of the newest answers of this run
+};
+
 // Header line and one line per sample: UTC time, loop current, then each
 // variable's value and unit (both empty where the answer had none).
 std::string SamplesCsv(const std::deque<LiveSample>& samples);

@@ -78,6 +78,8 @@ private slots:
     void csvHoldsEverySample();
     void unitNames_data();
     void unitNames();
+    void runStatus_data();
+    void runStatus();
     void samplesFollowTheDevice();
     void windowRequestGoesNext();
     void intervalWaitsForItsTime();
@@ -122,6 +124,51 @@ void LiveValuesTest::csvHoldsEverySample()
     QCOMPARE(csv, QString("time,loop current (mA),variable 1,unit 1,variable 2,unit 2,variable 3,unit 3,variable 4,unit 4\n"
                           "2025-12-08T08:00:00.000Z,12.5,1.5,\u2103,-2,mA,,%,1e+06,250\n"
                           "2025-12-08T08:00:00.500Z,4,1.5,\u2103,0.125,mA,,,,\n"));
+}
+
+// Events of a run, "start@ms", "ok@ms" or "fail@ms", ms after 10:01:02 local time.
+void LiveValuesTest::runStatus_data()
+{
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("stale");
+    QTest::newRow("answers") << "start@0 ok@1000 ok@1500 ok@2000" << "3 samples, 2.0/s" << false;
+    QTest::newRow("one answer, no rate") << "start@0 ok@400" << "1 samples" << false;
+    QTest::newRow("silent since the last answer")
+        << "start@0 ok@1000 ok@2000 fail@5000 fail@8000"
+        << "2 samples, 1.0/s; no answer since 10:01:04 (no answer, 2 in a row)" << true;
+    QTest::newRow("silent from the start") << "start@0 fail@3000" << "0 samples; no answer since 10:01:02 (no answer, 1 in a row)"
+                                           << true;
+    QTest::newRow("back after silence") << "start@0 ok@1000 fail@4000 ok@6000" << "2 samples, 0.2/s" << false;
+    // The last run's samples neither count nor stretch the rate.
+    QTest::newRow("restart counts this run only")
+        << "start@0 ok@1000 ok@2000 ok@3000 start@600000 ok@600500 ok@601000" << "2 samples, 2.0/s" << false;
+    QTest::newRow("restart forgets the silence") << "start@0 fail@3000 start@9000" << "0 samples" << false;
+    QTest::newRow("rate over the newest 20") << [] {
+        QString e = "start@0 ok@0 ok@60000";
+        for (int k = 1; k <= 19; ++k)
+            e += QString(" ok@%1").arg(60000 + 500 * k);
+        return e;
+    }() << "21 samples, 2.0/s" << false;
+}
+
+void LiveValuesTest::runStatus()
+{
+    QFETCH(QString, events);
+    const qint64 base = QDateTime(QDate(2026, 3, 4), QTime(10, 1, 2)).toMSecsSinceEpoch();
+    device::LiveRun run;
+    for (const QString& e : events.split(' ')) {
+        const auto parts = e.split('@');
+        const qint64 t = base + parts[1].toLongLong();
+        if (parts[0] == "start")
+            run.Start(t);
+        else if (parts[0] == "ok")
+            run.Answer(t);
+        else
+            run.Failure("no answer");
+    }
+    QTEST(QString::fromStdString(run.StatusText()), "status");
+    QTEST(run.Stale(), "stale");
 }
 
 void LiveValuesTest::unitNames_data()

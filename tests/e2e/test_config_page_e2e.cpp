@@ -5,6 +5,7 @@
 #include "support/converter_setups.h"
 #include "support/window_driver.h"
 
+#include <QCheckBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -88,6 +89,50 @@ private slots:
         // The pages' own buttons work as before once the batch is over.
         QCOMPARE(d.press("Button28"), QString("upload successful!"));
         QCOMPARE(d.text("Edit21").trimmed(), QString::fromStdString(source.message));
+    }
+
+    // After a write the pages show what the device holds: the values written
+    // and read back, and the ones it already had; the address selector
+    // follows an identity write that moved the device.
+    void writeShowsWhatTheDeviceHolds()
+    {
+        testing::WindowDriver d;
+        QVERIFY(d.open());
+        const auto source = testing::OtherConverter();
+        d.withDevice([&](sim::Device& dev) { dev.State() = source; });
+        auto* page = d.form.findChild<app::ConfigPage*>("TabSheetConfig");
+        auto click = [&](const char* button) { QTest::mouseClick(d.w<QPushButton>(button), Qt::LeftButton); };
+        auto finish = [&] { return QTest::qWaitFor([&] { return !page->BatchRunning(); }, 20000); };
+        QVERIFY(QTest::qWaitFor([&] { return d.w<QPushButton>("ConfigRead")->isEnabled(); }, 2000));
+        click("ConfigRead");
+        QVERIFY(finish());
+        d.chosenFile = dir_.filePath("written.json");
+        click("ConfigSave");
+        QVERIFY(QFile::exists(d.chosenFile));
+
+        // The device drifts and moves to address 4; the pages show other values still.
+        const int moved = source.pollAddress == 4 ? 5 : 4;
+        d.withDevice([&](sim::Device& dev) {
+            dev.State().message = "SOMETHING ELSE";
+            dev.State().interval = static_cast<std::uint8_t>(source.interval + 1);
+            dev.State().pollAddress = static_cast<std::uint8_t>(moved);
+        });
+        d.put("ComboBox9", QString::number(moved));
+        QCOMPARE(d.identify(), "upload successful!");
+        d.setText("Edit21", "TYPED OVER");
+        d.setText("Edit13", "99");
+        d.setText("Edit22", "TYPED");
+
+        click("ConfigOpen");
+        d.w<QCheckBox>("ConfigIdentity")->setChecked(true);
+        click("ConfigWrite");
+        QVERIFY(finish());
+        QVERIFY2(page->StatusText().contains("3 written and verified"), qPrintable(page->StatusText()));
+        QCOMPARE(d.text("Edit21").trimmed(), QString::fromStdString(source.message));
+        QCOMPARE(d.text("Edit13"), QString::number(source.interval));
+        QCOMPARE(d.text("Edit22").trimmed(), QString::fromStdString(source.tag)); // not written, as it was
+        QCOMPARE(d.text("ComboBox9"), QString::number(source.pollAddress));
+        QCOMPARE(d.identify(), "upload successful!");
     }
 
     void batchButtonsWaitForAPagesRequest()

@@ -130,7 +130,22 @@ bool Same(const sim::AnalogChannel& a, float upper, float lower, float start, in
 
 } // namespace
 
+// Puts a list's byte into the device's state.
+using Poke = std::function<void(sim::ConverterState&, std::uint8_t)>;
+
+// The data bytes of the last frame the window sent (a long frame).
+std::vector<std::uint8_t> SentData(WindowDriver& d)
+{
+    const auto area = d.form.Link().Buffer().frameArea();
+    std::size_t k = 0;
+    while (k < area.size() && area[k] == 0xFF)
+        ++k;
+    const std::size_t count = area[k + 7];
+    return {area.begin() + std::ptrdiff_t(k + 8), area.begin() + std::ptrdiff_t(k + 8 + count)};
+}
+
 Q_DECLARE_METATYPE(SetQueryCase)
+Q_DECLARE_METATYPE(Poke)
 
 class TestConverterE2e : public QObject {
     Q_OBJECT
@@ -401,6 +416,71 @@ private slots:
         d->put("Camd3", "STALE");
         QCOMPARE(press("Button25"), "upload successful!");
         CompareAll(*d, {{"COMEN3", "1-Open"}, {"Camd3", ""}, {"CCOMBY1", "12"}, {"CCOMBY2", "34"}});
+    }
+
+    // A byte beyond a list (newer firmware) shows no selection; a Set of the
+    // list as the Query left it gives the device its own byte back, not 255.
+    void listByteBeyondTheListIsSentBack_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("set");
+        QTest::addColumn<Poke>("poke");
+        QTest::addColumn<int>("offset"); // of the list's byte in the Set's data
+        QTest::addColumn<int>("beyond"); // the device's byte
+        QTest::addColumn<int>("picked"); // -1: the user leaves the list alone
+        struct Control {
+            const char* name;
+            const char* list;
+            const char* query;
+            const char* set;
+            Poke poke;
+            int offset;
+            std::uint8_t beyond;
+        };
+        const Control controls[] = {
+            {"enable", "COMEN1", "Button11", "Button12",
+             [](sim::ConverterState& s, std::uint8_t b) { s.instruments[0].enable = b; }, 0, 7},
+            {"command number", "Dcom2", "Button30", "Button19",
+             [](sim::ConverterState& s, std::uint8_t b) { s.parsing[1].command = b; }, 8, 9},
+            {"parsing format", "Dxieyi3", "Button30", "Button19",
+             [](sim::ConverterState& s, std::uint8_t b) { s.parsing[2].format = b; }, 19, 40},
+            {"baud", "ComboBox1", "Button14", "Button17",
+             [](sim::ConverterState& s, std::uint8_t b) { s.baudIndex = b; }, 0, 12},
+            {"parity", "ComboBox2", "Button14", "Button17",
+             [](sim::ConverterState& s, std::uint8_t b) { s.parityIndex = b; }, 1, 5},
+            {"channel", "Bianlan2", "Button36", "Button23",
+             [](sim::ConverterState& s, std::uint8_t b) { s.mapping[1].channel = b; }, 2, 11},
+        };
+        for (const Control& c : controls) {
+            QTest::addRow("%s unchanged", c.name) << c.list << c.query << c.set << c.poke << c.offset << int(c.beyond) << -1;
+            QTest::addRow("%s picked", c.name) << c.list << c.query << c.set << c.poke << c.offset << int(c.beyond) << 1;
+        }
+    }
+    void listByteBeyondTheListIsSentBack()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, query);
+        QFETCH(QString, set);
+        QFETCH(Poke, poke);
+        QFETCH(int, offset);
+        QFETCH(int, beyond);
+        QFETCH(int, picked);
+        d->putAll(ValidInputs());
+        d->withDevice([&](sim::Device& dev) { poke(dev.State(), static_cast<std::uint8_t>(beyond)); });
+        QCOMPARE(press(query), "upload successful!");
+        auto* combo = d->w<QComboBox>(list.toLatin1());
+        QCOMPARE(combo->currentIndex(), -1);
+        if (picked >= 0) {
+            combo->setCurrentIndex(picked);
+            emit combo->activated(picked); // as the user's pick does
+        }
+        // The simulated converter knows only the window's lists: it refuses the byte, but the frame carries it.
+        const QString outcome = press(set);
+        QVERIFY2(outcome.startsWith("Write"), qPrintable(outcome));
+        const auto data = SentData(*d);
+        QVERIFY(offset < int(data.size()));
+        QCOMPARE(int(data[std::size_t(offset)]), picked >= 0 ? picked : beyond);
     }
 
     void queryRefusedKeepsTheFields_data()

@@ -330,6 +330,42 @@ private slots:
         QVERIFY(StateOf(*d).longTag == bytes);
     }
 
+    // Control bytes from the device are shown escaped; written back unchanged,
+    // the device's own bytes go out (a backslash is not doubled), and a tag
+    // with control bytes is refused before anything is sent.
+    void longTagShownEscaped_data()
+    {
+        QTest::addColumn<QByteArray>("tag");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("ESC BEL LF") << QByteArray("A\x1B[2J\x07" "B\nC") << QString("A\\x1B[2J\\x07B\\x0AC") << true;
+        QTest::newRow("C1 byte") << QByteArray("X\x9BY") << QString("X\\x9BY") << true;
+        QTest::newRow("backslash") << QByteArray("C:\\TAG") << QString("C:\\\\TAG") << false;
+    }
+    void longTagShownEscaped()
+    {
+        QFETCH(QByteArray, tag);
+        QFETCH(QString, shown);
+        QFETCH(bool, refused);
+        std::array<std::uint8_t, 32> bytes{};
+        std::copy(tag.begin(), tag.end(), bytes.begin());
+        d->withDevice([&](sim::Device& dev) { dev.State().longTag = bytes; });
+        QCOMPARE(press("Button2"), "upload successful!");
+        QCOMPARE(d->text("Edit8"), shown);
+
+        d->withDevice([](sim::Device& dev) { dev.State().longTag = {}; });
+        const std::int32_t sentBefore = d->form.Link().BytesSent();
+        const QString outcome = press("Button18");
+        if (refused) {
+            QCOMPARE(d->errors.size(), 1);
+            QCOMPARE(d->form.Link().BytesSent(), sentBefore);
+            QVERIFY((StateOf(*d).longTag == std::array<std::uint8_t, 32>{}));
+        } else {
+            QCOMPARE(outcome, "Write successful!");
+            QVERIFY(StateOf(*d).longTag == bytes);
+        }
+    }
+
     // -- Sets that move the device's address ---------------------------------
 
     // The serial number and the internal parameters are part of the long
@@ -413,34 +449,41 @@ private slots:
     }
 
     // The polling address is the short address: long frames still reach the
-    // device, the communication test has to use the new one.
+    // device, and the window follows it so that the communication test does too.
+    void pollingAddressMovesTheCommunicationTest_data()
+    {
+        QTest::addColumn<int>("address");
+        QTest::newRow("3") << 3;
+        QTest::newRow("15") << 15;
+    }
     void pollingAddressMovesTheCommunicationTest()
     {
+        QFETCH(int, address);
         WindowDriver w;
         QVERIFY(w.open());
         QCOMPARE(w.identify(), "upload successful!");
         QCOMPARE(w.text("ComboBox3"), "0");
 
-        w.put("ComboBox3", "5");
+        w.put("ComboBox3", QString::number(address));
         QCOMPARE(w.press("Button27"), "Write successful!");
-        QCOMPARE(int(StateOf(w).pollAddress), 5);
+        QCOMPARE(int(StateOf(w).pollAddress), address);
+        QCOMPARE(w.text("ComboBox9"), QString::number(address));
         QCOMPARE(w.press("Button38"), "upload successful!");
-
-        w.form.Link().Timer3().setInterval(500); // not the time-out's length under test
-        QCOMPARE(w.text("ComboBox9"), "0");
-        QCOMPARE(w.identify(), "Upload data timeout!");
-
-        w.put("ComboBox9", "5");
         QCOMPARE(w.identify(), "upload successful!");
-        QCOMPARE(w.text("ComboBox9"), "5");
-        QCOMPARE(w.text("ComboBox3"), "5");
+        QCOMPARE(w.text("ComboBox3"), QString::number(address));
         QCOMPARE(w.text("Edit1"), "38");
 
-        // Back to 0 through the window, and the test at 0 works again.
+        // Refused by the device: the window stays where the device is.
+        w.withDevice([](sim::Device& dev) { dev.SetFault(6, {sim::FaultKind::ResponseCode, 7}); });
         w.put("ComboBox3", "0");
+        QVERIFY(w.press("Button27").startsWith("Write failed!"));
+        QCOMPARE(w.text("ComboBox9"), QString::number(address));
+        w.withDevice([](sim::Device& dev) { dev.ClearFaults(); });
+
+        // Back to 0 through the window, and the test at 0 works again.
         QCOMPARE(w.press("Button27"), "Write successful!");
         QCOMPARE(int(StateOf(w).pollAddress), 0);
-        w.put("ComboBox9", "0");
+        QCOMPARE(w.text("ComboBox9"), "0");
         QCOMPARE(w.identify(), "upload successful!");
     }
 

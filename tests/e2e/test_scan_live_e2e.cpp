@@ -76,6 +76,7 @@ private slots:
     void choosingTheDeviceIdentifiesIt_data();
     void choosingTheDeviceIdentifiesIt();
     void liveSamplesFillFieldsAndChart();
+    void silentDeviceGreysTheFields();
     void buttonPressDuringLiveIsAnswered();
     void closingThePortStopsLive();
 };
@@ -199,6 +200,40 @@ void ScanLiveE2eTest::liveSamplesFillFieldsAndChart()
     const QStringList lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), n + 1);
     QVERIFY(lines.last().contains(QString::fromStdString(codec::FloatText(*last.values[0]).substr(0, 4))));
+}
+
+namespace {
+
+// The field shows its text in the colour of a disabled one.
+bool Greyed(const QWidget* w)
+{
+    const QPalette& p = w->palette();
+    return p.color(QPalette::Active, QPalette::Text) == p.color(QPalette::Disabled, QPalette::Text);
+}
+
+} // namespace
+
+void ScanLiveE2eTest::silentDeviceGreysTheFields()
+{
+    Line line(0);
+    QVERIFY(line.d.identify() == "upload successful!");
+    const QStringList fields{"Edit5", "Edit17", "Edit18", "Edit30", "Edit6", "ComboBox5", "ComboBox6"};
+    line.d.w<QPushButton>("LiveSwitch")->setChecked(true);
+    QVERIFY(QTest::qWaitFor([&] { return line.liveSamples() >= 2; }, 10000));
+    for (const QString& f : fields)
+        QVERIFY2(!Greyed(line.d.w(f.toLatin1())), qPrintable(f));
+
+    line.d.withDevice([](sim::Device& dev) { dev.SetFault(std::nullopt, {sim::FaultKind::NoAnswer, 0}); });
+    QVERIFY(QTest::qWaitFor([&] { return line.d.text("LiveState").contains("no answer since "); }, 10000));
+    for (const QString& f : fields)
+        QVERIFY2(Greyed(line.d.w(f.toLatin1())), qPrintable(f));
+    QVERIFY(!line.d.text("Edit5").isEmpty()); // the last values stay, marked as old
+
+    line.d.withDevice([](sim::Device& dev) { dev.ClearFaults(); });
+    QVERIFY(QTest::qWaitFor([&] { return !line.d.text("LiveState").contains("no answer"); }, 10000));
+    for (const QString& f : fields)
+        QVERIFY2(!Greyed(line.d.w(f.toLatin1())), qPrintable(f));
+    line.d.w<QPushButton>("LiveSwitch")->setChecked(false);
 }
 
 void ScanLiveE2eTest::buttonPressDuringLiveIsAnswered()
