@@ -199,7 +199,7 @@ void ScanLive::LiveAnswer(const hart::TransactionResult& r)
     if (!values) {
         ++failuresInRow_;
         lastFailure_ = !r.ok() ? ErrorText(r.error)
-                               : QStringLiteral("answer with response code %1").arg(frame ? frame->responseCode() : 0);
+                               : QString::fromStdString(hart::DeviceAnsweredText(frame ? frame->responseCode() : 0));
         ShowState();
         return;
     }

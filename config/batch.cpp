@@ -75,7 +75,7 @@ std::string AnswerProblem(const hart::TransactionResult& r)
     if (!frame)
         return "broken answer frame";
     if (hart::IsErrorResponse(frame->responseCode()))
-        return "the device answered with response code " + std::to_string(frame->responseCode());
+        return hart::DeviceAnsweredText(frame->responseCode());
     return {};
 }
 

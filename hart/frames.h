@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace hart {
@@ -75,5 +76,10 @@ bool AnswersRequest(const AnswerFrame& answer, std::span<const std::uint8_t> req
 
 // Response codes that are errors rather than warnings: such an answer carries no data to show.
 bool IsErrorResponse(std::uint8_t responseCode);
+
+// An answer's response code as the outcome of a request, for a sentence:
+// "the device answered: in write protect mode (response code 7)". Worded
+// with ResponseCodeText (frame_decoder.cpp).
+std::string DeviceAnsweredText(std::uint8_t responseCode);
 
 } // namespace hart
