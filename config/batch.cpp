@@ -91,8 +91,8 @@ std::string Count(int n, std::string_view what)
 QString BackupPath(const QString& directory, const hart::DeviceIdentity& id)
 {
     const QString stem = QStringLiteral("modbus-hart-backup-%1-%2-%3-%4")
-                             .arg(id.manufacturer)
-                             .arg(id.deviceType)
+                             .arg(id.ManufacturerCode())
+                             .arg(id.DeviceTypeCode())
                              .arg(id.serialNumber())
                              .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     const QDir dir(directory);
@@ -327,12 +327,12 @@ void BatchRunner::CheckDeviceType()
         if (!file.identity)
             return Finish(BatchStatus::Refused,
                           "Nothing was written: the file names no device type (force to write it anyway).");
-        if (file.identity->manufacturer != job.id.manufacturer || file.identity->deviceType != job.id.deviceType)
+        if (file.identity->ManufacturerCode() != job.id.ManufacturerCode() || file.identity->DeviceTypeCode() != job.id.DeviceTypeCode())
             return Finish(BatchStatus::Refused,
-                          "Nothing was written: the device is manufacturer " + std::to_string(job.id.manufacturer)
-                              + ", device type " + std::to_string(job.id.deviceType) + ", the file is for manufacturer "
-                              + std::to_string(file.identity->manufacturer) + ", device type "
-                              + std::to_string(file.identity->deviceType) + " (force to write it anyway).");
+                          "Nothing was written: the device is manufacturer " + std::to_string(job.id.ManufacturerCode())
+                              + ", device type " + std::to_string(job.id.DeviceTypeCode()) + ", the file is for manufacturer "
+                              + std::to_string(file.identity->ManufacturerCode()) + ", device type "
+                              + std::to_string(file.identity->DeviceTypeCode()) + " (force to write it anyway).");
     }
 
     ReadNext();
