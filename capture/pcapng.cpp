@@ -33,6 +33,9 @@ constexpr std::uint32_t kHartIpPort = 5094;
 constexpr std::uint8_t kHartIpVersion = 1;
 constexpr std::uint8_t kMessageRequest = 0;
 constexpr std::uint8_t kMessageResponse = 1;
+// A failed answer (cut, or with a wrong checksum) goes as an error message:
+// readers then show its bytes but count it as no response.
+constexpr std::uint8_t kMessageError = 3;
 constexpr std::uint8_t kPassThrough = 3;
 constexpr std::size_t kHartIpHeader = 8;
 
@@ -191,7 +194,7 @@ Bytes PcapngEncoder::Flush()
 {
     if (held_.empty())
         return {};
-    const Bytes packet = Packet(heldTimeNs_, false, kMessageResponse, {},
+    const Bytes packet = Packet(heldTimeNs_, false, kMessageError, {},
                                 "no whole frame; cut frame: " + hart::HexText(held_));
     held_.clear();
     heldDeliveries_ = 0;
@@ -236,14 +239,16 @@ Bytes PcapngEncoder::Packets(const hart::TrafficRecord& record)
     };
     if (frames.empty()) {
         if (!others.empty() || (held_.empty() && bytes.empty()))
-            add(sent ? kMessageRequest : kMessageResponse, {},
+            add(sent ? kMessageRequest : kMessageError, {},
                 "no whole frame; " + std::string(others.empty() ? "no bytes" : Comment(others, bytes)));
         return out;
     }
     for (std::size_t k = 0; k < frames.size(); ++k) {
         const auto& f = frames[k];
         const auto frame = bytes.subspan(f.frameOffset(), f.length - static_cast<std::size_t>(f.preambles));
-        const std::uint8_t type = f.type == hart::FrameType::Request ? kMessageRequest : kMessageResponse;
+        const std::uint8_t type = f.type == hart::FrameType::Request ? kMessageRequest
+                                  : f.checksumOk                    ? kMessageResponse
+                                                                    : kMessageError;
         std::string comment = "preambles: " + std::to_string(f.preambles);
         if (!f.checksumOk)
             comment += "; bad checksum";

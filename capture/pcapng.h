@@ -15,6 +15,8 @@ namespace capture {
 // The pcapng blocks of a capture that Wireshark decodes as HART-IP without any
 // setting: one interface of link type "exported PDU", and per HART frame one
 // packet whose exported-PDU tags hand it to the dissector of UDP port 5094.
+// An answer that failed (cut, bad checksum, no frame at all) is a HART-IP
+// error message, never a response.
 class PcapngEncoder {
 public:
     // `wallMinusSteadyNs` turns the records' steady-clock times into wall-clock times.

@@ -31,7 +31,7 @@ std::string IdentityText(const config::Configuration& c)
     if (!c.identity)
         return "an unidentified device";
     const auto& id = *c.identity;
-    return "manufacturer " + std::to_string(id.manufacturer) + ", device type " + std::to_string(id.deviceType)
+    return "manufacturer " + std::to_string(id.ManufacturerCode()) + ", device type " + std::to_string(id.DeviceTypeCode())
            + ", serial number " + std::to_string(id.serialNumber()) + " at polling address "
            + std::to_string(id.pollingAddress);
 }

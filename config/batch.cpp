@@ -92,13 +92,8 @@ std::string AnswerProblem(const hart::TransactionResult& r)
     const auto frame = r.Frame();
     if (!frame)
         return "broken answer frame";
-    if (const std::uint8_t rc = frame->responseCode(); hart::IsErrorResponse(rc)) {
-        // "command not implemented (response code 64)"
-        std::string words = hart::ResponseCodeText(rc);
-        if (!words.empty())
-            words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
-        return words + " (response code " + std::to_string(rc) + ")";
-    }
+    if (hart::IsErrorResponse(frame->responseCode()))
+        return hart::DeviceAnsweredText(frame->responseCode());
     return {};
 }
 
@@ -132,8 +127,8 @@ std::string Count(int n, std::string_view what)
 QString BackupPath(const QString& directory, const hart::DeviceIdentity& id)
 {
     const QString stem = QStringLiteral("modbus-hart-backup-%1-%2-%3-%4")
-                             .arg(id.manufacturer)
-                             .arg(id.deviceType)
+                             .arg(id.ManufacturerCode())
+                             .arg(id.DeviceTypeCode())
                              .arg(id.serialNumber())
                              .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     const QDir dir(directory);
@@ -380,12 +375,12 @@ void BatchRunner::CheckDeviceType()
         if (!file.identity)
             return Finish(BatchStatus::Refused,
                           "Nothing was written: the file names no device type (force to write it anyway).");
-        if (file.identity->manufacturer != job.id.manufacturer || file.identity->deviceType != job.id.deviceType)
+        if (file.identity->ManufacturerCode() != job.id.ManufacturerCode() || file.identity->DeviceTypeCode() != job.id.DeviceTypeCode())
             return Finish(BatchStatus::Refused,
-                          "Nothing was written: the device is manufacturer " + std::to_string(job.id.manufacturer)
-                              + ", device type " + std::to_string(job.id.deviceType) + ", the file is for manufacturer "
-                              + std::to_string(file.identity->manufacturer) + ", device type "
-                              + std::to_string(file.identity->deviceType) + " (force to write it anyway).");
+                          "Nothing was written: the device is manufacturer " + std::to_string(job.id.ManufacturerCode())
+                              + ", device type " + std::to_string(job.id.DeviceTypeCode()) + ", the file is for manufacturer "
+                              + std::to_string(file.identity->ManufacturerCode()) + ", device type "
+                              + std::to_string(file.identity->DeviceTypeCode()) + " (force to write it anyway).");
     }
     if (job.options.withIdentity && !job.options.otherIdentifier && file.serialNumber
         && *file.serialNumber != job.id.serialNumber()) {

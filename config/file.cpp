@@ -34,10 +34,13 @@ std::optional<long long> WholeNumber(const QJsonValue& v, long long lo, long lon
 
 QJsonObject IdentityJson(const hart::DeviceIdentity& id)
 {
-    return QJsonObject{{"manufacturer", id.manufacturer},
-                       {"deviceType", id.deviceType},
-                       {"uniqueIdentifier", static_cast<double>(id.serialNumber())},
-                       {"pollingAddress", id.pollingAddress}};
+    QJsonObject o{{"manufacturer", id.ManufacturerCode()},
+                  {"deviceType", id.DeviceTypeCode()},
+                  {"uniqueIdentifier", static_cast<double>(id.serialNumber())},
+                  {"pollingAddress", id.pollingAddress}};
+    if (id.expandedType)
+        o["expandedDeviceType"] = true; // HART 7: 16-bit manufacturer and device type
+    return o;
 }
 
 codec::Result<hart::DeviceIdentity> IdentityFrom(const QJsonValue& v)
@@ -50,7 +53,9 @@ codec::Result<hart::DeviceIdentity> IdentityFrom(const QJsonValue& v)
         const char* name;
         long long hi;
     };
-    const Field fields[] = {{"manufacturer", 255}, {"deviceType", 255}, {"uniqueIdentifier", 0xFFFFFF}, {"pollingAddress", 15}};
+    const bool expanded = o.value("expandedDeviceType").toBool(false);
+    const long long code = expanded ? 0xFFFF : 0xFF;
+    const Field fields[] = {{"manufacturer", code}, {"deviceType", code}, {"uniqueIdentifier", 0xFFFFFF}, {"pollingAddress", 15}};
     long long values[4]{};
     for (std::size_t k = 0; k < 4; ++k) {
         const auto n = WholeNumber(o.value(fields[k].name), 0, fields[k].hi);
@@ -60,7 +65,9 @@ codec::Result<hart::DeviceIdentity> IdentityFrom(const QJsonValue& v)
         values[k] = *n;
     }
     hart::DeviceIdentity id;
-    id.manufacturer = static_cast<std::uint8_t>(values[0]);
+    id.expandedType = expanded;
+    id.manufacturerId = expanded ? static_cast<std::uint16_t>(values[0]) : std::uint16_t{0};
+    id.manufacturer = static_cast<std::uint8_t>(expanded ? values[1] >> 8 : values[0]);
     id.deviceType = static_cast<std::uint8_t>(values[1]);
     id.identifier = {static_cast<std::uint8_t>(values[2] >> 16), static_cast<std::uint8_t>(values[2] >> 8),
                      static_cast<std::uint8_t>(values[2])};

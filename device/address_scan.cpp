@@ -116,8 +116,8 @@ void AddressScanner::Answered(int address, const hart::TransactionResult& r)
         if (const auto id = DecodeIdentify(frame->data(), static_cast<std::uint8_t>(address))) {
             ScanHit hit;
             hit.address = static_cast<std::uint8_t>(address);
-            hit.manufacturer = id->identity.manufacturer;
-            hit.deviceType = id->identity.deviceType;
+            hit.manufacturer = id->identity.ManufacturerCode();
+            hit.deviceType = id->identity.DeviceTypeCode();
             hit.uniqueId = id->identity.serialNumber();
             hit.hartRevision = id->hartRevision;
             hit.preambles = id->identity.preambles;

@@ -12,8 +12,8 @@ namespace device {
 // One device that answered the scan.
 struct ScanHit {
     std::uint8_t address = 0;
-    std::uint8_t manufacturer = 0;
-    std::uint8_t deviceType = 0;
+    std::uint16_t manufacturer = 0; // manufacturer code; 16 bits from HART 7 on
+    std::uint16_t deviceType = 0;   // expanded device type from HART 7 on
     std::uint32_t uniqueId = 0; // 24 bits
     std::uint8_t hartRevision = 0;
     std::uint8_t preambles = 0; // what the device asks the master to send

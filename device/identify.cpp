@@ -25,8 +25,16 @@ std::optional<IdentifyResult> DecodeIdentify(std::span<const std::uint8_t> data,
     r.identity.identifier = {data[9], data[10], data[11]};
     r.identity.pollingAddress = pollingAddress;
     r.hartRevision = data[4];
-    r.manufacturer = std::to_string(data[1]);
-    r.deviceType = std::to_string(data[2]);
+    // From HART 7 on, bytes 1-2 are the expanded device type and the
+    // manufacturer code is bytes 17-18; an answer too short to hold them
+    // is read the old way.
+    constexpr std::uint8_t kExpandedTypeRevision = 7;
+    if (r.hartRevision >= kExpandedTypeRevision && data.size() >= 19) {
+        r.identity.expandedType = true;
+        r.identity.manufacturerId = static_cast<std::uint16_t>(data[17] << 8 | data[18]);
+    }
+    r.manufacturer = std::to_string(r.identity.ManufacturerCode());
+    r.deviceType = std::to_string(r.identity.DeviceTypeCode());
     r.preambles = std::to_string(data[3]);
     r.serialNumber = std::to_string(r.identity.serialNumber());
     return r;

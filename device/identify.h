@@ -27,7 +27,9 @@ struct IdentifyResult {
 };
 
 // Data bytes of the command 0 answer (12 or more: longer answers of newer
-// revisions begin the same); `pollingAddress` is the address that answered.
+// revisions begin the same; from HART 7 on, bytes 1-2 are the expanded device
+// type and the manufacturer is bytes 17-18); `pollingAddress` is the address
+// that answered.
 std::optional<IdentifyResult> DecodeIdentify(std::span<const std::uint8_t> data, std::uint8_t pollingAddress);
 
 } // namespace device

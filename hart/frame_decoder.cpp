@@ -192,7 +192,39 @@ std::string CommandText(std::uint8_t command)
     return "command " + std::to_string(command);
 }
 
-std::string ResponseCodeText(std::uint8_t rc)
+namespace {
+
+// Codes with one meaning for every command, in the words of the HART common
+// tables. The others (8 to 15, 24 to 31, 65 and above) mean something else
+// for each command, so only their kind is named.
+std::string_view UniversalMeaning(std::uint8_t rc)
+{
+    switch (rc) {
+    case 0: return "Success";
+    case 1: return "Undefined";
+    case 2: return "Invalid selection";
+    case 3: return "Passed parameter too large";
+    case 4: return "Passed parameter too small";
+    case 5: return "Too few data bytes received";
+    case 6: return "Device-specific command error";
+    case 7: return "In write protect mode";
+    case 16: return "Access restricted";
+    case 17: return "Invalid device variable index";
+    case 18: return "Invalid units code";
+    case 19: return "Device variable index not allowed";
+    case 20: return "Invalid extended command number";
+    case 32: return "Busy";
+    case 33: return "Delayed response initiated";
+    case 34: return "Delayed response running";
+    case 35: return "Delayed response dead";
+    case 36: return "Delayed response conflict";
+    case 64: return "Command not implemented";
+    default: return {};
+    }
+}
+
+// The meaning without the code's number.
+std::string Meaning(std::uint8_t rc)
 {
     if (IsCommunicationError(rc)) {
         static constexpr std::array<std::pair<std::uint8_t, std::string_view>, 5> kErrors{{
@@ -211,26 +243,27 @@ std::string ResponseCodeText(std::uint8_t rc)
             }
         return any ? text : text + " 0x" + Hex2(rc);
     }
-    switch (rc) {
-    case 0: return "Success";
-    case 1: return "Undefined";
-    case 2: return "Invalid selection";
-    case 3: return "Passed parameter too large";
-    case 4: return "Passed parameter too small";
-    case 5: return "Too few data bytes received";
-    case 6: return "Device-specific command error";
-    case 7: return "In write protect mode";
-    case 16: return "Access restricted";
-    case 32: return "Busy";
-    case 33: return "Delayed response initiated";
-    case 34: return "Delayed response running";
-    case 35: return "Delayed response dead";
-    case 36: return "Delayed response conflict";
-    case 64: return "Command not implemented";
-    default:
-        return IsErrorResponse(rc) ? "Command-specific error " + std::to_string(rc)
-                                   : "Command-specific warning " + std::to_string(rc);
-    }
+    if (const auto words = UniversalMeaning(rc); !words.empty())
+        return std::string(words);
+    return IsErrorResponse(rc) ? "Command-specific error" : "Command-specific warning";
+}
+
+} // namespace
+
+std::string ResponseCodeText(std::uint8_t rc)
+{
+    std::string text = Meaning(rc);
+    if (!IsCommunicationError(rc) && UniversalMeaning(rc).empty())
+        text += " " + std::to_string(rc);
+    return text;
+}
+
+std::string DeviceAnsweredText(std::uint8_t rc)
+{
+    std::string words = Meaning(rc);
+    if (!words.empty() && words[0] >= 'A' && words[0] <= 'Z')
+        words[0] = static_cast<char>(words[0] - 'A' + 'a');
+    return "the device answered: " + words + " (response code " + std::to_string(rc) + ")";
 }
 
 std::vector<std::string_view> DeviceStatusWords(std::uint8_t status)

@@ -52,6 +52,7 @@ std::vector<LinePiece> DecodeLine(std::span<const std::uint8_t> bytes);
 std::string CommandText(std::uint8_t command);
 // The response code in words; with bit 7 set, the communication errors it reports.
 std::string ResponseCodeText(std::uint8_t responseCode);
+// DeviceAnsweredText, the same words as an outcome sentence, is in frames.h.
 // The set bits of the device status byte, most serious first; empty when none is set.
 std::vector<std::string_view> DeviceStatusWords(std::uint8_t status);
 std::string DeviceStatusText(std::uint8_t status); // the words joined, "OK" when none

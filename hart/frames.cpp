@@ -99,6 +99,35 @@ std::optional<AnswerFrame> AnswerFrame::Parse(std::span<const std::uint8_t> byte
     return f;
 }
 
+bool AnswersRequest(const AnswerFrame& answer, std::span<const std::uint8_t> request, std::uint8_t command)
+{
+    if (answer.command() != command)
+        return false;
+    std::size_t k = 0;
+    while (k < request.size() && request[k] == kPreamble)
+        ++k;
+    if (k == request.size() || (request[k] != kMasterShort && request[k] != kMasterLong))
+        return true;
+    const bool isLong = request[k] == kMasterLong;
+    const std::size_t length = isLong ? 5 : 1;
+    if (k + 1 + length > request.size())
+        return true;
+    const auto asked = request.subspan(k + 1, length);
+    const auto echoed = answer.address();
+    if (answer.longAddress() != isLong || echoed.size() != length)
+        return false;
+    constexpr std::uint8_t kMasterBit = 0x80;
+    constexpr std::uint8_t kAddressBits = 0x3F;
+    if (!isLong)
+        return (echoed[0] & kAddressBits) == (asked[0] & kAddressBits);
+    if ((echoed[0] & kMasterBit) != (asked[0] & kMasterBit))
+        return false;
+    const bool broadcast = (asked[0] & kAddressBits) == 0
+                           && std::all_of(asked.begin() + 1, asked.end(), [](std::uint8_t b) { return b == 0; });
+    return broadcast
+           || ((echoed[0] & kAddressBits) == (asked[0] & kAddressBits) && std::equal(asked.begin() + 1, asked.end(), echoed.begin() + 1));
+}
+
 bool IsErrorResponse(std::uint8_t rc)
 {
     if (rc & 0x80)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace hart {
@@ -64,7 +65,21 @@ private:
     std::size_t size_ = 0;
 };
 
+// Whether `answer` is the answer to `request` (a master frame as sent,
+// preambles first): the command it asked, the frame shape and the address it
+// went to. A long answer also carries the request's master bit; a short one
+// only its polling address, since devices differ in the master bit they echo
+// to a short frame. The burst-mode bit is never part of the address. A long
+// request to the all-zero address takes an answer from any device. A request
+// whose bytes are no master frame is matched by its command alone.
+bool AnswersRequest(const AnswerFrame& answer, std::span<const std::uint8_t> request, std::uint8_t command);
+
 // Response codes that are errors rather than warnings: such an answer carries no data to show.
 bool IsErrorResponse(std::uint8_t responseCode);
+
+// An answer's response code as the outcome of a request, for a sentence:
+// "the device answered: in write protect mode (response code 7)". Worded
+// with ResponseCodeText (frame_decoder.cpp).
+std::string DeviceAnsweredText(std::uint8_t responseCode);
 
 } // namespace hart

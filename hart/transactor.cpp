@@ -57,13 +57,17 @@ bool FrameAssembler::AnswerStarted() const
     return !IsMaster(frame_[1]);
 }
 
-FrameAssembler::State FrameAssembler::Add(std::span<const std::uint8_t> bytes)
+FrameAssembler::State FrameAssembler::Add(std::span<const std::uint8_t> bytes, std::size_t* used)
 {
+    std::size_t taken = 0;
     for (auto b : bytes) {
         if (state_ == State::Whole)
             break;
         Step(b);
+        ++taken;
     }
+    if (used)
+        *used = taken;
     return state_;
 }
 
@@ -219,9 +223,17 @@ void Transactor::Deliver(std::span<const std::uint8_t> bytes)
     if (!active_)
         return; // nothing asked for: stray bytes
     const auto now = Clock::now();
-    if (assembler_.Add(bytes) == FrameAssembler::State::Whole) {
-        Judge();
-        return;
+    // One delivery may hold someone else's answer and then ours.
+    for (;;) {
+        std::size_t used = 0;
+        if (assembler_.Add(bytes, &used) != FrameAssembler::State::Whole)
+            break;
+        bytes = bytes.subspan(used);
+        if (Judge())
+            return;
+        Skip();
+        if (bytes.empty())
+            return;
     }
     if (!assembler_.AnswerStarted()) {
         // Noise, or the request heard back: the wait for the answer to start goes on.
@@ -242,20 +254,44 @@ void Transactor::Deliver(std::span<const std::uint8_t> bytes)
     ArmFor(std::min(answerLimit_, now + CharTimes(assembler_.Missing()) + std::chrono::milliseconds(answerStartMs_)));
 }
 
-void Transactor::Judge()
+// Ends the request with the whole frame, or sends it again; false when the
+// frame is no answer to it.
+bool Transactor::Judge()
 {
-    timer_.stop();
     const auto& bytes = assembler_.Frame();
     const auto frame = AnswerFrame::Parse(bytes, 0);
-    if (!frame || frame->command() != current_.t.command) {
+    if (frame && !AnswersRequest(*frame, current_.t.frame, current_.t.command))
+        return false;
+    timer_.stop();
+    if (!frame) {
         Retry(TransactionError::BrokenFrame);
-        return;
+        return true;
     }
     if (frame->responseCode() == kBusy) {
         Retry(TransactionError::Busy);
-        return;
+        return true;
     }
     Finish(TransactionResult{TransactionError::None, bytes, current_.repeats});
+    return true;
+}
+
+// A whole, sound frame that is not our answer: a late answer to an earlier
+// request (one a killed run sent, say) or one for another device or master.
+// It neither ends nor repeats the request. The device may have been busy
+// sending it when our request came, so ours may start a full answer-start
+// wait after it.
+void Transactor::Skip()
+{
+    ++skippedAnswers_;
+    assembler_.Clear();
+    if (!waitDeadline_) {
+        phase_ = Phase::Sending;
+        timer_.stop();
+        return;
+    }
+    waitDeadline_ = std::max(*waitDeadline_, Clock::now() + std::chrono::milliseconds(answerStartMs_));
+    phase_ = Phase::Waiting;
+    ArmFor(*waitDeadline_);
 }
 
 void Transactor::Timeout()

@@ -33,8 +33,8 @@ public:
 
     void Clear();
     // Adds received bytes; returns the state after them. Bytes after a whole
-    // frame are not taken.
-    State Add(std::span<const std::uint8_t> bytes);
+    // frame are not taken; `used`, when given, says how many were.
+    State Add(std::span<const std::uint8_t> bytes, std::size_t* used = nullptr);
     State state() const { return state_; }
     // An answer is under way: preambles, or a slave frame being collected.
     // A master frame (the request heard back) is none.
@@ -79,6 +79,9 @@ public:
 
     // Repeats since construction, over every request.
     int TotalRepeats() const { return totalRepeats_; }
+    // Whole answers passed over since construction: from another device, for
+    // another master, or late answers to earlier requests.
+    int SkippedAnswers() const { return skippedAnswers_; }
 
 private:
     struct Job {
@@ -91,7 +94,8 @@ private:
     void StartNext();
     void SendCurrent();
     void LineClear(std::uint64_t generation);
-    void Judge();
+    bool Judge();
+    void Skip();
     void Retry(TransactionError why);
     void Finish(TransactionResult result);
     void Timeout();
@@ -119,6 +123,7 @@ private:
     QTimer rtsTimer_;
     bool rtsOn_ = false;
     int totalRepeats_ = 0;
+    int skippedAnswers_ = 0;
 };
 
 } // namespace hart

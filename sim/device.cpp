@@ -17,6 +17,8 @@ constexpr std::int64_t kFrameGapResetMs = 100;
 constexpr int kDefaultSplitGapMs = 400;
 constexpr int kMaxNoiseBytes = 4096;
 
+constexpr std::uint8_t kReadIdentityByTag = 11;
+
 constexpr std::uint8_t kInvalidSelection = 2;
 constexpr std::uint8_t kTooLarge = 3;
 constexpr std::uint8_t kTooSmall = 4;
@@ -25,6 +27,9 @@ constexpr std::uint8_t kWriteProtected = 7;
 constexpr std::uint8_t kInvalidDate = 9;
 constexpr std::uint8_t kInvalidSpan = 29;
 constexpr std::uint8_t kNotImplemented = 64;
+
+constexpr std::uint8_t kLoopCurrentFixed = 0x08; // device status bit
+constexpr std::uint8_t kBell202Current = 0;       // physical signalling code
 
 constexpr float kCurrentLowLimit = 3.8f;
 constexpr float kCurrentHighLimit = 20.5f;
@@ -225,7 +230,23 @@ bool Device::AddressedToMe() const
     if (frame_[0] == 0x02) // short frames only identify
         return frame_[2] == 0 && (frame_[1] & 0x3F) == state_.pollAddress;
     const auto mine = LongAddress();
+    const bool broadcast = (frame_[1] & 0x3F) == 0 && std::all_of(frame_.begin() + 2, frame_.begin() + 6, [](std::uint8_t b) { return b == 0; });
+    if (broadcast && frame_[6] == kReadIdentityByTag)
+        return true; // the tag in the request decides
     return (frame_[1] & 0x3F) == (mine[0] & 0x3F) && std::equal(mine.begin() + 1, mine.end(), frame_.begin() + 2);
+}
+
+std::uint8_t Device::StatusByte() const
+{
+    // As a real device does: the bit follows the loop, whatever else is set.
+    const auto rest = static_cast<std::uint8_t>(state_.deviceStatus & ~kLoopCurrentFixed);
+    return state_.fixedCurrent ? static_cast<std::uint8_t>(rest | kLoopCurrentFixed) : rest;
+}
+
+bool Device::TagMatches(std::span<const std::uint8_t> data) const
+{
+    const auto tag = codec::PackAscii(state_.tag, 8);
+    return data.size() >= tag.size() && std::equal(tag.begin(), tag.end(), data.begin());
 }
 
 std::optional<Transmission> Device::Answer()
@@ -238,6 +259,8 @@ std::optional<Transmission> Device::Answer()
 
     if (is(FaultKind::NoAnswer))
         return std::nullopt;
+    if (command == kReadIdentityByTag && !TagMatches(data))
+        return std::nullopt; // another device's tag: that one answers
 
     Reply reply;
     const int forcedCode = is(FaultKind::ResponseCode) ? std::clamp(fault->value, 0, 255) : 0;
@@ -270,7 +293,7 @@ std::optional<Transmission> Device::Answer()
     bytes.push_back(is(FaultKind::WrongCommand) ? static_cast<std::uint8_t>(fault->value) : command);
     bytes.push_back(static_cast<std::uint8_t>(2 + reply.data.size()));
     bytes.push_back(reply.code);
-    bytes.push_back(state_.deviceStatus);
+    bytes.push_back(StatusByte());
     Append(bytes, reply.data);
     std::uint8_t sum = 0;
     for (std::size_t k = frameAt; k < bytes.size(); ++k)
@@ -309,7 +332,8 @@ std::vector<std::uint8_t> Device::IdentityData(bool longIdentity) const
     const std::uint8_t base[] = {
         0xFE, s.manufacturerId, s.deviceType, s.preambles,
         static_cast<std::uint8_t>(longIdentity ? 7 : s.universalRevision),
-        s.deviceRevision, s.softwareRevision, s.hardwareRevision, s.flags,
+        s.deviceRevision, s.softwareRevision,
+        static_cast<std::uint8_t>((s.hardwareRevision & 0x1F) << 3 | kBell202Current), s.flags,
         s.deviceId[0], s.deviceId[1], s.deviceId[2],
     };
     std::vector<std::uint8_t> d(std::begin(base), std::end(base));
@@ -388,7 +412,12 @@ Device::Reply Device::Execute(std::uint8_t command, std::span<const std::uint8_t
 
     switch (command) {
     case 0:
+    case kReadIdentityByTag:
         return {0, IdentityData(longIdentity)};
+    case 1:
+        out.push_back(s.mapping[0].unit);
+        PutFloat(out, VariableValue(0, nowMs));
+        return {0, out};
     case 2:
         PutFloat(out, LoopCurrent(nowMs));
         PutFloat(out, PercentOfRange(nowMs));
@@ -413,6 +442,13 @@ Device::Reply Device::Execute(std::uint8_t command, std::span<const std::uint8_t
         out = codec::PackAscii(s.tag, 8);
         Append(out, codec::PackAscii(s.descriptor, 16));
         Append(out, s.date);
+        return {0, out};
+    case 14:
+        // The instruments behind the converter are its transducers: it knows
+        // neither their serial number nor their limits.
+        out = {0, 0, 0, s.mapping[0].unit};
+        for (int k = 0; k < 3; ++k)
+            PutFloat(out, std::numeric_limits<float>::quiet_NaN());
         return {0, out};
     case 15:
         out = {s.alarmCode, s.transferFunction, s.rangeUnit};

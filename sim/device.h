@@ -55,13 +55,13 @@ struct ConverterState {
     std::uint8_t universalRevision = 5;
     std::uint8_t deviceRevision = 1;
     std::uint8_t softwareRevision = 1;
-    std::uint8_t hardwareRevision = 1;
+    std::uint8_t hardwareRevision = 1; // 5 bits
     std::uint8_t flags = 0;
     std::array<std::uint8_t, 3> deviceId{0x01, 0x02, 0x03};
     // Newer firmware: every list (enable, command number, parsing format,
     // baud rate, parity, input channel) takes this many items more.
     std::uint8_t extraListItems = 0;
-    std::uint8_t deviceStatus = 0;         // second status byte of every answer
+    std::uint8_t deviceStatus = 0;         // second status byte of every answer; "loop current fixed" follows fixedCurrent
     std::uint16_t configChangeCounter = 0; // counts applied writes
 
     // Texts are kept as the unpacked characters; packing pads them with blanks.
@@ -180,6 +180,8 @@ private:
     void Step(std::uint8_t byte, std::int64_t nowMs, std::vector<Transmission>& out);
     void ResetParser();
     bool AddressedToMe() const;
+    std::uint8_t StatusByte() const;
+    bool TagMatches(std::span<const std::uint8_t> data) const;
     std::optional<Transmission> Answer();
     Reply Execute(std::uint8_t command, std::span<const std::uint8_t> data, std::int64_t nowMs,
                   bool longIdentity);

@@ -158,6 +158,42 @@ private slots:
         QCOMPARE(got.join(" | "), comments);
     }
 
+    // A failed answer is shown, but a filter on HART-IP responses does not
+    // count it as one.
+    void failedAnswersAreNoResponses_data()
+    {
+        QTest::addColumn<QStringList>("deliveries");
+        QTest::addColumn<QString>("packets"); // message type and command of each packet
+        QTest::newRow("whole answer") << QStringList{"FF FF 86 A6 05 01 02 03 11 02 00 00 36"} << "1 17";
+        QTest::newRow("bad checksum") << QStringList{"FF FF 86 A6 05 01 02 03 11 02 00 00 37"} << "3 -";
+        QTest::newRow("cut and never finished") << QStringList{"FF FF 86 A6 05 01 02"} << "3 -";
+        QTest::newRow("cut by the end of its delivery, finished by the next")
+            << QStringList{"FF FF 86 A6 05", "01 02 03 11 02 00 00 36"} << "1 17";
+        QTest::newRow("noise only") << QStringList{"00 17"} << "3 -";
+        QTest::newRow("bad, then a whole one")
+            << QStringList{"FF FF 86 A6 05 01 02 03 11 02 00 00 37 FF FF 86 A6 05 01 02 03 11 02 00 00 36"}
+            << "3 - | 1 17";
+    }
+    void failedAnswersAreNoResponses()
+    {
+        REQUIRE_TSHARK();
+        QFETCH(QStringList, deliveries);
+        QFETCH(QString, packets);
+        std::vector<TrafficRecord> records;
+        for (const QString& d : deliveries)
+            records.push_back({Direction::Received, 1, Hex(d.toLatin1())});
+        QTemporaryDir dir;
+        const QString file = dir.filePath("f.pcapng");
+        QVERIFY(capture::WriteCaptureFile(file.toStdString(), records, nullptr));
+        QStringList got;
+        for (const QString& row : Tshark(file)) {
+            const QString command = row.section('\t', 4, 4);
+            got << row.section('\t', 1, 1) + " " + (command.isEmpty() ? "-" : command);
+            QVERIFY2(row.section('\t', 8).isEmpty(), qPrintable(row)); // never malformed
+        }
+        QCOMPARE(got.join(" | "), packets);
+    }
+
     void unwritablePathFails()
     {
         std::string error;

@@ -463,7 +463,7 @@ private slots:
         QTest::newRow("broken answer to AD1") << 166 << sim::FaultKind::BadChecksum << 0 << "broken answer frame; the device may have taken the value" << 2 << 9;
         QTest::newRow("busy on AD1") << 166 << sim::FaultKind::ResponseCode << 32 << "device busy" << 2 << 10;
         QTest::newRow("write protected AD1") << 166 << sim::FaultKind::ResponseCode << 7
-                                             << "in write protect mode (response code 7)" << 0 << 10;
+                                             << "the device answered: in write protect mode (response code 7)" << 0 << 10;
         QTest::newRow("AD1 reads back wrong") << 167 << sim::FaultKind::Truncated << 0
                                               << "written, but reading it back failed (broken answer frame)" << 2 << 9;
     }
@@ -657,8 +657,8 @@ private slots:
         QTest::newRow("warning 8 on the message") << 12 << sim::FaultKind::ResponseCode << 8 << int(BatchStatus::Done)
                                                   << "Read 19 items.";
         QTest::newRow("error 5 on the message") << 12 << sim::FaultKind::ResponseCode << 5 << int(BatchStatus::Failed)
-                                                << "Read 18 items; 1 could not be read: message (too few data bytes "
-                                                   "received (response code 5)).";
+                                                << "Read 18 items; 1 could not be read: message (the device answered: "
+                                                   "too few data bytes received (response code 5)).";
         QTest::newRow("silent on the range") << 15 << sim::FaultKind::NoAnswer << 0 << int(BatchStatus::Failed)
                                              << "Read 18 items; 1 could not be read: range (no answer).";
         QTest::newRow("split and late answers are whole") << 13 << sim::FaultKind::Split << 50 << int(BatchStatus::Done)

@@ -48,6 +48,7 @@ class AddressScanTest : public QObject {
 private slots:
     void findsDevicesOnce_data();
     void findsDevicesOnce();
+    void listsTheIdentity_data();
     void listsTheIdentity();
     void cancelStopsWithinOneAddress();
     void refusesBadRanges();
@@ -98,8 +99,23 @@ void AddressScanTest::findsDevicesOnce()
         QCOMPARE(transport.Frames()[k], hart::ShortFrame(static_cast<std::uint8_t>(first + k)));
 }
 
+void AddressScanTest::listsTheIdentity_data()
+{
+    QTest::addColumn<bool>("hart7");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("HART 6") << false
+                            << "address 5: manufacturer 38 (0x26), device type 225 (0xE1), unique id 11259375 "
+                               "(0xABCDEF), HART 6, 7 preambles";
+    // Bytes 1-2 are the expanded device type; the manufacturer comes from bytes 17-18.
+    QTest::newRow("HART 7") << true
+                            << "address 5: manufacturer 38 (0x26), device type 9953 (0x26E1), unique id 11259375 "
+                               "(0xABCDEF), HART 7, 7 preambles";
+}
+
 void AddressScanTest::listsTheIdentity()
 {
+    QFETCH(bool, hart7);
+    QFETCH(QString, text);
     sim::Device device;
     auto& s = device.State();
     s.pollAddress = 5;
@@ -108,13 +124,13 @@ void AddressScanTest::listsTheIdentity()
     s.deviceId = {0xAB, 0xCD, 0xEF};
     s.universalRevision = 6;
     s.preambles = 7;
+    if (hart7)
+        device.SetFault(std::uint8_t{0}, {sim::FaultKind::LongIdentity, 0});
     testing::SimTransport transport(device);
     const Run run = Scan(transport, 0, 15);
 
     QCOMPARE(run.hits.size(), 1);
-    QCOMPARE(QString::fromStdString(device::ScanHitText(run.hits[0])),
-             QString("address 5: manufacturer 38 (0x26), device type 225 (0xE1), unique id 11259375 (0xABCDEF), "
-                     "HART 6, 7 preambles"));
+    QCOMPARE(QString::fromStdString(device::ScanHitText(run.hits[0])), text);
 }
 
 void AddressScanTest::cancelStopsWithinOneAddress()

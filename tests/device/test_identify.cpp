@@ -49,29 +49,48 @@ private slots:
     {
         QTest::addColumn<QString>("data");
         QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("manufacturer");
+        QTest::addColumn<QString>("deviceType");
         QTest::addColumn<QString>("serial");
-        QTest::newRow("converter") << "FE 26 05 05 05 01 01 01 00 01 02 03" << true << "66051";
-        QTest::newRow("largest identifier") << "FE 26 05 05 05 01 01 01 00 FF FF FF" << true << "16777215";
-        QTest::newRow("longer answer of a newer revision")
-            << "FE 26 05 05 07 01 01 01 00 01 02 03 05 04 00 01 00 00 26 00 00 00" << true << "66051";
-        QTest::newRow("one byte short") << "FE 26 05 05 05 01 01 01 00 01 02" << false << "";
+        QTest::newRow("converter, HART 5") << "FE 26 05 05 05 01 01 08 00 01 02 03" << true << "38" << "5" << "66051";
+        QTest::newRow("largest identifier") << "FE 26 05 05 05 01 01 08 00 FF FF FF" << true << "38" << "5" << "16777215";
+        QTest::newRow("HART 6: bytes 1-2 still manufacturer and type")
+            << "FE 26 05 05 06 01 01 08 00 01 02 03 05 04 00 01 00" << true << "38" << "5" << "66051";
+        // From HART 7 on: bytes 1-2 the expanded device type, 17-18 the manufacturer.
+        QTest::newRow("HART 7") << "FE E1 2A 05 07 01 01 08 00 01 02 03 05 04 00 01 00 60 1A 00 00 01" << true
+                                << "24602" << "57642" << "66051";
+        QTest::newRow("HART 7, a legacy manufacturer")
+            << "FE 26 05 05 07 01 01 08 00 01 02 03 05 04 00 01 00 00 26 00 00 00" << true << "38" << "9733" << "66051";
+        QTest::newRow("HART 7 cut before the manufacturer: read as before")
+            << "FE 26 05 05 07 01 01 08 00 01 02 03" << true << "38" << "5" << "66051";
+        QTest::newRow("one byte short") << "FE 26 05 05 05 01 01 08 00 01 02" << false << "" << "" << "";
     }
     void decode()
     {
         QFETCH(QString, data);
         QFETCH(bool, ok);
+        QFETCH(QString, manufacturer);
+        QFETCH(QString, deviceType);
         QFETCH(QString, serial);
-        const auto r = device::DecodeIdentify(Hex(data.toLatin1()), 7);
+        const auto bytes = Hex(data.toLatin1());
+        const auto r = device::DecodeIdentify(bytes, 7);
         QCOMPARE(r.has_value(), ok);
         if (!ok)
             return;
-        QCOMPARE(QString::fromStdString(r->manufacturer), "38");
-        QCOMPARE(QString::fromStdString(r->deviceType), "5");
+        QCOMPARE(QString::fromStdString(r->manufacturer), manufacturer);
+        QCOMPARE(QString::fromStdString(r->deviceType), deviceType);
+        QCOMPARE(QString::number(r->identity.ManufacturerCode()), manufacturer);
+        QCOMPARE(QString::number(r->identity.DeviceTypeCode()), deviceType);
         QCOMPARE(QString::fromStdString(r->preambles), "5");
         QCOMPARE(QString::fromStdString(r->serialNumber), serial);
-        QCOMPARE(int(r->identity.manufacturer), 0x26);
-        QCOMPARE(int(r->identity.deviceType), 5);
+        // The long address is made of bytes 1 and 2 whatever they mean.
+        QCOMPARE(int(r->identity.manufacturer), int(bytes[1]));
+        QCOMPARE(int(r->identity.deviceType), int(bytes[2]));
         QCOMPARE(int(r->identity.pollingAddress), 7);
+        // The window's cache keeps all of it.
+        hart::LinkBuffer buffer;
+        buffer.setIdentity(r->identity);
+        QVERIFY(buffer.identity() == r->identity);
     }
 };
 

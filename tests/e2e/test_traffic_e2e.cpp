@@ -96,20 +96,15 @@ private slots:
         QCOMPARE(d.identify(), QString("upload successful!"));
         QCOMPARE(d.text("DeviceStatusLabel"), QString("OK"));
 
-        d.withDevice([](sim::Device& dev) {
-            dev.State().fixedCurrent = 12.0f;
-            dev.State().deviceStatus = 0x08;
-        });
+        // The simulator sets the status bit itself, as a real device does.
+        d.withDevice([](sim::Device& dev) { dev.State().fixedCurrent = 12.0f; });
         QCOMPARE(d.press("Button34"), QString("upload successful!"));
         QCOMPARE(d.text("DeviceStatusLabel"), QString("Loop current fixed"));
         QCOMPARE(d.text("Edit6").toFloat(), 12.0f);
         Shot(&d.form, "status_panel");
 
         // Until the next answer, which tells otherwise.
-        d.withDevice([](sim::Device& dev) {
-            dev.State().fixedCurrent.reset();
-            dev.State().deviceStatus = 0x00;
-        });
+        d.withDevice([](sim::Device& dev) { dev.State().fixedCurrent.reset(); });
         QCOMPARE(d.press("Button34"), QString("upload successful!"));
         QCOMPARE(d.text("DeviceStatusLabel"), QString("OK"));
 

@@ -1,4 +1,5 @@
 #include "hart/frame_decoder.h"
+#include "hart/frames.h"
 #include "support/bytes.h"
 
 #include <QtTest>
@@ -151,12 +152,38 @@ private slots:
         QTest::newRow("error") << 9 << "Command-specific error 9";
         QTest::newRow("parity and overrun") << 0xE0 << "Communication error: Vertical parity error, Overrun error";
         QTest::newRow("framing and overflow") << 0x92 << "Communication error: Framing error, Buffer overflow";
+        QTest::newRow("access restricted") << 16 << "Access restricted";
+        QTest::newRow("not implemented") << 64 << "Command not implemented";
+        QTest::newRow("warning above 95") << 100 << "Command-specific warning 100";
     }
     void responseCodes()
     {
         QFETCH(int, code);
         QFETCH(QString, text);
         QCOMPARE(QString::fromStdString(ResponseCodeText(static_cast<std::uint8_t>(code))), text);
+    }
+
+    // The outcome of a request that the device refused, as the command line,
+    // the window and its live values say it.
+    void answeredSentence_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("write protect") << 7 << "the device answered: in write protect mode (response code 7)";
+        QTest::newRow("busy") << 32 << "the device answered: busy (response code 32)";
+        QTest::newRow("invalid selection") << 2 << "the device answered: invalid selection (response code 2)";
+        QTest::newRow("too few bytes") << 5 << "the device answered: too few data bytes received (response code 5)";
+        QTest::newRow("access restricted") << 16 << "the device answered: access restricted (response code 16)";
+        QTest::newRow("not implemented") << 64 << "the device answered: command not implemented (response code 64)";
+        QTest::newRow("command-specific") << 9 << "the device answered: command-specific error (response code 9)";
+        QTest::newRow("communication error")
+            << 0x90 << "the device answered: communication error: Framing error (response code 144)";
+    }
+    void answeredSentence()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(DeviceAnsweredText(static_cast<std::uint8_t>(code))), text);
     }
 
     // What a reader sees first: the command's name, the status in words, a wrong checksum.

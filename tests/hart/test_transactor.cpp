@@ -13,16 +13,23 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Tries = std::vector<Bytes>;
 
-Bytes Answer(std::uint8_t command, std::uint8_t rc, Bytes data = {0x11, 0x22})
+// An answer from `address` (5 bytes: long frame, 1 byte: short frame).
+Bytes AnswerFrom(const Bytes& address, std::uint8_t command, std::uint8_t rc, Bytes data = {0x11, 0x22})
 {
-    Bytes f{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x86, 0xA6, 0x05, 0x01, 0x02, 0x03, command,
-            static_cast<std::uint8_t>(data.size() + 2), rc, 0x00};
+    Bytes f{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, static_cast<std::uint8_t>(address.size() == 5 ? 0x86 : 0x06)};
+    f.insert(f.end(), address.begin(), address.end());
+    f.insert(f.end(), {command, static_cast<std::uint8_t>(data.size() + 2), rc, 0x00});
     f.insert(f.end(), data.begin(), data.end());
     std::uint8_t x = 0;
     for (std::size_t k = 5; k < f.size(); ++k)
         x ^= f[k];
     f.push_back(x);
     return f;
+}
+
+Bytes Answer(std::uint8_t command, std::uint8_t rc, Bytes data = {0x11, 0x22})
+{
+    return AnswerFrom({0xA6, 0x05, 0x01, 0x02, 0x03}, command, rc, std::move(data));
 }
 
 Bytes BadSum(Bytes f)
@@ -170,7 +177,9 @@ private slots:
         QTest::newRow("silence three times") << Tries{none, none, none, good} << std::size_t{100} << E::NoAnswer << 2;
         QTest::newRow("busy three times") << Tries{busy, busy, busy, good} << std::size_t{100} << E::Busy << 2;
         QTest::newRow("broken three times")
-            << Tries{BadSum(good), BadSum(good), Answer(9, 0), good} << std::size_t{100} << E::BrokenFrame << 2;
+            << Tries{BadSum(good), BadSum(good), BadSum(good), good} << std::size_t{100} << E::BrokenFrame << 2;
+        QTest::newRow("another command's answer only: none of ours")
+            << Tries{Answer(9, 0), Answer(9, 0), Answer(9, 0), good} << std::size_t{100} << E::NoAnswer << 2;
     }
     void outcome()
     {
@@ -192,6 +201,117 @@ private slots:
         if (r.ok())
             QCOMPARE(r.Frame()->command(), std::uint8_t{3});
         QVERIFY(rig.link.Idle());
+    }
+
+    // ---- answers that are not ours
+
+    void answerOnlyFromTheDeviceAsked_data()
+    {
+        QTest::addColumn<bool>("shortFrame");
+        QTest::addColumn<Bytes>("first"); // delivered before the right answer
+        QTest::addColumn<int>("skipped");
+        const Bytes mine{0xA6, 0x05, 0x01, 0x02, 0x03};
+        QTest::newRow("other long address") << false << AnswerFrom({0xA6, 0x05, 0x01, 0x02, 0x04}, 3, 0) << 1;
+        QTest::newRow("other device type") << false << AnswerFrom({0xA6, 0x06, 0x01, 0x02, 0x03}, 3, 0) << 1;
+        QTest::newRow("other master bit") << false << AnswerFrom({0x26, 0x05, 0x01, 0x02, 0x03}, 3, 0) << 1;
+        QTest::newRow("short answer to a long request") << false << AnswerFrom({0x00}, 3, 0) << 1;
+        QTest::newRow("other polling address") << true << AnswerFrom({0x03}, 0, 0) << 1;
+        QTest::newRow("long answer to a short request") << true << AnswerFrom(mine, 0, 0) << 1;
+        QTest::newRow("right one (long)") << false << Bytes{} << 0;
+        QTest::newRow("right one (short)") << true << Bytes{} << 0;
+        QTest::newRow("burst bit is no address (long)") << false << Bytes{} << 0;
+    }
+    void answerOnlyFromTheDeviceAsked()
+    {
+        QFETCH(bool, shortFrame);
+        QFETCH(Bytes, first);
+        QFETCH(int, skipped);
+        const bool burst = QByteArray(QTest::currentDataTag()).startsWith("burst");
+        Transaction t = Request();
+        Bytes right = Answer(3, 0);
+        if (shortFrame) {
+            t = Transaction{ShortFrame(2), 0, false};
+            right = AnswerFrom({0x02}, 0, 0);
+        } else if (burst) {
+            right = AnswerFrom({0xE6, 0x05, 0x01, 0x02, 0x03}, 3, 0);
+        }
+        for (const std::size_t chunk : {std::size_t{1000}, std::size_t{3}}) {
+            Rig rig;
+            rig.port.replies = {Cat(first, right)};
+            rig.port.chunk = chunk;
+            t.maxRepeats = 0; // the right answer must be taken on the one try
+            const auto r = rig.Run(t);
+            QCOMPARE(r.error, TransactionError::None);
+            QCOMPARE(r.answer, Bytes(right.begin() + 4, right.end()));
+            QCOMPARE(r.repeats, 0);
+            QCOMPARE(rig.link.SkippedAnswers(), skipped);
+        }
+    }
+
+    void lateAnswerOfAnInterruptedRun_data()
+    {
+        QTest::addColumn<std::size_t>("chunk");
+        QTest::addColumn<int>("gapMs"); // before the late answer, and again before the first of ours
+        QTest::newRow("in one delivery with ours") << std::size_t{1000} << 0;
+        QTest::newRow("byte by byte") << std::size_t{1} << 0;
+        // Ours starts past the answer-start wait of the request (40 ms): the
+        // device was busy sending the late answer when the request came.
+        QTest::newRow("ours after the answer-start wait") << std::size_t{1000} << 30;
+    }
+    void lateAnswerOfAnInterruptedRun()
+    {
+        // A run was killed after sending command 13: the device answers it
+        // when the next run has already sent its first request. Every
+        // request of the new run is answered once, in turn.
+        QFETCH(std::size_t, chunk);
+        QFETCH(int, gapMs);
+        class LateDevice : public FakePort {
+        public:
+            bool WriteBytes(const void* data, std::uint16_t count) override
+            {
+                FakePort::WriteBytes(data, count);
+                const std::uint8_t command = writes.back()[8 + 6]; // 8 preambles, delimiter, 5 address bytes
+                const Bytes late = writes.size() == 1 ? Answer(13, 0) : Bytes{};
+                if (late.empty() || gapMs == 0) {
+                    QTimer::singleShot(0, [this, late, command] {
+                        Send(late);
+                        Send(Answer(command, 0));
+                    });
+                } else {
+                    QTimer::singleShot(gapMs, [this, late] { Send(late); });
+                    QTimer::singleShot(2 * gapMs, [this, command] { Send(Answer(command, 0)); });
+                }
+                return true;
+            }
+            void Send(const Bytes& b)
+            {
+                for (std::size_t at = 0; at < b.size(); at += chunk)
+                    target->Deliver(std::span(b).subspan(at, std::min(chunk, b.size() - at)));
+            }
+            Transactor* target = nullptr;
+            std::size_t chunk = 1000;
+            int gapMs = 0;
+        };
+        LateDevice port;
+        port.chunk = chunk;
+        port.gapMs = gapMs;
+        Transactor link;
+        port.target = &link;
+        link.SetPort(&port);
+        link.SetBaud(115200);
+        link.SetAnswerStartMs(40);
+        std::vector<TransactionResult> results;
+        for (std::uint8_t c : {12, 15, 2, 3})
+            link.Submit(Request(c), [&](const TransactionResult& r) { results.push_back(r); });
+        QVERIFY(QTest::qWaitFor([&] { return results.size() == 4; }, 5000));
+        const std::uint8_t asked[] = {12, 15, 2, 3};
+        for (std::size_t k = 0; k < results.size(); ++k) {
+            QVERIFY(results[k].ok());
+            QCOMPARE(results[k].Frame()->command(), asked[k]);
+        }
+        QCOMPARE(link.TotalRepeats(), 0);
+        QCOMPARE(link.SkippedAnswers(), 1);
+        QCOMPARE(port.writes.size(), std::size_t{4});
     }
 
     // ---- the line around a request

@@ -62,9 +62,10 @@ inline Bytes LongAnswer(std::uint8_t command, std::uint8_t code, const Bytes& da
     return Cat({Repeat(0xFF, preambles), Frame(0x86, address, command, Cat({{code, status}, data}))});
 }
 
-inline Bytes ShortAnswer(std::uint8_t addressByte, const Bytes& data, std::uint8_t code = 0, int preambles = 5)
+inline Bytes ShortAnswer(std::uint8_t addressByte, const Bytes& data, std::uint8_t code = 0, int preambles = 5,
+                         std::uint8_t status = 0)
 {
-    return Cat({Repeat(0xFF, preambles), Frame(0x06, {addressByte}, 0, Cat({{code, 0}, data}))});
+    return Cat({Repeat(0xFF, preambles), Frame(0x06, {addressByte}, 0, Cat({{code, status}, data}))});
 }
 
 inline QByteArray Q(const Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), qsizetype(b.size())); }

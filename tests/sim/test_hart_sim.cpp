@@ -1,4 +1,5 @@
 #include "sim/cli.h"
+#include "sim/pty_simulator.h"
 #include "pty_io.h"
 
 #include <QFileInfo>
@@ -17,6 +18,8 @@ private slots:
     void badOptions();
     void refusesBadOptions();
     void servesUntilTerminated();
+    void loopFixedStatusOnTheLine_data();
+    void loopFixedStatusOnTheLine();
     void endsWithItsInput();
     void help();
 };
@@ -112,6 +115,55 @@ void TestHartSim::refusesBadOptions()
     QVERIFY(p.readAllStandardError().contains("--delay"));
 }
 
+void TestHartSim::loopFixedStatusOnTheLine_data()
+{
+    QTest::addColumn<bool>("program"); // hart-sim, or the simulated converter the window starts
+    QTest::newRow("hart-sim") << true;
+    QTest::newRow("built-in simulated converter") << false;
+}
+
+void TestHartSim::loopFixedStatusOnTheLine()
+{
+    QFETCH(bool, program);
+    QProcess p;
+    std::unique_ptr<sim::PtySimulator> builtIn;
+    std::string path;
+    if (program) {
+        p.start(HART_SIM_PATH, {"--fast", "--ignore-stdin"});
+        QVERIFY(p.waitForStarted(10000));
+        QVERIFY(p.waitForReadyRead(10000));
+        path = QString::fromUtf8(p.readLine()).trimmed().toStdString();
+    } else {
+        sim::PtySimulatorOptions o;
+        o.lineTiming = false;
+        std::string error;
+        builtIn = sim::PtySimulator::Start(o, &error);
+        QVERIFY2(builtIn, error.c_str());
+        path = builtIn->SlavePath();
+    }
+    const int fd = OpenPort(path);
+    QVERIFY(fd >= 0);
+    // Status byte of the answer to each request, in turn.
+    const auto statusAfter = [fd](const Bytes& request, std::size_t answerLength) {
+        if (!Send(fd, request))
+            return -1;
+        const Received r = Receive(fd, answerLength, 2000);
+        return r.bytes.size() == answerLength ? int(r.bytes[5 + 1 + 5 + 1 + 1 + 1]) : -1;
+    };
+    const std::size_t answer40 = 5 + 1 + 5 + 2 + 2 + 4 + 1;
+    const std::size_t answer2 = 5 + 1 + 5 + 2 + 2 + 8 + 1;
+    QCOMPARE(statusAfter(LongRequest(2), answer2), 0x00);
+    QCOMPARE(statusAfter(LongRequest(40, F(12.0f)), answer40), 0x08);
+    QCOMPARE(statusAfter(LongRequest(2), answer2), 0x08);
+    QCOMPARE(statusAfter(LongRequest(40, F(0.0f)), answer40), 0x00);
+    QCOMPARE(statusAfter(LongRequest(2), answer2), 0x00);
+    ::close(fd);
+    if (program) {
+        p.terminate();
+        QVERIFY(p.waitForFinished(5000));
+    }
+}
+
 void TestHartSim::servesUntilTerminated()
 {
     QTemporaryDir dir;
@@ -127,7 +179,7 @@ void TestHartSim::servesUntilTerminated()
     const int fd = OpenPort(link.toStdString());
     QVERIFY(fd >= 0);
     const Bytes expected =
-        ShortAnswer(0, {0xFE, 0x26, 0x05, 0x05, 0x05, 0x01, 0x01, 0x01, 0x00, 0x01, 0x02, 0x03});
+        ShortAnswer(0, {0xFE, 0x26, 0x05, 0x05, 0x05, 0x01, 0x01, 0x08, 0x00, 0x01, 0x02, 0x03});
     QVERIFY(Send(fd, ShortRequest(0)));
     QCOMPARE(Q(Receive(fd, expected.size(), 2000).bytes), Q(expected));
     ::close(fd);

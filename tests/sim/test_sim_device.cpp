@@ -9,11 +9,13 @@ using namespace simtest;
 
 namespace {
 
-const Bytes kIdentity = {0xFE, 0x26, 0x05, 0x05, 0x05, 0x01, 0x01, 0x01, 0x00, 0x01, 0x02, 0x03};
+// Hardware revision 1 and Bell 202 current signalling share byte 7; the flags are byte 8.
+const Bytes kIdentity = {0xFE, 0x26, 0x05, 0x05, 0x05, 0x01, 0x01, 0x08, 0x00, 0x01, 0x02, 0x03};
 const Bytes kMessage = {0x45, 0x53, 0xD2, 0x58, 0x13, 0x85, 0x80, 0xD3, 0xC4, 0x09, 0x54, 0xED,
                         0x20, 0x14, 0x94, 0x80, 0x33, 0xCE, 0x58, 0x54, 0x94, 0x15, 0x28, 0x20};
 const Bytes kTag = {0x0C, 0xF3, 0x96, 0x15, 0x25, 0x12};
 const Bytes kDescriptor = {0x34, 0xF1, 0x02, 0x55, 0x38, 0x14, 0x3E, 0x02, 0x01, 0x49, 0x48, 0x20};
+constexpr std::uint8_t kLoopFixed = 0x08; // device status while the loop current is fixed
 const Bytes kOneCoefficientRow = Cat({{0x00, 0x00, 0x04, 0x00}, F(1.0f)});
 const Bytes kAnalogDefault = Cat({F(20.0f), F(4.0f), F(0.0f), {0x27, 0x10}});
 
@@ -67,6 +69,10 @@ private slots:
     void longAddressChange();
     void processValues();
     void fixedCurrent();
+    void loopFixedStatus_data();
+    void loopFixedStatus();
+    void identityByTag_data();
+    void identityByTag();
     void mappingDrivesVariables();
     void faults_data();
     void faults();
@@ -124,7 +130,7 @@ void TestSimDevice::answers_data()
     echo("19 final assembly", 19, {0x0A, 0x0B, 0x0C});
     echo("22 long tag", 22, Counting(32, 'A'));
     echo("35 range", 35, Cat({{12}, F(100.0f), F(0.0f)}));
-    echo("40 fixed current", 40, F(8.0f));
+    echo("40 release fixed current", 40, F(0.0f)); // fixing it sets a status bit: loopFixedStatus
     echo("49 device identifier", 49, {0x07, 0x08, 0x09});
     echo("240 sensor type and manufacturer", 240, {0x09, 0x11});
     echo("160 instrument 1", 160, Cat({{0x01, 0x01, 0x03, 0x06}, {0x01, 0x03, 0x00, 0x00, 0x00, 0x02}}));
@@ -139,7 +145,9 @@ void TestSimDevice::answers_data()
     echo("170 mapping", 170, {0x08, 0x0C, 0x07, 0x27, 0x00, 0x01, 0x05, 0x39});
     echo("172 rs485", 172, {0x06, 0x02, 0x00});
 
-    row("1 not implemented", 1, {}, 64, {});
+    row("1 primary variable", 1, {}, 0, Cat({{32}, F(12.0f)}));
+    row("11 identity by tag", 11, kTag, 0, kIdentity);
+    row("14 transducer: limits not known", 14, {}, 0, Cat({{0, 0, 0, 32}, {0x7F, 0xA0, 0, 0}, {0x7F, 0xA0, 0, 0}, {0x7F, 0xA0, 0, 0}}));
     row("250 not implemented", 250, {0x01}, 64, {});
     row("17 one byte short", 17, Counting(23), 5, {});
     row("40 without data", 40, {}, 5, {});
@@ -202,7 +210,7 @@ void TestSimDevice::roundTrip_data()
     QTest::newRow("rs485") << 172 << Q({0x06, 0x02, 0x00}) << 173 << Q({0x06, 0x02, 0x00, 0x00});
     QTest::newRow("range") << 35 << Q(Cat({{12}, F(100.0f), F(-10.0f)})) << 15
                            << Q(Cat({{0, 0, 12}, F(100.0f), F(-10.0f), F(1.0f), {0, 0x26}}));
-    QTest::newRow("fixed current") << 40 << Q(F(16.0f)) << 2 << Q(Cat({F(16.0f), F(75.0f)}));
+    QTest::newRow("release fixed current") << 40 << Q(F(0.0f)) << 2 << Q(Cat({F(12.0f), F(50.0f)}));
 }
 
 void TestSimDevice::roundTrip()
@@ -277,14 +285,14 @@ void TestSimDevice::longAddressChange_data()
 
     QTest::newRow("240 sensor type and manufacturer")
         << 240 << Q({0x07, 0x11}) << Q({0x91, 0x07, 0x01, 0x02, 0x03})
-        << Q({0xFE, 0x11, 0x07, 0x05, 0x05, 0x01, 0x01, 0x01, 0x00, 0x01, 0x02, 0x03});
+        << Q({0xFE, 0x11, 0x07, 0x05, 0x05, 0x01, 0x01, 0x08, 0x00, 0x01, 0x02, 0x03});
     // Only the low six bits of the manufacturer are in the address.
     QTest::newRow("240 manufacturer with high bits")
         << 240 << Q({0x05, 0xE6}) << Q({0xA6, 0x05, 0x01, 0x02, 0x03})
-        << Q({0xFE, 0xE6, 0x05, 0x05, 0x05, 0x01, 0x01, 0x01, 0x00, 0x01, 0x02, 0x03});
+        << Q({0xFE, 0xE6, 0x05, 0x05, 0x05, 0x01, 0x01, 0x08, 0x00, 0x01, 0x02, 0x03});
     QTest::newRow("49 identifier")
         << 49 << Q({0xFF, 0xFF, 0xFF}) << Q({0xA6, 0x05, 0xFF, 0xFF, 0xFF})
-        << Q({0xFE, 0x26, 0x05, 0x05, 0x05, 0x01, 0x01, 0x01, 0x00, 0xFF, 0xFF, 0xFF});
+        << Q({0xFE, 0x26, 0x05, 0x05, 0x05, 0x01, 0x01, 0x08, 0x00, 0xFF, 0xFF, 0xFF});
 }
 
 void TestSimDevice::longAddressChange()
@@ -345,12 +353,67 @@ void TestSimDevice::fixedCurrent()
 {
     auto d = SteadyDevice();
     Ask(d, LongRequest(40, F(4.0f)));
-    QCOMPARE(Q(Ask(d, LongRequest(2))), Q(LongAnswer(2, 0, Cat({F(4.0f), F(0.0f)}))));
+    QCOMPARE(Q(Ask(d, LongRequest(2))), Q(LongAnswer(2, 0, Cat({F(4.0f), F(0.0f)}), kAddress, 5, kLoopFixed)));
     // Command 3 reports the same loop current.
     const Bytes v3 = Ask(d, LongRequest(3));
     QCOMPARE(Q(Bytes(v3.begin() + 15, v3.begin() + 19)), Q(F(4.0f)));
     Ask(d, LongRequest(40, F(0.0f)));
     QCOMPARE(Q(Ask(d, LongRequest(2))), Q(LongAnswer(2, 0, Cat({F(12.0f), F(50.0f)}))));
+}
+
+void TestSimDevice::loopFixedStatus_data()
+{
+    QTest::addColumn<int>("preset");    // device status before the requests
+    QTest::addColumn<QByteArray>("levels"); // command 40 levels in mA, in turn (0 = release)
+    QTest::addColumn<QByteArray>("status"); // status byte of the answer to 40 and to the 3 after it, per level
+    QTest::newRow("fixed") << 0 << QByteArray("\x0C", 1) << QByteArray("\x08\x08", 2);
+    QTest::newRow("fixed, then released") << 0 << QByteArray("\x0C\x00", 2) << QByteArray("\x08\x08\x00\x00", 4);
+    QTest::newRow("other bits stay") << 0x40 << QByteArray("\x04\x00", 2) << QByteArray("\x48\x48\x40\x40", 4);
+    QTest::newRow("refused level fixes nothing") << 0 << QByteArray("\x01", 1) << QByteArray("\x00\x00", 2);
+}
+
+void TestSimDevice::loopFixedStatus()
+{
+    QFETCH(int, preset);
+    QFETCH(QByteArray, levels);
+    QFETCH(QByteArray, status);
+    auto d = SteadyDevice();
+    d.State().deviceStatus = std::uint8_t(preset);
+    const auto statusOf = [](const Bytes& answer) { return answer.size() > 14 ? int(answer[14]) : -1; };
+    for (qsizetype k = 0; k < levels.size(); ++k) {
+        const Bytes a40 = Ask(d, LongRequest(40, F(float(std::uint8_t(levels[k])))));
+        const Bytes a3 = Ask(d, LongRequest(3));
+        QCOMPARE(statusOf(a40), int(std::uint8_t(status[2 * k])));
+        QCOMPARE(statusOf(a3), int(std::uint8_t(status[2 * k + 1])));
+    }
+}
+
+void TestSimDevice::identityByTag_data()
+{
+    QTest::addColumn<QByteArray>("address");
+    QTest::addColumn<QByteArray>("tag");
+    QTest::addColumn<bool>("answers");
+    const Bytes broadcast{0x80, 0, 0, 0, 0};
+    const Bytes otherTag = {0x0C, 0xF3, 0x96, 0x15, 0x25, 0x13};
+    QTest::newRow("broadcast, its tag") << Q(broadcast) << Q(kTag) << true;
+    QTest::newRow("broadcast, another tag") << Q(broadcast) << Q(otherTag) << false;
+    QTest::newRow("its address, its tag") << Q(kAddress) << Q(kTag) << true;
+    QTest::newRow("its address, another tag") << Q(kAddress) << Q(otherTag) << false;
+    QTest::newRow("another address, its tag") << Q({0xA6, 0x05, 0x01, 0x02, 0x04}) << Q(kTag) << false;
+    QTest::newRow("tag cut short") << Q(broadcast) << Q(Bytes(kTag.begin(), kTag.end() - 1)) << false;
+}
+
+void TestSimDevice::identityByTag()
+{
+    QFETCH(QByteArray, address);
+    QFETCH(QByteArray, tag);
+    QFETCH(bool, answers);
+    auto d = SteadyDevice();
+    const Bytes got = Ask(d, LongRequest(11, B(tag), B(address)));
+    QCOMPARE(Q(got), answers ? Q(LongAnswer(11, 0, kIdentity, B(address))) : QByteArray());
+    // Command 0 by the broadcast address is no identity request.
+    if (B(address)[1] == 0)
+        QCOMPARE(Q(Ask(d, LongRequest(0, {}, B(address)))), QByteArray());
 }
 
 void TestSimDevice::mappingDrivesVariables()
@@ -398,7 +461,7 @@ void TestSimDevice::faults_data()
     row("truncated to 9", -1, K::Truncated, 9, 16, Bytes(normal.begin(), normal.begin() + 9));
     row("HART 7 identity", -1, K::LongIdentity, 0, 0,
         LongAnswer(0, 0,
-                   {0xFE, 0x26, 0x05, 0x05, 0x07, 0x01, 0x01, 0x01, 0x00, 0x01, 0x02, 0x03, 0x05, 0x04, 0x00, 0x00,
+                   {0xFE, 0x26, 0x05, 0x05, 0x07, 0x01, 0x01, 0x08, 0x00, 0x01, 0x02, 0x03, 0x05, 0x04, 0x00, 0x00,
                     0x00, 0x00, 0x26, 0x00, 0x26, 0x01}));
     row("HART 7 identity leaves other commands", -1, K::LongIdentity, 0, 16, normal);
 }
@@ -503,14 +566,14 @@ void TestSimDevice::stream_data()
 
     const Bytes a2 = LongAnswer(2, 0, Cat({F(12.0f), F(50.0f)}));
     const Bytes a16 = LongAnswer(16, 0, {0x01, 0x02, 0x03});
-    const Bytes a40 = LongAnswer(40, 0, F(8.0f));
+    const Bytes a40 = LongAnswer(40, 0, F(8.0f), kAddress, 5, kLoopFixed);
     const Bytes a12 = LongAnswer(12, 0, kMessage);
     const Bytes q16 = LongRequest(16);
     const auto row = [](const char* name, const Bytes& in, const Bytes& out) { QTest::newRow(name) << Q(in) << Q(out); };
 
     row("two frames in one piece", Cat({q16, LongRequest(2)}), Cat({a16, a2}));
     row("byte 0x40 after command 40", Cat({LongRequest(40, F(8.0f)), {0x40}, LongRequest(2)}),
-        Cat({a40, LongAnswer(2, 0, Cat({F(8.0f), F(25.0f)}))}));
+        Cat({a40, LongAnswer(2, 0, Cat({F(8.0f), F(25.0f)}), kAddress, 5, kLoopFixed)}));
     row("byte 0x00 after command 12", Cat({LongRequest(12), {0x00}, q16}), Cat({a12, a16}));
     row("two preambles", LongRequest(16, {}, kAddress, 2), a16);
     row("one preamble", LongRequest(16, {}, kAddress, 1), {});
@@ -547,7 +610,8 @@ void TestSimDevice::byteByByte()
     }
     QCOMPARE(all.size(), std::size_t(3));
     QCOMPARE(Q(Flatten(all)),
-             Q(Cat({LongAnswer(40, 0, F(8.0f)), ShortAnswer(0, kIdentity), LongAnswer(173, 0, {3, 0, 10, 0})})));
+             Q(Cat({LongAnswer(40, 0, F(8.0f), kAddress, 5, kLoopFixed), ShortAnswer(0, kIdentity, 0, 5, kLoopFixed),
+                    LongAnswer(173, 0, {3, 0, 10, 0}, kAddress, 5, kLoopFixed)})));
 }
 
 void TestSimDevice::silenceInsideFrameStartsOver()
