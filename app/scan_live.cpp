@@ -236,7 +236,7 @@ void ScanLive::LiveAnswer(const hart::TransactionResult& r)
         values = device::DecodeDynamicVariables(frame->data(), sep);
     if (!values) {
         run_.Failure(!r.ok() ? ErrorText(r.error)
-                             : QString::fromStdString(hart::DeviceAnsweredText(frame ? frame->responseCode() : 0)));
+                             : hart::DeviceAnsweredText(frame ? frame->responseCode() : 0));
         ShowAllStale(form_.Ui(), true);
         ShowState();
         return;
