@@ -100,10 +100,10 @@ private slots:
         PageBench b;
         b.device.SetFault(161, {sim::FaultKind::ResponseCode, 64});
         b.Press("ConfigRead");
-        QVERIFY2(b.page->StatusText().contains("instrumentCommand1 (command not implemented (response code 64))"),
+        QVERIFY2(b.page->StatusText().contains("instrumentCommand1 (the device answered: command not implemented (response code 64))"),
                  qPrintable(b.page->StatusText()));
         QCOMPARE(b.DeviceCell("instrumentCommand1"),
-                 QString("could not be read: command not implemented (response code 64)"));
+                 QString("could not be read: the device answered: command not implemented (response code 64)"));
         QVERIFY(!b.DeviceCell("instrumentCommand2").isEmpty());
         b.page->findChild<QPushButton*>("ConfigSave")->click();
         const auto saved = config::LoadFile(b.dir.filePath("saved.json"));

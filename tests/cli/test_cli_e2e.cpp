@@ -348,7 +348,7 @@ private slots:
         const QString port = QString::fromStdString(a->SlavePath());
         const auto read = Program({"read", "--port", port, "-o", Path("p.json")});
         QCOMPARE(read.exit, 1);
-        QVERIFY2(read.err.contains("instrumentCommand1: command not implemented (response code 64)"),
+        QVERIFY2(read.err.contains("instrumentCommand1: the device answered: command not implemented (response code 64)"),
                  qPrintable(read.err));
         const auto file = config::LoadFile(Path("p.json"));
         QVERIFY2(file.ok(), file.error().c_str());
@@ -375,7 +375,7 @@ private slots:
         const auto changed = Program({"diff", Path("p.json"), "--port", port});
         QCOMPARE(changed.exit, 1);
         QVERIFY2(changed.out.contains("longTag: different"), qPrintable(changed.out));
-        QVERIFY2(changed.out.contains("instrumentCommand1: could not be read from the device (command not implemented"),
+        QVERIFY2(changed.out.contains("instrumentCommand1: could not be read from the device (the device answered: command not implemented"),
                  qPrintable(changed.out));
     }
 

@@ -340,7 +340,7 @@ private slots:
         QVERIFY2(int(r.status) == status, qPrintable(Msg(r)));
         if (inFile) {
             QCOMPARE(Msg(r), QString("Nothing was written: the device's instrumentCommand1 could not be read first "
-                                     "(command not implemented (response code 64))."));
+                                     "(the device answered: command not implemented (response code 64))."));
             QCOMPARE(b.transport.SettingsSent(), 0);
             return;
         }
