@@ -726,6 +726,8 @@ void TestFaultMatrix::cells()
     const sim::Fault fault{sim::FaultKind(kind), value};
     auto& d = *driver_;
 
+    // A polling-address Set the device took moved the address selector with it: back to the baseline's.
+    app::SelectItem(d.w<QComboBox>("ComboBox9"), Baseline().pollAddress);
     d.withDevice([&](sim::Device& dev) {
         dev.State() = Baseline();
         dev.ClearFaults();
