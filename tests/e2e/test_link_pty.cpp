@@ -3,6 +3,7 @@
 #include "device/identify.h"
 #include "device/process_values.h"
 #include "hart/link.h"
+#include "line/line.h"
 #include "serial/tcomm.h"
 #include "sim/pty_simulator.h"
 #include "support/bytes.h"
@@ -14,6 +15,43 @@ using testing::HexOf;
 class TestLinkPty : public QObject {
     Q_OBJECT
 private slots:
+    // A run interrupted after sending a request, and the next run at once:
+    // the simulated converter, at 1200 baud, is still answering the old
+    // request when the new run's first request goes out. Its answer is
+    // passed over, and no request of the new run is sent twice.
+    void interruptedRunLeavesNoRepeats()
+    {
+        std::string error;
+        line::Line::Options options;
+        options.simulate = true;
+        auto line = line::Line::Open(options, &error);
+        QVERIFY2(line, error.c_str());
+        auto& link = line->Transactor();
+        hart::DeviceIdentity id;
+        id.manufacturer = 0x26;
+        id.deviceType = 5;
+        id.identifier = {0x01, 0x02, 0x03};
+        const auto request = [&](std::uint8_t command) {
+            return hart::Transaction{hart::LongFrame(8, id, command, {}), command, false};
+        };
+
+        link.Submit(request(13), {});
+        link.Cancel(); // the interrupted run: its request is on the line, nobody waits for the answer
+
+        std::vector<hart::TransactionResult> results;
+        const std::uint8_t asked[] = {12, 15, 16, 3};
+        for (const auto command : asked)
+            link.Submit(request(command), [&](const hart::TransactionResult& r) { results.push_back(r); });
+        QVERIFY(QTest::qWaitFor([&] { return results.size() == std::size(asked); }, 20000));
+        for (std::size_t k = 0; k < results.size(); ++k) {
+            QVERIFY2(results[k].ok(), hart::TransactionErrorText(results[k].error).c_str());
+            QCOMPARE(results[k].Frame()->command(), asked[k]);
+            QCOMPARE(results[k].repeats, 0);
+        }
+        QCOMPARE(link.TotalRepeats(), 0);
+        QCOMPARE(link.SkippedAnswers(), 1);
+    }
+
     void identifyThenQuery_data()
     {
         QTest::addColumn<bool>("lineTiming");
