@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QStringList>
 
 #include <cerrno>
 #include <cmath>
@@ -53,6 +54,11 @@ codec::Result<hart::DeviceIdentity> IdentityFrom(const QJsonValue& v)
         const char* name;
         long long hi;
     };
+    for (auto it = o.begin(); it != o.end(); ++it)
+        if (!QStringList{"manufacturer", "deviceType", "uniqueIdentifier", "pollingAddress", "expandedDeviceType"}.contains(it.key()))
+            return R::Fail("identity: unknown key \"" + codec::EscapeControl(it.key().toStdString(), true) + "\"");
+    if (o.contains("expandedDeviceType") && !o.value("expandedDeviceType").isBool())
+        return R::Fail("identity: expandedDeviceType: not true or false");
     const bool expanded = o.value("expandedDeviceType").toBool(false);
     const long long code = expanded ? 0xFFFF : 0xFF;
     const Field fields[] = {{"manufacturer", code}, {"deviceType", code}, {"uniqueIdentifier", 0xFFFFFF}, {"pollingAddress", 15}};

@@ -122,6 +122,12 @@ private slots:
         QTest::newRow("version not a number") << Document("", R"("format": "modbus-hart-configuration", "version": "1")")
                                               << "unknown format version";
         QTest::newRow("unknown item") << Document(R"("mesage": "X")") << "unknown item \"mesage\"";
+        QTest::newRow("unknown key in the identity")
+            << Document("", R"("format": "modbus-hart-configuration", "version": 1, "identity": {"manufacturer": 38, "deviceType": 5, "uniqueIdentifier": 1, "pollingAddress": 0, "manufactrer": 39})")
+            << "identity: unknown key \"manufactrer\"";
+        QTest::newRow("expanded device type not a truth value")
+            << Document("", R"("format": "modbus-hart-configuration", "version": 1, "identity": {"manufacturer": 38, "deviceType": 5, "uniqueIdentifier": 1, "pollingAddress": 0, "expandedDeviceType": "yes"})")
+            << "identity: expandedDeviceType: not true or false";
         QTest::newRow("coefficient out of range")
             << Document(R"("analogInput1": {"upper": 1, "lower": 0, "start": 0, "coefficient": 70000})")
             << "item \"analogInput1\": coefficient: 70000 is out of range (0..65535)";
