@@ -212,10 +212,11 @@ void BatchRunner::Write(const Configuration& file, const WriteOptions& options)
     job_->options = options;
     job_->file = file;
     job_->address = options.pollingAddress;
+    // Values are checked once the device has been read: a value the device could
+    // not take is refused only when it would be sent, so that a device's own
+    // backup (a date never set, say) restores.
     std::string refusal;
-    if (const auto bad = Validate(file))
-        refusal = "The file was not written: item " + *bad + ".";
-    else if (!options.dryRun && options.backupDirectory.isEmpty())
+    if (!options.dryRun && options.backupDirectory.isEmpty())
         refusal = "The file was not written: no directory for the backup was given.";
     if (refusal.empty())
         return Start();
@@ -399,6 +400,15 @@ void BatchRunner::PlanWrite()
     auto& job = *job_;
     const auto& file = job.file;
     const auto& device = job.report.device;
+
+    // A value the device could not take stops the write before anything is planned or sent.
+    for (const Item* item : ItemsInWriteOrder()) {
+        const bool sent = item->has(file) && (!item->has(device) || !item->equal(device, file))
+                          && (!item->identity || job.options.withIdentity);
+        if (const auto data = sent ? item->buildWrite(file) : codec::Result<std::vector<std::uint8_t>>::Ok({}); !data)
+            return Finish(BatchStatus::Refused, "The file was not written: item \"" + std::string(item->name) + "\": "
+                                                    + data.error() + ".");
+    }
 
     for (const Item* item : ItemsInWriteOrder()) {
         if (!item->has(file))

@@ -409,11 +409,19 @@ struct TagDescriptorDate : Plain<&Configuration::tagDescriptorDate> {
             return Refused("tag: " + *bad);
         if (auto bad = PackableText(v.descriptor, 16))
             return Refused("descriptor: " + *bad);
+        if (v.day < 1 || v.day > 31 || v.month < 1 || v.month > 12)
+            return Refused("date " + std::to_string(v.day) + "." + std::to_string(v.month)
+                           + ": the device takes only a day 1..31 and a month 1..12");
         return device::EncodeTagDescriptorDate(v);
     }
+    // By field, not by the write's bytes: a date never set (0.0) cannot be
+    // built, yet a device's own backup must compare equal to it.
     static bool equal(const Configuration& a, const Configuration& b)
     {
-        return build(a).ok() && build(b).ok() && *build(a) == *build(b);
+        const auto& x = *a.tagDescriptorDate;
+        const auto& y = *b.tagDescriptorDate;
+        return TrimRight(x.tag) == TrimRight(y.tag) && TrimRight(x.descriptor) == TrimRight(y.descriptor)
+               && x.day == y.day && x.month == y.month && x.year == y.year;
     }
     static std::string text(const Configuration& c)
     {
@@ -439,10 +447,11 @@ struct TagDescriptorDate : Plain<&Configuration::tagDescriptorDate> {
             return bad;
         if (auto bad = OnlyKeys(o, {"tag", "descriptor", "day", "month", "year"}))
             return bad;
-        // A date the device would refuse is refused here, not found out during a write.
-        if (auto bad = Field(o, "day", [&](const QJsonValue& x) { return IntField(x, 1, 31, t.day); }))
+        // No calendar has a day 32 or a month 13; 0 is a date never set, which
+        // devices hold and their backups must keep (writing it is refused).
+        if (auto bad = Field(o, "day", [&](const QJsonValue& x) { return IntField(x, 0, 31, t.day); }))
             return bad;
-        if (auto bad = Field(o, "month", [&](const QJsonValue& x) { return IntField(x, 1, 12, t.month); }))
+        if (auto bad = Field(o, "month", [&](const QJsonValue& x) { return IntField(x, 0, 12, t.month); }))
             return bad;
         if (auto bad = Field(o, "year", [&](const QJsonValue& x) { return IntField(x, 1900, 2155, t.year); }))
             return bad;
@@ -626,7 +635,8 @@ struct Instrument : Indexed<&Configuration::instruments, K> {
                     return t.error();
                 if (t->find_first_not_of(' ') == std::string::npos)
                     return std::nullopt; // no command bytes at all
-                const auto bytes = converter::ParseCommandCode(*t, 255);
+                // More bytes than the command holds: no device can hold them.
+                const auto bytes = converter::ParseCommandCode(*t, converter::CommandByteLimit(static_cast<int>(K) + 1));
                 if (!bytes)
                     return Quoted(*t) + ": " + bytes.error();
                 r.commandBytes = *bytes;
@@ -912,7 +922,8 @@ struct PollingAddress : Plain<&Configuration::pollingAddress> {
     static Reason fromJson(const QJsonValue& v, Configuration& c)
     {
         std::uint8_t a = 0;
-        if (auto bad = IntField(v, 0, 15, a))
+        // HART 6 and later devices answer at 0..63; a device's own address is kept.
+        if (auto bad = IntField(v, 0, 63, a))
             return bad;
         c.pollingAddress = a;
         return std::nullopt;

@@ -375,8 +375,17 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("requests"); // requests that reached the device; -1: not counted
+        // Values the device would not take are refused once it is read, before any setting.
         QTest::newRow("value the window refuses") << 0 << false << int(BatchStatus::Refused)
-                                                  << "The file was not written: item \"range\": 'nan'" << 0;
+                                                  << "The file was not written: item \"range\": 'nan'" << -1;
+        QTest::newRow("long tag with control characters")
+            << 4 << false << int(BatchStatus::Refused)
+            << "The file was not written: item \"longTag\": holds a control character (A\\x1B]0;X\\x07)" << -1;
+        QTest::newRow("date never set") << 5 << false << int(BatchStatus::Refused)
+                                        << "The file was not written: item \"tagDescriptorDate\": date 0.0" << -1;
+        // A device holding such values restores its own backup: they are not sent again.
+        QTest::newRow("own backup with a date never set and control characters")
+            << 6 << false << int(BatchStatus::Done) << "Nothing to write" << -1;
         QTest::newRow("other device type") << 1 << false << int(BatchStatus::Refused)
                                            << "Nothing was written: the device is manufacturer 38, device type 5, "
                                               "the file is for manufacturer 38, device type 6" << 1;
@@ -405,6 +414,13 @@ private slots:
         case 1: file.identity->deviceType = 6; break;
         case 2: options.pollingAddress = 7; break;
         case 3: file.identity.reset(); break;
+        case 4: file.longTag = "A\x1B]0;X\x07"; break;
+        case 5: file.tagDescriptorDate->day = 0, file.tagDescriptorDate->month = 0; break;
+        case 6:
+            b.device.State().date = {0, 0, 0};
+            b.device.State().longTag = {'A', 0x1B, 0x07};
+            file = config::FromJson(config::ToJson(b.Read(0).device, {})).value().configuration;
+            break;
         }
         b.transport.ClearLog();
         const auto r = b.Write(file, options);
