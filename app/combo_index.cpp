@@ -1,5 +1,7 @@
 #include "app/combo_index.h"
 
+#include "codec/units.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
@@ -49,6 +51,18 @@ constexpr const char* kWatched = "mhListByteWatched";
 
 void Forget(QComboBox* combo) { combo->setProperty(kKeptByte, QVariant()); }
 
+void Keep(QComboBox* combo, std::uint8_t byte)
+{
+    combo->setProperty(kKeptByte, int{byte});
+    if (!combo->property(kWatched).toBool()) {
+        combo->setProperty(kWatched, true);
+        // Only the user's own change lets go of the byte; code that selects an item goes through ShowListByte.
+        QObject::connect(combo, &QComboBox::activated, combo, [combo] { Forget(combo); });
+        if (QLineEdit* edit = combo->lineEdit())
+            QObject::connect(edit, &QLineEdit::textEdited, combo, [combo] { Forget(combo); });
+    }
+}
+
 } // namespace
 
 void ShowListByte(QComboBox* combo, int index, std::uint8_t byte)
@@ -58,14 +72,24 @@ void ShowListByte(QComboBox* combo, int index, std::uint8_t byte)
         Forget(combo);
         return;
     }
-    combo->setProperty(kKeptByte, int{byte});
-    if (!combo->property(kWatched).toBool()) {
-        combo->setProperty(kWatched, true);
-        // Only the user's own change lets go of the byte; code that selects an item goes through ShowListByte.
-        QObject::connect(combo, &QComboBox::activated, combo, [combo] { Forget(combo); });
-        if (QLineEdit* edit = combo->lineEdit())
-            QObject::connect(edit, &QLineEdit::textEdited, combo, [combo] { Forget(combo); });
-    }
+    Keep(combo, byte);
+}
+
+void ShowUnitCode(QComboBox* combo, std::uint8_t code)
+{
+    const int item = codec::UnitCodeToItem(code);
+    ShowListByte(combo, item, code);
+    // "82_other" stands for many codes: the device's own is kept for a Set.
+    if (codec::ItemToUnitCode(item) != code)
+        Keep(combo, code);
+}
+
+std::uint8_t SentUnitCode(const QComboBox* combo)
+{
+    const QVariant kept = combo->property(kKeptByte);
+    if (kept.isValid() && ItemIndex(combo) == combo->currentIndex())
+        return static_cast<std::uint8_t>(kept.toInt());
+    return codec::ItemToUnitCode(ItemIndex(combo));
 }
 
 int SentIndex(const QComboBox* combo)

@@ -21,6 +21,10 @@ void ShowListByte(QComboBox* combo, int index, std::uint8_t byte);
 // What a Set sends for a list: the item's index; else the device's own byte while the list is as the Query left
 // it; else -1 (sent as 255).
 int SentIndex(const QComboBox* combo);
+// The same for a unit list, whose item "82_other" stands for every code without an item of its own:
+// SentUnitCode gives the device's code back until the user picks an item or types.
+void ShowUnitCode(QComboBox* combo, std::uint8_t code);
+std::uint8_t SentUnitCode(const QComboBox* combo);
 // The port closed: kept bytes belong to a device no longer there.
 void ForgetListBytes(QWidget* root);
 

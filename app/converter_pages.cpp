@@ -6,6 +6,7 @@
 #include "converter/instrument_commands.h"
 #include "converter/parsing_format.h"
 #include "converter/rs485.h"
+#include "converter/list_items.h"
 #include "converter/variable_mapping.h"
 
 #include <QComboBox>
@@ -181,12 +182,12 @@ void TForm1::WireConverter()
     connect(ui_.Button36, &QPushButton::clicked, this, [this] { SendQuery("Button36"); });
     connect(ui_.Button23, &QPushButton::clicked, this, [this, channels, units] {
         SendSetting("Button23", [&] {
-            std::array<int, 4> channel{}, unit{};
+            converter::MappingValue m;
             for (std::size_t k = 0; k < 4; ++k) {
-                channel[k] = SentIndex(channels[k]);
-                unit[k] = ItemIndex(units[k]);
+                m.channel[k] = converter::ListByte(SentIndex(channels[k]));
+                m.unitCode[k] = SentUnitCode(units[k]);
             }
-            return codec::Result<Bytes>::Ok(converter::BuildMappingWrite(channel, unit));
+            return codec::Result<Bytes>::Ok(converter::EncodeMappingWrite(m));
         });
     });
     link_.SetDecoder(1171, [channels, units](const hart::AnswerFrame& f) {
@@ -195,7 +196,7 @@ void TForm1::WireConverter()
             return false;
         for (std::size_t k = 0; k < 4; ++k) {
             ShowListByte(channels[k], r->channelIndex[k], f.data()[2 * k]);
-            SelectItem(units[k], r->unitItem[k]);
+            ShowUnitCode(units[k], f.data()[2 * k + 1]);
         }
         return true;
     });

@@ -483,6 +483,32 @@ private slots:
         QCOMPARE(int(data[std::size_t(offset)]), picked >= 0 ? picked : beyond);
     }
 
+    // A unit code without an item of its own shows as "82_other"; a Set the user
+    // did not touch sends the device's code back, not 0.
+    void unitCodeWithoutItemIsSentBack_data()
+    {
+        QTest::addColumn<int>("picked"); // -1: the user leaves the list alone
+        QTest::addColumn<int>("sent");
+        QTest::newRow("unchanged") << -1 << 200;
+        QTest::newRow("picked 01_inHg") << 1 << int(codec::ItemToUnitCode(1));
+    }
+    void unitCodeWithoutItemIsSentBack()
+    {
+        QFETCH(int, picked);
+        QFETCH(int, sent);
+        d->putAll(ValidInputs());
+        d->withDevice([](sim::Device& dev) { dev.State().mapping[1].unit = 200; });
+        QCOMPARE(press("Button36"), "upload successful!");
+        auto* combo = d->w<QComboBox>("WEI2");
+        QCOMPARE(combo->currentIndex(), codec::UnitCodeToItem(200));
+        if (picked >= 0) {
+            combo->setCurrentIndex(picked);
+            emit combo->activated(picked);
+        }
+        QCOMPARE(press("Button23"), "Write successful!");
+        QCOMPARE(int(SentData(*d)[3]), sent);
+    }
+
     void queryRefusedKeepsTheFields_data()
     {
         QTest::addColumn<QString>("query");
