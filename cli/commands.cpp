@@ -115,10 +115,10 @@ config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::fun
     return report;
 }
 
-void PrintRepeats(const config::BatchReport& r, Io& io)
+void PrintRepeats(const config::BatchReport& r, std::ostream& to)
 {
     if (r.repeats > 0)
-        io.out << r.repeats << " of " << r.transactions << " requests had to be sent again.\n";
+        to << r.repeats << " of " << r.transactions << " requests had to be sent again.\n";
 }
 
 codec::Result<config::LoadedFile> Load(const std::string& path, Io& io)
@@ -256,7 +256,8 @@ int RunRead(const Options& o, Io& io)
         }
         io.out << what << "; saved to " << o.output << ".\n";
     }
-    PrintRepeats(*r, io);
+    // Standard output holds the file alone when the file goes there.
+    PrintRepeats(*r, o.output.empty() || o.output == "-" ? io.err : io.out);
     return OutputArrived(io) ? status : kRefused;
 }
 

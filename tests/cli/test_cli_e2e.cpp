@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -343,6 +344,19 @@ private slots:
         QVERIFY2(!out.contains("failed"), out.constData());
         QVERIFY(p.readAllStandardError().contains("Cancelled after writing part of the file."));
         QVERIFY(StateOf(*b).configChangeCounter > 0);
+    }
+
+    // Standard output carries the file alone, repeats and all: it parses as JSON.
+    void readToStandardOutputIsJsonAlone()
+    {
+        auto a = Start(sim::ConverterState{});
+        a->WithDevice([](sim::Device& d) { d.SetFault(12, {sim::FaultKind::ResponseCode, 32}); }); // busy
+        const auto read = Program({"read", "--port", QString::fromStdString(a->SlavePath())});
+        QCOMPARE(read.exit, 1);
+        QVERIFY2(read.err.contains("had to be sent again"), qPrintable(read.err));
+        QJsonParseError error{};
+        QJsonDocument::fromJson(read.out.toUtf8(), &error);
+        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString() + ": " + read.out.right(200)));
     }
 
     // A converter that does not know one query: the rest is saved and usable.
