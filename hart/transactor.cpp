@@ -201,6 +201,9 @@ void Transactor::LineClear(std::uint64_t generation)
             rtsTimer_.start(static_cast<int>(left.count()));
     }
     waitDeadline_ = end + std::chrono::milliseconds(answerStartMs_);
+    // Other devices' answers may push the wait on, but never past one longest
+    // answer beyond it: a busy loop must not keep a request waiting for ever.
+    waitLimit_ = *waitDeadline_ + CharTimes(kLongestAnswer) + std::chrono::milliseconds(answerStartMs_);
     if (phase_ == Phase::Sending) {
         phase_ = Phase::Waiting;
         ArmFor(*waitDeadline_);
@@ -289,7 +292,7 @@ void Transactor::Skip()
         timer_.stop();
         return;
     }
-    waitDeadline_ = std::max(*waitDeadline_, Clock::now() + std::chrono::milliseconds(answerStartMs_));
+    waitDeadline_ = std::min(waitLimit_, std::max(*waitDeadline_, Clock::now() + std::chrono::milliseconds(answerStartMs_)));
     phase_ = Phase::Waiting;
     ArmFor(*waitDeadline_);
 }

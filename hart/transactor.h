@@ -118,6 +118,7 @@ private:
     std::chrono::steady_clock::time_point lineEnd_;      // when the request's last bit leaves
     std::chrono::steady_clock::time_point answerLimit_;  // a started answer must be whole by then
     std::optional<std::chrono::steady_clock::time_point> waitDeadline_; // its start, once the request is out
+    std::chrono::steady_clock::time_point waitLimit_; // skipped answers never push the wait past this
     FrameAssembler assembler_;
     QTimer timer_;
     QTimer rtsTimer_;

@@ -314,6 +314,47 @@ private slots:
         QCOMPARE(port.writes.size(), std::size_t{4});
     }
 
+    // Another master's device answering all the time keeps no request waiting for ever.
+    void endlessOtherAnswersEndInNoAnswer()
+    {
+        class BusyLoop : public FakePort {
+        public:
+            bool WriteBytes(const void* data, std::uint16_t count) override
+            {
+                FakePort::WriteBytes(data, count);
+                if (!started) {
+                    started = true;
+                    timer.setInterval(15);
+                    QObject::connect(&timer, &QTimer::timeout, [this] {
+                        if (++sent > 300) // bounded: 4.5 s at the most
+                            timer.stop();
+                        else
+                            target->Deliver(other);
+                    });
+                    timer.start();
+                }
+                return true;
+            }
+            Transactor* target = nullptr;
+            Bytes other;
+            QTimer timer;
+            bool started = false;
+            int sent = 0;
+        };
+        BusyLoop port;
+        port.other = Answer(13, 0);
+        Transactor link;
+        port.target = &link;
+        link.SetPort(&port);
+        link.SetBaud(115200);
+        link.SetAnswerStartMs(40);
+        std::vector<TransactionResult> results;
+        link.Submit(Request(12), [&](const TransactionResult& r) { results.push_back(r); });
+        QVERIFY(QTest::qWaitFor([&] { return results.size() == 1; }, 4000));
+        QCOMPARE(results[0].error, TransactionError::NoAnswer);
+        QVERIFY(link.SkippedAnswers() > 0);
+    }
+
     // ---- the line around a request
 
     void rtsKeyedOnlyAroundItsWrite()
