@@ -294,7 +294,7 @@ void ConfigPage::Finished(const config::BatchReport& report)
                 failed << Q(r.item->name) + ": " + QString::fromStdString(r.reason);
             else if (r.outcome == config::ItemOutcome::NotAttempted)
                 notAttempted << Q(r.item->name);
-            else if (r.outcome == config::ItemOutcome::WrittenNotVerified)
+            else if (r.outcome == config::ItemOutcome::WrittenNotVerified || r.outcome == config::ItemOutcome::Failed)
                 unverified << Q(r.item->name);
         }
         text += QString("\n%1 written and verified.").arg(written);
@@ -305,16 +305,19 @@ void ConfigPage::Finished(const config::BatchReport& report)
         if (!notAttempted.isEmpty())
             text += "\nNot attempted: " + notAttempted.join(", ");
         // What the device holds now: as it was, plus what was verified; an
-        // item that may or may not have been taken is not known.
+        // item that failed or was not verified may or may not have been taken,
+        // so it is not known (a Save must not claim the old value).
         config::Configuration now = report.device;
         for (const auto& r : report.items) {
             if (r.outcome == config::ItemOutcome::Verified && file_)
                 r.item->take(*file_, now);
-            else if (r.outcome == config::ItemOutcome::WrittenNotVerified)
+            else if (r.outcome == config::ItemOutcome::WrittenNotVerified || r.outcome == config::ItemOutcome::Failed)
                 r.item->take(config::Configuration{}, now);
         }
-        if (report.status != config::BatchStatus::Refused)
+        if (report.status != config::BatchStatus::Refused) {
             device_ = now;
+            unread_.clear(); // what an earlier read missed is no longer what the table shows
+        }
         if (host_.showWritten)
             host_.showWritten(report);
     } else if (report.status == config::BatchStatus::Done || report.status == config::BatchStatus::Failed) {

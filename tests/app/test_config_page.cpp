@@ -151,6 +151,30 @@ private slots:
         QCOMPARE(b.device.State().finalAssembly == 4242, written);
         QCOMPARE(b.device.State().deviceId, written ? source.State().deviceId : sim::ConverterState{}.deviceId);
     }
+
+    // A write that went out without a clean answer leaves the item unknown: the
+    // page must not go on claiming (or save) the value it replaced.
+    void failedWriteLeavesTheItemUnknown()
+    {
+        PageBench b;
+        b.Press("ConfigRead");
+        b.page->findChild<QPushButton*>("ConfigSave")->click();
+        auto saved = config::LoadFile(b.dir.filePath("saved.json"));
+        QVERIFY2(saved.ok(), saved.error().c_str());
+        config::Configuration file = saved->configuration;
+        file.finalAssembly = 4242;
+        QVERIFY(config::SaveFile(b.dir.filePath("file.json"), file, {QDateTime::currentDateTimeUtc(), "t"}));
+        b.openPath = b.dir.filePath("file.json");
+        b.page->findChild<QPushButton*>("ConfigOpen")->click();
+        b.device.SetFault(19, {sim::FaultKind::NoAnswer, 0}); // the final assembly number's write
+        b.Press("ConfigWrite");
+        QVERIFY2(b.page->StatusText().contains("Failed"), qPrintable(b.page->StatusText()));
+        b.page->findChild<QPushButton*>("ConfigSave")->click();
+        saved = config::LoadFile(b.dir.filePath("saved.json"));
+        QVERIFY2(saved.ok(), saved.error().c_str());
+        QVERIFY(!saved->configuration.finalAssembly); // neither the old value nor the new is known
+        QVERIFY(saved->configuration.message.has_value());
+    }
 };
 
 QTEST_MAIN(TestConfigPage)
