@@ -235,8 +235,10 @@ void ScanLive::LiveAnswer(const hart::TransactionResult& r)
     if (frame && !hart::IsErrorResponse(frame->responseCode()) && form_.Link().Decode(103, *frame))
         values = device::DecodeDynamicVariables(frame->data(), sep);
     if (!values) {
-        run_.Failure(!r.ok() ? ErrorText(r.error)
-                             : hart::DeviceAnsweredText(frame ? frame->responseCode() : 0));
+        run_.Failure(!r.ok()                                      ? ErrorText(r.error)
+                     : !frame                                     ? std::string("broken answer frame")
+                     : hart::IsErrorResponse(frame->responseCode()) ? hart::DeviceAnsweredText(frame->responseCode())
+                                                                    : std::string("an answer without the values"));
         ShowAllStale(form_.Ui(), true);
         ShowState();
         return;
