@@ -261,7 +261,8 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
 
 void ConfigPage::ConfirmWrite(const config::BatchReport& plan)
 {
-    if (!runner_ || batch_ != Batch::Write)
+    // A plan of a batch that has ended since is no question any more.
+    if (!runner_ || sender() != runner_.get() || batch_ != Batch::Write)
         return;
     QStringList lines;
     for (const auto& line : config::PreviewLines(plan))
@@ -427,6 +428,8 @@ bool ConfirmWriteDialog(QWidget* parent, const QStringList& preview)
     auto* heading = new QLabel(QString("These items will be written (device value -> file value):"), &dialog);
     layout->addWidget(heading);
     auto* list = new QListWidget(&dialog);
+    list->setObjectName("ConfigWritePreviewItems");
+    list->setAccessibleName("Items to write");
     list->addItems(preview.mid(1));
     layout->addWidget(list, 1);
     auto* buttons = new QDialogButtonBox(&dialog);
@@ -437,6 +440,8 @@ bool ConfirmWriteDialog(QWidget* parent, const QStringList& preview)
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
+    // Wide enough for a typical value pair; the list scrolls for the rest.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(560, 320)));
     return dialog.exec() == QDialog::Accepted;
 }
 
