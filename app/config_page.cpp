@@ -12,6 +12,9 @@
 #include <QComboBox>
 #include <QTabWidget>
 #include <QDateTime>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QListWidget>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -230,6 +233,7 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
         w.withIdentity = identityCheck_->isChecked();
         w.otherIdentifier = otherIdentifier;
         w.backupDirectory = host_.backupDirectory;
+        w.preview = true;
         if (!QDir().mkpath(w.backupDirectory)) {
             batch_ = Batch::None;
             if (host_.showError)
@@ -240,6 +244,8 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
     runner_ = std::make_unique<config::BatchRunner>(*host_.transport);
     connect(runner_.get(), &config::BatchRunner::Progress, this, &ConfigPage::Progress);
     connect(runner_.get(), &config::BatchRunner::Finished, this, &ConfigPage::Finished);
+    // Queued: the question waits on its own, not inside the answer that completed the plan.
+    connect(runner_.get(), &config::BatchRunner::Preview, this, &ConfigPage::ConfirmWrite, Qt::QueuedConnection);
     if (host_.batchRunning)
         host_.batchRunning(true);
     progress_->setRange(0, 0);
@@ -251,6 +257,27 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
         runner_->Write(*file_, w);
     else
         runner_->Read(host_.pollingAddress ? host_.pollingAddress() : 0);
+}
+
+void ConfigPage::ConfirmWrite(const config::BatchReport& plan)
+{
+    // A plan of a batch that has ended since is no question any more.
+    if (!runner_ || sender() != runner_.get() || batch_ != Batch::Write)
+        return;
+    QStringList lines;
+    for (const auto& line : config::PreviewLines(plan))
+        lines << QString::fromStdString(line);
+    SetStatus("Waiting for the write to be confirmed...");
+    const bool yes = host_.confirmWrite && host_.confirmWrite(lines);
+    // The question may have let the batch end meanwhile.
+    if (!runner_ || batch_ != Batch::Write)
+        return;
+    if (yes) {
+        SetStatus("Writing to the device...");
+        runner_->Proceed();
+    } else {
+        runner_->Cancel();
+    }
 }
 
 void ConfigPage::Progress(int done, int total, const QString& item)
@@ -387,6 +414,42 @@ void ConfigPage::SaveFile()
 
 // ---- the window's side
 
+namespace {
+
+// The device on top, the items in a list that scrolls on a small screen;
+// Cancel is the default, so a stray Enter writes nothing.
+bool ConfirmWriteDialog(QWidget* parent, const QStringList& preview)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName("ConfigWritePreview");
+    dialog.setWindowTitle("Write to Device");
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* device = new QLabel(preview.value(0), &dialog);
+    device->setTextFormat(Qt::PlainText);
+    device->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(device);
+    auto* heading = new QLabel(QString("These items will be written (device value -> file value):"), &dialog);
+    layout->addWidget(heading);
+    auto* list = new QListWidget(&dialog);
+    list->setObjectName("ConfigWritePreviewItems");
+    list->setAccessibleName("Items to write");
+    list->addItems(preview.mid(1));
+    layout->addWidget(list, 1);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    auto* write = buttons->addButton("Write", QDialogButtonBox::AcceptRole);
+    auto* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    write->setAutoDefault(false);
+    cancel->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    // Wide enough for a typical value pair; the list scrolls for the rest.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(560, 320)));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace
+
 struct TForm1::ConfigFileWiring {
     // The page's batch uses the window's batch path: the page goes first.
     ~ConfigFileWiring() { delete page; }
@@ -448,6 +511,11 @@ void TForm1::WireConfigurationFile()
         if (options_.confirm)
             return options_.confirm(question);
         return QMessageBox::question(this, "Write Identity", question) == QMessageBox::Yes;
+    };
+    host.confirmWrite = [this](const QStringList& preview) {
+        if (options_.confirm)
+            return options_.confirm(preview.join('\n'));
+        return ConfirmWriteDialog(this, preview);
     };
     host.chooseFile = [this](bool save) {
         if (options_.chooseFile)

@@ -52,6 +52,9 @@ struct ConfigPageHost {
     std::function<QString(bool save)> chooseFile;
     // Asks the user a yes/no question; true for yes.
     std::function<bool(const QString&)> confirm;
+    // Shows what a write is about to change (config::PreviewLines: the
+    // device, then one line per item); true to write. Without it nothing is written.
+    std::function<bool(const QStringList& preview)> confirmWrite;
     QString backupDirectory;
 };
 
@@ -78,6 +81,7 @@ private:
     void WriteDevice();
     void Start(bool write, bool otherIdentifier = false);
     void Finished(const config::BatchReport& report);
+    void ConfirmWrite(const config::BatchReport& plan);
     void Progress(int done, int total, const QString& item);
     void FillTable();
     void SetStatus(const QString& text);

@@ -302,18 +302,25 @@ int RunWrite(const Options& o, Io& io)
     }
     config::BatchRunner runner(l->Transactor());
     // Each item's line goes out as the item settles, so a report cut short
-    // (a dropped terminal) still holds what was done.
+    // (a dropped terminal) still holds what was done. A dry run writes
+    // nothing, so its list waits for the whole plan and reads as the window's
+    // question before a write does.
     std::set<const config::Item*> said;
     const auto r = RunBatch(runner, io, [&] { runner.Write(file->configuration, w); },
                             [&](const config::ItemResult& item) {
+                                if (o.dryRun)
+                                    return;
                                 if (const auto line = config::ItemLine(item)) {
                                     io.out << *line << "\n" << std::flush;
                                     said.insert(item.item);
                                 }
                             });
 
+    if (o.dryRun && r.status == config::BatchStatus::Done)
+        for (const auto& line : config::PreviewLines(r))
+            io.out << line << "\n";
     for (const auto& item : r.items)
-        if (!said.contains(item.item))
+        if (!said.contains(item.item) && !(o.dryRun && item.outcome == config::ItemOutcome::WouldWrite))
             if (const auto line = config::ItemLine(item))
                 io.out << *line << "\n";
     for (const auto& line : config::ClosingLines(r))

@@ -1,5 +1,6 @@
 #include "config/batch.h"
 
+#include "codec/text.h"
 #include "config/file.h"
 #include "device/identify.h"
 #include "hart/frame_decoder.h"
@@ -78,6 +79,31 @@ std::vector<std::string> ClosingLines(const BatchReport& r)
     return lines;
 }
 
+std::vector<std::string> PreviewLines(const BatchReport& r)
+{
+    std::string device = "Device: ";
+    const auto& d = r.device;
+    if (d.tagDescriptorDate) {
+        std::string tag = d.tagDescriptorDate->tag;
+        while (!tag.empty() && tag.back() == ' ')
+            tag.pop_back();
+        device += "tag \"" + codec::EscapeControl(tag, true) + "\", ";
+    } else {
+        device += "tag not read, ";
+    }
+    if (d.identity)
+        device += "polling address " + std::to_string(d.identity->pollingAddress) + ", unique identifier "
+                  + std::to_string(d.identity->serialNumber());
+    else
+        device += "not identified";
+    std::vector<std::string> lines{device};
+    for (const auto& item : r.items)
+        if (item.outcome == ItemOutcome::WouldWrite)
+            lines.push_back(std::string(item.item->name) + ": " + (item.from.empty() ? "(not read)" : item.from)
+                            + " -> " + item.to);
+    return lines;
+}
+
 namespace {
 
 using Next = std::function<void(const hart::TransactionResult&)>;
@@ -150,6 +176,7 @@ struct BatchRunner::Job {
     std::vector<std::uint8_t> identifyAnswer; // the latest one
     bool cancelled = false;
     bool stopAfterItem = false;
+    bool awaiting = false; // planned, waiting for Proceed or Cancel
     const Item* unverified = nullptr; // written and answered, its read-back not yet judged
     int done = 0;
     int total = 0;
@@ -166,7 +193,7 @@ BatchRunner::BatchRunner(hart::Transport& transport, QObject* parent) : QObject(
 
 BatchRunner::~BatchRunner()
 {
-    if (job_)
+    if (job_ && !job_->awaiting)
         transport_.Cancel();
 }
 
@@ -174,8 +201,18 @@ bool BatchRunner::Busy() const { return job_ != nullptr; }
 
 void BatchRunner::StopAfterItem()
 {
+    if (job_ && job_->awaiting)
+        return Cancel(); // no item is in hand
     if (job_)
         job_->stopAfterItem = true;
+}
+
+void BatchRunner::Proceed()
+{
+    if (!job_ || !job_->awaiting || job_->cancelled)
+        return;
+    job_->awaiting = false;
+    SaveBackup();
 }
 
 void BatchRunner::Cancel()
@@ -183,13 +220,15 @@ void BatchRunner::Cancel()
     if (!job_ || job_->cancelled)
         return;
     job_->cancelled = true;
-    transport_.Cancel();
+    // Nothing of the batch is on the line while it waits; the transport may be another's.
+    if (!job_->awaiting)
+        transport_.Cancel();
     // A transport may drop a request that never reached the line without answering it;
     // the batch must end all the same.
     std::weak_ptr<Job> weak = job_;
     QTimer::singleShot(0, this, [this, weak] {
         const auto job = weak.lock();
-        if (job && job_ == job && transport_.Idle())
+        if (job && job_ == job && (job->awaiting || transport_.Idle()))
             StopIfCancelled();
     });
 }
@@ -437,6 +476,15 @@ void BatchRunner::PlanWrite()
     // Nothing to undo, so no backup.
     if (job.writes.empty())
         return Finish(BatchStatus::Done, "Nothing to write: the device already matches.");
+    if (job.options.preview) {
+        job.awaiting = true;
+        BatchReport plan = job.report;
+        for (auto& r : plan.items)
+            if (r.outcome == ItemOutcome::NotAttempted)
+                r.outcome = ItemOutcome::WouldWrite;
+        emit Preview(plan);
+        return;
+    }
     SaveBackup();
 }
 

@@ -81,6 +81,11 @@ std::vector<std::string> ReportLines(const BatchReport& r);
 // The lines of a report after its items, before the outcome: where the
 // backup is, how many requests went again.
 std::vector<std::string> ClosingLines(const BatchReport& r);
+// What a write is about to change, for the engineer to confirm: the device
+// it goes to (tag, polling address, unique identifier), then one line per
+// item that would be written, device value -> file value, in write order.
+// The window's question and the command line's dry run both print these.
+std::vector<std::string> PreviewLines(const BatchReport& r);
 
 // Where the window and the command line keep the backups of the devices
 // they write: "modbus-hart/backups" in the user's data folder
@@ -96,6 +101,9 @@ struct WriteOptions {
     // converter's unique identifier) is not the device's own.
     bool otherIdentifier = false;
     bool dryRun = false;             // report what would be written, send no setting
+    // Once the write is planned, stop for Preview and wait for Proceed or
+    // Cancel before the backup and any setting.
+    bool preview = false;
     QString backupDirectory;         // required unless dryRun; the runner names the file
 };
 
@@ -114,6 +122,8 @@ public:
     // Clone `file` onto the device (see WriteOptions). Values are checked first:
     // a bad one refuses the batch before anything is sent.
     void Write(const Configuration& file, const WriteOptions& options);
+    // Goes on with a write that stopped for Preview; ignored otherwise.
+    void Proceed();
     // Stops after the request on the line; Finished reports Cancelled.
     void Cancel();
     // Lets the item in hand finish (a write with its read-back), then stops
@@ -126,6 +136,10 @@ signals:
     // An item's outcome is settled (all but those left not attempted at the end).
     void ItemDone(const config::ItemResult& result);
     void Finished(const config::BatchReport& report);
+    // A write with WriteOptions::preview is planned and waits: the report so
+    // far, the items to be written marked WouldWrite. Not emitted when
+    // nothing differs. The line is not used until Proceed or Cancel.
+    void Preview(const config::BatchReport& plan);
 
 private:
     struct Job;

@@ -4,6 +4,7 @@
 #include "support/sim_transport.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -33,6 +34,8 @@ struct PageBench {
     QString openPath;
     int questions = 0;
     bool answer = false;
+    QList<QStringList> previews;
+    bool writeAnswer = true;
     std::unique_ptr<app::ConfigPage> page;
 
     explicit PageBench(sim::ConverterState state = {}) : device(std::move(state))
@@ -44,6 +47,10 @@ struct PageBench {
         host.confirm = [this](const QString&) {
             ++questions;
             return answer;
+        };
+        host.confirmWrite = [this](const QStringList& preview) {
+            previews << preview;
+            return writeAnswer;
         };
         host.showError = [](const QString& text) { QFAIL(qPrintable(text)); };
         host.backupDirectory = dir.filePath("backups");
@@ -110,6 +117,54 @@ private slots:
         QVERIFY2(saved.ok(), saved.error().c_str());
         QVERIFY(!saved->configuration.instruments[0]);
         QVERIFY(saved->configuration.instruments[1].has_value());
+    }
+
+    // Write shows exactly the items that differ, device value -> file value,
+    // and the device; it writes only on a yes, and nothing differing asks nothing.
+    void writePreview_data()
+    {
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("nothing differs") << false << true << "Nothing to write: the device already matches.";
+        QTest::newRow("confirmed") << true << true << "Wrote 2 items, each read back equal.";
+        QTest::newRow("declined") << true << false << "Cancelled; nothing was written.";
+    }
+    void writePreview()
+    {
+        QFETCH(bool, change);
+        QFETCH(bool, yes);
+        QFETCH(QString, status);
+        PageBench b;
+        b.Press("ConfigRead");
+        b.page->findChild<QPushButton*>("ConfigSave")->click();
+        auto file = config::LoadFile(b.dir.filePath("saved.json"));
+        QVERIFY2(file.ok(), file.error().c_str());
+        auto c = file->configuration;
+        const std::string message = *c.message;
+        if (change) {
+            c.message = "A NEW MESSAGE";
+            c.line->interval = static_cast<std::uint8_t>(c.line->interval + 7);
+        }
+        QVERIFY(config::SaveFile(b.dir.filePath("file.json"), c, {QDateTime::currentDateTimeUtc(), "t"}));
+        b.openPath = b.dir.filePath("file.json");
+        b.page->findChild<QPushButton*>("ConfigOpen")->click();
+        b.writeAnswer = yes;
+        b.Press("ConfigWrite");
+
+        QVERIFY2(b.page->StatusText().startsWith(status), qPrintable(b.page->StatusText()));
+        QCOMPARE(QString::fromStdString(b.device.State().message).trimmed() == "A NEW MESSAGE", change && yes);
+        QCOMPARE(QDir(b.dir.filePath("backups")).entryList(QDir::Files).size(), change && yes ? 1 : 0);
+        if (!change) {
+            QVERIFY(b.previews.isEmpty());
+            return;
+        }
+        QCOMPARE(b.previews.size(), 1);
+        const QStringList& p = b.previews[0];
+        QCOMPARE(p.size(), 3);
+        QVERIFY2(p[0].startsWith("Device: tag \"CONVERTR\", polling address 0, unique identifier 66051"), qPrintable(p[0]));
+        QVERIFY2(p[1].startsWith("rs485: "), qPrintable(p[1]));
+        QCOMPARE(p[2], "message: \"" + QString::fromStdString(message) + "\" -> \"A NEW MESSAGE\"");
     }
 
     // Identity items that would give the device another's unique identifier

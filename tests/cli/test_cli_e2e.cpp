@@ -1,6 +1,7 @@
 // modbus-hart-config as a user runs it, against simulated converters on
 // pseudo-terminals.
 #include "config/file.h"
+#include "config/items.h"
 #include "sim/pty_simulator.h"
 #include "support/converter_setups.h"
 
@@ -162,6 +163,47 @@ private slots:
         const auto rerun = Program({"write", Path("m.json"), "--port", QString::fromStdString(b->SlavePath())});
         QVERIFY2(rerun.exit == 0, qPrintable(rerun.out + rerun.err));
         QCOMPARE(AnswersOf(*b), AnswersOf(*a));
+    }
+
+    // A dry run prints the device first, then exactly the items that differ,
+    // device value -> file value, in write order: the lines the window asks with.
+    void dryRunListsTheDifferingItems_data()
+    {
+        QTest::addColumn<bool>("withIdentity");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("identity not asked for") << false << QStringList{"rs485", "message"};
+        QTest::newRow("identity asked for") << true << QStringList{"rs485", "message", "pollingAddress"};
+    }
+    void dryRunListsTheDifferingItems()
+    {
+        QFETCH(bool, withIdentity);
+        QFETCH(QStringList, listed);
+        auto b = Start(sim::ConverterState{});
+        const QString port = QString::fromStdString(b->SlavePath());
+        QCOMPARE(Program({"read", "--port", port, "-o", Path("own.json")}).exit, 0);
+        const auto own = config::LoadFile(Path("own.json"));
+        QVERIFY2(own.ok(), own.error().c_str());
+        auto changed = own->configuration;
+        changed.message = "A NEW MESSAGE";
+        changed.line->interval = static_cast<std::uint8_t>(changed.line->interval + 7);
+        changed.pollingAddress = 3;
+        QVERIFY(config::SaveFile(Path("changed.json"), changed, {QDateTime::currentDateTimeUtc(), "t"}));
+
+        QStringList args{"write", Path("changed.json"), "--port", port, "--dry-run"};
+        if (withIdentity)
+            args << "--with-identity";
+        const auto r = Program(args);
+        QVERIFY2(r.exit == 0, qPrintable(r.out + r.err));
+        QStringList expected{"Device: tag \"CONVERTR\", polling address 0, unique identifier 66051"};
+        for (const QString& name : listed) {
+            const config::Item* item = config::FindItem(name.toStdString());
+            expected << name + ": " + QString::fromStdString(item->text(own->configuration)) + " -> "
+                            + QString::fromStdString(item->text(changed));
+        }
+        const QStringList out = r.out.split('\n');
+        QCOMPARE(out.mid(0, expected.size()), expected);
+        QVERIFY2(!r.out.contains("would be written:"), qPrintable(r.out));
+        QCOMPARE(StateOf(*b), sim::ConverterState{});
     }
 
     void refusalsSendNoSetting_data()

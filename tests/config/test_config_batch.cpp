@@ -367,6 +367,117 @@ private slots:
         QVERIFY(!r.changed);
     }
 
+    // The preview lists exactly the items that differ, in write order, with
+    // the device's value and the file's; identity items only when asked for.
+    void previewListsDiffering_data()
+    {
+        QTest::addColumn<bool>("changeMessage");
+        QTest::addColumn<bool>("changeLine");
+        QTest::addColumn<bool>("changeAddress");
+        QTest::addColumn<bool>("withIdentity");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("nothing differs") << false << false << false << false << QStringList{};
+        QTest::newRow("identity differs, not asked for") << false << false << true << false << QStringList{};
+        QTest::newRow("some differ") << true << true << false << false << QStringList{"rs485", "message"};
+        QTest::newRow("some differ, identity not asked for")
+            << true << true << true << false << QStringList{"rs485", "message"};
+        QTest::newRow("some differ, identity asked for")
+            << true << true << true << true << QStringList{"rs485", "message", "pollingAddress"};
+        QTest::newRow("identity only, asked for") << false << false << true << true << QStringList{"pollingAddress"};
+    }
+    void previewListsDiffering()
+    {
+        QFETCH(bool, changeMessage);
+        QFETCH(bool, changeLine);
+        QFETCH(bool, changeAddress);
+        QFETCH(bool, withIdentity);
+        QFETCH(QStringList, listed);
+        sim::ConverterState state;
+        state.tag = "PUMP 1";
+        Bench b(state);
+        const auto before = b.Read(0);
+        Configuration file = ReadFile(b);
+        if (changeMessage)
+            file.message = "A NEW MESSAGE";
+        if (changeLine)
+            file.line->interval = static_cast<decltype(file.line->interval)>(file.line->interval + 7);
+        if (changeAddress)
+            file.pollingAddress = 3;
+
+        QTemporaryDir backups;
+        std::vector<BatchReport> plans;
+        QObject::connect(&b.runner, &config::BatchRunner::Preview, &b.runner, [&](const BatchReport& plan) {
+            plans.push_back(plan);
+            b.runner.Cancel();
+        });
+        b.transport.ClearLog();
+        const auto r = b.Write(file, {.withIdentity = withIdentity, .preview = true, .backupDirectory = backups.path()});
+        QCOMPARE(b.transport.SettingsSent(), 0);
+        if (listed.isEmpty()) {
+            QVERIFY(plans.empty()); // nothing to confirm
+            QCOMPARE(r.status, BatchStatus::Done);
+            return;
+        }
+        QCOMPARE(plans.size(), std::size_t{1});
+        const auto lines = config::PreviewLines(plans[0]);
+        // The device first: its tag (padding dropped), polling address and unique identifier.
+        QCOMPARE(QString::fromStdString(lines.at(0)),
+                 QString("Device: tag \"PUMP 1\", polling address 0, unique identifier 66051"));
+        QStringList names;
+        for (std::size_t k = 1; k < lines.size(); ++k) {
+            const QString line = QString::fromStdString(lines[k]);
+            const QString name = line.section(':', 0, 0);
+            names << name;
+            const config::Item* item = config::FindItem(name.toStdString());
+            QVERIFY(item);
+            QCOMPARE(line, name + ": " + QString::fromStdString(item->text(before.device)) + " -> "
+                               + QString::fromStdString(item->text(file)));
+        }
+        QCOMPARE(names, listed);
+    }
+
+    // Declining the preview sends no setting and saves no backup; a stop
+    // while it waits is a decline; confirming writes what it listed.
+    void previewAnswer_data()
+    {
+        QTest::addColumn<int>("answer"); // 0 proceed, 1 cancel, 2 stop after item
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("verified");
+        QTest::newRow("confirmed") << 0 << int(BatchStatus::Done) << 2;
+        QTest::newRow("declined") << 1 << int(BatchStatus::Cancelled) << 0;
+        QTest::newRow("stopped while asking") << 2 << int(BatchStatus::Cancelled) << 0;
+    }
+    void previewAnswer()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, status);
+        QFETCH(int, verified);
+        Bench b;
+        Configuration file = ReadFile(b);
+        file.message = "A NEW MESSAGE";
+        file.line->interval = static_cast<decltype(file.line->interval)>(file.line->interval + 7);
+        QTemporaryDir backups;
+        int asked = 0;
+        // Answered later, from the event loop, as a dialog would.
+        QObject::connect(&b.runner, &config::BatchRunner::Preview, &b.runner, [&](const BatchReport&) {
+            ++asked;
+            QTimer::singleShot(0, &b.runner, [&] {
+                answer == 0 ? b.runner.Proceed() : answer == 1 ? b.runner.Cancel() : b.runner.StopAfterItem();
+            });
+        });
+        b.transport.ClearLog();
+        const auto r = b.Write(file, {.preview = true, .backupDirectory = backups.path()});
+        QCOMPARE(asked, 1);
+        QCOMPARE(int(r.status), status);
+        QCOMPARE(r.count(ItemOutcome::Verified), verified);
+        QCOMPARE(b.transport.SettingsSent(), verified);
+        QCOMPARE(r.changed, verified > 0);
+        QCOMPARE(QDir(backups.path()).entryList(QDir::Files).size(), verified > 0 ? 1 : 0);
+        if (answer != 0)
+            QCOMPARE(Msg(r), QString("Cancelled; nothing was written."));
+        QVERIFY(!b.runner.Busy());
+    }
+
     // ---- Refusals before anything is sent.
     void refusals_data()
     {

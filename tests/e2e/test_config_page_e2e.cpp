@@ -74,9 +74,17 @@ private slots:
             marked += table->item(r, 0)->background().style() != Qt::NoBrush ? 1 : 0;
         QCOMPARE(marked, 3);
 
-        // Write: only those three go out, each verified; the backup is named.
+        // Write: asked first with the device and those three, then only they go
+        // out, each verified; the backup is named.
         click("ConfigWrite");
         QVERIFY(finish());
+        QCOMPARE(d.questions.size(), 1);
+        QStringList asked = d.questions[0].split('\n');
+        QVERIFY2(asked.takeFirst().startsWith("Device: tag \"" + QString::fromStdString(source.tag).trimmed() + "\""),
+                 qPrintable(d.questions[0]));
+        for (QString& line : asked)
+            line = line.section(':', 0, 0);
+        QCOMPARE(asked, (QStringList{"rs485", "analogInput3", "message"}));
         QVERIFY2(page->StatusText().contains("3 written and verified"), qPrintable(page->StatusText()));
         QVERIFY(QFile::exists(page->BackupPath()));
         QVERIFY(d.w<QLabel>("ConfigBackup")->text().contains(page->BackupPath()));

@@ -122,6 +122,9 @@ public:
 
     // What the configuration page's file dialogs answer.
     QString chosenFile;
+    // What the yes/no questions asked, and the answer they all get.
+    QStringList questions;
+    bool answer = true;
     app::TForm1 form;
     int answers = 0;
     QStringList errors;
@@ -136,6 +139,10 @@ private:
         o.showMessage = [self](const QString& t) { self->messages << t; };
         o.simulatorLineTiming = lineTiming;
         o.chooseFile = [self](bool) { return self->chosenFile; };
+        o.confirm = [self](const QString& q) {
+            self->questions << q;
+            return self->answer;
+        };
         return o;
     }
 };
