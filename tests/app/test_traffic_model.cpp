@@ -3,6 +3,7 @@
 #include "hart/tapped_port.h"
 #include "hart/transactor.h"
 
+#include <QItemSelectionModel>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
@@ -249,6 +250,53 @@ private slots:
         burst(50);
         QCOMPARE(bar->value(), 10);
         bar->setValue(bar->maximum());
+        burst(1);
+        QCOMPARE(bar->value(), bar->maximum());
+    }
+
+    // A selected row holds the view still, even at the bottom; clearing the
+    // selection, or scrolling back to the bottom by hand, follows again.
+    void windowHoldsSelectedRow_data()
+    {
+        QTest::addColumn<QString>("resume"); // how the user lets it follow again
+        QTest::newRow("selection cleared") << "clear";
+        QTest::newRow("escape") << "escape";
+        QTest::newRow("scrolled to the bottom") << "scroll";
+    }
+    void windowHoldsSelectedRow()
+    {
+        QFETCH(QString, resume);
+        TrafficModel m;
+        app::TrafficWindow w(m, {});
+        w.resize(600, 300);
+        w.show();
+        auto* table = w.findChild<QTableView*>("TrafficTable");
+        auto* bar = table->verticalScrollBar();
+        int sent = 0;
+        auto burst = [&](int n) {
+            for (int i = 0; i < n; ++i)
+                m.Append(Nth(2 * sent++));
+            QCoreApplication::processEvents();
+        };
+        burst(200);
+        QCOMPARE(bar->value(), bar->maximum());
+        table->selectRow(m.rowCount() - 1);
+        QCOMPARE(bar->value(), bar->maximum());
+        const int held = bar->value();
+        burst(50);
+        QCOMPARE(bar->value(), held);
+        QVERIFY(bar->value() < bar->maximum());
+        if (resume == "clear") {
+            table->clearSelection();
+        } else if (resume == "escape") {
+            table->setFocus();
+            QTest::keyClick(table, Qt::Key_Escape);
+        } else {
+            bar->triggerAction(QAbstractSlider::SliderToMaximum);
+            QVERIFY(table->selectionModel()->hasSelection());
+        }
+        burst(50);
+        QCOMPARE(bar->value(), bar->maximum());
         burst(1);
         QCOMPARE(bar->value(), bar->maximum());
     }
