@@ -146,7 +146,7 @@ void TrafficWindow::RowsArrived()
         refreshQueued_ = true;
         QMetaObject::invokeMethod(this, [this] {
             refreshQueued_ = false;
-            if (follow_)
+            if (follow_ && !reading_) // a row selected since the burst began holds too
                 table_->scrollToBottom();
             UpdateCount();
         }, Qt::QueuedConnection);
