@@ -1,9 +1,11 @@
 #include "app/traffic_model.h"
 
 #include "hart/frame_decoder.h"
+#include "hart/tapped_port.h"
+#include "hart/transactor.h"
 
 #include <algorithm>
-
+#include <span>
 
 namespace app {
 
@@ -11,18 +13,74 @@ namespace {
 
 QString Ms(std::int64_t ns) { return QString::number(static_cast<double>(ns) / 1e6, 'f', 1); }
 
-// A delivery that stops inside a frame: the next one carries on with it.
-bool EndsInsideFrame(const std::vector<std::uint8_t>& bytes)
+// A frame cut at the end of a row that may still be arriving reads as such;
+// the decoder's own words say what it has so far.
+std::string ArrivingText(std::string cutText)
 {
-    const auto pieces = hart::DecodeLine(bytes);
-    return !pieces.empty() && pieces.back().kind == hart::PieceKind::Cut;
+    constexpr std::string_view cut = "Cut ";
+    if (cutText.starts_with(cut))
+        cutText.replace(0, cut.size(), "Arriving ");
+    return cutText;
 }
 
 } // namespace
 
-TrafficModel::TrafficModel(QObject* parent, int capacity) : QAbstractTableModel(parent), capacity_(std::max(capacity, 1))
+TrafficModel::TrafficModel(QObject* parent, int capacity)
+    : QAbstractTableModel(parent), capacity_(std::max(capacity, 1)), clock_(&hart::TappedPort::NowNs)
 {
     setObjectName("TrafficModel");
+    arriving_.setSingleShot(true);
+    arriving_.setTimerType(Qt::PreciseTimer);
+    connect(&arriving_, &QTimer::timeout, this, &TrafficModel::WatchArriving);
+}
+
+std::int64_t TrafficModel::RestDueNs(const Row& row) const
+{
+    if (row.sent)
+        return 0;
+    const auto pieces = hart::DecodeLine(row.bytes);
+    if (pieces.empty() || pieces.back().kind != hart::PieceKind::Cut)
+        return 0;
+    // The transactor's judgement of a started answer that stalls: the time
+    // its missing bytes need on the line, plus the wait an answer is allowed.
+    hart::FrameAssembler rest;
+    rest.Add(std::span(row.bytes).subspan(pieces.back().offset));
+    const auto missing = static_cast<std::int64_t>(rest.Missing());
+    return lastDeliveryNs_ + missing * 11 * 1'000'000'000 / baud_ + std::int64_t{hart::kAnswerStartMs} * 1'000'000;
+}
+
+// A delivery carries on the row whose answer it cut, while that answer may still come.
+bool TrafficModel::Joins(const Row& row, const hart::TrafficRecord& record) const
+{
+    if (record.direction != hart::Direction::Received)
+        return false;
+    const std::int64_t due = RestDueNs(row);
+    return due && record.timeNs <= due;
+}
+
+bool TrafficModel::Arriving(int row) const
+{
+    if (row != count_ - 1 || !held_.empty())
+        return false; // a later row ends it
+    const std::int64_t due = RestDueNs(At(row));
+    return due && clock_() <= due;
+}
+
+void TrafficModel::WatchArriving()
+{
+    arriving_.stop();
+    if (count_ == 0 || !held_.empty())
+        return;
+    const std::int64_t due = RestDueNs(At(count_ - 1));
+    if (!due)
+        return;
+    const std::int64_t left = due - clock_();
+    if (left >= 0) {
+        arriving_.start(static_cast<int>(left / 1'000'000 + 1));
+        return;
+    }
+    // Its time is up: the row now reads as cut.
+    emit dataChanged(index(count_ - 1, 0), index(count_ - 1, ColumnCount - 1));
 }
 
 int TrafficModel::rowCount(const QModelIndex& parent) const
@@ -42,7 +100,14 @@ QString TrafficModel::Cell(int row, int column) const
         return previous ? Ms(r.timeNs - previous) : QString();
     }
     case DirectionColumn: return r.sent ? "Sent" : "Received";
-    case SummaryColumn: return QString::fromStdString(hart::Summary(hart::DecodeLine(r.bytes)));
+    case SummaryColumn: {
+        const auto pieces = hart::DecodeLine(r.bytes);
+        if (pieces.empty() || !Arriving(row))
+            return QString::fromStdString(hart::Summary(pieces));
+        const std::span<const hart::LinePiece> all(pieces);
+        const std::string before = hart::Summary(all.first(all.size() - 1));
+        return QString::fromStdString((before.empty() ? "" : before + " | ") + ArrivingText(hart::Summary(all.back())));
+    }
     }
     return {};
 }
@@ -73,53 +138,80 @@ QVariant TrafficModel::headerData(int section, Qt::Orientation orientation, int 
 
 void TrafficModel::Append(const hart::TrafficRecord& record)
 {
-    // Reads that hand over each byte as it comes would give a row per byte:
-    // the rest of a cut answer joins the row it began in.
-    if (record.direction == hart::Direction::Received) {
-        if (paused_ && !held_.empty() && held_.back().direction == hart::Direction::Received
-            && EndsInsideFrame(held_.back().bytes)) {
-            held_.back().bytes.insert(held_.back().bytes.end(), record.bytes.begin(), record.bytes.end());
+    // Reads hand over what has come so far: the rest of a cut answer joins
+    // the row it began in, but not once the answer would have been given up.
+    const bool inRing = held_.empty();
+    if (!inRing || count_ > 0) {
+        Row& last = inRing ? At(count_ - 1) : held_.back();
+        if (Joins(last, record)) {
+            const std::size_t before = last.bytes.size();
+            last.bytes.insert(last.bytes.end(), record.bytes.begin(), record.bytes.end());
+            lastDeliveryNs_ = record.timeNs;
+            // Only the rest of that answer joins: what follows it is a row of
+            // its own, or a line that never pauses (burst mode) would make one
+            // row that grows for ever.
+            std::size_t end = last.bytes.size();
+            for (const auto& piece : hart::DecodeLine(last.bytes)) {
+                if (piece.offset + piece.length > before) {
+                    end = piece.offset + piece.length;
+                    break;
+                }
+            }
+            std::vector<std::uint8_t> after(last.bytes.begin() + static_cast<std::ptrdiff_t>(end), last.bytes.end());
+            last.bytes.resize(end);
+            if (inRing)
+                emit dataChanged(index(count_ - 1, 0), index(count_ - 1, ColumnCount - 1));
+            if (!after.empty())
+                Place(Row{record.timeNs, std::move(after), false});
+            else if (inRing)
+                WatchArriving();
             return;
         }
-        if (!paused_ && count_ > 0) {
-            Row& last = ring_[(head_ + static_cast<std::size_t>(count_ - 1)) % ring_.size()];
-            if (!last.sent && EndsInsideFrame(last.bytes)) {
-                last.bytes.insert(last.bytes.end(), record.bytes.begin(), record.bytes.end());
-                emit dataChanged(index(count_ - 1, 0), index(count_ - 1, ColumnCount - 1));
-                return;
-            }
-        }
     }
+    Place(Row{record.timeNs, record.bytes, record.direction == hart::Direction::Sent});
+}
+
+void TrafficModel::Place(Row row)
+{
+    lastDeliveryNs_ = row.timeNs;
     if (paused_) {
         if (held_.size() == static_cast<std::size_t>(capacity_))
             held_.pop_front();
-        held_.push_back(record);
+        held_.push_back(std::move(row));
+        // The newest shown row has a row after it now: it is whole or cut.
+        if (held_.size() == 1 && count_ > 0)
+            emit dataChanged(index(count_ - 1, 0), index(count_ - 1, ColumnCount - 1));
+        arriving_.stop();
         return;
     }
-    Add(record);
+    Add(std::move(row));
 }
 
-void TrafficModel::Add(const hart::TrafficRecord& record)
+void TrafficModel::Add(Row row)
 {
     if (count_ == 0 && !evictedTimeNs_)
-        originNs_ = record.timeNs;
-    Row row{record.timeNs, record.bytes, record.direction == hart::Direction::Sent};
+        originNs_ = row.timeNs;
+    // A row cut at its end may have read as arriving: now a row follows it.
+    const bool endsCut = count_ > 0 && RestDueNs(At(count_ - 1)) != 0;
     if (ring_.size() < static_cast<std::size_t>(capacity_)) {
         beginInsertRows({}, count_, count_);
         ring_.push_back(std::move(row));
         ++count_;
         endInsertRows();
-        return;
+    } else {
+        if (count_ == capacity_) {
+            // Full: the oldest rows leave a hundredth at a time, because every
+            // removal makes the views shift all the rows behind it.
+            RemoveOldest(std::max(1, capacity_ / 100));
+        }
+        beginInsertRows({}, count_, count_);
+        ring_[(head_ + static_cast<std::size_t>(count_)) % ring_.size()] = std::move(row);
+        ++count_;
+        endInsertRows();
     }
-    if (count_ == capacity_) {
-        // Full: the oldest rows leave a hundredth at a time, because every
-        // removal makes the views shift all the rows behind it.
-        RemoveOldest(std::max(1, capacity_ / 100));
-    }
-    beginInsertRows({}, count_, count_);
-    ring_[(head_ + static_cast<std::size_t>(count_)) % ring_.size()] = std::move(row);
-    ++count_;
-    endInsertRows();
+    if (endsCut && count_ > 1)
+        emit dataChanged(index(count_ - 2, 0), index(count_ - 2, ColumnCount - 1));
+    WatchArriving();
 }
 
 void TrafficModel::RemoveOldest(int leaving)
@@ -143,6 +235,8 @@ void TrafficModel::Clear()
     originNs_ = 0;
     evictedTimeNs_ = 0;
     held_.clear();
+    lastDeliveryNs_ = 0;
+    arriving_.stop();
     endResetModel();
 }
 
@@ -162,13 +256,13 @@ void TrafficModel::SetPaused(bool paused)
     if (count_ == 0 && !evictedTimeNs_)
         originNs_ = held_.front().timeNs;
     beginInsertRows({}, count_, count_ + n - 1);
-    for (auto& record : held_) {
-        ring_[(head_ + static_cast<std::size_t>(count_)) % ring_.size()] =
-            Row{record.timeNs, std::move(record.bytes), record.direction == hart::Direction::Sent};
+    for (auto& row : held_) {
+        ring_[(head_ + static_cast<std::size_t>(count_)) % ring_.size()] = std::move(row);
         ++count_;
     }
     held_.clear();
     endInsertRows();
+    WatchArriving();
 }
 
 hart::TrafficRecord TrafficModel::Record(int row) const
@@ -192,8 +286,14 @@ QString TrafficModel::Details(int row) const
         return {};
     const Row& r = At(row);
     QString text = QString("%1 at %2 ms, %3 bytes\n\n").arg(r.sent ? "Sent" : "Received", Ms(r.timeNs - originNs_)).arg(r.bytes.size());
-    for (const auto& piece : hart::DecodeLine(r.bytes))
-        text += QString::fromStdString(hart::Details(piece, r.bytes)) + "\n";
+    const auto pieces = hart::DecodeLine(r.bytes);
+    const bool arriving = Arriving(row);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        std::string piece = hart::Details(pieces[i], r.bytes);
+        if (arriving && i + 1 == pieces.size())
+            piece = ArrivingText(std::move(piece));
+        text += QString::fromStdString(piece) + "\n";
+    }
     return text;
 }
 

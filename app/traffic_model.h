@@ -4,9 +4,11 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace app {
@@ -35,6 +37,15 @@ public:
     int Held() const { return static_cast<int>(held_.size()); }
     int Capacity() const { return capacity_; }
 
+    // An answer cut at the end of the newest row may still be arriving: it
+    // is judged cut only once the rest could no longer come in time. The
+    // clock gives the time the records are stamped with; tests replace it.
+    using Clock = std::function<std::int64_t()>;
+    void SetClock(Clock clock) { clock_ = std::move(clock); }
+    // The line's speed, for how long the missing bytes of an answer take.
+    void SetBaud(std::uint32_t baud) { baud_ = baud ? baud : 1200; }
+    bool Arriving(int row) const;
+
     hart::TrafficRecord Record(int row) const;
     std::vector<hart::TrafficRecord> Records() const;
     // Every field of every frame of the row, and its bytes.
@@ -49,7 +60,14 @@ private:
         bool sent;
     };
     const Row& At(int row) const { return ring_[(head_ + static_cast<std::size_t>(row)) % ring_.size()]; }
-    void Add(const hart::TrafficRecord& record);
+    Row& At(int row) { return ring_[(head_ + static_cast<std::size_t>(row)) % ring_.size()]; }
+    // When the rest of the answer cut at the end of `row`, the newest, must
+    // have come by; 0 when none is cut there.
+    std::int64_t RestDueNs(const Row& row) const;
+    bool Joins(const Row& row, const hart::TrafficRecord& record) const;
+    void WatchArriving();
+    void Place(Row row); // a new row, shown or held
+    void Add(Row row);
     void RemoveOldest(int leaving);
     QString Cell(int row, int column) const;
 
@@ -60,7 +78,11 @@ private:
     std::int64_t originNs_ = 0;
     std::int64_t evictedTimeNs_ = 0; // the row before the oldest, for its gap
     bool paused_ = false;
-    std::deque<hart::TrafficRecord> held_;
+    std::deque<Row> held_;
+    std::int64_t lastDeliveryNs_ = 0; // into the newest row, shown or held: only it can grow
+    Clock clock_;
+    std::uint32_t baud_ = 1200;
+    QTimer arriving_; // repaints the newest row when its answer is due
 };
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "app/traffic_model.h"
 #include "capture/pcapng.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QClipboard>
@@ -98,6 +99,25 @@ TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* pare
     connect(&model_, &QAbstractItemModel::rowsInserted, this, &TrafficWindow::RowsArrived);
     connect(&model_, &QAbstractItemModel::modelReset, this, &TrafficWindow::UpdateCount);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TrafficWindow::ShowSelected);
+    // A selected row is being read: new rows do not move it out of view.
+    // Clearing the selection goes back to the newest row and follows again;
+    // so does scrolling to the bottom by hand, the selection kept.
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const bool reading = table_->selectionModel()->hasSelection();
+        if (reading_ && !reading)
+            table_->scrollToBottom();
+        reading_ = reading;
+    });
+    connect(table_->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] {
+        const QScrollBar* bar = table_->verticalScrollBar();
+        if (bar->sliderPosition() >= bar->maximum())
+            reading_ = false;
+    });
+    auto* unselect = new QAction("Clear Selection", table_);
+    unselect->setShortcut(Qt::Key_Escape);
+    unselect->setShortcutContext(Qt::WidgetShortcut);
+    table_->addAction(unselect);
+    connect(unselect, &QAction::triggered, table_, &QAbstractItemView::clearSelection);
     // The rest of a cut answer joins its row: the details follow.
     connect(&model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from, const QModelIndex& to) {
         const int current = table_->currentIndex().row();
@@ -110,13 +130,13 @@ TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* pare
 
 void TrafficWindow::RowsAboutToArrive()
 {
-    // Follows the line only while the newest row is in view: a user reading
-    // older rows keeps them still. Judged before the first row of a burst,
-    // while the view still shows where the user left it.
+    // Follows the line only while the newest row is in view and no row is
+    // selected: a user reading a row keeps it still. Judged before the first
+    // row of a burst, while the view still shows where the user left it.
     if (refreshQueued_)
         return;
     const QScrollBar* bar = table_->verticalScrollBar();
-    follow_ = bar->value() >= bar->maximum();
+    follow_ = !reading_ && bar->value() >= bar->maximum();
 }
 
 void TrafficWindow::RowsArrived()
@@ -126,7 +146,7 @@ void TrafficWindow::RowsArrived()
         refreshQueued_ = true;
         QMetaObject::invokeMethod(this, [this] {
             refreshQueued_ = false;
-            if (follow_)
+            if (follow_ && !reading_) // a row selected since the burst began holds too
                 table_->scrollToBottom();
             UpdateCount();
         }, Qt::QueuedConnection);

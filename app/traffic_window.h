@@ -45,6 +45,7 @@ private:
     QPushButton* pause_ = nullptr;
     QLabel* count_ = nullptr;
     bool follow_ = true;
+    bool reading_ = false; // a row is selected: the view holds still for it
     bool refreshQueued_ = false;
 };
 

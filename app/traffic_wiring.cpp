@@ -104,8 +104,10 @@ void TForm1::WireTraffic()
     linePort_ = &tap->port;
     link_.SetPort(linePort_);
     auto deliver = comm1_.OnReceiveData;
-    comm1_.OnReceiveData = [this, deliver](serial::TComm* sender, const void* buffer, std::uint16_t length) {
+    comm1_.OnReceiveData = [this, deliver, model](serial::TComm* sender, const void* buffer, std::uint16_t length) {
         if (buffer && length) {
+            // How long the rest of a cut answer may take depends on the line's speed.
+            model->SetBaud(comm1_.BaudRate());
             const auto* p = static_cast<const std::uint8_t*>(buffer);
             trafficSink_({hart::Direction::Received, hart::TappedPort::NowNs(), {p, p + length}});
         }

@@ -1,7 +1,11 @@
 #include "app/traffic_model.h"
 #include "app/traffic_window.h"
+#include "hart/tapped_port.h"
+#include "hart/transactor.h"
 
+#include <QItemSelectionModel>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
 
@@ -140,6 +144,89 @@ private slots:
         }
     }
 
+    // An answer cut at the end of the newest row is still arriving until the
+    // rest could no longer come in time; a delivery within that time is its
+    // rest, one after it is not. The answer below misses 3 bytes after its
+    // byte count: due 27.5 ms (3 characters at 1200 baud) + 310 ms after its
+    // last delivery; with no byte count yet, the longest rest's (262 bytes) 2402 ms + 310 ms.
+    void cutAnswerWaitsForItsRest_data()
+    {
+        QTest::addColumn<QStringList>("records"); // "S" or "R", the time in ms, ":", then hex
+        QTest::addColumn<int>("nowMs");
+        QTest::addColumn<QStringList>("rows");
+        const QString head = "FF FF 86 A6 05 01 02 03 11 02";
+        QTest::newRow("rest within the time-out")
+            << QStringList{"R0:" + head, "R300:00 00 36"} << 10'000 << QStringList{"Answer cmd 17"};
+        QTest::newRow("rest at the last moment")
+            << QStringList{"R0:" + head, "R337:00 00 36"} << 10'000 << QStringList{"Answer cmd 17"};
+        QTest::newRow("still arriving") << QStringList{"R0:" + head} << 337 << QStringList{"Arriving Answer: cmd 17"};
+        QTest::newRow("nothing more past the time-out") << QStringList{"R0:" + head} << 338 << QStringList{"Cut Answer: cmd 17"};
+        QTest::newRow("rest after the time-out")
+            << QStringList{"R0:" + head, "R338:00 00 36"} << 10'000 << QStringList{"Cut Answer", "Noise: 3 bytes"};
+        QTest::newRow("each piece within the time-out of the last")
+            << QStringList{"R0:FF FF 86", "R2500:A6 05 01 02 03 11 02", "R2800:00", "R3100:00 36"} << 10'000
+            << QStringList{"Answer cmd 17"};
+        QTest::newRow("no byte count yet, still arriving") << QStringList{"R0:FF FF 86 A6"} << 2'700 << QStringList{"Arriving Answer"};
+        QTest::newRow("no byte count yet, past the time-out") << QStringList{"R0:FF FF 86 A6"} << 2'750 << QStringList{"Cut Answer"};
+        QTest::newRow("a whole frame before it")
+            << QStringList{"R0:FF FF 86 A6 05 01 02 03 11 02 00 00 36 FF FF 86"} << 100
+            << QStringList{"Answer cmd 17 Write Message, Success, status OK, 0 data bytes | Arriving Answer"};
+        QTest::newRow("the rest, then the next answer")
+            << QStringList{"R0:" + head, "R100:00 00 36 FF FF 86 A6 05 01 02 03 11 02 00 00 36"} << 10'000
+            << QStringList{"Answer cmd 17", "Answer cmd 17"};
+        QTest::newRow("a line that never pauses")
+            << QStringList{"R0:FF FF 86 A6 05", "R50:01 02 03 11 02 00 00 36 FF FF 86 A6",
+                           "R100:05 01 02 03 11 02 00 00 36 FF", "R150:FF 86 A6 05 01 02 03 11 02 00 00 36"}
+            << 10'000 << QStringList{"Answer cmd 17", "Answer cmd 17", "Answer cmd 17"};
+        QTest::newRow("a request after it") << QStringList{"R0:" + head, "S10:FF FF 02 00 00 00 02"} << 20
+                                            << QStringList{"Cut Answer", "Request cmd 0"};
+    }
+    void cutAnswerWaitsForItsRest()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(int, nowMs);
+        QFETCH(QStringList, rows);
+        // Never paused; paused throughout; paused after the first record, its rest coming while paused.
+        for (int pauseAt : {-1, 0, 1}) {
+            TrafficModel m;
+            std::int64_t now = 0;
+            m.SetClock([&] { return now; });
+            for (int i = 0; i < records.size(); ++i) {
+                if (i == pauseAt)
+                    m.SetPaused(true);
+                const QString& r = records[i];
+                const int colon = r.indexOf(':');
+                now = r.mid(1, colon - 1).toLongLong() * 1'000'000;
+                const QByteArray raw = QByteArray::fromHex(r.mid(colon + 1).toLatin1());
+                m.Append({r[0] == 'S' ? Direction::Sent : Direction::Received, now, {raw.begin(), raw.end()}});
+            }
+            m.SetPaused(false);
+            now = std::int64_t{nowMs} * 1'000'000;
+            QStringList got;
+            for (int i = 0; i < m.rowCount(); ++i)
+                got << m.index(i, TrafficModel::SummaryColumn).data().toString();
+            QVERIFY2(got.size() == rows.size(), qPrintable(QString("pause at %1: %2").arg(pauseAt).arg(got.join(" / "))));
+            for (int i = 0; i < rows.size(); ++i)
+                QVERIFY2(got[i].startsWith(rows[i]), qPrintable(QString("pause at %1: %2").arg(pauseAt).arg(got[i])));
+            const QString details = m.Details(m.rowCount() - 1);
+            QCOMPARE(details.contains("Arriving "), rows.back().contains("Arriving "));
+        }
+    }
+
+    // Once its time is up the arriving row is repainted as cut, without a new record.
+    void arrivingRowRepaintedWhenDue()
+    {
+        TrafficModel m;
+        const std::int64_t start = hart::TappedPort::NowNs();
+        m.Append({Direction::Received, start, {0xFF, 0xFF, 0x86, 0xA6, 0x05, 0x01, 0x02, 0x03, 0x11, 0x02}});
+        QVERIFY(m.Arriving(0));
+        QSignalSpy changed(&m, &QAbstractItemModel::dataChanged);
+        QVERIFY(changed.wait(5000));
+        QVERIFY(!m.Arriving(0));
+        QVERIFY(hart::TappedPort::NowNs() - start > std::int64_t{hart::kAnswerStartMs} * 1'000'000);
+        QVERIFY(m.index(0, TrafficModel::SummaryColumn).data().toString().startsWith("Cut Answer"));
+    }
+
     // The view follows new rows while the newest is in view, and stays where
     // the user scrolled otherwise.
     void windowFollows()
@@ -163,6 +250,53 @@ private slots:
         burst(50);
         QCOMPARE(bar->value(), 10);
         bar->setValue(bar->maximum());
+        burst(1);
+        QCOMPARE(bar->value(), bar->maximum());
+    }
+
+    // A selected row holds the view still, even at the bottom; clearing the
+    // selection, or scrolling back to the bottom by hand, follows again.
+    void windowHoldsSelectedRow_data()
+    {
+        QTest::addColumn<QString>("resume"); // how the user lets it follow again
+        QTest::newRow("selection cleared") << "clear";
+        QTest::newRow("escape") << "escape";
+        QTest::newRow("scrolled to the bottom") << "scroll";
+    }
+    void windowHoldsSelectedRow()
+    {
+        QFETCH(QString, resume);
+        TrafficModel m;
+        app::TrafficWindow w(m, {});
+        w.resize(600, 300);
+        w.show();
+        auto* table = w.findChild<QTableView*>("TrafficTable");
+        auto* bar = table->verticalScrollBar();
+        int sent = 0;
+        auto burst = [&](int n) {
+            for (int i = 0; i < n; ++i)
+                m.Append(Nth(2 * sent++));
+            QCoreApplication::processEvents();
+        };
+        burst(200);
+        QCOMPARE(bar->value(), bar->maximum());
+        table->selectRow(m.rowCount() - 1);
+        QCOMPARE(bar->value(), bar->maximum());
+        const int held = bar->value();
+        burst(50);
+        QCOMPARE(bar->value(), held);
+        QVERIFY(bar->value() < bar->maximum());
+        if (resume == "clear") {
+            table->clearSelection();
+        } else if (resume == "escape") {
+            table->setFocus();
+            QTest::keyClick(table, Qt::Key_Escape);
+        } else {
+            bar->triggerAction(QAbstractSlider::SliderToMaximum);
+            QVERIFY(table->selectionModel()->hasSelection());
+        }
+        burst(50);
+        QCOMPARE(bar->value(), bar->maximum());
         burst(1);
         QCOMPARE(bar->value(), bar->maximum());
     }
