@@ -166,7 +166,7 @@ std::vector<TrendRun> TrendRuns(const std::deque<LiveSample>& samples, int line)
         const auto pb = period(b);
         if (!pa && !pb)
             return false; // no interval known yet: nothing to call a gap
-        return b.timeMs - a.timeMs > 3 * std::max(pa.value_or(0), pb.value_or(0));
+        return b.timeMs - a.timeMs > std::max(3 * std::max(pa.value_or(0), pb.value_or(0)), kMinGapMs);
     };
     std::vector<TrendRun> runs;
     for (std::size_t i = 0; i < samples.size(); ++i) {

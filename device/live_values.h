@@ -103,6 +103,8 @@ struct TrendRun {
 // for longer than three sampling intervals (the larger of the two samples'
 // intervals, a measured period for "as fast as the line allows"), where the
 // clock stepped back, and around samples without a finite value for it.
+// Under kMinGapMs is never a gap: a fast line's jitter, not a silence.
+constexpr std::int64_t kMinGapMs = 1000;
 std::vector<TrendRun> TrendRuns(const std::deque<LiveSample>& samples, int line);
 
 // The value of line `line` in `s`, nothing where the sample has none.

@@ -192,6 +192,8 @@ void LiveValuesTest::trendBreaks_data()
     QTest::newRow("interval shortened: the longer counts") << "0/60 60000/60 100000/1 101000/1" << 4 << "0-4";
     QTest::newRow("fastest: measured period") << "0 500 1000 1500 3001 3500" << 0 << "0-4 4-6";
     QTest::newRow("fastest: within three periods") << "0 500 1000 1500 3000 3500" << 4 << "0-6";
+    QTest::newRow("fast line: under a second is jitter") << "0 10 20 30 1030 1040" << 4 << "0-6";
+    QTest::newRow("fast line: a second's silence breaks") << "0 10 20 30 1031 1040" << 4 << "0-4 4-6";
     QTest::newRow("fastest: one pair, nothing known") << "0 90000" << 0 << "0-2";
     QTest::newRow("switched off and on again") << "0 600 1200 1800 200000 200600 201200" << 4 << "0-4 4-7";
     QTest::newRow("no value breaks its line") << "0/1 1000/1! 2000/1 3000/1" << 0 << "0-1 2-4";
