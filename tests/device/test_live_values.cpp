@@ -132,7 +132,8 @@ void LiveValuesTest::csvHoldsEverySample()
 
 namespace {
 
-// Samples as "t[/interval s][!]", t in ms; "!" for a sample without a first variable.
+// Samples as "t[/interval s][!|~]", t in ms; "!" for a sample without a first
+// variable, "~" for one with a NaN for it and an infinite loop current.
 std::deque<device::LiveSample> Samples(const QString& text)
 {
     std::deque<device::LiveSample> out;
@@ -140,6 +141,10 @@ std::deque<device::LiveSample> Samples(const QString& text)
         device::LiveSample s = Sample(0);
         if (token.endsWith('!')) {
             s.values[0].reset();
+            token.chop(1);
+        } else if (token.endsWith('~')) {
+            s.values[0] = NAN;
+            s.loopCurrent = INFINITY;
             token.chop(1);
         }
         const auto parts = token.split('/');
@@ -197,6 +202,8 @@ void LiveValuesTest::trendBreaks_data()
     QTest::newRow("fastest: one pair, nothing known") << "0 90000" << 0 << "0-2";
     QTest::newRow("switched off and on again") << "0 600 1200 1800 200000 200600 201200" << 4 << "0-4 4-7";
     QTest::newRow("no value breaks its line") << "0/1 1000/1! 2000/1 3000/1" << 0 << "0-1 2-4";
+    QTest::newRow("NaN breaks its line") << "0/1 1000/1~ 2000/1" << 0 << "0-1 2-3";
+    QTest::newRow("infinite current breaks its line") << "0/1 1000/1~ 2000/1" << 4 << "0-1 2-3";
     QTest::newRow("no value leaves the current whole") << "0/1 1000/1! 2000/1 3000/1" << 4 << "0-4";
     QTest::newRow("clock set back breaks") << "5000/1 6000/1 2000/1 3000/1" << 1 << "0-2 2-4";
     QTest::newRow("variable the answer lacks") << "0/1 1000/1" << 3 << "";
