@@ -5,7 +5,9 @@
 #include <QDateTime>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace device {
 
@@ -34,10 +36,11 @@ std::string CsvField(const std::string& s)
 
 } // namespace
 
-LiveSample SampleOf(const DynamicVariables& v, std::int64_t timeMs)
+LiveSample SampleOf(const DynamicVariables& v, std::int64_t timeMs, std::int64_t intervalMs)
 {
     LiveSample s;
     s.timeMs = timeMs;
+    s.intervalMs = intervalMs;
     s.loopCurrent = v.loopCurrent;
     s.count = static_cast<int>(std::min<std::size_t>(v.variables.size(), 4));
     for (int k = 0; k < s.count; ++k) {
@@ -112,6 +115,69 @@ std::string LiveRun::StatusText() const
                 + lastFailure_ + ", " + std::to_string(failuresInRow_) + " in a row)";
     }
     return text;
+}
+
+TrendSpan TrendSpanOf(const std::deque<LiveSample>& samples, std::int64_t windowMs, std::int64_t nowMs)
+{
+    if (samples.empty())
+        return {nowMs, nowMs + TrendSpan::kMinSpanMs};
+    // Extremes rather than ends: a wall clock set back leaves the store out of order.
+    const auto [first, newest] = std::minmax_element(
+        samples.begin(), samples.end(), [](const LiveSample& a, const LiveSample& b) { return a.timeMs < b.timeMs; });
+    TrendSpan span{std::max(first->timeMs, newest->timeMs - windowMs), newest->timeMs};
+    if (span.toMs - span.fromMs < TrendSpan::kMinSpanMs)
+        span.toMs = span.fromMs + TrendSpan::kMinSpanMs;
+    return span;
+}
+
+std::optional<std::int64_t> MeasuredPeriodMs(const std::deque<LiveSample>& samples)
+{
+    std::vector<std::int64_t> spacings;
+    for (std::size_t i = 1; i < samples.size(); ++i)
+        if (samples[i - 1].intervalMs == 0 && samples[i].intervalMs == 0 && samples[i].timeMs > samples[i - 1].timeMs)
+            spacings.push_back(samples[i].timeMs - samples[i - 1].timeMs);
+    if (spacings.empty())
+        return std::nullopt;
+    const auto middle = spacings.begin() + static_cast<std::ptrdiff_t>(spacings.size() / 2);
+    std::nth_element(spacings.begin(), middle, spacings.end());
+    return *middle;
+}
+
+std::optional<float> LineValue(const LiveSample& s, int line)
+{
+    std::optional<float> v;
+    if (line == kTrendLines - 1)
+        v = s.loopCurrent;
+    else if (line >= 0 && line < s.count)
+        v = s.values[static_cast<std::size_t>(line)];
+    if (v && !std::isfinite(*v))
+        return std::nullopt; // a NaN or infinity from the device is no measurement
+    return v;
+}
+
+std::vector<TrendRun> TrendRuns(const std::deque<LiveSample>& samples, int line)
+{
+    const std::optional<std::int64_t> measured = MeasuredPeriodMs(samples);
+    auto period = [&](const LiveSample& s) { return s.intervalMs > 0 ? std::optional(s.intervalMs) : measured; };
+    auto gap = [&](const LiveSample& a, const LiveSample& b) {
+        if (b.timeMs < a.timeMs)
+            return true;
+        const auto pa = period(a);
+        const auto pb = period(b);
+        if (!pa && !pb)
+            return false; // no interval known yet: nothing to call a gap
+        return b.timeMs - a.timeMs > std::max(3 * std::max(pa.value_or(0), pb.value_or(0)), kMinGapMs);
+    };
+    std::vector<TrendRun> runs;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        if (!LineValue(samples[i], line))
+            continue;
+        if (runs.empty() || runs.back().end != i || gap(samples[i - 1], samples[i]))
+            runs.push_back({i, i + 1});
+        else
+            runs.back().end = i + 1;
+    }
+    return runs;
 }
 
 std::string SamplesCsv(const std::deque<LiveSample>& samples)

@@ -7,6 +7,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace device {
 
@@ -17,9 +18,10 @@ struct LiveSample {
     int count = 0;            // variables the answer carried, 1..4
     std::array<std::optional<float>, 4> values{}; // nothing where the device has no value
     std::array<std::uint8_t, 4> units{};
+    std::int64_t intervalMs = 0; // the interval live values ran at; 0: as fast as the line allows
 };
 
-LiveSample SampleOf(const DynamicVariables& v, std::int64_t timeMs);
+LiveSample SampleOf(const DynamicVariables& v, std::int64_t timeMs, std::int64_t intervalMs = 0);
 
 // Short unit name for a HART unit code: the unit list's item text without its
 // number ("℃" for 32), "unit N" for a code the list does not know.
@@ -72,6 +74,41 @@ private:
     std::string lastFailure_;
     std::deque<std::int64_t> recent_; // times of the newest answers of this run
 };
+
+// The trend's lines: 0..3 the variables, 4 the loop current.
+constexpr int kTrendLines = 5;
+
+// The time the trend shows, ms since the epoch: from the first sample to the
+// newest while they cover less than `windowMs`, then the last `windowMs`. Never
+// shorter than kMinSpanMs (the empty store's starts at `nowMs`).
+struct TrendSpan {
+    static constexpr std::int64_t kMinSpanMs = 10 * 1000;
+    std::int64_t fromMs = 0;
+    std::int64_t toMs = 0;
+};
+TrendSpan TrendSpanOf(const std::deque<LiveSample>& samples, std::int64_t windowMs, std::int64_t nowMs);
+
+// The sampling period measured where live values ran as fast as the line
+// allows: the median spacing of such neighbours, robust to the gaps themselves.
+// Nothing before two of them.
+std::optional<std::int64_t> MeasuredPeriodMs(const std::deque<LiveSample>& samples);
+
+// One unbroken stretch of a trend line: samples [begin, end) of the store.
+struct TrendRun {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    bool operator==(const TrendRun&) const = default;
+};
+// The stretches line `line` is drawn in. It breaks where nothing was measured
+// for longer than three sampling intervals (the larger of the two samples'
+// intervals, a measured period for "as fast as the line allows"), where the
+// clock stepped back, and around samples without a finite value for it.
+// Under kMinGapMs is never a gap: a fast line's jitter, not a silence.
+constexpr std::int64_t kMinGapMs = 1000;
+std::vector<TrendRun> TrendRuns(const std::deque<LiveSample>& samples, int line);
+
+// The value of line `line` in `s`, nothing where the sample has none.
+std::optional<float> LineValue(const LiveSample& s, int line);
 
 // Header line and one line per sample: UTC time, loop current, then each
 // variable's value and unit (both empty where the answer had none).

@@ -76,6 +76,10 @@ private slots:
     void storeKeepsItsWindow_data();
     void storeKeepsItsWindow();
     void csvHoldsEverySample();
+    void trendSpan_data();
+    void trendSpan();
+    void trendBreaks_data();
+    void trendBreaks();
     void unitNames_data();
     void unitNames();
     void runStatus_data();
@@ -124,6 +128,100 @@ void LiveValuesTest::csvHoldsEverySample()
     QCOMPARE(csv, QString("time,loop current (mA),variable 1,unit 1,variable 2,unit 2,variable 3,unit 3,variable 4,unit 4\n"
                           "2025-12-08T08:00:00.000Z,12.5,1.5,\u2103,-2,mA,,%,1e+06,250\n"
                           "2025-12-08T08:00:00.500Z,4,1.5,\u2103,0.125,mA,,,,\n"));
+}
+
+namespace {
+
+// Samples as "t[/interval s][!|~]", t in ms; "!" for a sample without a first
+// variable, "~" for one with a NaN for it and an infinite loop current.
+std::deque<device::LiveSample> Samples(const QString& text)
+{
+    std::deque<device::LiveSample> out;
+    for (QString token : text.split(' ', Qt::SkipEmptyParts)) {
+        device::LiveSample s = Sample(0);
+        if (token.endsWith('!')) {
+            s.values[0].reset();
+            token.chop(1);
+        } else if (token.endsWith('~')) {
+            s.values[0] = NAN;
+            s.loopCurrent = INFINITY;
+            token.chop(1);
+        }
+        const auto parts = token.split('/');
+        s.timeMs = parts[0].toLongLong();
+        if (parts.size() > 1)
+            s.intervalMs = parts[1].toLongLong() * 1000;
+        out.push_back(s);
+    }
+    return out;
+}
+
+} // namespace
+
+void LiveValuesTest::trendSpan_data()
+{
+    QTest::addColumn<QString>("samples");
+    QTest::addColumn<qint64>("now");
+    QTest::addColumn<qint64>("from");
+    QTest::addColumn<qint64>("to");
+    constexpr qint64 ten = device::SampleStore::kTenMinutesMs;
+    QTest::newRow("empty: from now") << "" << qint64(5000) << qint64(5000) << qint64(15000);
+    QTest::newRow("one sample") << "100000" << qint64(0) << qint64(100000) << qint64(110000);
+    QTest::newRow("first to newest") << "100000 160000 220000" << qint64(0) << qint64(100000) << qint64(220000);
+    QTest::newRow("just under ten minutes") << "0 599999" << qint64(0) << qint64(0) << qint64(599999);
+    QTest::newRow("ten minutes") << "0 300000 600000" << qint64(0) << qint64(0) << ten;
+    QTest::newRow("then the last ten, scrolling") << "0 300000 600000 650000" << qint64(0) << qint64(50000)
+                                                  << qint64(650000);
+    QTest::newRow("short run widened") << "100000 102000" << qint64(0) << qint64(100000) << qint64(110000);
+    QTest::newRow("clock set back") << "500000 520000 200000" << qint64(0) << qint64(200000) << qint64(520000);
+}
+
+void LiveValuesTest::trendSpan()
+{
+    QFETCH(QString, samples);
+    QFETCH(qint64, now);
+    const auto span = device::TrendSpanOf(Samples(samples), device::SampleStore::kTenMinutesMs, now);
+    QTEST(qint64(span.fromMs), "from");
+    QTEST(qint64(span.toMs), "to");
+}
+
+void LiveValuesTest::trendBreaks_data()
+{
+    QTest::addColumn<QString>("samples");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("runs"); // "begin-end" per stretch
+    QTest::newRow("fixed 1 s, no gap") << "0/1 1000/1 2000/1 3000/1" << 0 << "0-4";
+    QTest::newRow("fixed 1 s, three intervals still one line") << "0/1 1000/1 4000/1" << 0 << "0-3";
+    QTest::newRow("fixed 1 s, longer breaks") << "0/1 1000/1 4001/1 5001/1" << 0 << "0-2 2-4";
+    QTest::newRow("fixed 60 s: minutes apart is no gap") << "0/60 60000/60 180000/60" << 4 << "0-3";
+    QTest::newRow("interval shortened: the longer counts") << "0/60 60000/60 100000/1 101000/1" << 4 << "0-4";
+    QTest::newRow("fastest: measured period") << "0 500 1000 1500 3001 3500" << 0 << "0-4 4-6";
+    QTest::newRow("fastest: within three periods") << "0 500 1000 1500 3000 3500" << 4 << "0-6";
+    QTest::newRow("fast line: under a second is jitter") << "0 10 20 30 1030 1040" << 4 << "0-6";
+    QTest::newRow("fast line: a second's silence breaks") << "0 10 20 30 1031 1040" << 4 << "0-4 4-6";
+    QTest::newRow("fastest: one pair, nothing known") << "0 90000" << 0 << "0-2";
+    QTest::newRow("switched off and on again") << "0 600 1200 1800 200000 200600 201200" << 4 << "0-4 4-7";
+    QTest::newRow("no value breaks its line") << "0/1 1000/1! 2000/1 3000/1" << 0 << "0-1 2-4";
+    QTest::newRow("NaN breaks its line") << "0/1 1000/1~ 2000/1" << 0 << "0-1 2-3";
+    QTest::newRow("infinite current breaks its line") << "0/1 1000/1~ 2000/1" << 4 << "0-1 2-3";
+    QTest::newRow("no value leaves the current whole") << "0/1 1000/1! 2000/1 3000/1" << 4 << "0-4";
+    QTest::newRow("clock set back breaks") << "5000/1 6000/1 2000/1 3000/1" << 1 << "0-2 2-4";
+    QTest::newRow("variable the answer lacks") << "0/1 1000/1" << 3 << "";
+    QTest::newRow("empty") << "" << 0 << "";
+}
+
+void LiveValuesTest::trendBreaks()
+{
+    QFETCH(QString, samples);
+    QFETCH(int, line);
+    auto store = Samples(samples);
+    if (line == 3)
+        for (auto& s : store)
+            s.count = 3;
+    QStringList got;
+    for (const auto& r : device::TrendRuns(store, line))
+        got << QString("%1-%2").arg(r.begin).arg(r.end);
+    QTEST(got.join(' '), "runs");
 }
 
 // Events of a run, "start@ms", "ok@ms" or "fail@ms", ms after 10:01:02 local time.
