@@ -246,7 +246,8 @@ void ScanLive::LiveAnswer(const hart::TransactionResult& r)
     run_.Answer(QDateTime::currentMSecsSinceEpoch());
     ShowAllStale(form_.Ui(), false);
     form_.Ui().Edit6->setText(Text(codec::FloatText(values->loopCurrent, 5, sep)));
-    store_.Add(device::SampleOf(*values, QDateTime::currentMSecsSinceEpoch()));
+    // The interval the sample was taken at (0: as fast as the line allows) judges gaps in the trend.
+    store_.Add(device::SampleOf(*values, QDateTime::currentMSecsSinceEpoch(), poller_.IntervalSeconds() * 1000));
     if (trend_)
         trend_->SampleAdded();
     ShowState();
