@@ -6,6 +6,8 @@
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include "support/file_size_limit.h"
+
 #include <QtTest>
 
 #include <csignal>
@@ -107,30 +109,7 @@ Configuration ReadFile(Bench& source)
     return loaded->configuration;
 }
 
-// Files of the process may grow to `bytes` at most while it lives: a full
-// disk for writes to files, not for the test's own output (a pipe).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldSignal_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old_{};
-    void (*oldSignal_)(int) = nullptr;
-};
+using testing::FileSizeLimit;
 
 class TestConfigBatch : public QObject {
     Q_OBJECT

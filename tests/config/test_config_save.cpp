@@ -1,6 +1,8 @@
 // Saving a configuration: saved means on disk, whole.
 #include "config/file.h"
 
+#include "support/file_size_limit.h"
+
 #include <QtTest>
 
 #include <QTemporaryDir>
@@ -10,29 +12,7 @@
 
 namespace {
 
-// A full disk for this process's files while it lives (not for its output pipe).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldSignal_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old_{};
-    void (*oldSignal_)(int) = nullptr;
-};
+using testing::FileSizeLimit;
 
 config::Configuration Sample()
 {
