@@ -73,6 +73,9 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     });
     scanLive_ = std::make_unique<ScanLive>(*this, batchPath_);
     EnterPressesButtons(this);
+    // The smallest the window may be, fixed once every control exists: left to
+    // the layout it would follow each new status text, resizing a shown window.
+    setMinimumSize(minimumSizeHint());
     if (auto* page = ui_.PageControl2->widget(5); page && ui_.Panel1->findChild<QWidget*>("TrafficButton"))
         TabThroughPageBefore(page, ui_.Panel1->findChild<QWidget*>("TrafficButton"));
     FormCreate();
