@@ -98,6 +98,11 @@ TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* pare
     connect(&model_, &QAbstractItemModel::rowsAboutToBeInserted, this, &TrafficWindow::RowsAboutToArrive);
     connect(&model_, &QAbstractItemModel::rowsInserted, this, &TrafficWindow::RowsArrived);
     connect(&model_, &QAbstractItemModel::modelReset, this, &TrafficWindow::UpdateCount);
+    // Clear drops the selection without a selectionChanged: nothing is being read, follow again.
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
+        reading_ = false;
+        follow_ = true;
+    });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TrafficWindow::ShowSelected);
     // A selected row is being read: new rows do not move it out of view.
     // Clearing the selection goes back to the newest row and follows again;

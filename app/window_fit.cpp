@@ -18,30 +18,36 @@ QSettings Settings() { return QSettings(QStringLiteral("quorvane"), QStringLiter
 
 } // namespace
 
-QRect PlaceWindow(QSize preferred, const QList<QRect>& availableScreens, QPoint cursor, std::optional<QRect> last)
+QRect PlaceWindow(QSize preferred, const QList<QRect>& availableScreens, QPoint cursor, std::optional<QRect> last,
+                  QSize minimum)
 {
     if (availableScreens.isEmpty())
-        return QRect(QPoint(0, 0), preferred);
-    if (last && last->isValid())
+        return QRect(QPoint(0, 0), preferred.expandedTo(minimum));
+    if (last && last->isValid()) {
+        const QRect again(last->topLeft(), last->size().expandedTo(minimum));
         for (const QRect& screen : availableScreens)
-            if (screen.contains(*last))
-                return *last;
-    return CentredOnScreen(preferred, availableScreens, cursor);
+            if (screen.contains(again))
+                return again;
+    }
+    return CentredOnScreen(preferred, availableScreens, cursor, minimum);
 }
 
-QRect CentredOnScreen(QSize preferred, const QList<QRect>& availableScreens, QPoint cursor)
+QRect CentredOnScreen(QSize preferred, const QList<QRect>& availableScreens, QPoint cursor, QSize minimum)
 {
     if (availableScreens.isEmpty())
-        return QRect(QPoint(0, 0), preferred);
+        return QRect(QPoint(0, 0), preferred.expandedTo(minimum));
     QRect screen = availableScreens.first();
     for (const QRect& s : availableScreens)
         if (s.contains(cursor)) {
             screen = s;
             break;
         }
-    const QSize size = preferred.boundedTo(screen.size());
+    // Never below the window's minimum, which would grow it past the screen
+    // later; if even that does not fit, the top-left corner (title bar) stays on.
+    const QSize size = preferred.boundedTo(screen.size()).expandedTo(minimum);
     QRect placed(QPoint(0, 0), size);
     placed.moveCenter(screen.center());
+    placed.moveTopLeft(QPoint(std::max(placed.left(), screen.left()), std::max(placed.top(), screen.top())));
     return placed;
 }
 
@@ -51,20 +57,15 @@ void RestorePlacement(QWidget* window)
     for (const QScreen* s : QGuiApplication::screens())
         screens << s->availableGeometry();
     const QVariant stored = Settings().value(kPlacementKey);
-    // Where it was closed, if that is still wholly on a screen.
-    QRect placed;
+    std::optional<QRect> last;
     if (stored.canConvert<QRect>())
-        for (const QRect& s : screens)
-            if (s.contains(stored.toRect()))
-                placed = stored.toRect();
-    if (!placed.isValid()) {
-        // The frame adds to the client area and is not known before showing:
-        // a margin for it keeps the title bar on the screen.
-        QList<QRect> room;
-        for (const QRect& s : screens)
-            room << s.adjusted(0, 0, -16, -40);
-        placed = CentredOnScreen(kDesignedSize, room, QCursor::pos());
-    }
+        last = stored.toRect();
+    // The frame adds to the client area and is not known before showing: a
+    // margin for it keeps the title bar and the status panel on the screen.
+    QList<QRect> room;
+    for (const QRect& s : screens)
+        room << s.adjusted(0, 0, -16, -40);
+    const QRect placed = PlaceWindow(kDesignedSize, room, QCursor::pos(), last, window->minimumSize());
     window->resize(placed.size());
     window->move(placed.topLeft());
 }

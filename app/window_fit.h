@@ -18,10 +18,13 @@ inline constexpr QSize kDesignedSize{978, 679};
 // when that still lies wholly on one screen's available area; otherwise centred
 // on the screen under `cursor` (the first screen when none is), at `preferred`
 // size or, on a smaller screen, as large as the screen's available area.
-QRect PlaceWindow(QSize preferred, const QList<QRect>& availableScreens, QPoint cursor, std::optional<QRect> last);
+// Never smaller than `minimum`; when even that does not fit, its top-left
+// corner stays on the screen.
+QRect PlaceWindow(QSize preferred, const QList<QRect>& availableScreens, QPoint cursor, std::optional<QRect> last,
+                  QSize minimum = {});
 
 // The same without a stored place.
-QRect CentredOnScreen(QSize preferred, const QList<QRect>& availableScreens, QPoint cursor);
+QRect CentredOnScreen(QSize preferred, const QList<QRect>& availableScreens, QPoint cursor, QSize minimum = {});
 
 // Opens `window` where PlaceWindow says, from the stored placement, and stores
 // it again when asked to (at exit).

@@ -178,6 +178,10 @@ private slots:
             << QStringList{"R0:FF FF 86 A6 05", "R50:01 02 03 11 02 00 00 36 FF FF 86 A6",
                            "R100:05 01 02 03 11 02 00 00 36 FF", "R150:FF 86 A6 05 01 02 03 11 02 00 00 36"}
             << 10'000 << QStringList{"Answer cmd 17", "Answer cmd 17", "Answer cmd 17"};
+        // Longer than any answer: noise, final; the next delivery is a row of its own.
+        QTest::newRow("a line of 0xFF stops growing")
+            << QStringList{"R0:" + QString("FF ").repeated(290).trimmed(), "R100:FF FF"} << 10'000
+            << QStringList{"", ""};
         QTest::newRow("a request after it") << QStringList{"R0:" + head, "S10:FF FF 02 00 00 00 02"} << 20
                                             << QStringList{"Cut Answer", "Request cmd 0"};
     }

@@ -64,6 +64,17 @@ private slots:
         QCOMPARE(app::PlaceWindow(app::kDesignedSize, screens, cursor, last), placed);
     }
 
+    // A screen lower than the window's minimum: the minimum holds, and the
+    // title bar stays on the screen rather than the window centred above it.
+    void placementKeepsTheMinimum()
+    {
+        const QList<QRect> screens{QRect(0, 0, 837, 461)};
+        QCOMPARE(app::PlaceWindow(app::kDesignedSize, screens, QPoint(5, 5), std::nullopt, QSize(669, 480)),
+                 QRect(0, 0, 837, 480));
+        QCOMPARE(app::PlaceWindow(app::kDesignedSize, screens, QPoint(5, 5), QRect(10, 10, 500, 300), QSize(669, 480)),
+                 QRect(0, 0, 837, 480));
+    }
+
     // On whatever screen the test runs (the offscreen one, or Xvfb at the sizes
     // ctest gives it): the whole window with its status panel is on the screen,
     // and all six captions show without scroll arrows at the designed width.
