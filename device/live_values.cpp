@@ -66,6 +66,10 @@ std::string UnitName(std::uint8_t code)
 
 void SampleStore::Add(const LiveSample& s)
 {
+    // A clock set back: samples stamped after this one would keep the store
+    // (and the trend's span) in a time that is not now, without bound.
+    while (!samples_.empty() && samples_.back().timeMs > s.timeMs)
+        samples_.pop_back();
     samples_.push_back(s);
     while (!samples_.empty() && samples_.front().timeMs < s.timeMs - windowMs_)
         samples_.pop_front();

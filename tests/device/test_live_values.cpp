@@ -103,6 +103,9 @@ void LiveValuesTest::storeKeepsItsWindow_data()
                                               << QList<qint64>{700000};
     QTest::newRow("ten minutes") << QList<qint64>{0, 300000, 600000, 600500} << qint64(device::SampleStore::kTenMinutesMs)
                                  << QList<qint64>{300000, 600000, 600500};
+    // Samples from "the future" would hold the store until the clock caught up.
+    QTest::newRow("clock set back") << QList<qint64>{500000, 520000, 200000, 201000} << qint64(10000)
+                                    << QList<qint64>{200000, 201000};
 }
 
 void LiveValuesTest::storeKeepsItsWindow()
