@@ -212,7 +212,22 @@ void BatchRunner::Proceed()
     if (!job_ || !job_->awaiting || job_->cancelled)
         return;
     job_->awaiting = false;
-    SaveBackup();
+    // The question may have stood open for minutes: the device that answers
+    // now must still be the one that was read and shown, or nothing is written.
+    const hart::DeviceIdentity shown = job_->id;
+    Identify(
+        [this, shown] {
+            if (job_->id != shown)
+                return Finish(BatchStatus::Refused,
+                              "Nothing was written: another device now answers at polling address "
+                                  + std::to_string(job_->address) + " (unique identifier "
+                                  + std::to_string(job_->id.serialNumber()) + ", read and shown was "
+                                  + std::to_string(shown.serialNumber()) + ").");
+            SaveBackup();
+        },
+        [this](const std::string& why) {
+            Finish(BatchStatus::Refused, "Nothing was written: the device no longer answers (" + why + ").");
+        });
 }
 
 void BatchRunner::Cancel()

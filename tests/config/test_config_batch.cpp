@@ -419,12 +419,14 @@ private slots:
     // while it waits is a decline; confirming writes what it listed.
     void previewAnswer_data()
     {
-        QTest::addColumn<int>("answer"); // 0 proceed, 1 cancel, 2 stop after item
+        QTest::addColumn<int>("answer"); // 0 proceed, 1 cancel, 2 stop after item, 3 proceed to another device
         QTest::addColumn<int>("status");
         QTest::addColumn<int>("verified");
         QTest::newRow("confirmed") << 0 << int(BatchStatus::Done) << 2;
         QTest::newRow("declined") << 1 << int(BatchStatus::Cancelled) << 0;
         QTest::newRow("stopped while asking") << 2 << int(BatchStatus::Cancelled) << 0;
+        // While the question stood open, another device came to the address.
+        QTest::newRow("confirmed to another device") << 3 << int(BatchStatus::Refused) << 0;
     }
     void previewAnswer()
     {
@@ -441,7 +443,9 @@ private slots:
         QObject::connect(&b.runner, &config::BatchRunner::Preview, &b.runner, [&](const BatchReport&) {
             ++asked;
             QTimer::singleShot(0, &b.runner, [&] {
-                answer == 0 ? b.runner.Proceed() : answer == 1 ? b.runner.Cancel() : b.runner.StopAfterItem();
+                if (answer == 3)
+                    b.device.State().deviceId = {0x09, 0x09, 0x09};
+                answer == 0 || answer == 3 ? b.runner.Proceed() : answer == 1 ? b.runner.Cancel() : b.runner.StopAfterItem();
             });
         });
         b.transport.ClearLog();
@@ -452,8 +456,11 @@ private slots:
         QCOMPARE(b.transport.SettingsSent(), verified);
         QCOMPARE(r.changed, verified > 0);
         QCOMPARE(QDir(backups.path()).entryList(QDir::Files).size(), verified > 0 ? 1 : 0);
-        if (answer != 0)
+        if (answer == 1 || answer == 2)
             QCOMPARE(Msg(r), QString("Cancelled; nothing was written."));
+        if (answer == 3)
+            QVERIFY2(Msg(r).startsWith("Nothing was written: another device now answers at polling address 0"),
+                     qPrintable(Msg(r)));
         QVERIFY(!b.runner.Busy());
     }
 
