@@ -41,18 +41,16 @@ std::int64_t TrafficModel::RestDueNs(const Row& row) const
     const auto pieces = hart::DecodeLine(row.bytes);
     if (pieces.empty() || pieces.back().kind != hart::PieceKind::Cut)
         return 0;
-    // No answer is longer than 20 preambles, delimiter, 5 address bytes, command,
-    // byte count, 255 data bytes and checksum: beyond that it is noise (a line
-    // of 0xFF, say), final now, and no later delivery joins it.
-    constexpr std::size_t kLongestAnswer = 20 + 1 + 5 + 1 + 1 + 255 + 1;
-    if (row.bytes.size() - pieces.back().offset > kLongestAnswer)
+    // Longer than any answer: noise (a line of 0xFF, say), final now, and no
+    // later delivery joins it.
+    if (row.bytes.size() - pieces.back().offset > hart::kLongestAnswer)
         return 0;
     // The transactor's judgement of a started answer that stalls: the time
     // its missing bytes need on the line, plus the wait an answer is allowed.
     hart::FrameAssembler rest;
     rest.Add(std::span(row.bytes).subspan(pieces.back().offset));
-    const auto missing = static_cast<std::int64_t>(rest.Missing());
-    return lastDeliveryNs_ + missing * 11 * 1'000'000'000 / baud_ + std::int64_t{hart::kAnswerStartMs} * 1'000'000;
+    return lastDeliveryNs_ + std::chrono::nanoseconds(hart::LineTime(rest.Missing(), baud_)).count()
+           + std::int64_t{hart::kAnswerStartMs} * 1'000'000;
 }
 
 // A delivery carries on the row whose answer it cut, while that answer may still come.

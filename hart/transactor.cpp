@@ -12,10 +12,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Longest answer on the wire: 20 preambles, long delimiter and address,
-// command, count, 255 bytes, checksum.
-constexpr std::size_t kLongestAnswer = 20 + 1 + 5 + 1 + 1 + 255 + 1;
-
 constexpr std::uint8_t kBusy = 32;
 
 bool IsDelimiter(std::uint8_t b)
@@ -143,8 +139,7 @@ void Transactor::StartNext()
 
 std::chrono::microseconds Transactor::CharTimes(std::size_t bytes) const
 {
-    // A character is 11 bits: start, 8 data, parity, stop.
-    return std::chrono::microseconds(static_cast<std::int64_t>(bytes) * 11 * 1'000'000 / baud_);
+    return LineTime(bytes, baud_);
 }
 
 void Transactor::ArmFor(Clock::time_point deadline)

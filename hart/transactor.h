@@ -21,6 +21,16 @@ namespace hart {
 // The only place this figure lives.
 inline constexpr int kAnswerStartMs = 310;
 
+// Longest answer on the wire: 20 preambles, long delimiter and address,
+// command, count, 255 bytes, checksum.
+inline constexpr std::size_t kLongestAnswer = 20 + 1 + 5 + 1 + 1 + 255 + 1;
+
+// The time `bytes` characters take on the line: 11 bits each (start, 8 data, parity, stop).
+inline std::chrono::microseconds LineTime(std::size_t bytes, int baud)
+{
+    return std::chrono::microseconds(static_cast<std::int64_t>(bytes) * 11 * 1'000'000 / baud);
+}
+
 // How often a request is sent again after no answer, a broken frame or busy.
 inline constexpr int kMaxRepeats = 2;
 
