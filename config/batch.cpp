@@ -1,6 +1,7 @@
 #include "config/batch.h"
 
 #include "codec/text.h"
+#include "config/compare.h"
 #include "config/file.h"
 #include "device/identify.h"
 #include "hart/frame_decoder.h"
@@ -130,15 +131,7 @@ bool SameAsRead(const Configuration& back, const Configuration& read)
         return id ? std::optional(std::tuple(id->manufacturer, id->deviceType, id->serialNumber(), id->pollingAddress))
                   : std::nullopt;
     };
-    if (saved(back.identity) != saved(read.identity))
-        return false;
-    for (const auto& item : Items()) {
-        if (item.has(back) != item.has(read))
-            return false;
-        if (item.has(read) && !item.equal(back, read))
-            return false;
-    }
-    return true;
+    return saved(back.identity) == saved(read.identity) && AllEqual(Compare(back, read), true);
 }
 
 // "1 item", "2 items": `what` is written for the plural.
