@@ -21,6 +21,8 @@
 
 namespace app {
 
+using hart::RequestId;
+
 void TForm1::WireConverter()
 {
     // Instrument commands 1..4: group number, then its controls and requests.
@@ -32,14 +34,14 @@ void TForm1::WireConverter()
         QLineEdit* returnByte2;
         QPushButton* query;
         QPushButton* set;
-        const char* queryName;
-        const char* setName;
+        RequestId queryName;
+        RequestId setName;
     };
     const std::array<InstrumentGroup, 4> groups{{
-        {1, ui_.COMEN1, ui_.Camd1, ui_.ACOMBY1, ui_.ACOMBY2, ui_.Button11, ui_.Button12, "Button11", "Button12"},
-        {2, ui_.COMEN2, ui_.Camd2, ui_.BCOMBY1, ui_.BCOMBY2, ui_.Button15, ui_.Button5, "Button15", "Button5"},
-        {3, ui_.COMEN3, ui_.Camd3, ui_.CCOMBY1, ui_.CCOMBY2, ui_.Button25, ui_.Button26, "Button25", "Button26"},
-        {4, ui_.COMEN4, ui_.Camd4, ui_.DCOMBY1, ui_.DCOMBY2, ui_.Button35, ui_.Button41, "Button35", "Button41"},
+        {1, ui_.COMEN1, ui_.Camd1, ui_.ACOMBY1, ui_.ACOMBY2, ui_.Button11, ui_.Button12, RequestId::Button11, RequestId::Button12},
+        {2, ui_.COMEN2, ui_.Camd2, ui_.BCOMBY1, ui_.BCOMBY2, ui_.Button15, ui_.Button5, RequestId::Button15, RequestId::Button5},
+        {3, ui_.COMEN3, ui_.Camd3, ui_.CCOMBY1, ui_.CCOMBY2, ui_.Button25, ui_.Button26, RequestId::Button25, RequestId::Button26},
+        {4, ui_.COMEN4, ui_.Camd4, ui_.DCOMBY1, ui_.DCOMBY2, ui_.Button35, ui_.Button41, RequestId::Button35, RequestId::Button41},
     }};
     for (const InstrumentGroup& g : groups) {
         connect(g.query, &QPushButton::clicked, this, [this, g] { SendQuery(g.queryName); });
@@ -89,9 +91,9 @@ void TForm1::WireConverter()
                 r.length->setText(Text(*length));
         });
     }
-    connect(ui_.Button30, &QPushButton::clicked, this, [this] { SendQuery("Button30"); });
+    connect(ui_.Button30, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button30); });
     connect(ui_.Button19, &QPushButton::clicked, this, [this, rows] {
-        SendSetting("Button19", [this, &rows] {
+        SendSetting(RequestId::Button19, [this, &rows] {
             std::array<std::string, 15> texts; // keeps the views below alive
             std::array<converter::ParsingRowInput, converter::kParsingRowCount> input{};
             for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -121,9 +123,9 @@ void TForm1::WireConverter()
     });
 
     // RS485 line of the converter.
-    connect(ui_.Button14, &QPushButton::clicked, this, [this] { SendQuery("Button14"); });
+    connect(ui_.Button14, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button14); });
     connect(ui_.Button17, &QPushButton::clicked, this, [this] {
-        SendSetting("Button17", [this] {
+        SendSetting(RequestId::Button17, [this] {
             return converter::BuildLineSettingsWrite(SentIndex(ui_.ComboBox1), SentIndex(ui_.ComboBox2),
                                                      Str(ui_.Edit13));
         });
@@ -147,14 +149,14 @@ void TForm1::WireConverter()
         QLineEdit* coefficient;
         QPushButton* query;
         QPushButton* set;
-        const char* queryName;
-        const char* setName;
+        RequestId queryName;
+        RequestId setName;
     };
     const std::array<AnalogRow, 4> analog{{
-        {ui_.AD1H, ui_.AD1L, ui_.AD1LD, ui_.ADXSHOU1, ui_.Button8, ui_.Button13, "Button8", "Button13"},
-        {ui_.AD2H, ui_.AD2L, ui_.AD2LD, ui_.ADXSHOU2, ui_.Button31, ui_.Button40, "Button31", "Button40"},
-        {ui_.AD3H, ui_.AD3L, ui_.AD3LD, ui_.ADXSHOU3, ui_.Button21, ui_.Button20, "Button21", "Button20"},
-        {ui_.AD4H, ui_.AD4L, ui_.AD4LD, ui_.ADXSHOU4, ui_.Button24, ui_.Button22, "Button24", "Button22"},
+        {ui_.AD1H, ui_.AD1L, ui_.AD1LD, ui_.ADXSHOU1, ui_.Button8, ui_.Button13, RequestId::Button8, RequestId::Button13},
+        {ui_.AD2H, ui_.AD2L, ui_.AD2LD, ui_.ADXSHOU2, ui_.Button31, ui_.Button40, RequestId::Button31, RequestId::Button40},
+        {ui_.AD3H, ui_.AD3L, ui_.AD3LD, ui_.ADXSHOU3, ui_.Button21, ui_.Button20, RequestId::Button21, RequestId::Button20},
+        {ui_.AD4H, ui_.AD4L, ui_.AD4LD, ui_.ADXSHOU4, ui_.Button24, ui_.Button22, RequestId::Button24, RequestId::Button22},
     }};
     for (const AnalogRow& a : analog) {
         connect(a.query, &QPushButton::clicked, this, [this, a] { SendQuery(a.queryName); });
@@ -179,9 +181,9 @@ void TForm1::WireConverter()
     // HART variable mapping.
     const std::array<QComboBox*, 4> channels{ui_.Bianlan1, ui_.Bianlan2, ui_.Bianlan3, ui_.Bianlan4};
     const std::array<QComboBox*, 4> units{ui_.WEI1, ui_.WEI2, ui_.WEI3, ui_.WEI4};
-    connect(ui_.Button36, &QPushButton::clicked, this, [this] { SendQuery("Button36"); });
+    connect(ui_.Button36, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button36); });
     connect(ui_.Button23, &QPushButton::clicked, this, [this, channels, units] {
-        SendSetting("Button23", [&] {
+        SendSetting(RequestId::Button23, [&] {
             converter::MappingValue m;
             for (std::size_t k = 0; k < 4; ++k) {
                 m.channel[k] = converter::ListByte(SentIndex(channels[k]));

@@ -17,6 +17,8 @@
 
 namespace app {
 
+using hart::RequestId;
+
 namespace {
 
 // A text the device sent with control bytes is shown escaped; written back it would be taken as the tag.
@@ -27,7 +29,7 @@ constexpr const char* kControlInTextRefusal = "The long tag holds control charac
 void TForm1::WireDeviceOperations()
 {
     // Process values.
-    connect(ui_.Button34, &QPushButton::clicked, this, [this] { SendQuery("Button34", {ui_.Edit20, ui_.Edit6}); });
+    connect(ui_.Button34, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button34, {ui_.Edit20, ui_.Edit6}); });
     link_.SetDecoder(102, [this](const hart::AnswerFrame& f) {
         const auto r = device::DecodeLoopCurrent(f.data(), DecimalSeparator());
         if (!r)
@@ -38,7 +40,7 @@ void TForm1::WireDeviceOperations()
     });
 
     connect(ui_.Button4, &QPushButton::clicked, this,
-            [this] { SendQuery("Button4", {ui_.Edit5, ui_.Edit17, ui_.Edit18, ui_.Edit30}); });
+            [this] { SendQuery(RequestId::Button4, {ui_.Edit5, ui_.Edit17, ui_.Edit18, ui_.Edit30}); });
     link_.SetDecoder(103, [this](const hart::AnswerFrame& f) {
         const auto r = device::DecodeDynamicVariables(f.data(), DecimalSeparator());
         if (!r)
@@ -54,7 +56,7 @@ void TForm1::WireDeviceOperations()
     });
 
     // Output current: range and fixed current.
-    connect(ui_.Button9, &QPushButton::clicked, this, [this] { SendQuery("Button9"); });
+    connect(ui_.Button9, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button9); });
     link_.SetDecoder(
         115,
         [this](const hart::AnswerFrame& f) {
@@ -72,13 +74,13 @@ void TForm1::WireDeviceOperations()
             ui_.Edit12->clear();
         });
     connect(ui_.Button10, &QPushButton::clicked, this, [this] {
-        SendSetting("Button10", [this] {
+        SendSetting(RequestId::Button10, [this] {
             return device::BuildRangeWrite(link_.Buffer().keptUnitCode(), Str(ui_.Edit11), Str(ui_.Edit12),
                                            DecimalSeparator());
         });
     });
     connect(ui_.Button6, &QPushButton::clicked, this, [this] {
-        SendSetting("Button6", [this] {
+        SendSetting(RequestId::Button6, [this] {
             const auto level = device::FixedCurrentFromChecked(
                 {ui_.RadioButton1->isChecked(), ui_.RadioButton2->isChecked(), ui_.RadioButton3->isChecked(),
                  ui_.RadioButton4->isChecked(), ui_.RadioButton5->isChecked(), ui_.RadioButton6->isChecked(),
@@ -88,7 +90,7 @@ void TForm1::WireDeviceOperations()
     });
 
     // Instrument information.
-    connect(ui_.Button28, &QPushButton::clicked, this, [this] { SendQuery("Button28", {ui_.Edit21}); });
+    connect(ui_.Button28, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button28, {ui_.Edit21}); });
     link_.SetDecoder(112, [this](const hart::AnswerFrame& f) {
         const auto r = device::DecodeMessage(f.data());
         if (!r)
@@ -97,11 +99,11 @@ void TForm1::WireDeviceOperations()
         return true;
     });
     connect(ui_.Button29, &QPushButton::clicked, this, [this] {
-        SendSetting("Button29", [this] { return codec::Result<Bytes>::Ok(device::BuildMessageWrite(Local8(ui_.Edit21))); });
+        SendSetting(RequestId::Button29, [this] { return codec::Result<Bytes>::Ok(device::BuildMessageWrite(Local8(ui_.Edit21))); });
     });
 
     connect(ui_.Button32, &QPushButton::clicked, this, [this] {
-        SendQuery("Button32", {ui_.Edit22, ui_.Edit23, ui_.Edit24, ui_.Edit25, ui_.Edit29});
+        SendQuery(RequestId::Button32, {ui_.Edit22, ui_.Edit23, ui_.Edit24, ui_.Edit25, ui_.Edit29});
     });
     link_.SetDecoder(113, [this](const hart::AnswerFrame& f) {
         const auto r = device::DecodeTagDescriptorDate(f.data());
@@ -115,13 +117,13 @@ void TForm1::WireDeviceOperations()
         return true;
     });
     connect(ui_.Button33, &QPushButton::clicked, this, [this] {
-        SendSetting("Button33", [this] {
+        SendSetting(RequestId::Button33, [this] {
             return device::BuildTagDescriptorDateWrite(Local8(ui_.Edit22), Local8(ui_.Edit23), Str(ui_.Edit29),
                                                        Str(ui_.Edit25), Str(ui_.Edit24));
         });
     });
 
-    connect(ui_.Button38, &QPushButton::clicked, this, [this] { SendQuery("Button38", {ui_.Edit26}); });
+    connect(ui_.Button38, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button38, {ui_.Edit26}); });
     link_.SetDecoder(
         116,
         [this](const hart::AnswerFrame& f) {
@@ -133,13 +135,13 @@ void TForm1::WireDeviceOperations()
         },
         [this] { ui_.Edit26->clear(); });
     connect(ui_.Button39, &QPushButton::clicked, this, [this] {
-        SendSetting("Button39", [this] { return device::BuildFinalAssemblyWrite(Str(ui_.Edit26)); });
+        SendSetting(RequestId::Button39, [this] { return device::BuildFinalAssemblyWrite(Str(ui_.Edit26)); });
     });
     connect(ui_.Button37, &QPushButton::clicked, this, [this] {
-        SendSetting("Button37", [this] { return device::BuildSerialNumberWrite(Str(ui_.Edit28)); });
+        SendSetting(RequestId::Button37, [this] { return device::BuildSerialNumberWrite(Str(ui_.Edit28)); });
     });
     connect(ui_.Button27, &QPushButton::clicked, this, [this] {
-        SendSetting("Button27", [this] {
+        SendSetting(RequestId::Button27, [this] {
             const int address = ItemIndex(ui_.ComboBox3);
             pollingAddressSent_ = address >= 0 && address <= 15 ? std::optional(address) : std::nullopt;
             return codec::Result<Bytes>::Ok(device::BuildPollingAddressWrite(address));
@@ -147,11 +149,11 @@ void TForm1::WireDeviceOperations()
     });
     // Taken by the device: the communication test goes to the new address.
     connect(&link_, &hart::HartLink::AnswerHandled, this, [this](int code, bool success) {
-        if (code == hart::Request("Button27").pendingCode && success && pollingAddressSent_)
+        if (code == hart::Request(RequestId::Button27).pendingCode && success && pollingAddressSent_)
             FollowPollingAddress(*pollingAddressSent_);
     });
 
-    connect(ui_.Button2, &QPushButton::clicked, this, [this] { SendQuery("Button2"); });
+    connect(ui_.Button2, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button2); });
     link_.SetDecoder(120, [this](const hart::AnswerFrame& f) {
         const auto r = device::DecodeLongTag(f.data());
         if (!r)
@@ -160,7 +162,7 @@ void TForm1::WireDeviceOperations()
         return true;
     });
     connect(ui_.Button18, &QPushButton::clicked, this, [this] {
-        SendSetting("Button18", [this] {
+        SendSetting(RequestId::Button18, [this] {
             const std::string tag = DeviceTextBytes(ui_.Edit8);
             if (codec::HasControl(tag))
                 return codec::Result<Bytes>::Fail(kControlInTextRefusal);
@@ -170,7 +172,7 @@ void TForm1::WireDeviceOperations()
     });
 
     // Internal parameters: after a Set the cache is left alone; the user runs the test again.
-    connect(ui_.Button16, &QPushButton::clicked, this, [this] { SendQuery("Button16"); });
+    connect(ui_.Button16, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button16); });
     link_.SetDecoder(241, [this](const hart::AnswerFrame& f) {
         const auto r = device::DecodeInternalParams(f.data());
         if (!r)
@@ -180,7 +182,7 @@ void TForm1::WireDeviceOperations()
         return true;
     });
     connect(ui_.Button7, &QPushButton::clicked, this, [this] {
-        SendSetting("Button7", [this] { return device::BuildInternalParamsWrite(Str(ui_.Edit9), Str(ui_.Edit10)); });
+        SendSetting(RequestId::Button7, [this] { return device::BuildInternalParamsWrite(Str(ui_.Edit9), Str(ui_.Edit10)); });
     });
 }
 

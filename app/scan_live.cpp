@@ -30,7 +30,7 @@ namespace {
 // Live values send exactly what "Instrument Data Query" sends.
 hart::Transaction LiveRequest(const hart::HartLink& link)
 {
-    return hart::MakeTransaction(hart::Request("Button4"), link.Buffer().identity());
+    return hart::MakeTransaction(hart::Request(hart::RequestId::Button4), link.Buffer().identity());
 }
 
 std::string ErrorText(hart::TransactionError e) { return hart::TransactionErrorText(e); }

@@ -252,18 +252,18 @@ void TForm1::ShowRefusal(const std::string& text)
 // The default locale is the system's unless a test sets another.
 std::string TForm1::DecimalSeparator() const { return QLocale().decimalPoint().toStdString(); }
 
-void TForm1::SendQuery(std::string_view button, std::initializer_list<QLineEdit*> emptied)
+void TForm1::SendQuery(hart::RequestId request, std::initializer_list<QLineEdit*> emptied)
 {
-    const auto& row = hart::Request(button);
+    const auto& row = hart::Request(request);
     link_.ShowStatus(row);
     for (QLineEdit* e : emptied)
         e->clear();
     link_.Transmit(row);
 }
 
-void TForm1::SendSetting(std::string_view button, const Builder& build)
+void TForm1::SendSetting(hart::RequestId request, const Builder& build)
 {
-    const auto& row = hart::Request(button);
+    const auto& row = hart::Request(request);
     link_.ShowStatus(row);
     const auto data = build();
     if (!data) {
@@ -276,7 +276,7 @@ void TForm1::SendSetting(std::string_view button, const Builder& build)
 void TForm1::WireIdentify()
 {
     connect(ui_.Button3, &QPushButton::clicked, this, [this] {
-        const auto& row = hart::Request("Button3");
+        const auto& row = hart::Request(hart::RequestId::Button3);
         polledAddress_ = SelectedPollingAddress(ui_.ComboBox9);
         link_.Send(row, {}, polledAddress_);
     });

@@ -87,8 +87,8 @@ private:
     bool PreparePortName();
 
     // The shapes every request handler takes.
-    void SendQuery(std::string_view button, std::initializer_list<QLineEdit*> emptied = {});
-    void SendSetting(std::string_view button, const Builder& build);
+    void SendQuery(hart::RequestId request, std::initializer_list<QLineEdit*> emptied = {});
+    void SendSetting(hart::RequestId request, const Builder& build);
     void ShowError(const QString& text);
     void ShowMessage(const QString& text);
     // Input refused before sending: the instrument-command texts in a plain box, conversions in an error box.

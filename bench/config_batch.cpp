@@ -100,8 +100,8 @@ bool MeasureButtons(ConfigBenchResult* out, bool lineTiming, QString* error)
 
     std::vector<std::string> buttons{"Button3"};
     for (const auto& item : config::Items())
-        if (!item.readByIdentify() && std::find(buttons.begin(), buttons.end(), item.queryButton) == buttons.end())
-            buttons.emplace_back(item.queryButton);
+        if (!item.readByIdentify() && std::find(buttons.begin(), buttons.end(), item.query().button) == buttons.end())
+            buttons.emplace_back(item.query().button);
 
     const auto sentBefore = form.Link().BytesSent();
     const auto receivedBefore = form.Link().BytesReceived();

@@ -188,7 +188,8 @@ SessionResult RunSession(const SessionOptions& options)
         TransactionResult tr;
         tr.label = planned.label;
         tr.button = planned.button;
-        tr.tail = int(hart::Request(planned.button).tail);
+        const hart::RequestRow* row = hart::FindRequest(planned.button); // a misspelt name fails below
+        tr.tail = row ? int(row->tail) : 0;
         auto* button = Control<QPushButton>(form, planned.button);
         if (!button || !button->isEnabled())
             return fail(QString("%1 cannot be pressed").arg(planned.button));

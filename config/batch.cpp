@@ -323,7 +323,7 @@ void BatchRunner::Start()
 
 void BatchRunner::Identify(std::function<void()> next, std::function<void(const std::string&)> failed)
 {
-    const auto t = hart::MakeTransaction(hart::Request("Button3"), {}, {}, job_->address);
+    const auto t = hart::MakeTransaction(hart::Request(hart::RequestId::Button3), {}, {}, job_->address);
     Send(t, QStringLiteral("identify"), false, [this, next, failed](const hart::TransactionResult& r) {
         if (StopIfCancelled())
             return;

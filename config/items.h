@@ -27,33 +27,38 @@ struct AnswerData {
     std::uint8_t polledAddress = 0;
 };
 
+// How an item's value is held, read, written, shown and filed (items.cpp).
+class ItemValue;
+
 // One configuration item. The frames come from the request table rows of
-// its Query and Set buttons; these functions only carry the values.
+// its Query and Set buttons; the value's fields are listed once in items.cpp.
 struct Item {
     std::string_view name;          // key in the file, label in reports
-    std::string_view queryButton;   // hart::RequestTable() row that reads it ("Button3": the identify)
-    std::string_view settingButton; // row that writes it
+    hart::RequestId queryId;        // the row that reads it (Button3: the identify)
+    hart::RequestId settingId;      // the row that writes it
     int writeOrder;                 // position in a write, ascending
     WriteGroup group;
     bool identity;                  // saved, written only when asked; re-identify after writing
+    const ItemValue* value;
 
-    bool (*has)(const Configuration&);
-    void (*take)(const Configuration& from, Configuration& to); // copies this item's value (or its absence)
+    bool has(const Configuration&) const;
+    // Copies this item's value (or its absence).
+    void take(const Configuration& from, Configuration& to) const;
     // Decodes the query's answer into `out`; false when the answer lacks bytes.
-    bool (*decode)(const AnswerData& answer, Configuration& out);
+    bool decode(const AnswerData& answer, Configuration& out) const;
     // Data bytes of the setting; refused (with the reason) when the window would refuse the value.
-    codec::Result<std::vector<std::uint8_t>> (*buildWrite)(const Configuration&);
-    // Bit-exact equality of the values; both must be present.
-    bool (*equal)(const Configuration&, const Configuration&);
+    codec::Result<std::vector<std::uint8_t>> buildWrite(const Configuration&) const;
+    // Whether the setting's data bytes are equal; both must be present.
+    bool equal(const Configuration&, const Configuration&) const;
     // The value as one line of text, for comparisons and reports.
-    std::string (*text)(const Configuration&);
-    QJsonValue (*toJson)(const Configuration&);
+    std::string text(const Configuration&) const;
+    QJsonValue toJson(const Configuration&) const;
     // Empty on success, else the reason (without the item name).
-    std::optional<std::string> (*fromJson)(const QJsonValue&, Configuration& out);
+    std::optional<std::string> fromJson(const QJsonValue&, Configuration& out) const;
 
-    const hart::RequestRow& query() const { return hart::Request(queryButton); }
-    const hart::RequestRow& setting() const { return hart::Request(settingButton); }
-    bool readByIdentify() const { return queryButton == "Button3"; }
+    const hart::RequestRow& query() const { return hart::Request(queryId); }
+    const hart::RequestRow& setting() const { return hart::Request(settingId); }
+    bool readByIdentify() const { return queryId == hart::RequestId::Button3; }
 };
 
 // Every item, one row each, in file order.

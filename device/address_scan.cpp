@@ -89,7 +89,7 @@ void AddressScanner::PollNext()
     const int address = next_++;
     // The Communication Test's request, to each address in turn.
     hart::Transaction t
-        = hart::MakeTransaction(hart::Request("Button3"), {}, {}, static_cast<std::uint8_t>(address));
+        = hart::MakeTransaction(hart::Request(hart::RequestId::Button3), {}, {}, static_cast<std::uint8_t>(address));
     t.maxRepeats = 0;
     const unsigned generation = generation_;
     transport_.Submit(std::move(t), [this, address, generation](const hart::TransactionResult& r) {

@@ -1,7 +1,6 @@
 #include "hart/request_table.h"
 
 #include <array>
-#include <cstdlib>
 
 namespace hart {
 
@@ -30,50 +29,65 @@ constexpr auto T5 = Tail::StartArm;
 constexpr int V = kVariableByteCount;
 constexpr std::nullopt_t none = std::nullopt;
 
+// The id and the button's name, from one spelling.
+#define MH_ROW(button) RequestId::button, #button
+
 // The byte after the command 12 and 35 frames was never set by anyone; it is 0.
-constexpr std::array<RequestRow, 40> kRequests{{
-    //  button      code   cmd  count shape  kind st  tail  rts    trailer  name
-    {"Button3",    100,    0,   0, Short, Q, U2, T3, false, none, "Read Unique Identifier"},
-    {"Button34",   102,    2,   0, Long8, Q, U2, T2, false, none, "Read Loop Current And Percent Of Range"},
-    {"Button4",    103,    3,   0, Long8, Q, U2, T1, false, none, "Read Dynamic Variables And Loop Current"},
-    {"Button6",    140,   40,   4, Long8, S, D4, T1, false, 0x40, "Enter/Exit Fixed Current Mode"},
-    {"Button9",    115,   15,   0, Long8, Q, U2, T4, false, none, "Read Device Information"},
-    {"Button10",  1135,   35,   9, Long8, S, D4, T1, false, 0x00, "Write Primary Variable Range Values"},
-    {"Button28",   112,   12,   0, Long8, Q, U2, T1, false, 0x00, "Read Message"},
-    {"Button29",   117,   17,  24, Long8, S, D5, T1, true,  none, "Write Message"},
-    {"Button32",   113,   13,   0, Long8, Q, U3, T1, true,  none, "Read Tag, Descriptor, Date"},
-    {"Button33",   118,   18,  21, Long8, S, D5, T1, true,  none, "Write Tag, Descriptor, Date"},
-    {"Button38",   116,   16,   0, Long8, Q, U3, T1, false, none, "Read Final Assembly Number"},
-    {"Button39",   119,   19,   3, Long8, S, D5, T1, false, none, "Write Final Assembly Number"},
-    {"Button37",   149,   49,   3, Long8, S, D5, T1, false, none, "Write Device Serial Number"},
-    {"Button27",   106,    6,   1, Long8, S, D4, T1, false, none, "Write Polling Address"},
-    {"Button2",    120,   20,   0, Long8, Q, U3, T1, false, none, "Read Long Tag"},
-    {"Button18",   122,   22,  32, Long8, S, D5, T1, true,  none, "Write Long Tag"},
-    {"Button16",   241,  241,   0, Long8, Q, U3, T1, false, none, "Read Internal Parameters"},
-    {"Button7",    240,  240,   2, Long8, S, D4, T1, false, none, "Write Internal Parameters"},
-    {"Button11",  1161,  161,   0, Long8, Q, U2, T2, false, none, "Read Instrument Command 1"},
-    {"Button12",  1160,  160,   V, Long6, S, D4, T5, false, none, "Write Instrument Command 1"},
-    {"Button15",  1163,  163,   0, Long8, Q, U2, T2, false, none, "Read Instrument Command 2"},
-    {"Button5",   1162,  162,   V, Long6, S, D4, T5, false, none, "Write Instrument Command 2"},
-    {"Button25",  1157,  157,   0, Long8, Q, U2, T2, false, none, "Read Instrument Command 3"},
-    {"Button26",  1156,  156,   V, Long6, S, D4, T5, false, none, "Write Instrument Command 3"},
-    {"Button35",  1159,  159,   0, Long8, Q, U2, T2, false, none, "Read Instrument Command 4"},
-    {"Button41",  1158,  158,   V, Long6, S, D4, T5, false, none, "Write Instrument Command 4"},
-    {"Button30",  1165,  165,   0, Long8, Q, U2, T2, false, none, "Read Modbus Parsing Format"},
-    {"Button19",  1164,  164,  40, Long8, S, D4, T1, false, none, "Write Modbus Parsing Format"},
-    {"Button14",  1173,  173,   0, Long8, Q, U2, T1, false, none, "Read RS485 Parameters"},
-    {"Button17",  1172,  172,   3, Long8, S, D4, T1, false, none, "Write RS485 Parameters"},
-    {"Button8",   1167,  167,   0, Long8, Q, U2, T2, false, none, "Read Analog Input 1"},
-    {"Button13",  1166,  166,  14, Long8, S, D4, T1, false, none, "Write Analog Input 1"},
-    {"Button31",  1169,  169,   0, Long8, Q, U2, T2, false, none, "Read Analog Input 2"},
-    {"Button40",  1168,  168,  14, Long8, S, D4, T1, false, none, "Write Analog Input 2"},
-    {"Button21",  1177,  177,   0, Long8, Q, U2, T2, false, none, "Read Analog Input 3"},
-    {"Button20",  1170,  176,  14, Long8, S, D4, T1, false, none, "Write Analog Input 3"},
-    {"Button24",  1179,  179,   0, Long8, Q, U2, T2, false, none, "Read Analog Input 4"},
-    {"Button22",  1172,  178,  14, Long8, S, D4, T1, false, none, "Write Analog Input 4"},
-    {"Button36",  1171,  171,   0, Long8, Q, U2, T2, false, none, "Read Variable Mapping"},
-    {"Button23",  1170,  170,   8, Long8, S, D4, T1, false, none, "Write Variable Mapping"},
+constexpr std::array<RequestRow, kRequestCount> kRequests{{
+    //  button             code   cmd  count shape  kind st  tail  rts    trailer  name
+    {MH_ROW(Button3),    100,    0,   0, Short, Q, U2, T3, false, none, "Read Unique Identifier"},
+    {MH_ROW(Button34),   102,    2,   0, Long8, Q, U2, T2, false, none, "Read Loop Current And Percent Of Range"},
+    {MH_ROW(Button4),    103,    3,   0, Long8, Q, U2, T1, false, none, "Read Dynamic Variables And Loop Current"},
+    {MH_ROW(Button6),    140,   40,   4, Long8, S, D4, T1, false, 0x40, "Enter/Exit Fixed Current Mode"},
+    {MH_ROW(Button9),    115,   15,   0, Long8, Q, U2, T4, false, none, "Read Device Information"},
+    {MH_ROW(Button10),  1135,   35,   9, Long8, S, D4, T1, false, 0x00, "Write Primary Variable Range Values"},
+    {MH_ROW(Button28),   112,   12,   0, Long8, Q, U2, T1, false, 0x00, "Read Message"},
+    {MH_ROW(Button29),   117,   17,  24, Long8, S, D5, T1, true,  none, "Write Message"},
+    {MH_ROW(Button32),   113,   13,   0, Long8, Q, U3, T1, true,  none, "Read Tag, Descriptor, Date"},
+    {MH_ROW(Button33),   118,   18,  21, Long8, S, D5, T1, true,  none, "Write Tag, Descriptor, Date"},
+    {MH_ROW(Button38),   116,   16,   0, Long8, Q, U3, T1, false, none, "Read Final Assembly Number"},
+    {MH_ROW(Button39),   119,   19,   3, Long8, S, D5, T1, false, none, "Write Final Assembly Number"},
+    {MH_ROW(Button37),   149,   49,   3, Long8, S, D5, T1, false, none, "Write Device Serial Number"},
+    {MH_ROW(Button27),   106,    6,   1, Long8, S, D4, T1, false, none, "Write Polling Address"},
+    {MH_ROW(Button2),    120,   20,   0, Long8, Q, U3, T1, false, none, "Read Long Tag"},
+    {MH_ROW(Button18),   122,   22,  32, Long8, S, D5, T1, true,  none, "Write Long Tag"},
+    {MH_ROW(Button16),   241,  241,   0, Long8, Q, U3, T1, false, none, "Read Internal Parameters"},
+    {MH_ROW(Button7),    240,  240,   2, Long8, S, D4, T1, false, none, "Write Internal Parameters"},
+    {MH_ROW(Button11),  1161,  161,   0, Long8, Q, U2, T2, false, none, "Read Instrument Command 1"},
+    {MH_ROW(Button12),  1160,  160,   V, Long6, S, D4, T5, false, none, "Write Instrument Command 1"},
+    {MH_ROW(Button15),  1163,  163,   0, Long8, Q, U2, T2, false, none, "Read Instrument Command 2"},
+    {MH_ROW(Button5),   1162,  162,   V, Long6, S, D4, T5, false, none, "Write Instrument Command 2"},
+    {MH_ROW(Button25),  1157,  157,   0, Long8, Q, U2, T2, false, none, "Read Instrument Command 3"},
+    {MH_ROW(Button26),  1156,  156,   V, Long6, S, D4, T5, false, none, "Write Instrument Command 3"},
+    {MH_ROW(Button35),  1159,  159,   0, Long8, Q, U2, T2, false, none, "Read Instrument Command 4"},
+    {MH_ROW(Button41),  1158,  158,   V, Long6, S, D4, T5, false, none, "Write Instrument Command 4"},
+    {MH_ROW(Button30),  1165,  165,   0, Long8, Q, U2, T2, false, none, "Read Modbus Parsing Format"},
+    {MH_ROW(Button19),  1164,  164,  40, Long8, S, D4, T1, false, none, "Write Modbus Parsing Format"},
+    {MH_ROW(Button14),  1173,  173,   0, Long8, Q, U2, T1, false, none, "Read RS485 Parameters"},
+    {MH_ROW(Button17),  1172,  172,   3, Long8, S, D4, T1, false, none, "Write RS485 Parameters"},
+    {MH_ROW(Button8),   1167,  167,   0, Long8, Q, U2, T2, false, none, "Read Analog Input 1"},
+    {MH_ROW(Button13),  1166,  166,  14, Long8, S, D4, T1, false, none, "Write Analog Input 1"},
+    {MH_ROW(Button31),  1169,  169,   0, Long8, Q, U2, T2, false, none, "Read Analog Input 2"},
+    {MH_ROW(Button40),  1168,  168,  14, Long8, S, D4, T1, false, none, "Write Analog Input 2"},
+    {MH_ROW(Button21),  1177,  177,   0, Long8, Q, U2, T2, false, none, "Read Analog Input 3"},
+    {MH_ROW(Button20),  1170,  176,  14, Long8, S, D4, T1, false, none, "Write Analog Input 3"},
+    {MH_ROW(Button24),  1179,  179,   0, Long8, Q, U2, T2, false, none, "Read Analog Input 4"},
+    {MH_ROW(Button22),  1172,  178,  14, Long8, S, D4, T1, false, none, "Write Analog Input 4"},
+    {MH_ROW(Button36),  1171,  171,   0, Long8, Q, U2, T2, false, none, "Read Variable Mapping"},
+    {MH_ROW(Button23),  1170,  170,   8, Long8, S, D4, T1, false, none, "Write Variable Mapping"},
 }};
+
+#undef MH_ROW
+
+// Row k is the request with id k, so a lookup by id is an index.
+constexpr bool RowsFollowIds()
+{
+    for (std::size_t k = 0; k < kRequests.size(); ++k)
+        if (static_cast<std::size_t>(kRequests[k].id) != k)
+            return false;
+    return true;
+}
+static_assert(RowsFollowIds(), "the request rows must stand in the order of RequestId");
 
 } // namespace
 
@@ -95,12 +109,6 @@ std::string_view CommandName(std::uint8_t command)
     return {};
 }
 
-const RequestRow& Request(std::string_view button)
-{
-    const RequestRow* row = FindRequest(button);
-    if (!row)
-        std::abort(); // a button name typed wrong in the code: fail loudly in every build
-    return *row;
-}
+const RequestRow& Request(RequestId id) { return kRequests[static_cast<std::size_t>(id)]; }
 
 } // namespace hart

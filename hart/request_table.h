@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -21,7 +22,18 @@ enum class Tail { SleepArmStart = 1, ArmStartSleep = 2, StartSleepArm = 3, ArmSt
 
 inline constexpr int kVariableByteCount = -1; // instrument command writes: n + 4
 
+// Every request the tool sends, named after the window button that sends it:
+// a misspelt name does not compile.
+enum class RequestId : std::uint8_t {
+    Button3, Button34, Button4, Button6, Button9, Button10, Button28, Button29, Button32, Button33,
+    Button38, Button39, Button37, Button27, Button2, Button18, Button16, Button7, Button11, Button12,
+    Button15, Button5, Button25, Button26, Button35, Button41, Button30, Button19, Button14, Button17,
+    Button8, Button13, Button31, Button40, Button21, Button20, Button24, Button22, Button36, Button23,
+};
+inline constexpr std::size_t kRequestCount = static_cast<std::size_t>(RequestId::Button23) + 1;
+
 struct RequestRow {
+    RequestId id;
     std::string_view button;  // objectName of the button that sends it
     int pendingCode;
     std::uint8_t command;
@@ -39,8 +51,7 @@ struct RequestRow {
 std::span<const RequestRow> RequestTable();
 // The row of a button; nullptr when it sends nothing.
 const RequestRow* FindRequest(std::string_view button);
-// Like FindRequest, for names known to be in the table.
-const RequestRow& Request(std::string_view button);
+const RequestRow& Request(RequestId id);
 // The name of a command the tool sends; empty for any other.
 std::string_view CommandName(std::uint8_t command);
 

@@ -44,6 +44,29 @@ Configuration Full()
     return c;
 }
 
+// Every item present, with the values at the edges of what a file or a device can hold.
+Configuration Edges()
+{
+    Configuration c = Full();
+    c.message = "A\\B_^";
+    c.tagDescriptorDate = device::TagDescriptorDateValue{"", "X", 0, 0, 2155}; // a date never set
+    c.finalAssembly = device::kMaxUInt24;
+    c.longTag = "\xE9t\xE9";
+    c.range = device::RangeSetting{250, -0.0f, std::numeric_limits<float>::max()};
+    c.instruments[0] = converter::InstrumentCommandValue{0xFF, 0xFF, 0x00, std::vector<std::uint8_t>(20, 0xAB)};
+    c.instruments[1] = converter::InstrumentCommandValue{0, 0, 0, {}};
+    (*c.parsing)[2] = {9, 255, 0, 200, std::numeric_limits<float>::denorm_min()};
+    c.line = converter::LineSettingsValue{9, 255, 255, false};
+    c.analog[3] = converter::AnalogValue{std::numeric_limits<float>::lowest(), -0.0f, 1e-7f, 65535};
+    c.mapping = converter::MappingValue{{255, 0, 8, 9}, {0, 200, 250, 39}};
+    c.pollingAddress = 63;
+    c.serialNumber = 0;
+    c.internal = device::InternalParamsValue{255, 0};
+    return c;
+}
+
+QString Name(const config::Item& item) { return QString::fromUtf8(item.name.data(), qsizetype(item.name.size())); }
+
 QByteArray Document(const QByteArray& items, const QByteArray& head = R"("format": "modbus-hart-configuration", "version": 1)")
 {
     return "{" + head + R"(, "items": {)" + items + "}}";
@@ -106,6 +129,116 @@ private slots:
         QCOMPARE(id.pollingAddress, c.identity->pollingAddress);
         for (const auto& row : config::Compare(c, back->configuration))
             QVERIFY2(row.state == CompareState::Equal, row.item->name.data());
+    }
+
+    // ---- Every item: value -> file -> value keeps its bytes, its text and its refusal.
+    void itemRoundTrip_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("edges");
+        for (const auto& item : config::Items()) {
+            QTest::newRow(qPrintable(Name(item))) << Name(item) << false;
+            QTest::newRow(qPrintable(Name(item) + " at the edges")) << Name(item) << true;
+        }
+    }
+    void itemRoundTrip()
+    {
+        QFETCH(QString, item);
+        QFETCH(bool, edges);
+        const Configuration c = edges ? Edges() : Full();
+        const auto back = config::FromJson(config::ToJson(c, {QDateTime::currentDateTimeUtc(), "test"}));
+        QVERIFY2(back.ok(), back.error().c_str());
+        const config::Item* it = config::FindItem(item.toStdString());
+        const Configuration& b = back->configuration;
+        QVERIFY(it && it->has(b));
+        QVERIFY(it->equal(c, b));
+        QCOMPARE(it->text(b), it->text(c));
+        const auto sent = it->buildWrite(c);
+        const auto sentBack = it->buildWrite(b);
+        QCOMPARE(sentBack.ok(), sent.ok());
+        if (sent.ok())
+            QCOMPARE(*sentBack, *sent);
+        else
+            QCOMPARE(sentBack.error(), sent.error());
+    }
+
+    // ---- Equal means the device would be sent the same bytes.
+    void equalIsByteEqual_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("equal");
+        QTest::newRow("the same NaN") << 0 << "analogInput1" << true;
+        QTest::newRow("NaNs of other bits") << 1 << "analogInput1" << false;
+        QTest::newRow("tag padded with blanks") << 2 << "tagDescriptorDate" << true;
+        QTest::newRow("dates never set") << 3 << "tagDescriptorDate" << true;
+        QTest::newRow("the read-only marker") << 4 << "rs485" << true;
+        QTest::newRow("addresses beyond 15") << 5 << "pollingAddress" << false;
+        QTest::newRow("a code beyond the list") << 6 << "variableMapping" << false;
+    }
+    void equalIsByteEqual()
+    {
+        QFETCH(int, change);
+        QFETCH(QString, item);
+        Configuration left = Full();
+        Configuration right = Full();
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        switch (change) {
+        case 0: left.analog[0]->upper = nan; right.analog[0]->upper = nan; break;
+        case 1: left.analog[0]->upper = nan; right.analog[0]->upper = std::bit_cast<float>(Bits(nan) | 1u); break;
+        case 2: left.tagDescriptorDate->tag = "CONV"; right.tagDescriptorDate->tag = "CONV    "; break;
+        case 3: left.tagDescriptorDate->day = right.tagDescriptorDate->day = 0; break;
+        case 4: right.line->marker = true; break;
+        case 5: left.pollingAddress = 20; right.pollingAddress = 30; break;
+        case 6: right.mapping->channel[3] = 200; break;
+        }
+        const config::Item* it = config::FindItem(item.toStdString());
+        QVERIFY(it);
+        QTEST(it->equal(left, right), "equal");
+        QTEST(it->equal(right, left), "equal");
+    }
+
+    // ---- A value the device would not take is refused before a write, with the window's reason.
+    void writeRefusals_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("message in lower case") << 0 << "\"message\": 'a' cannot be sent as packed text (blank to '_', no lower case)";
+        QTest::newRow("tag in lower case") << 1 << "\"tagDescriptorDate\": tag: 't' cannot be sent as packed text (blank to '_', no lower case)";
+        QTest::newRow("descriptor too long") << 2 << "\"tagDescriptorDate\": descriptor: longer than 16 characters";
+        QTest::newRow("date never set") << 3 << "\"tagDescriptorDate\": date 0.7: the device takes only a day 1..31 and a month 1..12";
+        QTest::newRow("final assembly beyond 24 bits") << 4 << "\"finalAssemblyNumber\": '16777216' is out of range (0..16777215)";
+        QTest::newRow("control in the long tag") << 5 << "\"longTag\": holds a control character (A\\x01)";
+        QTest::newRow("range not finite") << 6 << "\"range\": 'inf' is not a valid floating point value";
+        QTest::newRow("command bytes beyond 20") << 7 << "\"instrumentCommand1\": command code: 21 bytes, at most 20 fit";
+        QTest::newRow("command bytes beyond 15") << 8 << "\"instrumentCommand3\": command code: 16 bytes, at most 15 fit";
+        QTest::newRow("coefficient not finite") << 9 << "\"parsingFormat\": 'nan' is not a valid floating point value";
+        QTest::newRow("analog start not finite") << 10 << "\"analogInput4\": '-inf' is not a valid floating point value";
+        QTest::newRow("polling address beyond 15") << 11 << "\"pollingAddress\": '16' is out of range (0..15)";
+        QTest::newRow("serial number beyond 24 bits") << 12 << "\"sensorSerialNumber\": '16777216' is out of range (0..16777215)";
+    }
+    void writeRefusals()
+    {
+        QFETCH(int, change);
+        QFETCH(QString, error);
+        Configuration c = Full();
+        QVERIFY(!config::Validate(c));
+        switch (change) {
+        case 0: c.message = "a"; break;
+        case 1: c.tagDescriptorDate->tag = "t"; break;
+        case 2: c.tagDescriptorDate->descriptor = std::string(17, 'D'); break;
+        case 3: c.tagDescriptorDate->day = 0; break;
+        case 4: c.finalAssembly = device::kMaxUInt24 + 1; break;
+        case 5: c.longTag = "A\x01"; break;
+        case 6: c.range->upper = std::numeric_limits<float>::infinity(); break;
+        case 7: c.instruments[0]->commandBytes.assign(21, 1); break;
+        case 8: c.instruments[2]->commandBytes.assign(16, 1); break;
+        case 9: (*c.parsing)[3].coefficient = std::numeric_limits<float>::quiet_NaN(); break;
+        case 10: c.analog[3]->start = -std::numeric_limits<float>::infinity(); break;
+        case 11: c.pollingAddress = 16; break;
+        case 12: c.serialNumber = device::kMaxUInt24 + 1; break;
+        }
+        QCOMPARE(QString::fromStdString(config::Validate(c).value_or("accepted")), error);
     }
 
     // ---- Refusals: the message names the item and the reason.
@@ -229,6 +362,37 @@ private slots:
                                                             << "item \"finalAssemblyNumber\": not a whole number";
         QTest::newRow("long tag beyond one byte") << Document(R"("longTag": "\u20ac")")
                                                   << "item \"longTag\": '\u20ac' is not a one-byte character";
+        QTest::newRow("tag too long")
+            << Document(R"("tagDescriptorDate": {"tag": "TAG45678X", "descriptor": "D", "day": 1, "month": 1, "year": 2020})")
+            << "item \"tagDescriptorDate\": tag: longer than 8 characters";
+        QTest::newRow("unknown key after a bad tag")
+            << Document(R"("tagDescriptorDate": {"tag": "t", "descriptor": "D", "day": 1, "month": 1, "year": 2020, "x": 1})")
+            << "item \"tagDescriptorDate\": tag: 't' cannot be sent";
+        QTest::newRow("unknown key before a bad day")
+            << Document(R"("tagDescriptorDate": {"tag": "T", "descriptor": "D", "day": 40, "month": 1, "year": 2020, "x": 1})")
+            << "item \"tagDescriptorDate\": unknown key \"x\"";
+        QTest::newRow("final assembly beyond 24 bits") << Document(R"("finalAssemblyNumber": 16777216)")
+                                                       << "item \"finalAssemblyNumber\": 16777216 is out of range (0..16777215)";
+        QTest::newRow("serial number below 0") << Document(R"("sensorSerialNumber": -1)")
+                                               << "item \"sensorSerialNumber\": -1 is out of range (0..16777215)";
+        QTest::newRow("data address beyond a byte")
+            << Document(R"j("parsingFormat": [{"command": {"code": 0}, "dataAddress": 0, "length": 0, "format": {"code": 0}, "coefficient": 1}, {"command": {"code": 0}, "dataAddress": 256, "length": 0, "format": {"code": 0}, "coefficient": 1}, {}, {}, {}])j")
+            << "item \"parsingFormat\": row 2: dataAddress: 256 is out of range (0..255)";
+        QTest::newRow("length beyond a byte")
+            << Document(R"j("parsingFormat": [{"command": {"code": 0}, "dataAddress": 0, "length": 256, "format": {"code": 0}, "coefficient": 1}, {}, {}, {}, {}])j")
+            << "item \"parsingFormat\": row 1: length: 256 is out of range (0..255)";
+        QTest::newRow("interval beyond a byte")
+            << Document(R"("rs485": {"baudRate": {"index": 1}, "parity": {"index": 0}, "interval": 256})")
+            << "item \"rs485\": interval: 256 is out of range (0..255)";
+        QTest::newRow("sensor type beyond a byte")
+            << Document(R"("internalParameters": {"sensorType": 256, "manufacturerId": 38})")
+            << "item \"internalParameters\": sensorType: 256 is out of range (0..255)";
+        QTest::newRow("manufacturer below 0")
+            << Document(R"("internalParameters": {"sensorType": 5, "manufacturerId": -1})")
+            << "item \"internalParameters\": manufacturerId: -1 is out of range (0..255)";
+        QTest::newRow("unit without item or code")
+            << Document(R"("range": {"unit": {"index": -1}, "upper": 1, "lower": 0})")
+            << "item \"range\": unit: no item and no code: give the unit's code";
     }
     void refusals()
     {

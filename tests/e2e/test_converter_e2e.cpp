@@ -531,7 +531,7 @@ private slots:
         QFETCH(int, fault);
         QFETCH(Fields, kept);
         d->putAll(kept);
-        const std::uint8_t command = hart::Request(query.toStdString()).command;
+        const std::uint8_t command = hart::FindRequest(query.toStdString())->command;
         d->withDevice([&](sim::Device& dev) { dev.SetFault(command, {static_cast<sim::FaultKind>(fault), 7}); });
         QCOMPARE(press(query), "upload failed!");
         CompareAll(*d, kept);

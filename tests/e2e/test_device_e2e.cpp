@@ -46,7 +46,7 @@ sim::ConverterState StateOf(WindowDriver& d)
     return s;
 }
 
-std::uint8_t CommandOf(const QString& button) { return hart::Request(button.toStdString()).command; }
+std::uint8_t CommandOf(const QString& button) { return hart::FindRequest(button.toStdString())->command; }
 
 // What the link did while a handler ran: its status texts, its steps and the
 // RTS line at the moment the frame went to the port.
@@ -721,7 +721,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(bool, sent);
         QFETCH(QString, outcome);
-        const bool keyed = hart::Request(button.toStdString()).rts;
+        const bool keyed = hart::FindRequest(button.toStdString())->rts;
 
         d->putAll(kValidInputs);
         d->putAll(typed);

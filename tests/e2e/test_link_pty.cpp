@@ -99,14 +99,14 @@ private slots:
 
         comm.OpenPort();
         link.Timer2().start();
-        link.Send(hart::Request("Button3"), {}, 0);
+        link.Send(hart::Request(hart::RequestId::Button3), {}, 0);
         QTRY_COMPARE_WITH_TIMEOUT(outcomes, QStringList{"100 ok"}, 5000);
         const auto id = link.Buffer().identity();
         QCOMPARE(int(id.manufacturer), 0x26);
         QCOMPARE(int(id.deviceType), 5);
         QCOMPARE(HexOf(std::span<const std::uint8_t>(id.identifier)), "01 02 03");
 
-        link.Send(hart::Request("Button4"));
+        link.Send(hart::Request(hart::RequestId::Button4));
         QCOMPARE(HexOf(std::span<const std::uint8_t>(link.Buffer().frameArea()).first(17)),
                  "FF FF FF FF FF FF FF FF 82 A6 05 01 02 03 03 00 22");
         QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 2, 5000);

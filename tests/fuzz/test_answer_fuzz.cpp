@@ -86,7 +86,7 @@ private slots:
     // The oracle itself, on answers whose fate is known.
     void judgeKnowsGoodFromBad()
     {
-        const auto& row = hart::Request("Button34");
+        const auto& row = hart::Request(hart::RequestId::Button34);
         const auto good = fuzzing::TemplateAnswer(row, 1);
         QVERIFY(fuzzing::Judge(102, good).valid);
         auto bad = good;

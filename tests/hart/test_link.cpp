@@ -213,7 +213,7 @@ private slots:
         Fixture fx;
         fx.port.holdDrain = true;
         const std::vector<std::uint8_t> data(static_cast<std::size_t>(count), 0x11);
-        fx.link.Send(Request(button.toStdString()), data);
+        fx.link.Send(*FindRequest(button.toStdString()), data);
         QCOMPARE(fx.traceText(), "rts-on write sleep arm start");
         QCOMPARE(fx.port.rts, TRtsControl::RtsEnable);
         QCOMPARE(fx.port.drainWaiters.size(), std::size_t{1});
@@ -223,8 +223,8 @@ private slots:
 
         // Two frames on their way out: the first one drained keeps RTS on for the second.
         fx.trace.clear();
-        fx.link.Send(Request(button.toStdString()), data);
-        fx.link.Send(Request("Button32"));
+        fx.link.Send(*FindRequest(button.toStdString()), data);
+        fx.link.Send(Request(RequestId::Button32));
         QCOMPARE(fx.port.drainWaiters.size(), std::size_t{2});
         auto first = std::move(fx.port.drainWaiters.front());
         fx.port.drainWaiters.erase(fx.port.drainWaiters.begin());
@@ -239,7 +239,7 @@ private slots:
     {
         Fixture fx;
         fx.port.holdDrain = true;
-        fx.link.Send(Request("Button34"));
+        fx.link.Send(Request(RequestId::Button34));
         QVERIFY(fx.port.drainWaiters.empty());
         QVERIFY(fx.port.rtsChanges.empty());
     }
@@ -260,12 +260,12 @@ private slots:
     void sentBytesAreCounted()
     {
         Fixture fx;
-        fx.link.Send(Request("Button3"), {}, 0);
-        fx.link.Send(Request("Button4"));
+        fx.link.Send(Request(RequestId::Button3), {}, 0);
+        fx.link.Send(Request(RequestId::Button4));
         QCOMPARE(fx.link.BytesSent(), 28);
         // A refused hand-over is still counted: the port is simply closed.
         fx.port.accept = false;
-        fx.link.Send(Request("Button34"));
+        fx.link.Send(Request(RequestId::Button34));
         QCOMPARE(fx.link.BytesSent(), 45);
     }
 
@@ -287,7 +287,7 @@ private slots:
         bool decoded = false;
         fx.link.SetDecoder(102, [&](const AnswerFrame&) { return decoded = true; });
         fx.deliver(LongAnswer(2, 0, Hex("41 40 00 00 41 48 00 00")));
-        fx.link.Send(Request("Button34"));
+        fx.link.Send(Request(RequestId::Button34));
         fx.link.Timer2Timer();
         QCOMPARE(fx.link.PendingRequest(), 102);
         QCOMPARE(fx.status(), "Uploading..!");
@@ -310,7 +310,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, text);
         Fixture fx;
-        const RequestRow& row = Request(button.toStdString());
+        const RequestRow& row = *FindRequest(button.toStdString());
         std::vector<std::uint8_t> data(static_cast<std::size_t>(row.byteCount), 0);
         fx.link.Send(row, data);
         fx.link.Timer3Timer();
@@ -324,7 +324,7 @@ private slots:
         Fixture fx;
         bool decoded = false;
         fx.link.SetDecoder(102, [&](const AnswerFrame&) { return decoded = true; });
-        fx.link.Send(Request("Button34"));
+        fx.link.Send(Request(RequestId::Button34));
         fx.link.Timer3Timer();
         QCOMPARE(fx.status(), "Upload data timeout!");
         fx.deliver(LongAnswer(2, 0, Hex("41 40 00 00 41 48 00 00")));
@@ -341,9 +341,9 @@ private slots:
         int decodedAs = 0;
         fx.link.SetDecoder(102, [&](const AnswerFrame&) { decodedAs = 102; return true; });
         fx.link.SetDecoder(115, [&](const AnswerFrame&) { decodedAs = 115; return true; });
-        fx.link.Send(Request("Button34"));
+        fx.link.Send(Request(RequestId::Button34));
         const int remaining = fx.link.Timer3().remainingTime();
-        fx.link.Send(Request("Button9"));
+        fx.link.Send(Request(RequestId::Button9));
         QCOMPARE(fx.link.PendingRequest(), 115);
         // The newer request gets a whole time-out of its own.
         QVERIFY2(fx.link.Timer3().remainingTime() > remaining,
@@ -430,7 +430,7 @@ private slots:
         QFETCH(bool, found);
         Fixture fx;
         fx.link.SetDecoder(100, [](const AnswerFrame& f) { return f.data().size() >= 12; });
-        fx.link.Send(Request("Button3"), {}, 0);
+        fx.link.Send(Request(RequestId::Button3), {}, 0);
         fx.deliver(Hex(bytes.toLatin1()));
         fx.link.Timer2Timer();
         QCOMPARE(fx.status(), found ? "upload successful!" : "upload failed!");
@@ -459,7 +459,7 @@ private slots:
         QFETCH(int, rc);
         QFETCH(QString, text);
         Fixture fx;
-        fx.link.Send(Request("Button7"), Hex("05 26"));
+        fx.link.Send(Request(RequestId::Button7), Hex("05 26"));
         fx.deliver(LongAnswer(240, static_cast<std::uint8_t>(rc), {}));
         fx.link.Timer2Timer();
         QCOMPARE(fx.status(), text);
@@ -470,7 +470,7 @@ private slots:
     void writeAnswerBehindTwelvePreambles()
     {
         Fixture fx;
-        fx.link.Send(Request("Button7"), Hex("05 26"));
+        fx.link.Send(Request(RequestId::Button7), Hex("05 26"));
         fx.deliver(LongAnswer(240, 0, {}, 12));
         fx.link.Timer2Timer();
         QCOMPARE(fx.status(), "Write failed!");
@@ -482,7 +482,7 @@ private slots:
         Fixture fx;
         DeviceIdentity id{0x26, 5, 5, {1, 2, 3}, 0};
         fx.link.Buffer().setIdentity(id);
-        fx.link.Send(Request("Button4"));
+        fx.link.Send(Request(RequestId::Button4));
         const auto before = std::vector<std::uint8_t>(fx.link.Buffer().all().begin(), fx.link.Buffer().all().end());
         std::vector<std::uint8_t> flood(2048, 0xEE);
         fx.deliver(flood);
@@ -528,7 +528,7 @@ private slots:
             fx.deliver(Hex(first.toLatin1()));
             fx.link.Timer2Timer();
         }
-        fx.link.Send(Request("Button34"));
+        fx.link.Send(Request(RequestId::Button34));
         fx.deliver(Hex(latest.toLatin1()));
         fx.link.Timer2Timer();
         QVERIFY(!decoded);
@@ -542,7 +542,7 @@ private slots:
         Fixture fx;
         int decoded = 0;
         fx.link.SetDecoder(102, [&](const AnswerFrame&) { ++decoded; return true; });
-        fx.link.Send(Request("Button34"));
+        fx.link.Send(Request(RequestId::Button34));
         fx.deliver(LongAnswer(3, 0, std::vector<std::uint8_t>(24, 0)));
         fx.link.Timer2Timer();
         QCOMPARE(decoded, 0);
@@ -559,7 +559,7 @@ private slots:
     void sharedCodesAreToldApartByCommand()
     {
         Fixture fx;
-        fx.link.Send(Request("Button20"), std::vector<std::uint8_t>(14, 0)); // command 176 under 1170
+        fx.link.Send(Request(RequestId::Button20), std::vector<std::uint8_t>(14, 0)); // command 176 under 1170
         fx.deliver(LongAnswer(170, 0, {}));
         fx.link.Timer2Timer();
         QCOMPARE(fx.link.PendingRequest(), 1170);
@@ -589,7 +589,7 @@ private slots:
         bool ran = false, cleared = false;
         fx.link.SetDecoder(
             102, [&](const AnswerFrame&) { return ran = true; }, [&] { cleared = true; });
-        fx.link.Send(Request("Button34"));
+        fx.link.Send(Request(RequestId::Button34));
         fx.deliver(LongAnswer(2, static_cast<std::uint8_t>(rc), Hex("41 40 00 00 41 48 00 00")));
         fx.link.Timer2Timer();
         QCOMPARE(ran, decoded);
@@ -603,7 +603,7 @@ private slots:
         bool cleared = false;
         fx.link.SetDecoder(
             102, [&](const AnswerFrame& f) { return f.data().size() >= 8; }, [&] { cleared = true; });
-        fx.link.Send(Request("Button34"));
+        fx.link.Send(Request(RequestId::Button34));
         fx.deliver(LongAnswer(2, 0, Hex("41 40 00 00")));
         fx.link.Timer2Timer();
         QVERIFY(cleared);
@@ -613,7 +613,7 @@ private slots:
     void countersRestart()
     {
         Fixture fx;
-        fx.link.Send(Request("Button4"));
+        fx.link.Send(Request(RequestId::Button4));
         fx.deliver(Hex("00 00"));
         fx.link.ResetCounters();
         QCOMPARE(fx.link.BytesSent(), 0);
