@@ -38,10 +38,14 @@ void TForm1::WireConverter()
         RequestId setName;
     };
     const std::array<InstrumentGroup, 4> groups{{
-        {1, ui_.COMEN1, ui_.Camd1, ui_.ACOMBY1, ui_.ACOMBY2, ui_.Button11, ui_.Button12, RequestId::Button11, RequestId::Button12},
-        {2, ui_.COMEN2, ui_.Camd2, ui_.BCOMBY1, ui_.BCOMBY2, ui_.Button15, ui_.Button5, RequestId::Button15, RequestId::Button5},
-        {3, ui_.COMEN3, ui_.Camd3, ui_.CCOMBY1, ui_.CCOMBY2, ui_.Button25, ui_.Button26, RequestId::Button25, RequestId::Button26},
-        {4, ui_.COMEN4, ui_.Camd4, ui_.DCOMBY1, ui_.DCOMBY2, ui_.Button35, ui_.Button41, RequestId::Button35, RequestId::Button41},
+        {1, ui_.COMEN1, ui_.Camd1, ui_.ACOMBY1, ui_.ACOMBY2, ui_.Button11, ui_.Button12,
+         RequestId::Button11, RequestId::Button12},
+        {2, ui_.COMEN2, ui_.Camd2, ui_.BCOMBY1, ui_.BCOMBY2, ui_.Button15, ui_.Button5,
+         RequestId::Button15, RequestId::Button5},
+        {3, ui_.COMEN3, ui_.Camd3, ui_.CCOMBY1, ui_.CCOMBY2, ui_.Button25, ui_.Button26,
+         RequestId::Button25, RequestId::Button26},
+        {4, ui_.COMEN4, ui_.Camd4, ui_.DCOMBY1, ui_.DCOMBY2, ui_.Button35, ui_.Button41,
+         RequestId::Button35, RequestId::Button41},
     }};
     for (const InstrumentGroup& g : groups) {
         connect(g.query, &QPushButton::clicked, this, [this, g] { SendQuery(g.queryName); });
@@ -153,10 +157,14 @@ void TForm1::WireConverter()
         RequestId setName;
     };
     const std::array<AnalogRow, 4> analog{{
-        {ui_.AD1H, ui_.AD1L, ui_.AD1LD, ui_.ADXSHOU1, ui_.Button8, ui_.Button13, RequestId::Button8, RequestId::Button13},
-        {ui_.AD2H, ui_.AD2L, ui_.AD2LD, ui_.ADXSHOU2, ui_.Button31, ui_.Button40, RequestId::Button31, RequestId::Button40},
-        {ui_.AD3H, ui_.AD3L, ui_.AD3LD, ui_.ADXSHOU3, ui_.Button21, ui_.Button20, RequestId::Button21, RequestId::Button20},
-        {ui_.AD4H, ui_.AD4L, ui_.AD4LD, ui_.ADXSHOU4, ui_.Button24, ui_.Button22, RequestId::Button24, RequestId::Button22},
+        {ui_.AD1H, ui_.AD1L, ui_.AD1LD, ui_.ADXSHOU1, ui_.Button8, ui_.Button13,
+         RequestId::Button8, RequestId::Button13},
+        {ui_.AD2H, ui_.AD2L, ui_.AD2LD, ui_.ADXSHOU2, ui_.Button31, ui_.Button40,
+         RequestId::Button31, RequestId::Button40},
+        {ui_.AD3H, ui_.AD3L, ui_.AD3LD, ui_.ADXSHOU3, ui_.Button21, ui_.Button20,
+         RequestId::Button21, RequestId::Button20},
+        {ui_.AD4H, ui_.AD4L, ui_.AD4LD, ui_.ADXSHOU4, ui_.Button24, ui_.Button22,
+         RequestId::Button24, RequestId::Button22},
     }};
     for (const AnalogRow& a : analog) {
         connect(a.query, &QPushButton::clicked, this, [this, a] { SendQuery(a.queryName); });

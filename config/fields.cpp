@@ -117,7 +117,8 @@ std::string PickText(std::uint8_t code, const CodeList& list)
 QJsonValue PickJson(std::uint8_t code, const CodeList& list)
 {
     const int index = list.index(code);
-    return QJsonObject{{"code", code}, {"index", index}, {"text", index >= 0 ? QJsonValue(Q(list.name(index))) : QJsonValue()}};
+    return QJsonObject{
+        {"code", code}, {"index", index}, {"text", index >= 0 ? QJsonValue(Q(list.name(index))) : QJsonValue()}};
 }
 
 // The item a pick names by index or text, checked against `expected` when given:
@@ -256,7 +257,10 @@ int CodeList::index(std::uint8_t code) const
     return units ? codec::UnitCodeToItem(code) : converter::ListIndex(code, static_cast<int>(names.size()));
 }
 
-std::uint8_t CodeList::code(int index) const { return units ? codec::ItemToUnitCode(index) : converter::ListByte(index); }
+std::uint8_t CodeList::code(int index) const
+{
+    return units ? codec::ItemToUnitCode(index) : converter::ListByte(index);
+}
 
 std::string CodeList::name(int index) const { return TrimRight(std::string(names[static_cast<std::size_t>(index)])); }
 

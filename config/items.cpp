@@ -206,6 +206,7 @@ using converter::InstrumentCommandValue;
 using converter::ParsingRowValue;
 using converter::AnalogValue;
 using converter::MappingValue;
+using device::InternalParamsValue;
 using enum FieldKind;
 
 const Field<std::string> kMessage[] = {
@@ -260,7 +261,8 @@ const std::array<std::array<Field<InstrumentCommandValue>, 4>, kInstrumentCount>
 
 // Parsing format, five rows.
 const Field<converter::ParsingFormatValue> kParsing[] = {
-    {{.key = "command", .kind = Pick, .list = Positions<converter::CommandNumberItems>}, AtRow<&ParsingRowValue::command>},
+    {{.key = "command", .kind = Pick, .list = Positions<converter::CommandNumberItems>},
+     AtRow<&ParsingRowValue::command>},
     {{.key = "dataAddress", .kind = Number, .before = ", address "}, AtRow<&ParsingRowValue::dataAddr>},
     {{.key = "length", .kind = Number, .before = ", length "}, AtRow<&ParsingRowValue::length>},
     {{.key = "format", .kind = Pick, .before = ", ",
@@ -283,7 +285,8 @@ const Field<AnalogValue> kAnalog[] = {
 // Variable mapping: per variable the input and the unit, kept as its code so that a
 // code without an item of its own survives a clone.
 const Field<MappingValue> kMapping[] = {
-    {{.key = "channel", .kind = Pick, .list = Positions<converter::InputChannelItems>}, AtElement<&MappingValue::channel>},
+    {{.key = "channel", .kind = Pick, .list = Positions<converter::InputChannelItems>},
+     AtElement<&MappingValue::channel>},
     {{.key = "unit", .kind = Pick, .before = " in ", .list = MappingUnits}, AtElement<&MappingValue::unitCode>}};
 
 // HART 6 and later devices answer at 0..63; a device's own address is kept, a write takes 0..15.
@@ -311,9 +314,9 @@ std::optional<std::uint32_t> IdentifiedSerialNumber(const AnswerData& a)
 BytesResult AddressByte(const std::uint8_t& address) { return BytesResult::Ok(Bytes{address}); }
 
 // Sensor type and manufacturer, part of the long address.
-const Field<device::InternalParamsValue> kInternal[] = {
-    {{.key = "sensorType", .kind = Number, .before = "sensor type "}, At<&device::InternalParamsValue::sensorType>},
-    {{.key = "manufacturerId", .kind = Number, .before = ", manufacturer "}, At<&device::InternalParamsValue::manufacturerId>}};
+const Field<InternalParamsValue> kInternal[] = {
+    {{.key = "sensorType", .kind = Number, .before = "sensor type "}, At<&InternalParamsValue::sensorType>},
+    {{.key = "manufacturerId", .kind = Number, .before = ", manufacturer "}, At<&InternalParamsValue::manufacturerId>}};
 
 template <std::size_t K>
 const Fields<InstrumentCommandValue> kInstrumentItem({Indexed<&Configuration::instruments, K>, kInstrument[K],
@@ -345,13 +348,14 @@ const Fields<converter::ParsingFormatValue> kParsingItem({Plain<&Configuration::
 const Fields<converter::LineSettingsValue> kLineItem({Plain<&Configuration::line>, kLine,
                                                       FromData<converter::DecodeLineSettingsValue>,
                                                       Encoded<converter::EncodeLineSettingsWrite>});
-const Fields<MappingValue> kMappingItem({Plain<&Configuration::mapping>, kMapping, FromData<converter::DecodeMappingValue>,
+const Fields<MappingValue> kMappingItem({Plain<&Configuration::mapping>, kMapping,
+                                         FromData<converter::DecodeMappingValue>,
                                          Encoded<converter::EncodeMappingWrite>, converter::kMappingRows});
 const Fields<std::uint32_t> kSerialNumberItem({Plain<&Configuration::serialNumber>, kNumber24, IdentifiedSerialNumber,
                                                Encoded<device::EncodeUInt24>});
-const Fields<device::InternalParamsValue> kInternalItem({Plain<&Configuration::internal>, kInternal,
-                                                         FromData<device::DecodeInternalParamsValue>,
-                                                         Encoded<device::EncodeInternalParamsWrite>});
+const Fields<InternalParamsValue> kInternalItem({Plain<&Configuration::internal>, kInternal,
+                                                 FromData<device::DecodeInternalParamsValue>,
+                                                 Encoded<device::EncodeInternalParamsWrite>});
 const Fields<std::uint8_t> kPollingAddressItem({Plain<&Configuration::pollingAddress>, kPollingAddress,
                                                 AnsweredAddress, AddressByte});
 
