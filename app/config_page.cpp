@@ -128,6 +128,10 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     table_->setMinimumHeight(120);
+    // One line per item, cut with an ellipsis: the tooltip and the pane below show it whole.
+    table_->setWordWrap(false);
+    table_->setTextElideMode(Qt::ElideRight);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
 
     // The selected row whole: every field of device and file, the differing ones marked.
     detail_ = new QTextEdit(this);
@@ -141,7 +145,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     split->addWidget(table_);
     split->addWidget(detail_);
     split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 1);
+    split->setStretchFactor(1, 2);
     layout->addWidget(split, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -149,6 +153,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     progress_->setObjectName("ConfigProgress");
     progress_->setVisible(false);
     bottom->addWidget(progress_, 1);
+    bottom->addStretch(0);
     bottom->addWidget(cancelButton_);
     layout->addLayout(bottom);
     status_ = new QLabel(this);
