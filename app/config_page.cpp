@@ -32,6 +32,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 
 namespace app {

@@ -398,8 +398,12 @@ private slots:
                 last = s.value;
             }
         QCOMPARE(last, total);
-        if (button == "ConfigWrite")
+        if (button == "ConfigWrite") {
+            // Said once: the runner's sentence on the status line, each item's outcome in its row.
+            QVERIFY2(!b.page->StatusText().contains('\n'), qPrintable(b.page->StatusText()));
+            QCOMPARE(b.Cell("message", 3)->text(), QString("written and verified"));
             QVERIFY(b.Cell("internalParameters", 3)->text().startsWith(identity ? "written and verified" : "not written"));
+        }
     }
 
     // Save proposes the device's tag and the date, made safe for a file name.
