@@ -1,4 +1,5 @@
 #include "app/config_page.h"
+#include "app/item_captions.h"
 #include "app/scan_live.h"
 
 #include "app/tform1.h"
@@ -24,9 +25,14 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSplitter>
 #include <QTableWidget>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 
 namespace app {
@@ -36,15 +42,25 @@ namespace {
 const QColor kDiffers(0xFF, 0xD8, 0xA8);
 const QColor kOneSide(0xFF, 0xF3, 0xB0);
 const QColor kUnread(0xF4, 0xC7, 0xC7);
+const QColor kVerified(0xD4, 0xF0, 0xC8);
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QPushButton* Button(QWidget* parent, const char* name, const char* text)
+QPushButton* Button(QWidget* parent, const char* name, const QString& text)
 {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
 }
+
+// A tooltip that wraps, so a long value shows whole on any screen.
+QString WrappingTip(const QString& text)
+{
+    return text.isEmpty() ? QString() : QStringLiteral("<p style='white-space:pre-wrap'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
+// The runner's name for the request that identifies the device.
+const QString kIdentify = QStringLiteral("identify");
 
 } // namespace
 
@@ -66,24 +82,37 @@ PageButtons ButtonsFor(const PageSituation& s)
 ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), host_(std::move(host))
 {
     setObjectName("TabSheetConfig");
-    auto* layout = new QVBoxLayout(this);
+    // Like the other pages: a window smaller than designed scrolls the page.
+    auto* fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("TabSheetConfigScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* content = new QWidget;
+    content->setObjectName("TabSheetConfigContent");
+    scroll->setWidget(content);
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    fill->addWidget(scroll);
+    auto* layout = new QVBoxLayout(content);
 
     auto* buttons = new QHBoxLayout;
-    readButton_ = Button(this, "ConfigRead", "Read from Device");
-    openButton_ = Button(this, "ConfigOpen", "Open File...");
-    saveButton_ = Button(this, "ConfigSave", "Save File...");
-    compareButton_ = Button(this, "ConfigCompare", "Compare");
-    writeButton_ = Button(this, "ConfigWrite", "Write to Device");
-    cancelButton_ = Button(this, "ConfigCancel", "Cancel");
+    readButton_ = Button(this, "ConfigRead", tr("Read from Device"));
+    openButton_ = Button(this, "ConfigOpen", tr("Open File..."));
+    saveButton_ = Button(this, "ConfigSave", tr("Save File..."));
+    compareButton_ = Button(this, "ConfigCompare", tr("Compare"));
+    writeButton_ = Button(this, "ConfigWrite", tr("Write to Device"));
+    cancelButton_ = Button(this, "ConfigCancel", tr("Cancel"));
     for (QPushButton* b : {readButton_, openButton_, saveButton_, compareButton_, writeButton_})
         buttons->addWidget(b);
-    identityCheck_ = new QCheckBox("Write identity items too", this);
+    identityCheck_ = new QCheckBox(tr("Write identity items too"), this);
     identityCheck_->setObjectName("ConfigIdentity");
     buttons->addWidget(identityCheck_);
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
-    fileLabel_ = new QLabel("File: (none)", this);
+    fileLabel_ = new QLabel(tr("File: (none)"), this);
     fileLabel_->setObjectName("ConfigFileName");
     layout->addWidget(fileLabel_);
 
@@ -91,7 +120,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     table_->setObjectName("ConfigTable");
     // Tab leaves the table for the next control; the arrow keys move between its cells.
     table_->setTabKeyNavigation(false);
-    table_->setHorizontalHeaderLabels({"Item", "Device", "File", "State"});
+    table_->setHorizontalHeaderLabels({tr("Item"), tr("Device"), tr("File"), tr("State")});
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -99,13 +128,33 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
-    layout->addWidget(table_, 1);
+    table_->setMinimumHeight(120);
+    // One line per item, cut with an ellipsis: the tooltip and the pane below show it whole.
+    table_->setWordWrap(false);
+    table_->setTextElideMode(Qt::ElideRight);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+
+    // The selected row whole: every field of device and file, the differing ones marked.
+    detail_ = new QTextEdit(this);
+    detail_->setObjectName("ConfigDetail");
+    detail_->setReadOnly(true);
+    detail_->setAccessibleName(tr("Selected item"));
+    detail_->setMinimumHeight(80);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName("ConfigSplit");
+    split->setChildrenCollapsible(false);
+    split->addWidget(table_);
+    split->addWidget(detail_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    layout->addWidget(split, 1);
 
     auto* bottom = new QHBoxLayout;
     progress_ = new QProgressBar(this);
     progress_->setObjectName("ConfigProgress");
     progress_->setVisible(false);
     bottom->addWidget(progress_, 1);
+    bottom->addStretch(0);
     bottom->addWidget(cancelButton_);
     layout->addLayout(bottom);
     status_ = new QLabel(this);
@@ -126,6 +175,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
         if (runner_)
             runner_->Cancel();
     });
+    connect(table_, &QTableWidget::itemSelectionChanged, this, &ConfigPage::ShowDetail);
 
     FillTable();
     UpdateButtons();
@@ -170,35 +220,87 @@ void ConfigPage::FillTable()
         config::CompareState cs = config::CompareState::Neither;
         for (const auto& row : rows) {
             if (row.item == &item) {
-                device = QString::fromStdString(row.left);
-                file = QString::fromStdString(row.right);
+                device = SafeText(row.left);
+                file = SafeText(row.right);
                 cs = row.state;
                 if (cs != config::CompareState::Neither && device_ && file_)
                     state = QString::fromStdString(config::StateText(cs, "device", "file"));
             }
         }
-        QString name = Q(item.name);
+        QString name = ItemCaption(item.name);
         if (item.identity)
-            name += " (identity)";
+            name += tr(" (identity)");
         for (const auto& u : unread_)
             if (u.item == &item) {
-                device = "could not be read: " + QString::fromStdString(u.reason);
+                device = tr("could not be read: ") + SafeText(u.reason);
                 background = kUnread;
             }
-        const QString cells[] = {name, device, file, state};
         if (device_ && file_ && !background.isValid()) {
             if (cs == config::CompareState::Different)
                 background = kDiffers;
             else if (cs == config::CompareState::OnlyLeft || cs == config::CompareState::OnlyRight)
                 background = kOneSide;
         }
+        // What the last write did to the item says more than the comparison after it.
+        if (const auto done = outcomes_.find(item.name); done != outcomes_.end()) {
+            const config::ItemResult& o = done->second;
+            state = Q(config::OutcomeText(o.outcome));
+            if (!o.reason.empty())
+                state += " (" + SafeText(o.reason) + ")";
+            if (o.outcome == config::ItemOutcome::Verified)
+                background = kVerified;
+            else if (o.outcome == config::ItemOutcome::Failed)
+                background = kUnread;
+            else if (o.outcome == config::ItemOutcome::WrittenNotVerified || o.outcome == config::ItemOutcome::NotAttempted)
+                background = kOneSide;
+        }
+        const QString cells[] = {name, device, file, state};
         for (int c = 0; c < 4; ++c) {
             auto* cell = new QTableWidgetItem(cells[c]);
             if (background.isValid())
                 cell->setBackground(background);
+            // The file's key for the item; the whole value where a cell cuts it.
+            cell->setToolTip(c == 0 ? Q(item.name) : WrappingTip(cells[c]));
             table_->setItem(r, c, cell);
         }
     }
+    ShowDetail();
+}
+
+void ConfigPage::ShowDetail()
+{
+    const int r = table_->currentRow();
+    const auto items = config::Items();
+    if (r < 0 || r >= static_cast<int>(items.size()) || table_->selectedItems().isEmpty()) {
+        detail_->setPlainText(tr("Select a row to see its item whole."));
+        return;
+    }
+    const auto& item = items[static_cast<std::size_t>(r)];
+    const auto h = [](const QString& t) { return t.toHtmlEscaped(); };
+    QString html = "<p><b>" + h(ItemCaption(item.name)) + "</b> &nbsp; " + h(tr("file key: %1").arg(Q(item.name)))
+                   + "</p>";
+    for (const auto& u : unread_)
+        if (u.item == &item)
+            html += "<p>" + h(tr("Device: could not be read: %1").arg(SafeText(u.reason))) + "</p>";
+    if (const auto done = outcomes_.find(item.name); done != outcomes_.end())
+        html += "<p>" + h(table_->item(r, 3)->text()) + "</p>";
+    const auto fields = CompareFields(item, device_ ? &*device_ : nullptr, file_ ? &*file_ : nullptr);
+    if (fields.empty()) {
+        html += "<p>" + h(tr("Not read from the device and not in a file.")) + "</p>";
+    } else {
+        // Marked by colour and by a sign, so the difference shows without colour too.
+        html += "<table border='1' cellspacing='0' cellpadding='3'><tr><th></th><th>" + h(tr("Device")) + "</th><th>"
+                + h(tr("File")) + "</th></tr>";
+        const bool both = device_ && file_;
+        for (const auto& f : fields) {
+            const bool mark = both && f.differs;
+            const QString cell = mark ? QStringLiteral("<td bgcolor='%1'>").arg(kDiffers.name()) : QStringLiteral("<td>");
+            html += "<tr>" + cell + (mark ? QStringLiteral("&#8800; ") : QString()) + h(f.caption) + "</td>" + cell
+                    + h(f.device) + "</td>" + cell + h(f.file) + "</td></tr>";
+        }
+        html += "</table>";
+    }
+    detail_->setHtml(html);
 }
 
 void ConfigPage::ReadDevice()
@@ -236,22 +338,28 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
         w.preview = true;
         if (!QDir().mkpath(w.backupDirectory)) {
             batch_ = Batch::None;
-            if (host_.showError)
-                host_.showError("Cannot create the backup folder " + w.backupDirectory);
+            // An outcome like any other batch's: said on the status line.
+            SetStatus(tr("Cannot create the backup folder ") + QDir::toNativeSeparators(w.backupDirectory));
+            UpdateButtons();
             return;
         }
     }
     runner_ = std::make_unique<config::BatchRunner>(*host_.transport);
     connect(runner_.get(), &config::BatchRunner::Progress, this, &ConfigPage::Progress);
     connect(runner_.get(), &config::BatchRunner::Finished, this, &ConfigPage::Finished);
+    connect(runner_.get(), &config::BatchRunner::ItemDone, this, &ConfigPage::ItemDone);
     // Queued: the question waits on its own, not inside the answer that completed the plan.
     connect(runner_.get(), &config::BatchRunner::Preview, this, &ConfigPage::ConfirmWrite, Qt::QueuedConnection);
     if (host_.batchRunning)
         host_.batchRunning(true);
-    progress_->setRange(0, 0);
-    progress_->setValue(0);
+    outcomes_.clear();
+    phase_ = Phase::Reading;
+    itemsDone_ = 0;
+    itemsTotal_ = static_cast<int>(config::Items().size());
+    request_.clear();
+    ShowProgress(QString());
     progress_->setVisible(true);
-    SetStatus(write ? "Writing to the device..." : "Reading the device...");
+    SetStatus(write ? tr("Writing to the device...") : tr("Reading the device..."));
     UpdateButtons();
     if (write)
         runner_->Write(*file_, w);
@@ -267,24 +375,69 @@ void ConfigPage::ConfirmWrite(const config::BatchReport& plan)
     QStringList lines;
     for (const auto& line : config::PreviewLines(plan))
         lines << QString::fromStdString(line);
-    SetStatus("Waiting for the write to be confirmed...");
+    // From here on the items counted are the ones written.
+    phase_ = Phase::Writing;
+    itemsDone_ = 0;
+    itemsTotal_ = 0;
+    for (const auto& r : plan.items)
+        itemsTotal_ += r.outcome == config::ItemOutcome::WouldWrite ? 1 : 0;
+    request_.clear();
+    ShowProgress(QString());
+    SetStatus(tr("Waiting for the write to be confirmed..."));
     const bool yes = host_.confirmWrite && host_.confirmWrite(lines);
     // The question may have let the batch end meanwhile.
     if (!runner_ || batch_ != Batch::Write)
         return;
     if (yes) {
-        SetStatus("Writing to the device...");
+        SetStatus(tr("Writing to the device..."));
         runner_->Proceed();
     } else {
         runner_->Cancel();
     }
 }
 
-void ConfigPage::Progress(int done, int total, const QString& item)
+void ConfigPage::Progress(int, int, const QString& request)
 {
-    progress_->setRange(0, total);
+    // The runner counts requests (a write is a request and a read-back);
+    // the page counts items. A request's progress comes as it goes out, so
+    // the one before it has been answered.
+    if (phase_ == Phase::Reading && !request_.isEmpty()) {
+        if (request_ == kIdentify) {
+            for (const auto& item : config::Items())
+                itemsDone_ += item.readByIdentify() ? 1 : 0;
+        } else {
+            ++itemsDone_;
+        }
+    }
+    request_ = request;
+    ShowProgress(request);
+}
+
+void ConfigPage::ItemDone(const config::ItemResult& result)
+{
+    if (phase_ != Phase::Writing)
+        return;
+    using O = config::ItemOutcome;
+    if (result.outcome == O::Verified || result.outcome == O::Failed || result.outcome == O::WrittenNotVerified)
+        ++itemsDone_;
+    ShowProgress(request_);
+}
+
+void ConfigPage::ShowProgress(const QString& request)
+{
+    const int done = std::min(itemsDone_, itemsTotal_);
+    QString what;
+    if (request == kIdentify)
+        what = tr("identifying the device");
+    else if (!request.isEmpty())
+        what = ItemCaption(request.toStdString());
+    QString text = phase_ == Phase::Writing ? tr("Writing: %1 of %2 items").arg(done).arg(itemsTotal_)
+                                            : tr("Reading: %1 of %2 items").arg(done).arg(itemsTotal_);
+    if (!what.isEmpty())
+        text += " - " + what;
+    progress_->setFormat(text);
+    progress_->setRange(0, std::max(itemsTotal_, 1));
     progress_->setValue(done);
-    progress_->setFormat(QString("%v/%m ") + item);
 }
 
 void ConfigPage::Finished(const config::BatchReport& report)
@@ -299,38 +452,24 @@ void ConfigPage::Finished(const config::BatchReport& report)
 
     // Identity items that would make this device another: only on a yes.
     if (batch == Batch::Write && report.otherIdentifier && host_.confirm
-        && host_.confirm(QString::fromStdString(report.message) + "\n\nWrite the identity items anyway?")) {
+        && host_.confirm(QString::fromStdString(report.message) + tr("\n\nWrite the identity items anyway?"))) {
         batch_ = Batch::Write;
         return Start(true, true);
     }
 
+    // The outcome is said once, on the status line; the table marks the items.
     QString text = QString::fromStdString(report.message);
     if (report.repeats > 0)
-        text += QString(" (%1 of %2 requests sent again)").arg(report.repeats).arg(report.transactions);
+        text += tr(" (%1 of %2 requests sent again)").arg(report.repeats).arg(report.transactions);
     if (batch == Batch::Write) {
         if (!report.backupPath.isEmpty()) {
             backupPath_ = report.backupPath;
-            backupLabel_->setText("Backup of the device before writing: " + backupPath_);
+            backupLabel_->setText(tr("Backup of the device before writing: ") + QDir::toNativeSeparators(backupPath_));
         }
-        QStringList failed, notAttempted, unverified;
-        int written = 0;
-        for (const auto& r : report.items) {
-            if (r.outcome == config::ItemOutcome::Verified)
-                ++written;
-            else if (r.outcome == config::ItemOutcome::Failed)
-                failed << Q(r.item->name) + ": " + QString::fromStdString(r.reason);
-            else if (r.outcome == config::ItemOutcome::NotAttempted)
-                notAttempted << Q(r.item->name);
-            else if (r.outcome == config::ItemOutcome::WrittenNotVerified || r.outcome == config::ItemOutcome::Failed)
-                unverified << Q(r.item->name);
-        }
-        text += QString("\n%1 written and verified.").arg(written);
-        if (!unverified.isEmpty())
-            text += "\n" + unverified.join(", ") + ": " + Q(config::OutcomeText(config::ItemOutcome::WrittenNotVerified));
-        if (!failed.isEmpty())
-            text += "\nFailed: " + failed.join("; ");
-        if (!notAttempted.isEmpty())
-            text += "\nNot attempted: " + notAttempted.join(", ");
+        if (report.status != config::BatchStatus::Refused)
+            for (const auto& r : report.items)
+                if (r.outcome != config::ItemOutcome::Read && r.outcome != config::ItemOutcome::Unchanged)
+                    outcomes_[r.item->name] = r;
         // What the device holds now: as it was, plus what was verified; an
         // item that failed or was not verified may or may not have been taken,
         // so it is not known (a Save must not claim the old value).
@@ -357,18 +496,28 @@ void ConfigPage::Finished(const config::BatchReport& report)
         if (host_.showRead)
             host_.showRead(report);
         if (batch == Batch::Compare && file_) {
-            const auto rows = config::Compare(*device_, *file_);
+            // Every differing row of the table is counted; identity rows apart
+            // when a write would leave them.
             int differ = 0;
-            for (const auto& row : rows)
-                differ += row.state != config::CompareState::Equal && row.state != config::CompareState::Neither
-                                  && (!row.item->identity || identityCheck_->isChecked())
-                              ? 1
-                              : 0;
-            text = config::AllEqual(rows, identityCheck_->isChecked())
-                       ? QString("The device and the file are equal.")
-                       : QString("%1 item(s) differ between the device and the file.").arg(differ);
-            if (!unread_.empty())
-                text += "\n" + QString::fromStdString(report.message);
+            int identityApart = 0;
+            for (const auto& row : config::Compare(*device_, *file_)) {
+                if (row.state == config::CompareState::Equal || row.state == config::CompareState::Neither)
+                    continue;
+                ++(row.item->identity && !identityCheck_->isChecked() ? identityApart : differ);
+            }
+            QString compared;
+            if (differ == 0 && identityApart == 0)
+                compared = tr("The device and the file are equal.");
+            else if (differ == 0)
+                compared = tr("The device and the file are equal but for %1 identity item(s), written only with "
+                              "\"Write identity items too\".")
+                               .arg(identityApart);
+            else
+                compared = tr("%1 item(s) differ between the device and the file.").arg(differ);
+            if (differ > 0 && identityApart > 0)
+                compared += " " + tr("%1 identity item(s) differ too, written only with \"Write identity items too\".")
+                                      .arg(identityApart);
+            text += "\n" + compared;
         }
     }
     SetStatus(text);
@@ -389,8 +538,9 @@ void ConfigPage::OpenFile()
     }
     file_ = loaded->configuration;
     filePath_ = path;
-    fileLabel_->setText("File: " + QDir::toNativeSeparators(path));
-    SetStatus("Opened " + QFileInfo(path).fileName() + ".");
+    outcomes_.clear(); // they were about the file before
+    fileLabel_->setText(tr("File: ") + QDir::toNativeSeparators(path));
+    SetStatus(tr("Opened ") + QFileInfo(path).fileName() + ".");
     FillTable();
     UpdateButtons();
 }
@@ -399,9 +549,18 @@ void ConfigPage::SaveFile()
 {
     if (!device_)
         return;
-    const QString path = host_.chooseFile ? host_.chooseFile(true) : QString();
+    QString path = host_.chooseFile ? host_.chooseFile(true) : QString();
     if (path.isEmpty())
         return;
+    // A name given without an extension is a configuration file all the same.
+    // The window's dialog adds it itself and asks before replacing; a name
+    // that only now names an existing file is asked about here.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".json");
+        if (QFileInfo::exists(path)
+            && !(host_.confirm && host_.confirm(tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path)))))
+            return;
+    }
     const config::FileInfo info{QDateTime::currentDateTime(), config::DefaultSavedBy()};
     const auto saved = config::SaveFile(path, *device_, info);
     if (!saved) {
@@ -409,7 +568,15 @@ void ConfigPage::SaveFile()
             host_.showError(QString::fromStdString(saved.error()));
         return;
     }
-    SetStatus("Saved the device's configuration to " + QDir::toNativeSeparators(path) + ".");
+    SetStatus(tr("Saved the device's configuration to ") + QDir::toNativeSeparators(path) + ".");
+}
+
+QString ConfigPage::SaveNameProposal() const
+{
+    std::optional<std::string> tag;
+    if (device_ && device_->tagDescriptorDate)
+        tag = device_->tagDescriptorDate->tag;
+    return ProposedSaveName(tag, QDate::currentDate());
 }
 
 // ---- the window's side
@@ -422,21 +589,21 @@ bool ConfirmWriteDialog(QWidget* parent, const QStringList& preview)
 {
     QDialog dialog(parent);
     dialog.setObjectName("ConfigWritePreview");
-    dialog.setWindowTitle("Write to Device");
+    dialog.setWindowTitle(ConfigPage::tr("Write to Device"));
     auto* layout = new QVBoxLayout(&dialog);
     auto* device = new QLabel(preview.value(0), &dialog);
     device->setTextFormat(Qt::PlainText);
     device->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(device);
-    auto* heading = new QLabel(QString("These items will be written (device value -> file value):"), &dialog);
+    auto* heading = new QLabel(ConfigPage::tr("These items will be written (device value -> file value):"), &dialog);
     layout->addWidget(heading);
     auto* list = new QListWidget(&dialog);
     list->setObjectName("ConfigWritePreviewItems");
-    list->setAccessibleName("Items to write");
+    list->setAccessibleName(ConfigPage::tr("Items to write"));
     list->addItems(preview.mid(1));
     layout->addWidget(list, 1);
     auto* buttons = new QDialogButtonBox(&dialog);
-    auto* write = buttons->addButton("Write", QDialogButtonBox::AcceptRole);
+    auto* write = buttons->addButton(ConfigPage::tr("Write"), QDialogButtonBox::AcceptRole);
     auto* cancel = buttons->addButton(QDialogButtonBox::Cancel);
     write->setAutoDefault(false);
     cancel->setDefault(true);
@@ -446,6 +613,31 @@ bool ConfirmWriteDialog(QWidget* parent, const QStringList& preview)
     // Wide enough for a typical value pair; the list scrolls for the rest.
     dialog.resize(dialog.sizeHint().expandedTo(QSize(560, 320)));
     return dialog.exec() == QDialog::Accepted;
+}
+
+// Opens and saves in the folder used last (kept with the window's placement);
+// a save proposes the device's tag and today's date and adds ".json" to a
+// name given without one, asking before it replaces a file.
+QString ChooseConfigurationFile(QWidget* parent, bool save, const QString& proposed)
+{
+    QSettings settings(QStringLiteral("quorvane"), QStringLiteral("modbus-hart"));
+    const QString key = QStringLiteral("configurationFile/directory");
+    QString folder = settings.value(key).toString();
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    QFileDialog dialog(parent, save ? ConfigPage::tr("Save Configuration") : ConfigPage::tr("Open Configuration"), folder,
+                       ConfigPage::tr("Configuration files (*.json);;All files (*)"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save) {
+        dialog.setDefaultSuffix(QStringLiteral("json"));
+        dialog.selectFile(QDir(folder).filePath(proposed));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    settings.setValue(key, QFileInfo(path).absolutePath());
+    return path;
 }
 
 } // namespace
@@ -510,7 +702,7 @@ void TForm1::WireConfigurationFile()
     host.confirm = [this](const QString& question) {
         if (options_.confirm)
             return options_.confirm(question);
-        return QMessageBox::question(this, "Write Identity", question) == QMessageBox::Yes;
+        return QMessageBox::question(this, ConfigPage::tr("Write Identity"), question) == QMessageBox::Yes;
     };
     host.confirmWrite = [this](const QStringList& preview) {
         if (options_.confirm)
@@ -520,16 +712,14 @@ void TForm1::WireConfigurationFile()
     host.chooseFile = [this](bool save) {
         if (options_.chooseFile)
             return options_.chooseFile(save);
-        const QString filter = "Configuration files (*.json);;All files (*)";
-        return save ? QFileDialog::getSaveFileName(this, "Save Configuration", QString(), filter)
-                    : QFileDialog::getOpenFileName(this, "Open Configuration", QString(), filter);
+        return ChooseConfigurationFile(this, save, save ? configFile_->page->SaveNameProposal() : QString());
     };
     host.backupDirectory = config::DefaultBackupDirectory();
 
     wiring.page = new ConfigPage(std::move(host));
     // Short, so that all six captions fit the designed width without scroll arrows.
-    const int tab = ui_.PageControl2->addTab(wiring.page, "Config File");
-    ui_.PageControl2->setTabToolTip(tab, "Configuration File");
+    const int tab = ui_.PageControl2->addTab(wiring.page, ConfigPage::tr("Config File"));
+    ui_.PageControl2->setTabToolTip(tab, ConfigPage::tr("Configuration File"));
 
     // The page follows the port and the other pages' requests; queued, so
     // that it sees the state after the handler that changed it.

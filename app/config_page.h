@@ -9,8 +9,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -18,6 +20,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
+class QTextEdit;
 
 namespace app {
 
@@ -72,6 +75,8 @@ public:
     // Shown beside the buttons: the last outcome.
     QString StatusText() const;
     QString BackupPath() const;
+    // The name "Save File..." proposes for the configuration read last.
+    QString SaveNameProposal() const;
 
 private:
     void ReadDevice();
@@ -83,7 +88,10 @@ private:
     void Finished(const config::BatchReport& report);
     void ConfirmWrite(const config::BatchReport& plan);
     void Progress(int done, int total, const QString& item);
+    void ItemDone(const config::ItemResult& result);
+    void ShowProgress(const QString& request);
     void FillTable();
+    void ShowDetail();
     void SetStatus(const QString& text);
 
     ConfigPageHost host_;
@@ -94,6 +102,16 @@ private:
     std::optional<config::Configuration> file_;
     QString filePath_;
     QString backupPath_;
+    // What the last write did to each item it handled, by file key: the table's markers.
+    std::map<std::string_view, config::ItemResult> outcomes_;
+
+    // Items, not requests: progress counts what the result line counts.
+    // A read counts every item of the table; the write that follows it only
+    // the items it writes.
+    enum class Phase { Reading, Writing } phase_ = Phase::Reading;
+    int itemsDone_ = 0;
+    int itemsTotal_ = 0;
+    QString request_; // the request on the line: an item key or "identify"
 
     QPushButton* readButton_;
     QPushButton* openButton_;
@@ -103,6 +121,7 @@ private:
     QPushButton* cancelButton_;
     QCheckBox* identityCheck_;
     QTableWidget* table_;
+    QTextEdit* detail_;
     QProgressBar* progress_;
     QLabel* status_;
     QLabel* fileLabel_;

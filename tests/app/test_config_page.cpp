@@ -1,17 +1,26 @@
 #include "app/config_page.h"
+#include "app/item_captions.h"
 #include "config/file.h"
 #include "sim/sample_states.h"
 #include "support/sim_transport.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTextTable>
 #include <QtTest>
+
+#include <functional>
 
 Q_DECLARE_METATYPE(app::PageSituation)
 Q_DECLARE_METATYPE(app::PageButtons)
+Q_DECLARE_METATYPE(std::function<void(config::Configuration&)>)
+Q_DECLARE_METATYPE(std::optional<std::string>)
 
 namespace {
 
@@ -32,6 +41,7 @@ struct PageBench {
     testing::SimTransport transport{device};
     QTemporaryDir dir;
     QString openPath;
+    QString savePath = "saved.json";
     int questions = 0;
     bool answer = false;
     QList<QStringList> previews;
@@ -43,7 +53,7 @@ struct PageBench {
         app::ConfigPageHost host;
         host.transport = &transport;
         host.portOpen = [] { return true; };
-        host.chooseFile = [this](bool save) { return save ? dir.filePath("saved.json") : openPath; };
+        host.chooseFile = [this](bool save) { return save ? dir.filePath(savePath) : openPath; };
         host.confirm = [this](const QString&) {
             ++questions;
             return answer;
@@ -63,16 +73,51 @@ struct PageBench {
         b->click();
         QTRY_VERIFY_WITH_TIMEOUT(!page->BatchRunning(), 20000);
     }
-    QString DeviceCell(std::string_view item) const
+    static int Row(std::string_view item)
     {
-        const auto* table = page->findChild<QTableWidget*>("ConfigTable");
         const auto items = config::Items();
         for (std::size_t r = 0; r < items.size(); ++r)
             if (items[r].name == item)
-                return table->item(static_cast<int>(r), 1)->text();
-        return {};
+                return static_cast<int>(r);
+        return -1;
+    }
+    QTableWidgetItem* Cell(std::string_view item, int column) const
+    {
+        return page->findChild<QTableWidget*>("ConfigTable")->item(Row(item), column);
+    }
+    QString DeviceCell(std::string_view item) const { return Cell(item, 1)->text(); }
+    // Reads the device, then opens a file of what was read as `change` leaves it.
+    void OpenChanged(const std::function<void(config::Configuration&)>& change)
+    {
+        Press("ConfigRead");
+        page->findChild<QPushButton*>("ConfigSave")->click();
+        auto file = config::LoadFile(dir.filePath(savePath));
+        QVERIFY2(file.ok(), file.error().c_str());
+        auto c = file->configuration;
+        change(c);
+        QVERIFY(config::SaveFile(dir.filePath("file.json"), c, {QDateTime::currentDateTimeUtc(), "t"}));
+        openPath = dir.filePath("file.json");
+        page->findChild<QPushButton*>("ConfigOpen")->click();
     }
 };
+
+// The captions of the detail pane's rows marked as differing (by sign and colour).
+QStringList MarkedFields(QTextEdit* pane)
+{
+    QStringList marked;
+    for (QTextFrame* frame : pane->document()->rootFrame()->childFrames())
+        if (auto* table = qobject_cast<QTextTable*>(frame))
+            for (int r = 1; r < table->rows(); ++r) {
+                const QTextTableCell cell = table->cellAt(r, 0);
+                const QString caption = QTextCursor(cell.firstCursorPosition()).block().text();
+                const bool coloured = cell.format().background().style() != Qt::NoBrush;
+                if (caption.startsWith(QChar(0x2260)) != coloured)
+                    return {"sign and colour disagree: " + caption};
+                if (coloured)
+                    marked << caption.mid(2);
+            }
+    return marked;
+}
 
 } // namespace
 
@@ -223,12 +268,183 @@ private slots:
         b.page->findChild<QPushButton*>("ConfigOpen")->click();
         b.device.SetFault(19, {sim::FaultKind::NoAnswer, 0}); // the final assembly number's write
         b.Press("ConfigWrite");
-        QVERIFY2(b.page->StatusText().contains("Failed"), qPrintable(b.page->StatusText()));
+        QVERIFY2(b.page->StatusText().startsWith("Stopped at finalAssemblyNumber: "), qPrintable(b.page->StatusText()));
+        QVERIFY2(b.Cell("finalAssemblyNumber", 3)->text().startsWith("failed"), qPrintable(b.Cell("finalAssemblyNumber", 3)->text()));
         b.page->findChild<QPushButton*>("ConfigSave")->click();
         saved = config::LoadFile(b.dir.filePath("saved.json"));
         QVERIFY2(saved.ok(), saved.error().c_str());
         QVERIFY(!saved->configuration.finalAssembly); // neither the old value nor the new is known
         QVERIFY(saved->configuration.message.has_value());
+    }
+
+    // Every item is named as its page names it, with the file key as its tooltip.
+    void captions_data()
+    {
+        QTest::addColumn<int>("row");
+        for (const auto& item : config::Items())
+            QTest::newRow(std::string(item.name).c_str()) << PageBench::Row(item.name);
+    }
+    void captions()
+    {
+        QFETCH(int, row);
+        const auto& item = config::Items()[static_cast<std::size_t>(row)];
+        const QString caption = app::ItemCaption(item.name);
+        QVERIFY2(!caption.isEmpty(), "no caption");
+        QVERIFY(caption != QString::fromUtf8(item.name.data(), item.name.size()));
+        for (const auto& other : config::Items())
+            QVERIFY2(&other == &item || app::ItemCaption(other.name) != caption, "caption shared with another item");
+        PageBench b;
+        QVERIFY(b.Cell(item.name, 0)->text().startsWith(caption));
+        QCOMPARE(b.Cell(item.name, 0)->toolTip(), QString::fromUtf8(item.name.data(), item.name.size()));
+    }
+
+    // The selected row whole in the detail pane: every field of device and
+    // file, exactly the differing ones marked, device texts escaped.
+    void detailPane_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<std::function<void(config::Configuration&)>>("change");
+        QTest::addColumn<QStringList>("marked");
+        QTest::addColumn<QString>("shown");
+        using C = config::Configuration;
+        QTest::newRow("a mapping row's unit only") << "variableMapping"
+            << std::function<void(C&)>([](C& c) { c.mapping->unitCode[1] = 7; }) << QStringList{"Variable 2: Unit Code"}
+            << "Variable 2: Input Channel";
+        QTest::newRow("a long message") << "message"
+            << std::function<void(C&)>([](C& c) { c.message = "A MESSAGE OF THIRTY-TWO CHARS..."; })
+            << QStringList{"Instrument Information"} << "A MESSAGE OF THIRTY-TWO CHARS...";
+        QTest::newRow("the last parsing row's coefficient") << "parsingFormat"
+            << std::function<void(C&)>([](C& c) { (*c.parsing)[4].coefficient = 2.5f; })
+            << QStringList{"Serial Number: Coefficient"} << "2.5";
+        QTest::newRow("a date and a descriptor") << "tagDescriptorDate"
+            << std::function<void(C&)>([](C& c) {
+                   c.tagDescriptorDate->descriptor = "OTHER";
+                   c.tagDescriptorDate->year = 2001;
+               })
+            << QStringList{"Descriptor", "Year"} << "2001";
+        QTest::newRow("equal, a control byte escaped") << "longTag" << std::function<void(C&)>([](C&) {})
+            << QStringList{} << "A\\x07B";
+    }
+    void detailPane()
+    {
+        QFETCH(QString, item);
+        QFETCH(std::function<void(config::Configuration&)>, change);
+        QFETCH(QStringList, marked);
+        QFETCH(QString, shown);
+        sim::ConverterState state;
+        state.longTag = {'A', 0x07, 'B'};
+        PageBench b(state);
+        b.OpenChanged(change);
+        b.Press("ConfigCompare");
+        auto* table = b.page->findChild<QTableWidget*>("ConfigTable");
+        table->selectRow(PageBench::Row(item.toStdString()));
+        auto* pane = b.page->findChild<QTextEdit*>("ConfigDetail");
+        const QString text = pane->toPlainText();
+        QVERIFY2(text.contains(shown), qPrintable(text));
+        QVERIFY2(text.contains(item), qPrintable(text)); // the key
+        QVERIFY(std::none_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 && c != '\n' && c != '\t'; }));
+        QCOMPARE(MarkedFields(pane), marked);
+        // The file's cell shows its value whole in its tooltip.
+        QTextDocument tip;
+        tip.setHtml(b.Cell(item.toStdString(), 2)->toolTip());
+        QCOMPARE(tip.toPlainText(), b.Cell(item.toStdString(), 2)->text());
+    }
+
+    // Progress counts the items the result line counts: every item for a
+    // read, the items written for a write (identity items only when asked).
+    void countsAgree_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("identity");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("read") << "ConfigRead" << false << 19 << "Read (\\d+) items\\.";
+        QTest::newRow("compare") << "ConfigCompare" << false << 19 << "Read (\\d+) items\\.\n1 item\\(s\\) differ.* 1 identity";
+        QTest::newRow("compare, identity too") << "ConfigCompare" << true << 19 << "Read (\\d+) items\\.\n2 item\\(s\\) differ";
+        QTest::newRow("write, identity skipped") << "ConfigWrite" << false << 1 << "Wrote (\\d+) items?, each read back equal";
+        QTest::newRow("write with identity") << "ConfigWrite" << true << 2 << "Wrote (\\d+) items?, each read back equal";
+    }
+    void countsAgree()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, identity);
+        QFETCH(int, total);
+        QFETCH(QString, result);
+        PageBench b;
+        b.OpenChanged([](config::Configuration& c) {
+            c.message = "CHANGED";
+            c.internal->sensorType = static_cast<std::uint8_t>(c.internal->sensorType + 1);
+        });
+        b.page->findChild<QCheckBox*>("ConfigIdentity")->setChecked(identity);
+        auto* bar = b.page->findChild<QProgressBar*>("ConfigProgress");
+        struct Step {
+            int value, maximum;
+            QString format;
+        };
+        QList<Step> steps;
+        QObject::connect(bar, &QProgressBar::valueChanged, bar, [&](int v) { steps.append({v, bar->maximum(), bar->format()}); });
+        b.Press(qPrintable(button));
+
+        const auto match = QRegularExpression(result).match(b.page->StatusText());
+        QVERIFY2(match.hasMatch(), qPrintable(b.page->StatusText()));
+        QCOMPARE(match.captured(1).toInt(), total);
+        const QString phase = button == "ConfigWrite" ? "Writing: " : "Reading: ";
+        int last = -1;
+        for (const Step& s : steps)
+            if (s.format.startsWith(phase)) {
+                QCOMPARE(s.maximum, total);
+                QVERIFY(s.value > last); // counts up, one item at a time or more
+                QVERIFY2(s.format.startsWith(phase + QString("%1 of %2 items").arg(s.value).arg(total)), qPrintable(s.format));
+                last = s.value;
+            }
+        QCOMPARE(last, total);
+        if (button == "ConfigWrite") {
+            // Said once: the runner's sentence on the status line, each item's outcome in its row.
+            QVERIFY2(!b.page->StatusText().contains('\n'), qPrintable(b.page->StatusText()));
+            QCOMPARE(b.Cell("message", 3)->text(), QString("written and verified"));
+            QVERIFY(b.Cell("internalParameters", 3)->text().startsWith(identity ? "written and verified" : "not written"));
+        }
+    }
+
+    // Save proposes the device's tag and the date, made safe for a file name.
+    void saveName_data()
+    {
+        QTest::addColumn<std::optional<std::string>>("tag");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << std::optional<std::string>("PT-101_A") << "PT-101_A-2026-12-08.json";
+        QTest::newRow("blanks and slashes") << std::optional<std::string>("PT 101/A  ") << "PT_101_A-2026-12-08.json";
+        QTest::newRow("control bytes, dots") << std::optional<std::string>("../A\x01\x7f" "B") << "A_B-2026-12-08.json";
+        QTest::newRow("blank") << std::optional<std::string>("        ") << "configuration-2026-12-08.json";
+        QTest::newRow("not read") << std::optional<std::string>() << "configuration-2026-12-08.json";
+    }
+    void saveName()
+    {
+        QFETCH(std::optional<std::string>, tag);
+        QFETCH(QString, name);
+        QCOMPARE(app::ProposedSaveName(tag, QDate(2026, 12, 8)), name);
+    }
+
+    // A name given without an extension is saved as a .json file.
+    void saveAddsJson_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no extension") << "plain" << "plain.json";
+        QTest::newRow(".json") << "given.json" << "given.json";
+        QTest::newRow("another extension") << "other.cfg" << "other.cfg";
+    }
+    void saveAddsJson()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, saved);
+        PageBench b;
+        b.Press("ConfigRead");
+        QVERIFY(b.page->SaveNameProposal().startsWith("CONVERTR-"));
+        b.savePath = given;
+        b.page->findChild<QPushButton*>("ConfigSave")->click();
+        QVERIFY(config::LoadFile(b.dir.filePath(saved)).ok());
+        QCOMPARE(QDir(b.dir.path()).entryList(QDir::Files), QStringList{saved});
+        QVERIFY2(b.page->StatusText().endsWith(saved + "."), qPrintable(b.page->StatusText()));
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -54,6 +55,9 @@ int main(int argc, char* argv[])
     });
     click("ConfigOpen");
     batch("ConfigCompare");
+    // A differing row selected, so that the detail pane shows it.
+    if (auto* table = form.findChild<QTableWidget*>("ConfigTable"))
+        table->selectRow(10);
 
     auto* pages = form.findChild<QTabWidget*>("PageControl2");
     for (int page = 0; page < pages->count(); ++page) {
