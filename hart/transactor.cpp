@@ -76,6 +76,10 @@ FrameAssembler::State FrameAssembler::Add(std::span<const std::uint8_t> bytes, s
             span_ = FindFrame(pending_);
         }
         state_ = span_.delimiter ? State::Collecting : State::Hunting;
+        if (span_.delimiter)
+            frame_ = pending_;
+        else
+            frame_.clear();
         break;
     }
     if (used)

@@ -60,7 +60,7 @@ private:
     State state_ = State::Hunting;
     std::vector<std::uint8_t> pending_; // from the last preamble of a frame that may be coming
     FrameSpan span_;                    // what the grammar makes of pending_
-    std::vector<std::uint8_t> frame_;
+    std::vector<std::uint8_t> frame_;   // the frame's bytes so far
 };
 
 // The batch path on a real line: writes each request, assembles its answer

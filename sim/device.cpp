@@ -290,9 +290,7 @@ std::optional<Transmission> Device::Answer()
     bytes.push_back(reply.code);
     bytes.push_back(StatusByte());
     Append(bytes, reply.data);
-    std::uint8_t sum = 0;
-    for (std::size_t k = frameAt; k < bytes.size(); ++k)
-        sum ^= bytes[k];
+    const std::uint8_t sum = hart::Checksum(std::span(bytes).subspan(frameAt));
     bytes.push_back(is(FaultKind::BadChecksum) ? static_cast<std::uint8_t>(sum ^ 0xFF) : sum);
 
     if (is(FaultKind::Truncated)) {
