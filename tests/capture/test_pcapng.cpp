@@ -239,6 +239,36 @@ private slots:
         QCOMPARE(testing::HexOf(file), golden.join(' '));
     }
 
+    // A cut frame waits for its rest only while the rest may still come, as
+    // in the traffic window: not past its time-out, and never once it is
+    // longer than any answer (a line of 0xFF is written, not held for ever).
+    void cutFrameWaitsOnlyForItsRest_data()
+    {
+        QTest::addColumn<QStringList>("records"); // received: the time in ms, ":", then hex
+        QTest::addColumn<QString>("packets");     // packets written after each record
+        const QString head = "FF FF 86 A6 05 01 02 03 11 02";
+        QTest::newRow("rest in time") << QStringList{"0:" + head, "300:00 00 36"} << "0 1";
+        QTest::newRow("rest too late") << QStringList{"0:" + head, "338:00 00 36"} << "0 2";
+        QTest::newRow("a line of 0xFF") << QStringList{"0:" + QString("FF ").repeated(290).trimmed()} << "1";
+    }
+    void cutFrameWaitsOnlyForItsRest()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(QString, packets);
+        capture::PcapngEncoder encoder(0);
+        QStringList got;
+        for (const QString& r : records) {
+            const int colon = r.indexOf(':');
+            const auto bytes = encoder.Packets({Direction::Received, r.left(colon).toLongLong() * 1'000'000,
+                                                Hex(r.mid(colon + 1).toLatin1())});
+            int blocks = 0;
+            for (std::size_t at = 0; at + 8 <= bytes.size(); ++blocks)
+                at += bytes[at + 4] | bytes[at + 5] << 8 | bytes[at + 6] << 16 | std::size_t{bytes[at + 7]} << 24;
+            got << QString::number(blocks);
+        }
+        QCOMPARE(got.join(' '), packets);
+    }
+
     void unwritablePathFails()
     {
         std::string error;
