@@ -2,7 +2,6 @@
 
 #include "hart/frame_decoder.h"
 #include "hart/tapped_port.h"
-#include "hart/transactor.h"
 
 #include <algorithm>
 #include <span>
@@ -34,39 +33,11 @@ TrafficModel::TrafficModel(QObject* parent, int capacity)
     connect(&arriving_, &QTimer::timeout, this, &TrafficModel::WatchArriving);
 }
 
-std::int64_t TrafficModel::RestDueNs(const Row& row) const
-{
-    if (row.sent)
-        return 0;
-    const auto pieces = hart::DecodeLine(row.bytes);
-    if (pieces.empty() || pieces.back().kind != hart::PieceKind::Cut)
-        return 0;
-    // Longer than any answer: noise (a line of 0xFF, say), final now, and no
-    // later delivery joins it.
-    if (row.bytes.size() - pieces.back().offset > hart::kLongestAnswer)
-        return 0;
-    // The transactor's judgement of a started answer that stalls: the time
-    // its missing bytes need on the line, plus the wait an answer is allowed.
-    hart::FrameAssembler rest;
-    rest.Add(std::span(row.bytes).subspan(pieces.back().offset));
-    return lastDeliveryNs_ + std::chrono::nanoseconds(hart::LineTime(rest.Missing(), baud_)).count()
-           + std::int64_t{hart::kAnswerStartMs} * 1'000'000;
-}
-
-// A delivery carries on the row whose answer it cut, while that answer may still come.
-bool TrafficModel::Joins(const Row& row, const hart::TrafficRecord& record) const
-{
-    if (record.direction != hart::Direction::Received)
-        return false;
-    const std::int64_t due = RestDueNs(row);
-    return due && record.timeNs <= due;
-}
-
 bool TrafficModel::Arriving(int row) const
 {
     if (row != count_ - 1 || !held_.empty())
         return false; // a later row ends it
-    const std::int64_t due = RestDueNs(At(row));
+    const std::int64_t due = joiner_.RestDueNs();
     return due && clock_() <= due;
 }
 
@@ -75,7 +46,7 @@ void TrafficModel::WatchArriving()
     arriving_.stop();
     if (count_ == 0 || !held_.empty())
         return;
-    const std::int64_t due = RestDueNs(At(count_ - 1));
+    const std::int64_t due = joiner_.RestDueNs();
     if (!due)
         return;
     const std::int64_t left = due - clock_();
@@ -143,41 +114,28 @@ QVariant TrafficModel::headerData(int section, Qt::Orientation orientation, int 
 void TrafficModel::Append(const hart::TrafficRecord& record)
 {
     // Reads hand over what has come so far: the rest of a cut answer joins
-    // the row it began in, but not once the answer would have been given up.
+    // the row it began in, but not once the answer would have been given up,
+    // and what follows it is a row of its own.
+    const bool endsCut = joiner_.RestDueNs() != 0;
+    joiner_.Add(record);
     const bool inRing = held_.empty();
-    if (!inRing || count_ > 0) {
+    if (joiner_.Joined() && (!inRing || count_ > 0)) {
         Row& last = inRing ? At(count_ - 1) : held_.back();
-        if (Joins(last, record)) {
-            const std::size_t before = last.bytes.size();
-            last.bytes.insert(last.bytes.end(), record.bytes.begin(), record.bytes.end());
-            lastDeliveryNs_ = record.timeNs;
-            // Only the rest of that answer joins: what follows it is a row of
-            // its own, or a line that never pauses (burst mode) would make one
-            // row that grows for ever.
-            std::size_t end = last.bytes.size();
-            for (const auto& piece : hart::DecodeLine(last.bytes)) {
-                if (piece.offset + piece.length > before) {
-                    end = piece.offset + piece.length;
-                    break;
-                }
-            }
-            std::vector<std::uint8_t> after(last.bytes.begin() + static_cast<std::ptrdiff_t>(end), last.bytes.end());
-            last.bytes.resize(end);
-            if (inRing)
-                emit dataChanged(index(count_ - 1, 0), index(count_ - 1, ColumnCount - 1));
-            if (!after.empty())
-                Place(Row{record.timeNs, std::move(after), false});
-            else if (inRing)
-                WatchArriving();
-            return;
-        }
+        const auto split = record.bytes.begin() + static_cast<std::ptrdiff_t>(joiner_.Continued());
+        last.bytes.insert(last.bytes.end(), record.bytes.begin(), split);
+        if (inRing)
+            emit dataChanged(index(count_ - 1, 0), index(count_ - 1, ColumnCount - 1));
+        if (split != record.bytes.end())
+            Place(Row{record.timeNs, {split, record.bytes.end()}, false}, false);
+        else if (inRing)
+            WatchArriving();
+        return;
     }
-    Place(Row{record.timeNs, record.bytes, record.direction == hart::Direction::Sent});
+    Place(Row{record.timeNs, record.bytes, record.direction == hart::Direction::Sent}, endsCut);
 }
 
-void TrafficModel::Place(Row row)
+void TrafficModel::Place(Row row, bool endsCut)
 {
-    lastDeliveryNs_ = row.timeNs;
     if (paused_) {
         if (held_.size() == static_cast<std::size_t>(capacity_))
             held_.pop_front();
@@ -188,15 +146,13 @@ void TrafficModel::Place(Row row)
         arriving_.stop();
         return;
     }
-    Add(std::move(row));
+    Add(std::move(row), endsCut);
 }
 
-void TrafficModel::Add(Row row)
+void TrafficModel::Add(Row row, bool endsCut)
 {
     if (count_ == 0 && !evictedTimeNs_)
         originNs_ = row.timeNs;
-    // A row cut at its end may have read as arriving: now a row follows it.
-    const bool endsCut = count_ > 0 && RestDueNs(At(count_ - 1)) != 0;
     if (ring_.size() < static_cast<std::size_t>(capacity_)) {
         beginInsertRows({}, count_, count_);
         ring_.push_back(std::move(row));
@@ -213,6 +169,7 @@ void TrafficModel::Add(Row row)
         ++count_;
         endInsertRows();
     }
+    // A row cut at its end may have read as arriving: now a row follows it.
     if (endsCut && count_ > 1)
         emit dataChanged(index(count_ - 2, 0), index(count_ - 2, ColumnCount - 1));
     WatchArriving();
@@ -239,7 +196,7 @@ void TrafficModel::Clear()
     originNs_ = 0;
     evictedTimeNs_ = 0;
     held_.clear();
-    lastDeliveryNs_ = 0;
+    joiner_.Clear();
     arriving_.stop();
     endResetModel();
 }

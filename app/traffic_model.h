@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hart/delivery_joiner.h"
 #include "hart/transport.h"
 
 #include <QAbstractTableModel>
@@ -43,7 +44,7 @@ public:
     using Clock = std::function<std::int64_t()>;
     void SetClock(Clock clock) { clock_ = std::move(clock); }
     // The line's speed, for how long the missing bytes of an answer take.
-    void SetBaud(std::uint32_t baud) { baud_ = baud ? baud : 1200; }
+    void SetBaud(std::uint32_t baud) { joiner_.SetBaud(baud); }
     bool Arriving(int row) const;
 
     hart::TrafficRecord Record(int row) const;
@@ -61,13 +62,10 @@ private:
     };
     const Row& At(int row) const { return ring_[(head_ + static_cast<std::size_t>(row)) % ring_.size()]; }
     Row& At(int row) { return ring_[(head_ + static_cast<std::size_t>(row)) % ring_.size()]; }
-    // When the rest of the answer cut at the end of `row`, the newest, must
-    // have come by; 0 when none is cut there.
-    std::int64_t RestDueNs(const Row& row) const;
-    bool Joins(const Row& row, const hart::TrafficRecord& record) const;
     void WatchArriving();
-    void Place(Row row); // a new row, shown or held
-    void Add(Row row);
+    // A new row, shown or held; `endsCut`: the row before it ended in a frame still arriving.
+    void Place(Row row, bool endsCut);
+    void Add(Row row, bool endsCut);
     void RemoveOldest(int leaving);
     QString Cell(int row, int column) const;
 
@@ -79,9 +77,8 @@ private:
     std::int64_t evictedTimeNs_ = 0; // the row before the oldest, for its gap
     bool paused_ = false;
     std::deque<Row> held_;
-    std::int64_t lastDeliveryNs_ = 0; // into the newest row, shown or held: only it can grow
+    hart::DeliveryJoiner joiner_; // which bytes continue the newest row, shown or held: only it can grow
     Clock clock_;
-    std::uint32_t baud_ = 1200;
     QTimer arriving_; // repaints the newest row when its answer is due
 };
 

@@ -3,6 +3,7 @@
 #include "app/tform1.h"
 #include "app/traffic_model.h"
 #include "app/traffic_window.h"
+#include "hart/delivery_joiner.h"
 #include "hart/frame_decoder.h"
 #include "hart/tapped_port.h"
 
@@ -29,38 +30,30 @@ public:
 };
 
 // The device's own word on its state, from each whole answer on the line.
-// Deliveries may cut an answer anywhere, so the received bytes since the
-// last request are kept until they make one.
+// Deliveries may cut an answer anywhere: they are joined as the traffic
+// window joins them.
 class DeviceStatusWatch {
 public:
+    void SetBaud(std::uint32_t baud) { joiner_.SetBaud(baud); }
     std::optional<QString> Take(const hart::TrafficRecord& record)
     {
-        if (record.direction == hart::Direction::Sent) {
-            received_.clear();
-            return std::nullopt;
-        }
-        received_.insert(received_.end(), record.bytes.begin(), record.bytes.end());
-        if (received_.size() > kKept)
-            received_.erase(received_.begin(), received_.end() - static_cast<std::ptrdiff_t>(kKept));
         std::optional<QString> text;
-        std::size_t used = 0;
-        for (const auto& p : hart::DecodeLine(received_)) {
-            if (p.kind != hart::PieceKind::Frame)
+        for (const auto& run : joiner_.Add(record)) {
+            if (run.direction == hart::Direction::Sent)
                 continue;
-            used = p.offset + p.length;
-            if (!p.checksumOk || !p.responseCode || p.type == hart::FrameType::Request)
-                continue;
-            text = QString::fromStdString(hart::IsCommunicationError(*p.responseCode)
-                                              ? hart::ResponseCodeText(*p.responseCode)
-                                              : hart::DeviceStatusText(*p.deviceStatus));
+            for (const auto& p : hart::DecodeLine(run.bytes)) {
+                if (p.kind != hart::PieceKind::Frame || !p.checksumOk || !p.responseCode || p.type == hart::FrameType::Request)
+                    continue;
+                text = QString::fromStdString(hart::IsCommunicationError(*p.responseCode)
+                                                  ? hart::ResponseCodeText(*p.responseCode)
+                                                  : hart::DeviceStatusText(*p.deviceStatus));
+            }
         }
-        received_.erase(received_.begin(), received_.begin() + static_cast<std::ptrdiff_t>(used));
         return text;
     }
 
 private:
-    static constexpr std::size_t kKept = 1024; // far more than the longest answer
-    std::vector<std::uint8_t> received_;
+    hart::DeliveryJoiner joiner_;
 };
 
 } // namespace
@@ -85,7 +78,8 @@ void TForm1::WireTraffic()
     if (auto* rows = qobject_cast<QVBoxLayout*>(ui_.Panel1->layout()))
         rows->addLayout(row);
 
-    auto take = [model, status, watch = std::make_shared<DeviceStatusWatch>()](const hart::TrafficRecord& record) {
+    auto watch = std::make_shared<DeviceStatusWatch>();
+    auto take = [model, status, watch](const hart::TrafficRecord& record) {
         model->Append(record);
         if (const auto text = watch->Take(record))
             status->setText(*text);
@@ -104,10 +98,11 @@ void TForm1::WireTraffic()
     linePort_ = &tap->port;
     link_.SetPort(linePort_);
     auto deliver = comm1_.OnReceiveData;
-    comm1_.OnReceiveData = [this, deliver, model](serial::TComm* sender, const void* buffer, std::uint16_t length) {
+    comm1_.OnReceiveData = [this, deliver, model, watch](serial::TComm* sender, const void* buffer, std::uint16_t length) {
         if (buffer && length) {
             // How long the rest of a cut answer may take depends on the line's speed.
             model->SetBaud(comm1_.BaudRate());
+            watch->SetBaud(comm1_.BaudRate());
             const auto* p = static_cast<const std::uint8_t*>(buffer);
             trafficSink_({hart::Direction::Received, hart::TappedPort::NowNs(), {p, p + length}});
         }

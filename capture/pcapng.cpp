@@ -192,56 +192,43 @@ Bytes PcapngEncoder::Packet(std::int64_t timeNs, bool sent, std::uint8_t type, s
 
 Bytes PcapngEncoder::Flush()
 {
-    if (held_.empty())
-        return {};
-    const Bytes packet = Packet(heldTimeNs_, false, kMessageError, {},
-                                "no whole frame; cut frame: " + hart::HexText(held_));
-    held_.clear();
-    heldDeliveries_ = 0;
-    return packet;
+    Bytes out;
+    for (const auto& run : joiner_.Flush())
+        Emit(out, run);
+    return out;
 }
 
 Bytes PcapngEncoder::Packets(const hart::TrafficRecord& record)
 {
     const bool sent = record.direction == hart::Direction::Sent;
-    // A cut answer that no delivery finished is shown before the next request.
-    Bytes out = sent ? Flush() : Bytes{};
+    // A cut answer that no delivery finished is shown before what follows it.
+    Bytes out = joiner_.Joins(record) ? Bytes{} : Flush();
     // A request opens a new number; the deliveries after it answer it.
     if (sent || !requestOpen_)
         ++sequence_;
     requestOpen_ = requestOpen_ || sent;
+    for (const auto& run : joiner_.Add(record))
+        Emit(out, run);
+    return out;
+}
 
-    // Deliveries may cut an answer anywhere (a batch read hands over every
-    // byte as it comes): an unfinished frame waits for the deliveries that
-    // finish it and is shown once, whole.
-    Bytes joined = sent ? Bytes{} : std::move(held_);
-    const int deliveries = sent ? 1 : heldDeliveries_ + 1;
-    held_.clear();
-    heldDeliveries_ = 0;
-    joined.insert(joined.end(), record.bytes.begin(), record.bytes.end());
-    const std::span<const std::uint8_t> bytes = joined;
-
-    auto pieces = hart::DecodeLine(bytes);
-    if (!sent && !pieces.empty() && pieces.back().kind == hart::PieceKind::Cut) {
-        held_.assign(bytes.begin() + static_cast<std::ptrdiff_t>(pieces.back().offset), bytes.end());
-        heldTimeNs_ = record.timeNs;
-        heldDeliveries_ = deliveries;
-        pieces.pop_back();
-    }
+void PcapngEncoder::Emit(Bytes& out, const hart::LineRun& run) const
+{
+    const bool sent = run.direction == hart::Direction::Sent;
+    const std::span<const std::uint8_t> bytes = run.bytes;
     std::vector<hart::LinePiece> frames;
     std::vector<hart::LinePiece> others;
-    for (const auto& p : pieces)
+    for (const auto& p : hart::DecodeLine(bytes))
         (p.kind == hart::PieceKind::Frame ? frames : others).push_back(p);
 
     auto add = [&](std::uint8_t type, std::span<const std::uint8_t> frame, const std::string& comment) {
-        const Bytes block = Packet(record.timeNs, sent, type, frame, comment);
+        const Bytes block = Packet(run.timeNs, sent, type, frame, comment);
         out.insert(out.end(), block.begin(), block.end());
     };
     if (frames.empty()) {
-        if (!others.empty() || (held_.empty() && bytes.empty()))
-            add(sent ? kMessageRequest : kMessageError, {},
-                "no whole frame; " + std::string(others.empty() ? "no bytes" : Comment(others, bytes)));
-        return out;
+        add(sent ? kMessageRequest : kMessageError, {},
+            "no whole frame; " + std::string(others.empty() ? "no bytes" : Comment(others, bytes)));
+        return;
     }
     for (std::size_t k = 0; k < frames.size(); ++k) {
         const auto& f = frames[k];
@@ -252,14 +239,13 @@ Bytes PcapngEncoder::Packets(const hart::TrafficRecord& record)
         std::string comment = "preambles: " + std::to_string(f.preambles);
         if (!f.checksumOk)
             comment += "; bad checksum";
-        // The bytes outside frames go with the record's first packet, once.
+        // The bytes outside frames go with the run's first packet, once.
         if (k == 0 && !others.empty())
             comment += "; " + Comment(others, bytes);
-        if (k == 0 && deliveries > 1)
-            comment += "; joined from " + std::to_string(deliveries) + " deliveries";
+        if (k == 0 && run.deliveries > 1)
+            comment += "; joined from " + std::to_string(run.deliveries) + " deliveries";
         add(type, frame, comment);
     }
-    return out;
 }
 
 bool WriteCaptureFile(const std::string& path, std::span<const hart::TrafficRecord> records, std::string* error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hart/delivery_joiner.h"
 #include "hart/transport.h"
 
 #include <cstdint>
@@ -26,7 +27,8 @@ public:
     std::vector<std::uint8_t> Header() const;
     // The packets of one write or delivery: one per frame; a record without a
     // whole frame still gives one packet, so that nothing on the line is left out.
-    // Bytes that may be the start of a frame wait for the next delivery.
+    // A frame cut at the end of a delivery waits for the deliveries that
+    // finish it, joined as the traffic window joins them.
     std::vector<std::uint8_t> Packets(const hart::TrafficRecord& record);
     // What still waits, as a packet of its own; at the end of a capture.
     std::vector<std::uint8_t> Flush();
@@ -36,13 +38,12 @@ public:
 private:
     std::vector<std::uint8_t> Packet(std::int64_t timeNs, bool sent, std::uint8_t type,
                                      std::span<const std::uint8_t> frame, const std::string& comment) const;
+    void Emit(std::vector<std::uint8_t>& out, const hart::LineRun& run) const;
 
     std::int64_t wallMinusSteadyNs_;
     std::uint16_t sequence_ = 0;
     bool requestOpen_ = false; // a request went out and its answer shares its number
-    std::vector<std::uint8_t> held_; // an unfinished frame that the next delivery may finish
-    std::int64_t heldTimeNs_ = 0;
-    int heldDeliveries_ = 0;
+    hart::DeliveryJoiner joiner_;
 };
 
 // The offset between the wall clock and the steady clock, now.

@@ -10,6 +10,9 @@
 #include "device/internal_params.h"
 #include "device/output_current.h"
 #include "device/process_values.h"
+#include "hart/frame_decoder.h"
+#include "hart/frame_grammar.h"
+#include "hart/transactor.h"
 
 #include <random>
 
@@ -161,6 +164,58 @@ std::string AnswerHarness::Tick(const std::vector<std::uint8_t>& d)
     }
     if (identityChanged && !(code == 100 && lastStatus_ == "upload successful!"))
         return "the identity cache changed";
+    return {};
+}
+
+std::string CheckGrammar(std::span<const std::uint8_t> b)
+{
+    using hart::FrameState;
+    const hart::FrameSpan f = hart::FindFrame(b);
+    if (f.state == FrameState::None)
+        return f.start == b.size() ? "" : "no frame, yet a start before the end";
+    if (f.end() > b.size() || f.preambles == 0)
+        return "frame outside the bytes";
+    for (std::size_t k = f.start; k < f.delimiterAt(); ++k)
+        if (b[k] != 0xFF)
+            return "a preamble that is not 0xFF";
+    if (f.state == FrameState::Whole) {
+        const std::uint8_t d = b[f.delimiterAt()];
+        const std::size_t type = d & 0x07;
+        if ((d & 0x18) || (type != 1 && type != 2 && type != 6))
+            return "whole frame without a delimiter";
+        const std::size_t countAt = f.delimiterAt() + 1 + ((d & 0x80) ? 5 : 1) + ((d >> 5) & 3) + 1;
+        if (countAt >= b.size() || f.end() != countAt + 1 + b[countAt] + 1)
+            return "whole frame of the wrong length";
+        std::uint8_t x = 0;
+        for (std::size_t k = f.delimiterAt(); k < f.end(); ++k)
+            x ^= b[k];
+        if (f.checksumOk != (x == 0))
+            return "checksum judged wrongly";
+        // Every shorter cut of it needs more, and never more than the rest.
+        for (std::size_t k = f.start + 1; k < f.end(); ++k) {
+            const hart::FrameSpan cut = hart::FindFrame(b.first(k));
+            if (cut.state != FrameState::NeedMore || cut.start != f.start || cut.needed > f.end() - k || cut.needed == 0)
+                return "a cut frame not judged as needing more";
+        }
+    } else if (f.end() != b.size() || f.needed == 0) {
+        return "a frame needing more that does not reach the end";
+    }
+    // The display decoder shows the same frame where the grammar found it.
+    for (const auto& p : hart::DecodeLine(b)) {
+        if (p.kind == hart::PieceKind::Noise)
+            continue;
+        if (p.offset != f.start || (p.kind == hart::PieceKind::Frame) != (f.state == FrameState::Whole))
+            return "the display decoder disagrees";
+        break;
+    }
+    // The assembler's answer does not depend on how the bytes are delivered.
+    hart::FrameAssembler once;
+    hart::FrameAssembler bytewise;
+    once.Add(b);
+    for (std::size_t k = 0; k < b.size(); ++k)
+        bytewise.Add(b.subspan(k, 1));
+    if (once.state() != bytewise.state() || once.Frame() != bytewise.Frame() || once.Missing() != bytewise.Missing())
+        return "the assembler depends on the deliveries";
     return {};
 }
 

@@ -41,6 +41,11 @@ struct Verdict {
 };
 Verdict Judge(int pendingCode, std::span<const std::uint8_t> delivery);
 
+// The frame grammar's promises on any bytes, checked against rules written
+// out apart from it, against the display decoder and against the assembler
+// fed byte by byte. Returns the first broken promise, or "".
+std::string CheckGrammar(std::span<const std::uint8_t> bytes);
+
 // A plausible answer to a request, to mutate from.
 std::vector<std::uint8_t> TemplateAnswer(const hart::RequestRow& row, std::uint32_t seed);
 

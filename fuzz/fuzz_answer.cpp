@@ -1,5 +1,6 @@
-// libFuzzer entry: the input is a run of deliveries, each a length byte and
-// that many bytes; it is played against every request in turn.
+// libFuzzer entry: the input, as it is, goes through the frame grammar; then,
+// as a run of deliveries (each a length byte and that many bytes), it is
+// played against every request in turn.
 #include "fuzz/answer_harness.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static QCoreApplication application(argc, argv);
     static fuzzing::AnswerHarness harness;
 
+    if (const std::string broken = fuzzing::CheckGrammar({data, size}); !broken.empty()) {
+        std::fprintf(stderr, "frame grammar: %s\n", broken.c_str());
+        std::abort();
+    }
     std::vector<std::vector<std::uint8_t>> deliveries;
     for (std::size_t k = 0; k < size;) {
         const std::size_t length = data[k++];

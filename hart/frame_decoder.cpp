@@ -10,82 +10,42 @@ namespace hart {
 
 namespace {
 
-constexpr std::uint8_t kTypeMask = 0x07;
-constexpr std::uint8_t kBurst = 0x01;
-constexpr std::uint8_t kRequest = 0x02;
-constexpr std::uint8_t kAnswer = 0x06;
-
-// Asynchronous (FSK) frames only: a byte that claims another physical layer is
-// far more likely noise than a frame.
-bool IsDelimiter(std::uint8_t d)
+// Fills in what the bytes of the frame `f` (found in `bytes`) reach.
+void ReadFrame(std::span<const std::uint8_t> bytes, const FrameSpan& f, LinePiece& p)
 {
-    const std::uint8_t type = d & kTypeMask;
-    return (d & 0x18) == 0 && (type == kBurst || type == kRequest || type == kAnswer);
-}
-
-FrameType TypeOf(std::uint8_t d)
-{
-    switch (d & kTypeMask) {
-    case kBurst: return FrameType::Burst;
-    case kAnswer: return FrameType::Answer;
-    default: return FrameType::Request;
+    p.delimiter = f.delimiter;
+    p.type = f.type;
+    if (f.addressAt() + f.addressLength > bytes.size())
+        return;
+    const auto address = bytes.subspan(f.addressAt(), f.addressLength);
+    p.address.assign(address.begin(), address.end());
+    if (f.commandAt() >= bytes.size())
+        return;
+    p.command = bytes[f.commandAt()];
+    if (!f.countKnown)
+        return;
+    p.byteCount = f.byteCount;
+    if (f.state != FrameState::Whole) {
+        p.expectedLength = f.checksumAt() + 1 - f.delimiterAt();
+        return;
     }
-}
-
-// Reads one frame from its delimiter at `at`; fills what the bytes reach and
-// says whether the frame is whole.
-bool ReadFrame(std::span<const std::uint8_t> bytes, std::size_t at, LinePiece& p)
-{
-    const std::uint8_t d = bytes[at];
-    p.delimiter = d;
-    p.type = TypeOf(d);
-    const std::size_t addressLength = (d & 0x80) ? 5 : 1;
-    const std::size_t expansion = (d >> 5) & 0x03;
-    std::size_t k = at + 1;
-    if (k + addressLength > bytes.size())
-        return false;
-    p.address.assign(bytes.begin() + static_cast<std::ptrdiff_t>(k),
-                     bytes.begin() + static_cast<std::ptrdiff_t>(k + addressLength));
-    k += addressLength + expansion;
-    if (k >= bytes.size())
-        return false;
-    p.command = bytes[k++];
-    if (k >= bytes.size())
-        return false;
-    p.byteCount = bytes[k++];
-    const std::size_t checksumAt = k + *p.byteCount;
-    p.expectedLength = checksumAt + 1 - at;
-    if (checksumAt >= bytes.size())
-        return false;
-
-    auto body = bytes.subspan(k, *p.byteCount);
+    auto body = bytes.subspan(f.dataAt(), f.byteCount);
     if (p.type != FrameType::Request && body.size() >= 2) {
         p.responseCode = body[0];
         p.deviceStatus = body[1];
         body = body.subspan(2);
     }
     p.data.assign(body.begin(), body.end());
-    p.checksum = bytes[checksumAt];
-    p.checksumOk = Checksum(bytes.subspan(at, checksumAt - at)) == p.checksum;
-    p.expectedLength = 0;
-    p.length = checksumAt + 1 - p.offset;
-    return true;
+    p.checksum = bytes[f.checksumAt()];
+    p.checksumOk = f.checksumOk;
 }
 
 // Where the next frame seems to begin (two preambles and a delimiter), so that
 // a cut frame does not swallow a whole one behind it.
 std::size_t NextFrameStart(std::span<const std::uint8_t> bytes, std::size_t from)
 {
-    for (std::size_t k = from; k + 2 < bytes.size(); ++k)
-        if (bytes[k] == kPreamble && bytes[k + 1] == kPreamble) {
-            std::size_t run = k;
-            while (run < bytes.size() && bytes[run] == kPreamble)
-                ++run;
-            if (run < bytes.size() && IsDelimiter(bytes[run]))
-                return k;
-            k = run;
-        }
-    return bytes.size();
+    const FrameSpan next = FindFrame(bytes.subspan(from), 2);
+    return next.delimiter ? from + next.start : bytes.size();
 }
 
 void AppendNoise(std::vector<LinePiece>& pieces, std::size_t from, std::size_t to)
@@ -141,46 +101,31 @@ std::string CommandPart(const LinePiece& p)
 std::vector<LinePiece> DecodeLine(std::span<const std::uint8_t> bytes)
 {
     std::vector<LinePiece> pieces;
-    std::size_t noiseFrom = 0;
     std::size_t i = 0;
     while (i < bytes.size()) {
-        if (bytes[i] != kPreamble) {
-            ++i;
-            continue;
-        }
-        std::size_t run = i;
-        while (run < bytes.size() && bytes[run] == kPreamble)
-            ++run;
-        if (run == bytes.size() || !IsDelimiter(bytes[run])) {
-            if (run == bytes.size()) {
-                // Preambles and then nothing: a frame cut before its delimiter.
-                AppendNoise(pieces, noiseFrom, i);
-                LinePiece p;
-                p.kind = PieceKind::Cut;
-                p.offset = i;
-                p.length = run - i;
-                p.preambles = static_cast<int>(run - i);
-                pieces.push_back(std::move(p));
-                noiseFrom = run;
-            }
-            i = run;
-            continue;
-        }
+        const auto rest = bytes.subspan(i);
+        const FrameSpan f = FindFrame(rest);
+        if (f.state == FrameState::None)
+            break;
         LinePiece p;
-        p.offset = i;
-        p.preambles = static_cast<int>(run - i);
-        if (ReadFrame(bytes, run, p)) {
+        p.offset = i + f.start;
+        p.preambles = static_cast<int>(f.preambles);
+        if (f.state == FrameState::Whole) {
             p.kind = PieceKind::Frame;
+            p.length = f.length;
         } else {
             p.kind = PieceKind::Cut;
-            p.length = NextFrameStart(bytes, run + 1) - i;
+            // Preambles and then nothing end with the bytes; a frame that
+            // began ends where the next one seems to begin.
+            p.length = f.delimiter ? NextFrameStart(bytes, i + f.delimiterAt() + 1) - p.offset : f.length;
         }
-        AppendNoise(pieces, noiseFrom, i);
-        i += p.length;
-        noiseFrom = i;
+        if (f.delimiter)
+            ReadFrame(rest, f, p);
+        AppendNoise(pieces, i, p.offset);
+        i = p.offset + p.length;
         pieces.push_back(std::move(p));
     }
-    AppendNoise(pieces, noiseFrom, bytes.size());
+    AppendNoise(pieces, i, bytes.size());
     return pieces;
 }
 

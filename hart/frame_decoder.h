@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hart/frame_grammar.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -17,8 +19,6 @@ enum class PieceKind {
     Cut,   // a frame that began but ended before its checksum
     Noise, // bytes that belong to no frame
 };
-
-enum class FrameType { Request, Answer, Burst };
 
 struct LinePiece {
     PieceKind kind = PieceKind::Noise;

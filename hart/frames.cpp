@@ -4,14 +4,6 @@
 
 namespace hart {
 
-std::uint8_t Checksum(std::span<const std::uint8_t> bytes)
-{
-    std::uint8_t sum = 0;
-    for (auto b : bytes)
-        sum ^= b;
-    return sum;
-}
-
 std::uint8_t LongAddressByte0(std::uint8_t manufacturer) { return static_cast<std::uint8_t>(0x80 | (manufacturer & 0x3F)); }
 
 std::size_t BuildShortFrame(std::span<std::uint8_t> out, std::uint8_t pollingAddress)
@@ -68,34 +60,25 @@ std::vector<std::uint8_t> LongFrame(int preambles, const DeviceIdentity& id, std
 
 std::optional<AnswerFrame> AnswerFrame::Parse(std::span<const std::uint8_t> bytes, std::size_t header)
 {
-    // header: FF, then delimiter, address (1 or 5), command, count, then count bytes, then checksum.
-    if (header + 1 >= bytes.size() || bytes[header] != kPreamble)
+    if (header >= bytes.size() || bytes[header] != kPreamble)
         return std::nullopt;
-    const std::uint8_t delimiter = bytes[header + 1];
-    if (delimiter != kSlaveShort && delimiter != kSlaveLong)
-        return std::nullopt;
-    const std::size_t addressLength = delimiter == kSlaveLong ? 5 : 1;
-    const std::size_t begin = header + 1;
-    const std::size_t countAt = begin + 1 + addressLength + 1;
-    if (countAt >= bytes.size())
-        return std::nullopt;
-    const std::uint8_t count = bytes[countAt];
-    const std::size_t checksumAt = countAt + 1 + count;
-    if (count < 2 || checksumAt >= bytes.size())
-        return std::nullopt;
-    if (Checksum(bytes.subspan(begin, checksumAt - begin)) != bytes[checksumAt])
+    const auto from = bytes.subspan(header);
+    const FrameSpan s = FindFrame(from);
+    // The frame must begin right behind that preamble; two status bytes at least.
+    if (s.state != FrameState::Whole || s.start != 0 || s.preambles != 1 || s.type != FrameType::Answer
+        || !s.checksumOk || s.byteCount < 2)
         return std::nullopt;
 
     AnswerFrame f;
     f.header_ = header;
-    f.delimiter_ = delimiter;
-    f.address_ = bytes.subspan(begin + 1, addressLength);
-    f.command_ = bytes[countAt - 1];
-    f.byteCount_ = count;
-    f.responseCode_ = bytes[countAt + 1];
-    f.deviceStatus_ = bytes[countAt + 2];
-    f.data_ = bytes.subspan(countAt + 3, count - 2u);
-    f.size_ = checksumAt + 1 - begin;
+    f.delimiter_ = s.delimiter;
+    f.address_ = from.subspan(s.addressAt(), s.addressLength);
+    f.command_ = from[s.commandAt()];
+    f.byteCount_ = s.byteCount;
+    f.responseCode_ = from[s.dataAt()];
+    f.deviceStatus_ = from[s.dataAt() + 1];
+    f.data_ = from.subspan(s.dataAt() + 2, s.byteCount - 2u);
+    f.size_ = s.length - s.preambles;
     return f;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hart/frame_grammar.h"
 #include "hart/link_buffer.h"
 
 #include <cstddef>
@@ -11,14 +12,10 @@
 
 namespace hart {
 
-inline constexpr std::uint8_t kPreamble = 0xFF;
 inline constexpr std::uint8_t kMasterShort = 0x02;
 inline constexpr std::uint8_t kMasterLong = 0x82;
 inline constexpr std::uint8_t kSlaveShort = 0x06;
 inline constexpr std::uint8_t kSlaveLong = 0x86;
-
-// Exclusive OR of the bytes; over a whole frame the preambles cancel out.
-std::uint8_t Checksum(std::span<const std::uint8_t> bytes);
 
 // Address byte 0 of a long frame: the master bit and the manufacturer code's
 // six address bits (bits 6 and 7 of that byte are flags, not address).
@@ -33,9 +30,9 @@ std::vector<std::uint8_t> ShortFrame(std::uint8_t pollingAddress);
 std::vector<std::uint8_t> LongFrame(int preambles, const DeviceIdentity& id, std::uint8_t command,
                                     std::span<const std::uint8_t> data);
 
-// A slave answer, checked whole before anyone reads it: delimiter, address,
-// command, byte count, status bytes, data and a right checksum, all inside the
-// bytes it was parsed from.
+// A slave answer, checked whole by the frame grammar before anyone reads it:
+// delimiter, address, command, byte count, status bytes, data and a right
+// checksum, all inside the bytes it was parsed from.
 class AnswerFrame {
 public:
     // `header` is the index of the last preamble; the delimiter follows it.
@@ -43,7 +40,7 @@ public:
 
     std::size_t header() const { return header_; }
     std::uint8_t delimiter() const { return delimiter_; }
-    bool longAddress() const { return delimiter_ == kSlaveLong; }
+    bool longAddress() const { return delimiter_ & 0x80; }
     std::span<const std::uint8_t> address() const { return address_; }
     std::uint8_t command() const { return command_; }
     std::uint8_t byteCount() const { return byteCount_; }

@@ -14,13 +14,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::uint8_t kBusy = 32;
 
-bool IsDelimiter(std::uint8_t b)
-{
-    return b == kSlaveShort || b == kSlaveLong || b == kMasterShort || b == kMasterLong;
-}
-
-bool IsMaster(std::uint8_t delimiter) { return delimiter == kMasterShort || delimiter == kMasterLong; }
-
 } // namespace
 
 // ---- FrameAssembler
@@ -28,9 +21,9 @@ bool IsMaster(std::uint8_t delimiter) { return delimiter == kMasterShort || deli
 void FrameAssembler::Clear()
 {
     state_ = State::Hunting;
-    sawPreamble_ = false;
+    pending_.clear();
+    span_ = {};
     frame_.clear();
-    needed_ = 0;
 }
 
 std::size_t FrameAssembler::Missing() const
@@ -40,59 +33,58 @@ std::size_t FrameAssembler::Missing() const
     case State::Hunting: return kLongestAnswer;
     case State::Collecting: break;
     }
-    if (needed_)
-        return needed_ - frame_.size();
-    const std::size_t address = (frame_[1] & 0x80) ? 5 : 1;
-    return 2 + address + 2 + 255 + 1 - frame_.size();
+    return span_.mostNeeded();
 }
 
 bool FrameAssembler::AnswerStarted() const
 {
     if (state_ == State::Hunting)
-        return sawPreamble_;
-    return !IsMaster(frame_[1]);
+        return !pending_.empty();
+    return span_.type == FrameType::Answer;
 }
 
 FrameAssembler::State FrameAssembler::Add(std::span<const std::uint8_t> bytes, std::size_t* used)
 {
     std::size_t taken = 0;
-    for (auto b : bytes) {
-        if (state_ == State::Whole)
+    if (state_ != State::Whole) {
+        pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+        taken = bytes.size();
+    }
+    while (state_ != State::Whole) {
+        span_ = FindFrame(pending_);
+        if (span_.state == FrameState::None) {
+            Clear();
             break;
-        Step(b);
-        ++taken;
+        }
+        const auto end = static_cast<std::ptrdiff_t>(span_.end());
+        if (span_.state == FrameState::Whole) {
+            if (span_.type == FrameType::Answer) {
+                frame_.assign(pending_.begin() + static_cast<std::ptrdiff_t>(span_.delimiterAt() - 1), pending_.begin() + end);
+                taken -= pending_.size() - span_.end(); // what follows the answer is not ours to take
+                pending_.clear();
+                state_ = State::Whole;
+                break;
+            }
+            // A modem that hears its own request, or a device in burst mode: no answer.
+            pending_.erase(pending_.begin(), pending_.begin() + end);
+            continue;
+        }
+        // Only the last preamble is kept: Frame() starts there.
+        const std::size_t keepFrom = (span_.delimiter ? span_.delimiterAt() : pending_.size()) - 1;
+        if (keepFrom > 0) {
+            pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(keepFrom));
+            span_ = FindFrame(pending_);
+        }
+        state_ = span_.delimiter ? State::Collecting : State::Hunting;
+        if (span_.delimiter)
+            frame_ = pending_;
+        else
+            frame_.clear();
+        break;
     }
     if (used)
         *used = taken;
     return state_;
-}
-
-void FrameAssembler::Step(std::uint8_t b)
-{
-    if (state_ == State::Hunting) {
-        if (b == kPreamble) {
-            sawPreamble_ = true;
-        } else if (sawPreamble_ && IsDelimiter(b)) {
-            frame_ = {kPreamble, b};
-            state_ = State::Collecting;
-        } else {
-            sawPreamble_ = false;
-        }
-        return;
-    }
-    frame_.push_back(b);
-    const std::size_t address = (frame_[1] & 0x80) ? 5 : 1;
-    const std::size_t countAt = 2 + address + 1;
-    if (frame_.size() == countAt + 1)
-        needed_ = countAt + 1 + b + 1;
-    if (needed_ == 0 || frame_.size() < needed_)
-        return;
-    if (IsMaster(frame_[1])) {
-        // A modem that hears its own request: that frame is no answer.
-        Clear();
-        return;
-    }
-    state_ = State::Whole;
 }
 
 // ---- Transactor

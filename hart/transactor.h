@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hart/byte_port.h"
+#include "hart/frame_grammar.h"
 #include "hart/transport.h"
 
 #include <QObject>
@@ -34,9 +35,9 @@ inline std::chrono::microseconds LineTime(std::size_t bytes, int baud)
 // How often a request is sent again after no answer, a broken frame or busy.
 inline constexpr int kMaxRepeats = 2;
 
-// Joins the deliveries of one answer into a frame: skips noise, then
-// preambles, delimiter, address, command, byte count, that many bytes and
-// the checksum. Says when the frame is whole; judging it is Parse's job.
+// Joins the deliveries of one answer into a frame, as the frame grammar
+// reads it: noise, a request heard back and burst frames are passed over.
+// Says when the answer is whole; judging it is Parse's job.
 class FrameAssembler {
 public:
     enum class State { Hunting, Collecting, Whole };
@@ -56,12 +57,10 @@ public:
     std::size_t Missing() const;
 
 private:
-    void Step(std::uint8_t b);
-
     State state_ = State::Hunting;
-    bool sawPreamble_ = false;
-    std::vector<std::uint8_t> frame_;
-    std::size_t needed_ = 0; // total frame length once the byte count is known
+    std::vector<std::uint8_t> pending_; // from the last preamble of a frame that may be coming
+    FrameSpan span_;                    // what the grammar makes of pending_
+    std::vector<std::uint8_t> frame_;   // the frame's bytes so far
 };
 
 // The batch path on a real line: writes each request, assembles its answer

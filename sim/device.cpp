@@ -2,6 +2,7 @@
 
 #include "codec/numeric.h"
 #include "codec/packed_ascii.h"
+#include "hart/frame_grammar.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,9 @@ namespace {
 // A master that falls silent this long inside a frame has given up on it;
 // without this a cut-off request would swallow the start of the next one.
 constexpr std::int64_t kFrameGapResetMs = 100;
+// A slave takes a request after two preambles at least.
+constexpr std::size_t kMinPreambles = 2;
+constexpr std::size_t kMaxCountedPreambles = std::size_t{1} << 20;
 constexpr int kDefaultSplitGapMs = 400;
 constexpr int kMaxNoiseBytes = 4096;
 
@@ -154,80 +158,71 @@ float Device::PercentOfRange(std::int64_t nowMs) const
     return (pv - state_.lowerRange) / span * 100.0f;
 }
 
+void Device::DropPending()
+{
+    pending_.clear();
+    pendingMs_.clear();
+    extraPreambles_ = 0;
+}
+
 std::vector<Transmission> Device::Feed(std::span<const std::uint8_t> bytes, std::int64_t nowMs)
 {
     std::vector<Transmission> out;
     nowMs_ = nowMs;
-    for (const std::uint8_t b : bytes)
-        Step(b, nowMs, out);
-    return out;
-}
-
-void Device::ResetParser()
-{
-    phase_ = Phase::Hunt;
-    preambleRun_ = 0;
-    frame_.clear();
-}
-
-void Device::Step(std::uint8_t b, std::int64_t nowMs, std::vector<Transmission>& out)
-{
-    if (phase_ != Phase::Hunt && nowMs - lastByteMs_ > kFrameGapResetMs)
-        ResetParser();
+    if (bytes.empty())
+        return out;
+    if (nowMs - lastByteMs_ > kFrameGapResetMs && hart::FindFrame(pending_, kMinPreambles).delimiter)
+        DropPending();
     lastByteMs_ = nowMs;
+    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+    pendingMs_.insert(pendingMs_.end(), bytes.size(), nowMs);
 
-    switch (phase_) {
-    case Phase::Hunt:
-        if (b == 0xFF) {
-            if (preambleRun_ == 0)
-                runStartMs_ = nowMs;
-            preambleRun_ = std::min(preambleRun_ + 1, 1 << 20);
-            return;
+    const auto drop = [this](std::size_t n) {
+        pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(n));
+        pendingMs_.erase(pendingMs_.begin(), pendingMs_.begin() + static_cast<std::ptrdiff_t>(n));
+    };
+    for (;;) {
+        const hart::FrameSpan f = hart::FindFrame(pending_, kMinPreambles);
+        if (f.state == hart::FrameState::None) {
+            DropPending();
+            break;
         }
-        if (preambleRun_ >= 2 && (b == 0x02 || b == 0x82)) {
-            frame_.assign(1, b);
-            addressLength_ = b == 0x82 ? 5 : 1;
-            frameStartMs_ = runStartMs_;
-            framePreambles_ = preambleRun_;
-            phase_ = Phase::Address;
+        if (f.start > 0) {
+            drop(f.start);
+            extraPreambles_ = 0;
+            continue;
         }
-        preambleRun_ = 0;
-        return;
-    case Phase::Address:
-        frame_.push_back(b);
-        if (frame_.size() == 1 + addressLength_)
-            phase_ = Phase::Command;
-        return;
-    case Phase::Command:
-        frame_.push_back(b);
-        phase_ = Phase::Count;
-        return;
-    case Phase::Count:
-        frame_.push_back(b);
-        dataLength_ = b;
-        phase_ = b == 0 ? Phase::Checksum : Phase::Data;
-        return;
-    case Phase::Data:
-        frame_.push_back(b);
-        if (frame_.size() == 3 + addressLength_ + dataLength_)
-            phase_ = Phase::Checksum;
-        return;
-    case Phase::Checksum: {
-        std::uint8_t sum = 0;
-        for (const std::uint8_t c : frame_)
-            sum ^= c;
-        if (sum == b && AddressedToMe())
-            if (auto t = Answer())
-                out.push_back(std::move(*t));
-        ResetParser();
-        return;
+        if (f.state == hart::FrameState::NeedMore) {
+            if (!f.delimiter && pending_.size() > kMinPreambles) {
+                // A long run of preambles is counted, not kept.
+                if (extraPreambles_ == 0)
+                    runStartMs_ = pendingMs_.front();
+                extraPreambles_ = std::min<std::size_t>(extraPreambles_ + pending_.size() - kMinPreambles, kMaxCountedPreambles);
+                drop(pending_.size() - kMinPreambles);
+            }
+            break;
+        }
+        frameStartMs_ = extraPreambles_ ? runStartMs_ : pendingMs_.front();
+        framePreambles_ = extraPreambles_ + f.preambles;
+        // Only plain master frames (no expansion bytes) with a right checksum are requests to answer.
+        if (f.type == hart::FrameType::Request && f.expansion == 0 && f.checksumOk) {
+            const auto at = pending_.begin() + static_cast<std::ptrdiff_t>(f.delimiterAt());
+            frame_.assign(at, pending_.begin() + static_cast<std::ptrdiff_t>(f.checksumAt()));
+            addressLength_ = f.addressLength;
+            dataLength_ = f.byteCount;
+            if (AddressedToMe())
+                if (auto t = Answer())
+                    out.push_back(std::move(*t));
+        }
+        drop(f.end());
+        extraPreambles_ = 0;
     }
-    }
+    return out;
 }
 
 bool Device::AddressedToMe() const
 {
-    if (frame_[0] == 0x02) // short frames only identify
+    if (addressLength_ == 1) // short frames only identify
         return frame_[2] == 0 && (frame_[1] & 0x3F) == state_.pollAddress;
     const auto mine = LongAddress();
     const bool broadcast = (frame_[1] & 0x3F) == 0 && std::all_of(frame_.begin() + 2, frame_.begin() + 6, [](std::uint8_t b) { return b == 0; });
@@ -251,7 +246,7 @@ bool Device::TagMatches(std::span<const std::uint8_t> data) const
 
 std::optional<Transmission> Device::Answer()
 {
-    const bool isLong = frame_[0] == 0x82;
+    const bool isLong = addressLength_ == 5;
     const std::uint8_t command = frame_[1 + addressLength_];
     const std::span<const std::uint8_t> data(frame_.data() + 3 + addressLength_, dataLength_);
     const std::optional<Fault> fault = FaultFor(command);
@@ -295,9 +290,7 @@ std::optional<Transmission> Device::Answer()
     bytes.push_back(reply.code);
     bytes.push_back(StatusByte());
     Append(bytes, reply.data);
-    std::uint8_t sum = 0;
-    for (std::size_t k = frameAt; k < bytes.size(); ++k)
-        sum ^= bytes[k];
+    const std::uint8_t sum = hart::Checksum(std::span(bytes).subspan(frameAt));
     bytes.push_back(is(FaultKind::BadChecksum) ? static_cast<std::uint8_t>(sum ^ 0xFF) : sum);
 
     if (is(FaultKind::Truncated)) {
@@ -307,7 +300,7 @@ std::optional<Transmission> Device::Answer()
 
     Transmission t;
     t.requestStartMs = frameStartMs_;
-    t.requestBytes = static_cast<std::size_t>(framePreambles_) + frame_.size() + 1;
+    t.requestBytes = framePreambles_ + frame_.size() + 1;
     const int gap = turnaroundMs_ + (is(FaultKind::Delay) ? std::max(fault->value, 0) : 0);
     if (is(FaultKind::Split) && bytes.size() >= 2) {
         const auto cut = static_cast<std::ptrdiff_t>(bytes.size() / 2);

@@ -177,8 +177,7 @@ private:
         std::vector<std::uint8_t> data;
     };
 
-    void Step(std::uint8_t byte, std::int64_t nowMs, std::vector<Transmission>& out);
-    void ResetParser();
+    void DropPending();
     bool AddressedToMe() const;
     std::uint8_t StatusByte() const;
     bool TagMatches(std::span<const std::uint8_t> data) const;
@@ -194,14 +193,16 @@ private:
     int turnaroundMs_ = 20;
     std::uint32_t noiseSeed_ = 0x2545F491u;
 
-    // Parser.
-    enum class Phase { Hunt, Address, Command, Count, Data, Checksum };
-    Phase phase_ = Phase::Hunt;
-    int preambleRun_ = 0;
-    std::int64_t runStartMs_ = 0;
+    // Request assembly: the bytes since the last whole frame, from where the
+    // next one may begin, and when each came.
+    std::vector<std::uint8_t> pending_;
+    std::vector<std::int64_t> pendingMs_;
+    std::size_t extraPreambles_ = 0; // a long run's preambles counted, not kept
+    std::int64_t runStartMs_ = 0;    // when that run began
     std::int64_t lastByteMs_ = 0;
+    // The request being answered.
     std::int64_t frameStartMs_ = 0;
-    int framePreambles_ = 0;
+    std::size_t framePreambles_ = 0;
     std::size_t addressLength_ = 0;
     std::size_t dataLength_ = 0;
     std::vector<std::uint8_t> frame_; // delimiter through last data byte

@@ -194,6 +194,81 @@ private slots:
         QCOMPARE(got.join(" | "), packets);
     }
 
+    // The bytes of a tiny capture, one request and its answer, written out
+    // here so that the file's layout is checked without tshark: section
+    // header, interface (exported PDUs, nanoseconds), then per frame an
+    // enhanced packet with the exported-PDU tags for UDP port 5094, the
+    // HART-IP header and the frame from its delimiter, direction and comment.
+    void goldenBytes()
+    {
+        capture::PcapngEncoder encoder(1'700'000'000'000'000'000);
+        std::vector<std::uint8_t> file = encoder.Header();
+        for (const TrafficRecord& r : {TrafficRecord{Direction::Sent, 5'000'000, Hex("FF FF 02 00 00 00 02")},
+                                       TrafficRecord{Direction::Received, 105'000'000, Hex("00 FF FF 06 80 00 02 00 00 84")}}) {
+            const auto packets = encoder.Packets(r);
+            file.insert(file.end(), packets.begin(), packets.end());
+        }
+        const auto rest = encoder.Flush();
+        file.insert(file.end(), rest.begin(), rest.end());
+        const char* expected[] = {
+            // section header: type, length 28, byte-order magic, version 1.0, length unknown, length again
+            "0A 0D 0D 0A 1C 00 00 00 4D 3C 2B 1A 01 00 00 00 FF FF FF FF FF FF FF FF 1C 00 00 00",
+            // interface: type 1, length 32, link type 252 (exported PDU), no snapshot limit,
+            // option 9 (time resolution) = 9 (nanoseconds), end of options, length again
+            "01 00 00 00 20 00 00 00 FC 00 00 00 00 00 00 00 09 00 01 00 09 00 00 00 00 00 00 00 20 00 00 00",
+            // enhanced packet, 100 bytes: interface 0, time 1700000000005000000 ns (high, low), 37 bytes twice
+            "06 00 00 00 64 00 00 00 00 00 00 00 FE 9C 97 17 40 4B 76 36 25 00 00 00 25 00 00 00",
+            // exported-PDU tags (big-endian): table name "udp.port", table value 5094, end
+            "00 0E 00 08 75 64 70 2E 70 6F 72 74 00 20 00 04 00 00 13 E6 00 00 00 00",
+            // HART-IP: version 1, request, pass-through, status 0, sequence 1, length 13; the frame; padding
+            "01 00 03 00 00 01 00 0D 02 00 00 00 02 00 00 00",
+            // flags: outbound; comment "preambles: 2"; end of options; length again
+            "02 00 04 00 02 00 00 00 01 00 0C 00 70 72 65 61 6D 62 6C 65 73 3A 20 32 00 00 00 00 64 00 00 00",
+            // enhanced packet, 128 bytes: time 1700000000105000000 ns, 39 bytes twice
+            "06 00 00 00 80 00 00 00 00 00 00 00 FE 9C 97 17 40 2C 6C 3C 27 00 00 00 27 00 00 00",
+            "00 0E 00 08 75 64 70 2E 70 6F 72 74 00 20 00 04 00 00 13 E6 00 00 00 00",
+            // HART-IP: version 1, response, pass-through, status 0, sequence 1 (the request's), length 15
+            "01 01 03 00 00 01 00 0F 06 80 00 02 00 00 84 00",
+            // flags: inbound; comment "preambles: 2; bytes outside frames: 00"; end; length again
+            "02 00 04 00 01 00 00 00 01 00 26 00 70 72 65 61 6D 62 6C 65 73 3A 20 32 3B 20 62 79 74 65 73 20 6F 75 74 "
+            "73 69 64 65 20 66 72 61 6D 65 73 3A 20 30 30 00 00 00 00 00 00 80 00 00 00",
+        };
+        QStringList golden;
+        for (const char* part : expected)
+            golden << QString(part);
+        QCOMPARE(testing::HexOf(file), golden.join(' '));
+    }
+
+    // A cut frame waits for its rest only while the rest may still come, as
+    // in the traffic window: not past its time-out, and never once it is
+    // longer than any answer (a line of 0xFF is written, not held for ever).
+    void cutFrameWaitsOnlyForItsRest_data()
+    {
+        QTest::addColumn<QStringList>("records"); // received: the time in ms, ":", then hex
+        QTest::addColumn<QString>("packets");     // packets written after each record
+        const QString head = "FF FF 86 A6 05 01 02 03 11 02";
+        QTest::newRow("rest in time") << QStringList{"0:" + head, "300:00 00 36"} << "0 1";
+        QTest::newRow("rest too late") << QStringList{"0:" + head, "338:00 00 36"} << "0 2";
+        QTest::newRow("a line of 0xFF") << QStringList{"0:" + QString("FF ").repeated(290).trimmed()} << "1";
+    }
+    void cutFrameWaitsOnlyForItsRest()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(QString, packets);
+        capture::PcapngEncoder encoder(0);
+        QStringList got;
+        for (const QString& r : records) {
+            const int colon = r.indexOf(':');
+            const auto bytes = encoder.Packets({Direction::Received, r.left(colon).toLongLong() * 1'000'000,
+                                                Hex(r.mid(colon + 1).toLatin1())});
+            int blocks = 0;
+            for (std::size_t at = 0; at + 8 <= bytes.size(); ++blocks)
+                at += bytes[at + 4] | bytes[at + 5] << 8 | bytes[at + 6] << 16 | std::size_t{bytes[at + 7]} << 24;
+            got << QString::number(blocks);
+        }
+        QCOMPARE(got.join(' '), packets);
+    }
+
     void unwritablePathFails()
     {
         std::string error;

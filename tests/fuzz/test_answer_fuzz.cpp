@@ -83,6 +83,19 @@ private slots:
         QVERIFY2(harness.Successes() > 10000, qPrintable(QString::number(harness.Successes())));
     }
 
+    // The frame grammar under the same mix, whole deliveries and their parts.
+    void grammarKeepsItsPromises()
+    {
+        std::mt19937 rng(20261209);
+        const auto rows = hart::RequestTable();
+        for (int round = 0; round < 20000; ++round) {
+            const auto& row = rows[static_cast<std::size_t>(round) % rows.size()];
+            const Bytes bytes = Mutate(fuzzing::TemplateAnswer(row, rng()), rng);
+            const std::string broken = fuzzing::CheckGrammar(bytes);
+            QVERIFY2(broken.empty(), qPrintable(QString("round %1: %2").arg(round).arg(QString::fromStdString(broken))));
+        }
+    }
+
     // The oracle itself, on answers whose fate is known.
     void judgeKnowsGoodFromBad()
     {

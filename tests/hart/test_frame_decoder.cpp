@@ -84,6 +84,10 @@ private slots:
             << "Cut@0+11 p2 ans c3 n26; Frame@11+16 p5 ans c17 n2 rc0 ds0 ok";
         QTest::newRow("request echoed, then the answer")
             << QString(kRequest3) + " " + kWriteAnswer << "Frame@0+17 p8 req c3 n0 ok; Frame@17+16 p5 ans c17 n2 rc0 ds0 ok";
+        QTest::newRow("expansion bytes skipped")
+            << "FF FF C6 A6 05 01 02 03 E0 E1 11 02 00 00 77" << "Frame@0+15 p2 ans c17 n2 rc0 ds0 ok";
+        QTest::newRow("burst, then a cut answer")
+            << "FF FF 01 85 01 02 00 00 87 FF FF 86 A6" << "Frame@0+9 p2 burst c1 n2 rc0 ds0 ok; Cut@9+4 p2 ans";
         QTest::newRow("nothing") << "" << "";
     }
     void pieces()
@@ -103,7 +107,8 @@ private slots:
     }
 
     // Any bytes at all, frame-like ones often: every byte lands in exactly one
-    // piece, and describing a piece reads only its own bytes (the sanitizers watch).
+    // piece, and describing a piece shows exactly its own bytes (and reads no
+    // others: the sanitizers watch).
     void anyBytesCovered()
     {
         std::mt19937 random(13);
@@ -118,7 +123,8 @@ private slots:
                 QCOMPARE(p.offset, next);
                 QVERIFY(p.length > 0);
                 next += p.length;
-                QVERIFY(!Details(p, bytes).empty());
+                const std::string own = "  Bytes: " + HexText(std::span(bytes).subspan(p.offset, p.length)) + "\n";
+                QVERIFY2(Details(p, bytes).ends_with(own), Details(p, bytes).c_str());
             }
             QCOMPARE(next, bytes.size());
         }

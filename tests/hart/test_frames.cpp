@@ -3,11 +3,58 @@
 
 #include <QtTest>
 
+#include <algorithm>
+
 #include <set>
 
 using namespace hart;
 using testing::Hex;
 using testing::HexOf;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A frame built here byte by byte, apart from the builders under test.
+Bytes Make(int preambles, std::uint8_t delimiter, int expansion, int dataBytes)
+{
+    Bytes f(static_cast<std::size_t>(preambles), 0xFF);
+    f.push_back(static_cast<std::uint8_t>(delimiter | expansion << 5));
+    const Bytes address = (delimiter & 0x80) ? Bytes{0xA6, 0x05, 0x01, 0x02, 0x03} : Bytes{0x85};
+    f.insert(f.end(), address.begin(), address.end());
+    for (int k = 0; k < expansion; ++k)
+        f.push_back(static_cast<std::uint8_t>(0xE0 + k));
+    f.push_back(0x03); // command
+    f.push_back(static_cast<std::uint8_t>(dataBytes));
+    for (int k = 0; k < dataBytes; ++k)
+        f.push_back(static_cast<std::uint8_t>(k * 7));
+    std::uint8_t sum = 0;
+    for (std::size_t k = static_cast<std::size_t>(preambles); k < f.size(); ++k)
+        sum ^= f[k];
+    f.push_back(sum);
+    return f;
+}
+
+Bytes Cat(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+QString StateText(const FrameSpan& f)
+{
+    switch (f.state) {
+    case FrameState::None: return "none";
+    case FrameState::NeedMore: return QString("more %1").arg(f.needed);
+    case FrameState::Whole: break;
+    }
+    return QString("whole %1 %2 %3")
+        .arg(f.type == FrameType::Request ? "request" : f.type == FrameType::Answer ? "answer" : "burst")
+        .arg(f.checksumOk ? "ok" : "bad")
+        .arg(f.byteCount);
+}
+
+} // namespace
 
 class TestFrames : public QObject {
     Q_OBJECT
@@ -108,6 +155,110 @@ private slots:
             QCOMPARE(HexOf(f->data()), data);
             QCOMPARE(f->byteCount(), std::uint8_t(f->data().size() + 2));
         }
+    }
+
+    // Where the first frame starts and ends, and how far it has come.
+    void grammar_data()
+    {
+        QTest::addColumn<Bytes>("bytes");
+        QTest::addColumn<int>("minPreambles");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("preambles");
+        QTest::addColumn<int>("length");
+        QTest::newRow("short request") << Hex("FF FF FF FF FF FF 02 05 00 00 07") << 1 << "whole request ok 0" << 0 << 6 << 11;
+        QTest::newRow("long request") << Hex("FF FF FF FF FF FF FF FF 82 A6 05 01 02 03 03 00 22") << 1
+                                      << "whole request ok 0" << 0 << 8 << 17;
+        QTest::newRow("short answer") << Make(5, 0x06, 0, 14) << 1 << "whole answer ok 14" << 0 << 5 << 24;
+        QTest::newRow("long answer") << Make(5, 0x86, 0, 26) << 1 << "whole answer ok 26" << 0 << 5 << 40;
+        QTest::newRow("short burst") << Make(3, 0x01, 0, 4) << 1 << "whole burst ok 4" << 0 << 3 << 12;
+        QTest::newRow("long burst") << Make(3, 0x81, 0, 7) << 1 << "whole burst ok 7" << 0 << 3 << 19;
+        for (int e = 1; e <= 3; ++e) {
+            QTest::addRow("long answer, %d expansion bytes", e) << Make(5, 0x86, e, 2) << 1 << "whole answer ok 2" << 0 << 5 << 16 + e;
+            QTest::addRow("short request, %d expansion bytes", e) << Make(2, 0x02, e, 0) << 1 << "whole request ok 0" << 0 << 2 << 7 + e;
+        }
+        for (int p : {2, 5, 20})
+            QTest::addRow("%d preambles", p) << Make(p, 0x82, 0, 0) << 1 << "whole request ok 0" << 0 << p << p + 9;
+        QTest::newRow("one preamble") << Make(1, 0x86, 0, 2) << 1 << "whole answer ok 2" << 0 << 1 << 12;
+        QTest::newRow("one preamble, two asked") << Make(1, 0x86, 0, 2) << 2 << "none" << 12 << 0 << 0;
+        QTest::newRow("byte count 0") << Make(2, 0x86, 0, 0) << 1 << "whole answer ok 0" << 0 << 2 << 11;
+        QTest::newRow("byte count 255") << Make(2, 0x86, 0, 255) << 1 << "whole answer ok 255" << 0 << 2 << 266;
+        QTest::newRow("noise before") << Cat(Hex("00 13 FE 86"), Make(5, 0x86, 0, 2)) << 1 << "whole answer ok 2" << 4 << 5 << 16;
+        QTest::newRow("preambles to no delimiter before")
+            << Cat(Hex("FF 03 FF FF 80 FF FF 98"), Make(2, 0x86, 0, 2)) << 1 << "whole answer ok 2" << 8 << 2 << 13;
+        QTest::newRow("trailing bytes") << Cat(Make(2, 0x86, 0, 2), Hex("FF FF 86")) << 1 << "whole answer ok 2" << 0 << 2 << 13;
+        auto bad = Make(5, 0x86, 0, 2);
+        bad.back() ^= 0x01;
+        QTest::newRow("wrong checksum") << bad << 1 << "whole answer bad 2" << 0 << 5 << 16;
+        QTest::newRow("preambles only") << Hex("00 FF FF FF") << 1 << "more 5" << 1 << 3 << 3;
+        QTest::newRow("one preamble of two") << Hex("00 FF") << 2 << "more 6" << 1 << 1 << 1;
+        QTest::newRow("nothing") << Bytes{} << 1 << "none" << 0 << 0 << 0;
+        QTest::newRow("garbage") << Hex("00 01 02 03 80 7E") << 1 << "none" << 6 << 0 << 0;
+        QTest::newRow("other physical layer") << Hex("FF FF 8E A6 05 01 02 03 11 00 00") << 1 << "none" << 11 << 0 << 0;
+        QTest::newRow("not a frame type") << Hex("FF FF 83 A6 05 01 02 03 11 00 00") << 1 << "none" << 11 << 0 << 0;
+    }
+    void grammar()
+    {
+        QFETCH(Bytes, bytes);
+        QFETCH(int, minPreambles);
+        QFETCH(QString, state);
+        QFETCH(int, start);
+        QFETCH(int, preambles);
+        QFETCH(int, length);
+        const FrameSpan f = FindFrame(bytes, static_cast<std::size_t>(minPreambles));
+        QCOMPARE(StateText(f), state);
+        QCOMPARE(f.start, std::size_t(start));
+        QCOMPARE(f.preambles, std::size_t(preambles));
+        QCOMPARE(f.length, std::size_t(length));
+        if (f.state == FrameState::Whole)
+            QCOMPARE(f.checksumAt(), f.end() - 1);
+    }
+
+    // A frame cut after any of its bytes needs more: the rest exactly once the
+    // byte count has come; before, the bytes up to the count and a checksum.
+    void cutAnywhereNeedsMore_data()
+    {
+        QTest::addColumn<Bytes>("frame");
+        QTest::addColumn<int>("expansion");
+        QTest::newRow("short request") << Make(6, 0x02, 0, 0) << 0;
+        QTest::newRow("long answer") << Make(5, 0x86, 0, 26) << 0;
+        QTest::newRow("long burst, 2 expansion bytes") << Make(3, 0x81, 2, 7) << 2;
+        QTest::newRow("short answer, 3 expansion bytes, 255 data bytes") << Make(2, 0x06, 3, 255) << 3;
+    }
+    void cutAnywhereNeedsMore()
+    {
+        QFETCH(Bytes, frame);
+        QFETCH(int, expansion);
+        const Bytes noisy = Cat(Hex("00 7E FF 10"), frame);
+        const std::size_t at = 4; // where the frame starts
+        const auto preambles = std::find_if(frame.begin(), frame.end(), [](std::uint8_t b) { return b != 0xFF; }) - frame.begin();
+        const std::size_t delimiterAt = at + static_cast<std::size_t>(preambles);
+        const std::size_t countAt = delimiterAt + 1 + ((noisy[delimiterAt] & 0x80) ? 5 : 1) + static_cast<std::size_t>(expansion) + 1;
+        for (std::size_t k = at + 1; k < noisy.size(); ++k) {
+            const FrameSpan f = FindFrame(std::span(noisy).first(k));
+            QVERIFY2(f.state == FrameState::NeedMore, qPrintable(QString::number(k)));
+            QCOMPARE(f.start, at);
+            const std::size_t needed = k <= delimiterAt ? 5 : k > countAt ? noisy.size() - k : countAt + 2 - k;
+            QVERIFY2(f.needed == needed, qPrintable(QString("cut at %1: %2, not %3").arg(k).arg(f.needed).arg(needed)));
+            if (k > delimiterAt)
+                QCOMPARE(f.mostNeeded(), k > countAt ? needed : needed + 255);
+        }
+        const FrameSpan whole = FindFrame(noisy);
+        QVERIFY(whole.state == FrameState::Whole && whole.checksumOk);
+        QCOMPARE(whole.end(), noisy.size());
+    }
+
+    // The answer is parsed with its expansion bytes skipped.
+    void parseSkipsExpansionBytes()
+    {
+        const Bytes b = Make(1, 0x86, 2, 4);
+        const auto f = AnswerFrame::Parse(b, 0);
+        QVERIFY(f.has_value());
+        QVERIFY(f->longAddress());
+        QCOMPARE(HexOf(f->address()), QString("A6 05 01 02 03"));
+        QCOMPARE(int(f->command()), 3);
+        QCOMPARE(HexOf(f->data()), QString("0E 15"));
+        QVERIFY(!AnswerFrame::Parse(Make(1, 0x81, 0, 4), 0)); // a burst frame answers nothing
     }
 
     void errorResponses()

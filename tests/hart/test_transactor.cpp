@@ -135,6 +135,11 @@ private slots:
         Bytes shortWhole(shortAnswer.begin() + 1, shortAnswer.end());
         shortWhole.push_back(0x06 ^ 0x80 ^ 0x00 ^ 0x04 ^ 0xAA ^ 0xBB);
         QTest::newRow("short address") << Cat(shortAnswer, {shortWhole.back()}) << std::size_t{2} << shortWhole;
+        // A device in burst mode is no answer; its data must not start one either.
+        QTest::newRow("burst frame first") << Cat(Hex("FF FF 81 A6 05 01 02 03 01 04 00 00 FF 86 5E"), good)
+                                           << std::size_t{3} << whole;
+        const Bytes expanded = Hex("FF FF A6 A6 05 01 02 03 E0 03 02 00 00 E4");
+        QTest::newRow("expansion byte") << expanded << std::size_t{100} << Bytes(expanded.begin() + 1, expanded.end());
     }
     void assembles()
     {
