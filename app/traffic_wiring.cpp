@@ -69,14 +69,14 @@ void TForm1::WireTraffic()
 {
     auto* model = new TrafficModel(this);
 
-    auto* caption = new QLabel("Device Status:", ui_.Panel1);
+    auto* caption = new QLabel(tr("Device Status:"), ui_.Panel1);
     caption->setObjectName("DeviceStatusCaption");
     auto* status = new QLabel(ui_.Panel1);
     status->setObjectName("DeviceStatusLabel");
     status->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* open = new QPushButton("Traffic…", ui_.Panel1);
+    auto* open = new QPushButton(tr("Traffic…"), ui_.Panel1);
     open->setObjectName("TrafficButton");
-    open->setToolTip("Every frame on the line, decoded");
+    open->setToolTip(tr("Every frame on the line, decoded"));
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
     row->addWidget(caption);
