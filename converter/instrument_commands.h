@@ -1,5 +1,10 @@
 #pragma once
 
+// Marks the texts for the translation tools; this layer keeps the English and the window translates at display.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
 #include "codec/result.h"
 
 #include <cstdint>
@@ -13,7 +18,7 @@ namespace converter {
 
 // Refusals of the Command Code and Return Byte fields, shown in a message box.
 inline constexpr std::string_view kNoSpaceText = "NO SPACK";
-inline constexpr std::string_view kDataErrorText = "Data eeore!";
+inline constexpr std::string_view kDataErrorText = QT_TRANSLATE_NOOP("converter", "Data eeore!");
 
 // Most command bytes the converter stores: 20 for instrument command 1, 15 for 2..4.
 int CommandByteLimit(int instrument);
