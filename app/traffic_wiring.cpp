@@ -6,6 +6,7 @@
 #include "hart/frame_decoder.h"
 #include "hart/tapped_port.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QLabel>
@@ -50,9 +51,14 @@ public:
             used = p.offset + p.length;
             if (!p.checksumOk || !p.responseCode || p.type == hart::FrameType::Request)
                 continue;
-            text = QString::fromStdString(hart::IsCommunicationError(*p.responseCode)
-                                              ? hart::ResponseCodeText(*p.responseCode)
-                                              : hart::DeviceStatusText(*p.deviceStatus));
+            // The words of the status bits in the user's language; the traffic itself stays in English.
+            QStringList words;
+            if (!hart::IsCommunicationError(*p.responseCode))
+                for (const auto word : hart::DeviceStatusWords(*p.deviceStatus))
+                    words << QCoreApplication::translate("hart", std::string(word).c_str());
+            text = hart::IsCommunicationError(*p.responseCode) ? QString::fromStdString(hart::ResponseCodeText(*p.responseCode))
+                   : words.isEmpty()                           ? QCoreApplication::translate("hart", "OK")
+                                                               : words.join(TForm1::tr(", "));
         }
         received_.erase(received_.begin(), received_.begin() + static_cast<std::ptrdiff_t>(used));
         return text;

@@ -125,7 +125,7 @@
         </message>
         <message>
             <source>Instrument Information:</source>
-            <translation>Nachricht:</translation>
+            <translation>Geräteinformation:</translation>
         </message>
         <message>
             <source>maximum 32 characters</source>
@@ -539,6 +539,10 @@ Istwert=Messwert * (1-V/10000)</translation>
             <source>Every frame on the line, decoded</source>
             <translation>Jeder Frame auf der Leitung, dekodiert</translation>
         </message>
+        <message>
+            <source>, </source>
+            <translation>, </translation>
+        </message>
     </context>
     <context>
         <name>app::TrafficModel</name>
@@ -758,6 +762,405 @@ einige Einträge gespeichert hat, oder ein Schreiben, das nach einer Änderung a
 scan: 0 ein oder mehrere Geräte gefunden, 1 keines, 2 ein Fehler.
 </translation>
         </message>
+        <message>
+            <source>an unidentified device</source>
+            <translation>ein nicht identifiziertes Gerät</translation>
+        </message>
+        <message>
+            <source>manufacturer %1, device type %2, serial number %3 at polling address %4</source>
+            <translation>Hersteller %1, Gerätetyp %2, Seriennummer %3 an Abfrageadresse %4</translation>
+        </message>
+        <message>
+            <source>%1 of %2 requests had to be sent again.</source>
+            <translation>%1 von %2 Anfragen mussten wiederholt werden.</translation>
+        </message>
+        <message>
+            <source>Reading the device failed: %1</source>
+            <translation>Lesen des Geräts fehlgeschlagen: %1</translation>
+        </message>
+        <message>
+            <source>could not be read from the %1 (%2)</source>
+            <translation>konnte nicht aus %1 gelesen werden (%2)</translation>
+        </message>
+        <message>
+            <source> (identity item, compared only with --with-identity)</source>
+            <translation> (Identitätseintrag, nur mit --with-identity verglichen)</translation>
+        </message>
+        <message>
+            <source>The %1 and the %2 are equal.</source>
+            <translation>%1 und %2 sind gleich.</translation>
+        </message>
+        <message>
+            <source>%1 item differs between the %2 and the %3.</source>
+            <translation>%1 Eintrag unterscheidet sich zwischen %2 und %3.</translation>
+        </message>
+        <message>
+            <source>%1 items differ between the %2 and the %3.</source>
+            <translation>%1 Einträge unterscheiden sich zwischen %2 und %3.</translation>
+        </message>
+        <message>
+            <source>Give the port with --port NAME, or --simulate for the simulated converter.</source>
+            <translation>Die Schnittstelle mit --port NAME angeben, oder --simulate für den simulierten Umsetzer.</translation>
+        </message>
+        <message>
+            <source>Standard output could not be written: %1.</source>
+            <translation>Die Standardausgabe konnte nicht geschrieben werden: %1.</translation>
+        </message>
+        <message>
+            <source>Standard output could not be written.</source>
+            <translation>Die Standardausgabe konnte nicht geschrieben werden.</translation>
+        </message>
+        <message>
+            <source>Read %1 items from %2</source>
+            <translation>%1 Einträge gelesen von %2</translation>
+        </message>
+        <message>
+            <source>%1; saved to %2.</source>
+            <translation>%1; gespeichert in %2.</translation>
+        </message>
+        <message>
+            <source>first file</source>
+            <translation>erste Datei</translation>
+        </message>
+        <message>
+            <source>second file</source>
+            <translation>zweite Datei</translation>
+        </message>
+        <message>
+            <source>device</source>
+            <translation>Gerät</translation>
+        </message>
+        <message>
+            <source>file</source>
+            <translation>Datei</translation>
+        </message>
+        <message>
+            <source>Cannot create the backup folder %1.</source>
+            <translation>Der Sicherungsordner %1 kann nicht angelegt werden.</translation>
+        </message>
+        <message>
+            <source>%1 item was already equal.</source>
+            <translation>%1 Eintrag war bereits gleich.</translation>
+        </message>
+        <message>
+            <source>%1 items were already equal.</source>
+            <translation>%1 Einträge waren bereits gleich.</translation>
+        </message>
+        <message>
+            <source>Give --force to write it anyway.</source>
+            <translation>Mit --force wird trotzdem geschrieben.</translation>
+        </message>
+        <message>
+            <source>Try '%1 --help'.</source>
+            <translation>Siehe '%1 --help'.</translation>
+        </message>
+        <message>
+            <source>The address range '%1' is not FIRST-LAST within 0-63.</source>
+            <translation>Der Adressbereich '%1' ist nicht FIRST-LAST innerhalb 0-63.</translation>
+        </message>
+        <message>
+            <source>%1/%2 addresses</source>
+            <translation>%1/%2 Adressen</translation>
+        </message>
+        <message>
+            <source>The scan stopped: %1</source>
+            <translation>Die Suche wurde gestoppt: %1</translation>
+        </message>
+        <message>
+            <source>No device answered at addresses %1 to %2.</source>
+            <translation>Kein Gerät hat an den Adressen %1 bis %2 geantwortet.</translation>
+        </message>
+    </context>
+    <context>
+        <name>config</name>
+        <message>
+            <source>read</source>
+            <translation>gelesen</translation>
+        </message>
+        <message>
+            <source>could not be read</source>
+            <translation>nicht lesbar</translation>
+        </message>
+        <message>
+            <source>already equal</source>
+            <translation>bereits gleich</translation>
+        </message>
+        <message>
+            <source>would be written</source>
+            <translation>würde geschrieben</translation>
+        </message>
+        <message>
+            <source>written and verified</source>
+            <translation>geschrieben und geprüft</translation>
+        </message>
+        <message>
+            <source>failed</source>
+            <translation>fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>not attempted</source>
+            <translation>nicht versucht</translation>
+        </message>
+        <message>
+            <source>not written</source>
+            <translation>nicht geschrieben</translation>
+        </message>
+        <message>
+            <source>written, not verified (the device may have taken the value)</source>
+            <translation>geschrieben, nicht geprüft (das Gerät hat den Wert möglicherweise übernommen)</translation>
+        </message>
+        <message>
+            <source>The device's configuration before writing was saved to %1.</source>
+            <translation>Die Konfiguration des Geräts vor dem Schreiben wurde in %1 gespeichert.</translation>
+        </message>
+        <message>
+            <source>%1 requests had to be sent again.</source>
+            <translation>%1 Anfragen mussten wiederholt werden.</translation>
+        </message>
+        <message>
+            <source>Device: </source>
+            <translation>Gerät: </translation>
+        </message>
+        <message>
+            <source>tag "%1", </source>
+            <translation>Tag "%1", </translation>
+        </message>
+        <message>
+            <source>tag not read, </source>
+            <translation>Tag nicht gelesen, </translation>
+        </message>
+        <message>
+            <source>polling address %1, unique identifier %2</source>
+            <translation>Abfrageadresse %1, eindeutige Kennung %2</translation>
+        </message>
+        <message>
+            <source>not identified</source>
+            <translation>nicht identifiziert</translation>
+        </message>
+        <message>
+            <source>(not read)</source>
+            <translation>(nicht gelesen)</translation>
+        </message>
+        <message>
+            <source>broken answer frame</source>
+            <translation>fehlerhafter Antwortframe</translation>
+        </message>
+        <message>
+            <source>item</source>
+            <translation>Eintrag</translation>
+        </message>
+        <message>
+            <source>items</source>
+            <translation>Einträge</translation>
+        </message>
+        <message>
+            <source>item would be written</source>
+            <translation>Eintrag würde geschrieben</translation>
+        </message>
+        <message>
+            <source>items would be written</source>
+            <translation>Einträge würden geschrieben</translation>
+        </message>
+        <message>
+            <source>item written and verified</source>
+            <translation>Eintrag geschrieben und geprüft</translation>
+        </message>
+        <message>
+            <source>items written and verified</source>
+            <translation>Einträge geschrieben und geprüft</translation>
+        </message>
+        <message>
+            <source>Nothing was written: another device now answers at polling address %1 (unique identifier %2, read and shown was %3).</source>
+            <translation>Nichts geschrieben: an Abfrageadresse %1 antwortet jetzt ein anderes Gerät (eindeutige Kennung %2, gelesen und angezeigt wurde %3).</translation>
+        </message>
+        <message>
+            <source>Nothing was written: the device no longer answers (%1).</source>
+            <translation>Nichts geschrieben: das Gerät antwortet nicht mehr (%1).</translation>
+        </message>
+        <message>
+            <source>The file was not written: no directory for the backup was given.</source>
+            <translation>Die Datei wurde nicht geschrieben: kein Ordner für die Sicherung angegeben.</translation>
+        </message>
+        <message>
+            <source>Cancelled after writing part of the file.</source>
+            <translation>Abgebrochen, nachdem ein Teil der Datei geschrieben war.</translation>
+        </message>
+        <message>
+            <source>Cancelled; nothing was written.</source>
+            <translation>Abgebrochen; nichts geschrieben.</translation>
+        </message>
+        <message>
+            <source>No device answered at polling address %1: %2.</source>
+            <translation>An Abfrageadresse %1 hat kein Gerät geantwortet: %2.</translation>
+        </message>
+        <message>
+            <source>the identify answer is too short</source>
+            <translation>die Identifikationsantwort ist zu kurz</translation>
+        </message>
+        <message>
+            <source>the answer is too short</source>
+            <translation>die Antwort ist zu kurz</translation>
+        </message>
+        <message>
+            <source>Nothing was written: the device's %1 could not be read first (%2).</source>
+            <translation>Nichts geschrieben: %1 des Geräts konnte vorher nicht gelesen werden (%2).</translation>
+        </message>
+        <message>
+            <source>Read %1.</source>
+            <translation>%1 gelesen.</translation>
+        </message>
+        <message>
+            <source>Read %1; %2: %3.</source>
+            <translation>%1 gelesen; %2: %3.</translation>
+        </message>
+        <message>
+            <source>Nothing was written: the file names no device type (force to write it anyway).</source>
+            <translation>Nichts geschrieben: die Datei nennt keinen Gerätetyp (mit Erzwingen trotzdem schreiben).</translation>
+        </message>
+        <message>
+            <source>Nothing was written: the device is manufacturer %1, device type %2, the file is for manufacturer %3, device type %4 (force to write it anyway).</source>
+            <translation>Nichts geschrieben: das Gerät ist Hersteller %1, Gerätetyp %2, die Datei gilt für Hersteller %3, Gerätetyp %4 (mit Erzwingen trotzdem schreiben).</translation>
+        </message>
+        <message>
+            <source>Nothing was written: the file's sensor serial number %1 is not this device's (%2); the converter uses it as its unique identifier, so two devices would share one.</source>
+            <translation>Nichts geschrieben: die Sensor-Seriennummer %1 der Datei ist nicht die dieses Geräts (%2); der Umsetzer nutzt sie als eindeutige Kennung, zwei Geräte hätten dieselbe.</translation>
+        </message>
+        <message>
+            <source>The file was not written: item "%1": %2.</source>
+            <translation>Die Datei wurde nicht geschrieben: Eintrag "%1": %2.</translation>
+        </message>
+        <message>
+            <source>identity item, not asked for</source>
+            <translation>Identitätseintrag, nicht verlangt</translation>
+        </message>
+        <message>
+            <source>Nothing would be written: the device already matches.</source>
+            <translation>Nichts würde geschrieben: das Gerät stimmt bereits überein.</translation>
+        </message>
+        <message>
+            <source>%1; nothing was sent.</source>
+            <translation>%1; nichts gesendet.</translation>
+        </message>
+        <message>
+            <source>Nothing to write: the device already matches.</source>
+            <translation>Nichts zu schreiben: das Gerät stimmt bereits überein.</translation>
+        </message>
+        <message>
+            <source>the backup could not be saved: %1</source>
+            <translation>die Sicherung konnte nicht gespeichert werden: %1</translation>
+        </message>
+        <message>
+            <source>the backup does not read back: %1</source>
+            <translation>die Sicherung lässt sich nicht zurücklesen: %1</translation>
+        </message>
+        <message>
+            <source>the backup %1 does not read back as what was read</source>
+            <translation>die Sicherung %1 liest sich nicht als das Gelesene zurück</translation>
+        </message>
+        <message>
+            <source>Nothing was written: %1.</source>
+            <translation>Nichts geschrieben: %1.</translation>
+        </message>
+        <message>
+            <source>Stopped at %1: %2. %3, %4.</source>
+            <translation>Angehalten bei %1: %2. %3, %4.</translation>
+        </message>
+        <message>
+            <source>Wrote %1, each read back equal.</source>
+            <translation>%1 geschrieben, jeder gleich zurückgelesen.</translation>
+        </message>
+        <message>
+            <source>cancelled before the answer; the device may have taken the value</source>
+            <translation>vor der Antwort abgebrochen; das Gerät hat den Wert möglicherweise übernommen</translation>
+        </message>
+        <message>
+            <source>%1; the device may have taken the value</source>
+            <translation>%1; das Gerät hat den Wert möglicherweise übernommen</translation>
+        </message>
+        <message>
+            <source>written, but the device did not answer the identify afterwards (%1)</source>
+            <translation>geschrieben, aber das Gerät hat danach die Identifikation nicht beantwortet (%1)</translation>
+        </message>
+        <message>
+            <source>written, but reading it back failed (%1)</source>
+            <translation>geschrieben, aber das Zurücklesen ist fehlgeschlagen (%1)</translation>
+        </message>
+        <message>
+            <source>read back %1, meant %2</source>
+            <translation>zurückgelesen %1, gemeint %2</translation>
+        </message>
+        <message>
+            <source>equal</source>
+            <translation>gleich</translation>
+        </message>
+        <message>
+            <source>different</source>
+            <translation>verschieden</translation>
+        </message>
+        <message>
+            <source>only in %1</source>
+            <translation>nur in %1</translation>
+        </message>
+        <message>
+            <source>in neither</source>
+            <translation>in keinem</translation>
+        </message>
+        <message>
+            <source>identity: not an object</source>
+            <translation>identity: kein Objekt</translation>
+        </message>
+        <message>
+            <source>identity: unknown key "%1"</source>
+            <translation>identity: unbekannter Schlüssel "%1"</translation>
+        </message>
+        <message>
+            <source>identity: expandedDeviceType: not true or false</source>
+            <translation>identity: expandedDeviceType: nicht true oder false</translation>
+        </message>
+        <message>
+            <source>identity: %1: missing or not a whole number in 0..%2</source>
+            <translation>identity: %1: fehlt oder keine ganze Zahl in 0..%2</translation>
+        </message>
+        <message>
+            <source>not valid JSON: %1 at offset %2</source>
+            <translation>kein gültiges JSON: %1 bei Offset %2</translation>
+        </message>
+        <message>
+            <source>not a configuration file: the JSON is not an object</source>
+            <translation>keine Konfigurationsdatei: das JSON ist kein Objekt</translation>
+        </message>
+        <message>
+            <source>the key "%1" stands twice</source>
+            <translation>der Schlüssel "%1" steht zweimal</translation>
+        </message>
+        <message>
+            <source>not a configuration file: format is not "%1"</source>
+            <translation>keine Konfigurationsdatei: Format ist nicht "%1"</translation>
+        </message>
+        <message>
+            <source>unknown format version</source>
+            <translation>unbekannte Formatversion</translation>
+        </message>
+        <message>
+            <source>made by a newer program: format version %1, this program reads up to %2</source>
+            <translation>von einem neueren Programm erstellt: Formatversion %1, dieses Programm liest bis %2</translation>
+        </message>
+        <message>
+            <source>items: missing or not an object</source>
+            <translation>items: fehlt oder kein Objekt</translation>
+        </message>
+        <message>
+            <source>unknown item "%1"</source>
+            <translation>unbekannter Eintrag "%1"</translation>
+        </message>
+        <message>
+            <source>item "%1": %2</source>
+            <translation>Eintrag "%1": %2</translation>
+        </message>
+        <message>
+            <source>%1: not saved: %2</source>
+            <translation>%1: nicht gespeichert: %2</translation>
+        </message>
     </context>
     <context>
         <name>converter</name>
@@ -972,6 +1375,10 @@ scan: 0 ein oder mehrere Geräte gefunden, 1 keines, 2 ein Fehler.
             <source>; no answer since %1 (%2, %3 in a row)</source>
             <translation>; keine Antwort seit %1 (%2, %3 in Folge)</translation>
         </message>
+        <message>
+            <source>address %1: manufacturer %2 (0x%3), device type %4 (0x%5), unique id %6 (0x%7), HART %8, %9 preambles</source>
+            <translation>Adresse %1: Hersteller %2 (0x%3), Gerätetyp %4 (0x%5), eindeutige Kennung %6 (0x%7), HART %8, %9 Präambeln</translation>
+        </message>
     </context>
     <context>
         <name>hart</name>
@@ -1078,6 +1485,130 @@ scan: 0 ein oder mehrere Geräte gefunden, 1 keines, 2 ein Fehler.
         <message>
             <source>unknown failure</source>
             <translation>unbekannter Fehler</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Success</source>
+            <translation>Erfolg</translation>
+        </message>
+        <message>
+            <source>Undefined</source>
+            <translation>Nicht definiert</translation>
+        </message>
+        <message>
+            <source>Invalid selection</source>
+            <translation>Ungültige Auswahl</translation>
+        </message>
+        <message>
+            <source>Passed parameter too large</source>
+            <translation>Übergebener Parameter zu groß</translation>
+        </message>
+        <message>
+            <source>Passed parameter too small</source>
+            <translation>Übergebener Parameter zu klein</translation>
+        </message>
+        <message>
+            <source>Too few data bytes received</source>
+            <translation>Zu wenige Datenbytes empfangen</translation>
+        </message>
+        <message>
+            <source>Device-specific command error</source>
+            <translation>Fehler im gerätespezifischen Kommando</translation>
+        </message>
+        <message>
+            <source>In write protect mode</source>
+            <translation>Im Schreibschutzmodus</translation>
+        </message>
+        <message>
+            <source>Access restricted</source>
+            <translation>Zugriff eingeschränkt</translation>
+        </message>
+        <message>
+            <source>Invalid device variable index</source>
+            <translation>Ungültiger Gerätevariablen-Index</translation>
+        </message>
+        <message>
+            <source>Invalid units code</source>
+            <translation>Ungültiger Einheitencode</translation>
+        </message>
+        <message>
+            <source>Device variable index not allowed</source>
+            <translation>Gerätevariablen-Index nicht zulässig</translation>
+        </message>
+        <message>
+            <source>Invalid extended command number</source>
+            <translation>Ungültige erweiterte Kommandonummer</translation>
+        </message>
+        <message>
+            <source>Busy</source>
+            <translation>Beschäftigt</translation>
+        </message>
+        <message>
+            <source>Delayed response initiated</source>
+            <translation>Verzögerte Antwort eingeleitet</translation>
+        </message>
+        <message>
+            <source>Delayed response running</source>
+            <translation>Verzögerte Antwort läuft</translation>
+        </message>
+        <message>
+            <source>Delayed response dead</source>
+            <translation>Verzögerte Antwort abgebrochen</translation>
+        </message>
+        <message>
+            <source>Delayed response conflict</source>
+            <translation>Konflikt bei verzögerter Antwort</translation>
+        </message>
+        <message>
+            <source>Command not implemented</source>
+            <translation>Kommando nicht implementiert</translation>
+        </message>
+        <message>
+            <source>Command-specific error</source>
+            <translation>Kommandospezifischer Fehler</translation>
+        </message>
+        <message>
+            <source>Command-specific warning</source>
+            <translation>Kommandospezifische Warnung</translation>
+        </message>
+        <message>
+            <source>the device answered: %1 (response code %2)</source>
+            <translation>das Gerät antwortete: %1 (Antwortcode %2)</translation>
+        </message>
+        <message>
+            <source>Field device malfunction</source>
+            <translation>Feldgerät gestört</translation>
+        </message>
+        <message>
+            <source>Configuration changed</source>
+            <translation>Konfiguration geändert</translation>
+        </message>
+        <message>
+            <source>Cold start</source>
+            <translation>Kaltstart</translation>
+        </message>
+        <message>
+            <source>More status available</source>
+            <translation>Weiterer Status verfügbar</translation>
+        </message>
+        <message>
+            <source>Loop current fixed</source>
+            <translation>Schleifenstrom fest</translation>
+        </message>
+        <message>
+            <source>Loop current saturated</source>
+            <translation>Schleifenstrom gesättigt</translation>
+        </message>
+        <message>
+            <source>Non-primary variable out of limits</source>
+            <translation>Nicht-Primärvariable außerhalb der Grenzen</translation>
+        </message>
+        <message>
+            <source>Primary variable out of limits</source>
+            <translation>Primärvariable außerhalb der Grenzen</translation>
         </message>
     </context>
 </TS>

@@ -539,6 +539,10 @@ actual value=measured value * (1-V/10000)</source>
             <source>Every frame on the line, decoded</source>
             <translation>线路上的每一帧（已解码）</translation>
         </message>
+        <message>
+            <source>, </source>
+            <translation>，</translation>
+        </message>
     </context>
     <context>
         <name>app::TrafficModel</name>
@@ -757,6 +761,405 @@ scan: 0 one or more devices found, 1 none, 2 an error.
 scan：0 找到一台或多台设备，1 未找到，2 出错。
 </translation>
         </message>
+        <message>
+            <source>an unidentified device</source>
+            <translation>一台未识别的设备</translation>
+        </message>
+        <message>
+            <source>manufacturer %1, device type %2, serial number %3 at polling address %4</source>
+            <translation>制造商 %1，设备类型 %2，序列号 %3，轮询地址 %4</translation>
+        </message>
+        <message>
+            <source>%1 of %2 requests had to be sent again.</source>
+            <translation>%2 个请求中有 %1 个需要重发。</translation>
+        </message>
+        <message>
+            <source>Reading the device failed: %1</source>
+            <translation>读取设备失败：%1</translation>
+        </message>
+        <message>
+            <source>could not be read from the %1 (%2)</source>
+            <translation>无法从%1读取（%2）</translation>
+        </message>
+        <message>
+            <source> (identity item, compared only with --with-identity)</source>
+            <translation>（标识项，仅在使用 --with-identity 时比较）</translation>
+        </message>
+        <message>
+            <source>The %1 and the %2 are equal.</source>
+            <translation>%1与%2相同。</translation>
+        </message>
+        <message>
+            <source>%1 item differs between the %2 and the %3.</source>
+            <translation>%2与%3之间有 %1 项不同。</translation>
+        </message>
+        <message>
+            <source>%1 items differ between the %2 and the %3.</source>
+            <translation>%2与%3之间有 %1 项不同。</translation>
+        </message>
+        <message>
+            <source>Give the port with --port NAME, or --simulate for the simulated converter.</source>
+            <translation>请用 --port NAME 指定串口，或用 --simulate 使用模拟转换器。</translation>
+        </message>
+        <message>
+            <source>Standard output could not be written: %1.</source>
+            <translation>无法写入标准输出：%1。</translation>
+        </message>
+        <message>
+            <source>Standard output could not be written.</source>
+            <translation>无法写入标准输出。</translation>
+        </message>
+        <message>
+            <source>Read %1 items from %2</source>
+            <translation>已从%2读取 %1 项</translation>
+        </message>
+        <message>
+            <source>%1; saved to %2.</source>
+            <translation>%1；已保存到 %2。</translation>
+        </message>
+        <message>
+            <source>first file</source>
+            <translation>第一个文件</translation>
+        </message>
+        <message>
+            <source>second file</source>
+            <translation>第二个文件</translation>
+        </message>
+        <message>
+            <source>device</source>
+            <translation>设备</translation>
+        </message>
+        <message>
+            <source>file</source>
+            <translation>文件</translation>
+        </message>
+        <message>
+            <source>Cannot create the backup folder %1.</source>
+            <translation>无法创建备份文件夹 %1。</translation>
+        </message>
+        <message>
+            <source>%1 item was already equal.</source>
+            <translation>%1 项原本已相同。</translation>
+        </message>
+        <message>
+            <source>%1 items were already equal.</source>
+            <translation>%1 项原本已相同。</translation>
+        </message>
+        <message>
+            <source>Give --force to write it anyway.</source>
+            <translation>如仍要写入，请加 --force。</translation>
+        </message>
+        <message>
+            <source>Try '%1 --help'.</source>
+            <translation>请尝试“%1 --help”。</translation>
+        </message>
+        <message>
+            <source>The address range '%1' is not FIRST-LAST within 0-63.</source>
+            <translation>地址范围“%1”不是 0-63 之内的 FIRST-LAST 形式。</translation>
+        </message>
+        <message>
+            <source>%1/%2 addresses</source>
+            <translation>%1/%2 个地址</translation>
+        </message>
+        <message>
+            <source>The scan stopped: %1</source>
+            <translation>扫描已停止：%1</translation>
+        </message>
+        <message>
+            <source>No device answered at addresses %1 to %2.</source>
+            <translation>地址 %1 到 %2 均无设备应答。</translation>
+        </message>
+    </context>
+    <context>
+        <name>config</name>
+        <message>
+            <source>read</source>
+            <translation>已读取</translation>
+        </message>
+        <message>
+            <source>could not be read</source>
+            <translation>无法读取</translation>
+        </message>
+        <message>
+            <source>already equal</source>
+            <translation>已相同</translation>
+        </message>
+        <message>
+            <source>would be written</source>
+            <translation>将被写入</translation>
+        </message>
+        <message>
+            <source>written and verified</source>
+            <translation>已写入并校验</translation>
+        </message>
+        <message>
+            <source>failed</source>
+            <translation>失败</translation>
+        </message>
+        <message>
+            <source>not attempted</source>
+            <translation>未尝试</translation>
+        </message>
+        <message>
+            <source>not written</source>
+            <translation>未写入</translation>
+        </message>
+        <message>
+            <source>written, not verified (the device may have taken the value)</source>
+            <translation>已写入，未校验（设备可能已接受该值）</translation>
+        </message>
+        <message>
+            <source>The device's configuration before writing was saved to %1.</source>
+            <translation>写入前的设备配置已保存到 %1。</translation>
+        </message>
+        <message>
+            <source>%1 requests had to be sent again.</source>
+            <translation>有 %1 个请求需要重发。</translation>
+        </message>
+        <message>
+            <source>Device: </source>
+            <translation>设备：</translation>
+        </message>
+        <message>
+            <source>tag "%1", </source>
+            <translation>位号“%1”，</translation>
+        </message>
+        <message>
+            <source>tag not read, </source>
+            <translation>位号未读取，</translation>
+        </message>
+        <message>
+            <source>polling address %1, unique identifier %2</source>
+            <translation>轮询地址 %1，唯一标识符 %2</translation>
+        </message>
+        <message>
+            <source>not identified</source>
+            <translation>未识别</translation>
+        </message>
+        <message>
+            <source>(not read)</source>
+            <translation>（未读取）</translation>
+        </message>
+        <message>
+            <source>broken answer frame</source>
+            <translation>应答帧损坏</translation>
+        </message>
+        <message>
+            <source>item</source>
+            <translation>项</translation>
+        </message>
+        <message>
+            <source>items</source>
+            <translation>项</translation>
+        </message>
+        <message>
+            <source>item would be written</source>
+            <translation>项将被写入</translation>
+        </message>
+        <message>
+            <source>items would be written</source>
+            <translation>项将被写入</translation>
+        </message>
+        <message>
+            <source>item written and verified</source>
+            <translation>项已写入并校验</translation>
+        </message>
+        <message>
+            <source>items written and verified</source>
+            <translation>项已写入并校验</translation>
+        </message>
+        <message>
+            <source>Nothing was written: another device now answers at polling address %1 (unique identifier %2, read and shown was %3).</source>
+            <translation>未写入任何内容：轮询地址 %1 现在由另一台设备应答（唯一标识符 %2，读取并显示的是 %3）。</translation>
+        </message>
+        <message>
+            <source>Nothing was written: the device no longer answers (%1).</source>
+            <translation>未写入任何内容：设备不再应答（%1）。</translation>
+        </message>
+        <message>
+            <source>The file was not written: no directory for the backup was given.</source>
+            <translation>文件未写入：未指定备份目录。</translation>
+        </message>
+        <message>
+            <source>Cancelled after writing part of the file.</source>
+            <translation>已在写入文件的一部分后取消。</translation>
+        </message>
+        <message>
+            <source>Cancelled; nothing was written.</source>
+            <translation>已取消；未写入任何内容。</translation>
+        </message>
+        <message>
+            <source>No device answered at polling address %1: %2.</source>
+            <translation>轮询地址 %1 无设备应答：%2。</translation>
+        </message>
+        <message>
+            <source>the identify answer is too short</source>
+            <translation>识别应答过短</translation>
+        </message>
+        <message>
+            <source>the answer is too short</source>
+            <translation>应答过短</translation>
+        </message>
+        <message>
+            <source>Nothing was written: the device's %1 could not be read first (%2).</source>
+            <translation>未写入任何内容：无法先读取设备的 %1（%2）。</translation>
+        </message>
+        <message>
+            <source>Read %1.</source>
+            <translation>已读取 %1。</translation>
+        </message>
+        <message>
+            <source>Read %1; %2: %3.</source>
+            <translation>已读取 %1；%2：%3。</translation>
+        </message>
+        <message>
+            <source>Nothing was written: the file names no device type (force to write it anyway).</source>
+            <translation>未写入任何内容：文件未注明设备类型（可强制写入）。</translation>
+        </message>
+        <message>
+            <source>Nothing was written: the device is manufacturer %1, device type %2, the file is for manufacturer %3, device type %4 (force to write it anyway).</source>
+            <translation>未写入任何内容：设备为制造商 %1、设备类型 %2，文件适用于制造商 %3、设备类型 %4（可强制写入）。</translation>
+        </message>
+        <message>
+            <source>Nothing was written: the file's sensor serial number %1 is not this device's (%2); the converter uses it as its unique identifier, so two devices would share one.</source>
+            <translation>未写入任何内容：文件中的传感器序列号 %1 不是本设备的（%2）；转换器将其用作唯一标识符，两台设备将会共用同一个。</translation>
+        </message>
+        <message>
+            <source>The file was not written: item "%1": %2.</source>
+            <translation>文件未写入：项“%1”：%2。</translation>
+        </message>
+        <message>
+            <source>identity item, not asked for</source>
+            <translation>标识项，未要求</translation>
+        </message>
+        <message>
+            <source>Nothing would be written: the device already matches.</source>
+            <translation>不会写入任何内容：设备已一致。</translation>
+        </message>
+        <message>
+            <source>%1; nothing was sent.</source>
+            <translation>%1；未发送任何内容。</translation>
+        </message>
+        <message>
+            <source>Nothing to write: the device already matches.</source>
+            <translation>无需写入：设备已一致。</translation>
+        </message>
+        <message>
+            <source>the backup could not be saved: %1</source>
+            <translation>备份无法保存：%1</translation>
+        </message>
+        <message>
+            <source>the backup does not read back: %1</source>
+            <translation>备份无法读回：%1</translation>
+        </message>
+        <message>
+            <source>the backup %1 does not read back as what was read</source>
+            <translation>备份 %1 读回的内容与读取的不一致</translation>
+        </message>
+        <message>
+            <source>Nothing was written: %1.</source>
+            <translation>未写入任何内容：%1。</translation>
+        </message>
+        <message>
+            <source>Stopped at %1: %2. %3, %4.</source>
+            <translation>在 %1 处停止：%2。%3，%4。</translation>
+        </message>
+        <message>
+            <source>Wrote %1, each read back equal.</source>
+            <translation>已写入 %1，每项读回均一致。</translation>
+        </message>
+        <message>
+            <source>cancelled before the answer; the device may have taken the value</source>
+            <translation>在应答前取消；设备可能已接受该值</translation>
+        </message>
+        <message>
+            <source>%1; the device may have taken the value</source>
+            <translation>%1；设备可能已接受该值</translation>
+        </message>
+        <message>
+            <source>written, but the device did not answer the identify afterwards (%1)</source>
+            <translation>已写入，但设备随后未应答识别命令（%1）</translation>
+        </message>
+        <message>
+            <source>written, but reading it back failed (%1)</source>
+            <translation>已写入，但读回失败（%1）</translation>
+        </message>
+        <message>
+            <source>read back %1, meant %2</source>
+            <translation>读回为 %1，应为 %2</translation>
+        </message>
+        <message>
+            <source>equal</source>
+            <translation>相同</translation>
+        </message>
+        <message>
+            <source>different</source>
+            <translation>不同</translation>
+        </message>
+        <message>
+            <source>only in %1</source>
+            <translation>仅在%1中</translation>
+        </message>
+        <message>
+            <source>in neither</source>
+            <translation>两者均无</translation>
+        </message>
+        <message>
+            <source>identity: not an object</source>
+            <translation>identity：不是对象</translation>
+        </message>
+        <message>
+            <source>identity: unknown key "%1"</source>
+            <translation>identity：未知键“%1”</translation>
+        </message>
+        <message>
+            <source>identity: expandedDeviceType: not true or false</source>
+            <translation>identity：expandedDeviceType：不是 true 或 false</translation>
+        </message>
+        <message>
+            <source>identity: %1: missing or not a whole number in 0..%2</source>
+            <translation>identity：%1：缺失或不是 0..%2 的整数</translation>
+        </message>
+        <message>
+            <source>not valid JSON: %1 at offset %2</source>
+            <translation>不是有效的 JSON：%1，位于偏移 %2</translation>
+        </message>
+        <message>
+            <source>not a configuration file: the JSON is not an object</source>
+            <translation>不是配置文件：JSON 不是对象</translation>
+        </message>
+        <message>
+            <source>the key "%1" stands twice</source>
+            <translation>键“%1”出现了两次</translation>
+        </message>
+        <message>
+            <source>not a configuration file: format is not "%1"</source>
+            <translation>不是配置文件：格式不是“%1”</translation>
+        </message>
+        <message>
+            <source>unknown format version</source>
+            <translation>未知的格式版本</translation>
+        </message>
+        <message>
+            <source>made by a newer program: format version %1, this program reads up to %2</source>
+            <translation>由较新的程序生成：格式版本 %1，本程序最多读取 %2</translation>
+        </message>
+        <message>
+            <source>items: missing or not an object</source>
+            <translation>items：缺失或不是对象</translation>
+        </message>
+        <message>
+            <source>unknown item "%1"</source>
+            <translation>未知项“%1”</translation>
+        </message>
+        <message>
+            <source>item "%1": %2</source>
+            <translation>项“%1”：%2</translation>
+        </message>
+        <message>
+            <source>%1: not saved: %2</source>
+            <translation>%1：未保存：%2</translation>
+        </message>
     </context>
     <context>
         <name>converter</name>
@@ -971,6 +1374,10 @@ scan：0 找到一台或多台设备，1 未找到，2 出错。
             <source>; no answer since %1 (%2, %3 in a row)</source>
             <translation>；自 %1 起无应答（%2，连续 %3 次）</translation>
         </message>
+        <message>
+            <source>address %1: manufacturer %2 (0x%3), device type %4 (0x%5), unique id %6 (0x%7), HART %8, %9 preambles</source>
+            <translation>地址 %1：制造商 %2 (0x%3)，设备类型 %4 (0x%5)，唯一标识 %6 (0x%7)，HART %8，%9 个前导码</translation>
+        </message>
     </context>
     <context>
         <name>hart</name>
@@ -1077,6 +1484,130 @@ scan：0 找到一台或多台设备，1 未找到，2 出错。
         <message>
             <source>unknown failure</source>
             <translation>未知故障</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>正常</translation>
+        </message>
+        <message>
+            <source>Success</source>
+            <translation>成功</translation>
+        </message>
+        <message>
+            <source>Undefined</source>
+            <translation>未定义</translation>
+        </message>
+        <message>
+            <source>Invalid selection</source>
+            <translation>无效选择</translation>
+        </message>
+        <message>
+            <source>Passed parameter too large</source>
+            <translation>传入参数过大</translation>
+        </message>
+        <message>
+            <source>Passed parameter too small</source>
+            <translation>传入参数过小</translation>
+        </message>
+        <message>
+            <source>Too few data bytes received</source>
+            <translation>接收的数据字节过少</translation>
+        </message>
+        <message>
+            <source>Device-specific command error</source>
+            <translation>设备专用命令错误</translation>
+        </message>
+        <message>
+            <source>In write protect mode</source>
+            <translation>处于写保护模式</translation>
+        </message>
+        <message>
+            <source>Access restricted</source>
+            <translation>访问受限</translation>
+        </message>
+        <message>
+            <source>Invalid device variable index</source>
+            <translation>无效的设备变量索引</translation>
+        </message>
+        <message>
+            <source>Invalid units code</source>
+            <translation>无效的单位代码</translation>
+        </message>
+        <message>
+            <source>Device variable index not allowed</source>
+            <translation>不允许的设备变量索引</translation>
+        </message>
+        <message>
+            <source>Invalid extended command number</source>
+            <translation>无效的扩展命令号</translation>
+        </message>
+        <message>
+            <source>Busy</source>
+            <translation>设备忙</translation>
+        </message>
+        <message>
+            <source>Delayed response initiated</source>
+            <translation>延迟响应已启动</translation>
+        </message>
+        <message>
+            <source>Delayed response running</source>
+            <translation>延迟响应进行中</translation>
+        </message>
+        <message>
+            <source>Delayed response dead</source>
+            <translation>延迟响应已失效</translation>
+        </message>
+        <message>
+            <source>Delayed response conflict</source>
+            <translation>延迟响应冲突</translation>
+        </message>
+        <message>
+            <source>Command not implemented</source>
+            <translation>命令未实现</translation>
+        </message>
+        <message>
+            <source>Command-specific error</source>
+            <translation>命令专用错误</translation>
+        </message>
+        <message>
+            <source>Command-specific warning</source>
+            <translation>命令专用警告</translation>
+        </message>
+        <message>
+            <source>the device answered: %1 (response code %2)</source>
+            <translation>设备应答：%1（响应码 %2）</translation>
+        </message>
+        <message>
+            <source>Field device malfunction</source>
+            <translation>现场设备故障</translation>
+        </message>
+        <message>
+            <source>Configuration changed</source>
+            <translation>组态已更改</translation>
+        </message>
+        <message>
+            <source>Cold start</source>
+            <translation>冷启动</translation>
+        </message>
+        <message>
+            <source>More status available</source>
+            <translation>有更多状态信息</translation>
+        </message>
+        <message>
+            <source>Loop current fixed</source>
+            <translation>回路电流已固定</translation>
+        </message>
+        <message>
+            <source>Loop current saturated</source>
+            <translation>回路电流饱和</translation>
+        </message>
+        <message>
+            <source>Non-primary variable out of limits</source>
+            <translation>非主变量超限</translation>
+        </message>
+        <message>
+            <source>Primary variable out of limits</source>
+            <translation>主变量超限</translation>
         </message>
     </context>
 </TS>
