@@ -17,7 +17,7 @@
 namespace converter {
 
 // Refusals of the Command Code and Return Byte fields, shown in a message box.
-inline constexpr std::string_view kNoSpaceText = "NO SPACK";
+inline constexpr std::string_view kNoSpaceText = QT_TRANSLATE_NOOP("converter", "NO SPACK");
 inline constexpr std::string_view kDataErrorText = QT_TRANSLATE_NOOP("converter", "Data eeore!");
 
 // Most command bytes the converter stores: 20 for instrument command 1, 15 for 2..4.

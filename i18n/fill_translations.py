@@ -393,6 +393,7 @@ T = {
     "Primary variable out of limits": ("主变量超限", "Primärvariable außerhalb der Grenzen"),
     # ---- converter lists (the Chinese of the original lists; German) ----
     "Data eeore!": ("数据错误！", "Datenfehler!"),
+    "NO SPACK": ("缺少空格", "KEIN LEERZEICHEN"),
     "0-Close": ("0-关闭", "0-Aus"),
     "1-Open": ("1-打开", "1-Ein"),
     "1-Instruction 1": ("1-指令 1", "1-Befehl 1"),

@@ -1344,6 +1344,10 @@ scan: 0 ein oder mehrere Geräte gefunden, 1 keines, 2 ein Fehler.
             <source>2-Float（1234）</source>
             <translation>2-Float (1234)</translation>
         </message>
+        <message>
+            <source>NO SPACK</source>
+            <translation>KEIN LEERZEICHEN</translation>
+        </message>
     </context>
     <context>
         <name>device</name>

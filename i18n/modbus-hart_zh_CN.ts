@@ -1343,6 +1343,10 @@ scan：0 找到一台或多台设备，1 未找到，2 出错。
             <source>2-Float（1234）</source>
             <translation>2-浮点数（1234）</translation>
         </message>
+        <message>
+            <source>NO SPACK</source>
+            <translation>缺少空格</translation>
+        </message>
     </context>
     <context>
         <name>device</name>

@@ -1,5 +1,6 @@
 // The translations are complete, and the window and the command line show them for the system's language.
 #include "app/config_page.h"
+#include "app/scan_live.h"
 #include "app/tform1.h"
 #include "i18n/translators.h"
 
@@ -10,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTabWidget>
@@ -34,11 +36,14 @@ QStringList Placeholders(const QString& text)
 const QSet<QString> kDataLists{"SPREALCOM", "ComboBox9", "ComboBox3", "ComboBox5", "ComboBox15", "ComboBox16",
     "ComboBox6", "WEI1", "WEI2", "WEI3", "WEI4"};
 
-// Every text a user reads on the window, in widget order, without the configuration file page (its texts are
-// wrapped with that page's own rework).
-QStringList VisibleTexts(const app::TForm1& form)
+// Every text a user reads on the window and the windows it opens (traffic, trend, find devices), in widget
+// order, without the configuration file page (its texts are wrapped with that page's own rework).
+QStringList VisibleTexts(app::TForm1& form)
 {
-    QStringList texts{form.windowTitle()};
+    form.findChild<QPushButton*>("TrafficButton")->click();
+    form.FindAndWatch().Trend();
+    form.FindAndWatch().FindDevices();
+    QStringList texts;
     auto outsideConfigPage = [](const QWidget* w) {
         for (; w; w = w->parentWidget())
             if (qobject_cast<const app::ConfigPage*>(w))
@@ -49,6 +54,8 @@ QStringList VisibleTexts(const app::TForm1& form)
         if (!outsideConfigPage(w))
             continue;
         texts << w->toolTip();
+        if (w->isWindow())
+            texts << w->windowTitle();
         if (const auto* label = qobject_cast<const QLabel*>(w))
             texts << label->text();
         else if (const auto* button = qobject_cast<const QAbstractButton*>(w))
@@ -112,7 +119,7 @@ private slots:
         QTest::addColumn<QStringList>("same");
         const QStringList everywhere{"", "MODBUS-HART", "V4.2(2023-08- 10)", "Quorvane Instruments Co., Ltd.",
             "www.quorvane.example", "mA", "%", "***", "* 0.1S", "DT", "AD1:", "AD2:", "AD3:", "AD4:", "1200", "2400",
-            "4800", "9600", "19200", "38400", "57600"};
+            "4800", "9600", "19200", "38400", "57600", "0-15", "0-63"};
         QTest::newRow("zh_CN") << "zh_CN" << everywhere;
         QTest::newRow("de") << "de_DE"
                             << everywhere + QStringList{"Live", "Pause", "Variable 1:", "Variable 2:", "Variable 3:",
@@ -128,6 +135,7 @@ private slots:
             app::TForm1 form;
             english = VisibleTexts(form);
         }
+        QVERIFY(english.contains("Line Traffic") && english.contains("Live Values") && english.contains("Scan"));
         QVERIFY(i18n::InstallTranslators(*QCoreApplication::instance(), QLocale(locale)));
         QStringList translated;
         {
