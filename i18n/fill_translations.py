@@ -5,8 +5,9 @@ Run after lupdate: python3 i18n/fill_translations.py. Entries already translated
 dictionary's text, so the dictionary stays the one place to change a translation; a source text missing here is
 left unfinished, which the test in tests/i18n reports.
 """
+import html
+import re
 import sys
-import xml.etree.ElementTree as ET
 from pathlib import Path
 
 HELP_EN = (
@@ -477,28 +478,30 @@ T = {
 LANG_INDEX = {"zh_CN": 0, "de": 1}
 
 
+def escape(text: str) -> str:
+    # As lupdate writes it, so that lupdate after this script changes nothing.
+    return (text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+            .replace('"', "&quot;").replace("'", "&apos;"))
+
+
+MESSAGE = re.compile(r"(<source>)(.*?)(</source>\s*)<translation[^>]*>.*?</translation>", re.S)
+
+
 def fill(ts_path: Path) -> int:
-    lang = ts_path.stem.split("_", 1)[1]
-    index = LANG_INDEX[lang]
-    tree = ET.parse(ts_path)
-    root = tree.getroot()
-    root.set("language", lang)
-    root.set("sourcelanguage", "en")
+    index = LANG_INDEX[ts_path.stem.split("_", 1)[1]]
     missing = 0
-    for message in root.iter("message"):
-        source = message.find("source").text or ""
-        translation = message.find("translation")
-        if source in T:
-            translation.text = T[source][index]
-            translation.attrib.pop("type", None)
-        else:
+
+    def translate(m: re.Match) -> str:
+        nonlocal missing
+        source = html.unescape(m.group(2))
+        if source not in T:
             missing += 1
             print(f"{ts_path.name}: no translation for {source!r}", file=sys.stderr)
-    ET.indent(tree, space="    ")
-    with open(ts_path, "wb") as out:
-        out.write(b'<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n')
-        tree.write(out, encoding="utf-8", xml_declaration=False)
-        out.write(b"\n")
+            return m.group(0)
+        return f"{m.group(1)}{m.group(2)}{m.group(3)}<translation>{escape(T[source][index])}</translation>"
+
+    text = MESSAGE.sub(translate, ts_path.read_text(encoding="utf-8"))
+    ts_path.write_text(text, encoding="utf-8")
     return missing
 
 
