@@ -1,8 +1,9 @@
 #pragma once
 
 // Marks the texts for the translation tools; this layer keeps the English and the window translates at display.
+// Spelt as Qt spells it, so that a Qt header included later redefines it without a warning.
 #ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(context, text) text
+#define QT_TRANSLATE_NOOP(scope, x) x
 #endif
 
 #include "codec/result.h"
