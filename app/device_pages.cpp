@@ -22,7 +22,8 @@ using hart::RequestId;
 namespace {
 
 // A text the device sent with control bytes is shown escaped; written back it would be taken as the tag.
-constexpr const char* kControlInTextRefusal = "The long tag holds control characters; type a new tag to write.";
+constexpr const char* kControlInTextRefusal
+    = QT_TRANSLATE_NOOP("app::TForm1", "The long tag holds control characters; type a new tag to write.");
 
 } // namespace
 
@@ -165,7 +166,7 @@ void TForm1::WireDeviceOperations()
         SendSetting(RequestId::Button18, [this] {
             const std::string tag = DeviceTextBytes(ui_.Edit8);
             if (codec::HasControl(tag))
-                return codec::Result<Bytes>::Fail(kControlInTextRefusal);
+                return codec::Result<Bytes>::Fail(tr(kControlInTextRefusal).toStdString());
             // The field sends its first 32 bytes, as it always has.
             return device::CheckedLongTagWrite(std::string_view(tag).substr(0, 32));
         });

@@ -7,6 +7,7 @@
 #include "converter/list_items.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QCompleter>
 #include <QFrame>
 #include <QGridLayout>
@@ -25,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <string>
 
 namespace app {
 
@@ -139,7 +141,7 @@ QStringList ListItems(std::span<const std::string_view> texts)
 {
     QStringList items;
     for (const auto text : texts)
-        items << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        items << QCoreApplication::translate("converter", std::string(text).c_str());
     return items;
 }
 
@@ -193,31 +195,31 @@ void Form1Ui::setupCommunicationTest(const QWidget* form)
 
     ComboBox9 = MakeCombo(page, QStringLiteral("ComboBox9"), Numbers(0, 15), FieldWidth(form, 8), 0);
     const int firstIdentityRow
-        = addRow(QStringLiteral("LabelAddressNumber"), QStringLiteral("Address Number:"), ComboBox9);
-    FindDevices = MakeButton(page, QStringLiteral("FindDevices"), QStringLiteral("Find Devices"));
+        = addRow(QStringLiteral("LabelAddressNumber"), tr("Address Number:"), ComboBox9);
+    FindDevices = MakeButton(page, QStringLiteral("FindDevices"), tr("Find Devices"));
     grid->addWidget(FindDevices, firstIdentityRow, 3, Qt::AlignLeft);
     Edit1 = MakeEdit(page, QStringLiteral("Edit1"), fieldWidth);
-    addRow(QStringLiteral("LabelManufacturingId"), QStringLiteral("Manufacturing ID:"), Edit1);
+    addRow(QStringLiteral("LabelManufacturingId"), tr("Manufacturing ID:"), Edit1);
     Edit2 = MakeEdit(page, QStringLiteral("Edit2"), fieldWidth);
-    addRow(QStringLiteral("LabelSensorType"), QStringLiteral("Sensor Type:"), Edit2);
+    addRow(QStringLiteral("LabelSensorType"), tr("Sensor Type:"), Edit2);
     Edit3 = MakeEdit(page, QStringLiteral("Edit3"), fieldWidth);
-    addRow(QStringLiteral("LabelPreambleLength"), QStringLiteral("Preamble Length:"), Edit3);
+    addRow(QStringLiteral("LabelPreambleLength"), tr("Preamble Length:"), Edit3);
     Edit4 = MakeEdit(page, QStringLiteral("Edit4"), fieldWidth);
-    addRow(QStringLiteral("LabelSensorSerialNumber"), QStringLiteral("Sensor Serial Number:"), Edit4);
-    Button3 = MakeButton(page, QStringLiteral("Button3"), QStringLiteral("Communication Test"));
+    addRow(QStringLiteral("LabelSensorSerialNumber"), tr("Sensor Serial Number:"), Edit4);
+    Button3 = MakeButton(page, QStringLiteral("Button3"), tr("Communication Test"));
     Button3->setFixedWidth(bigButtonWidth);
     grid->addWidget(Button3, firstIdentityRow, 4, row - firstIdentityRow, 1, Qt::AlignVCenter);
 
     grid->addWidget(MakeSeparator(page), row++, 0, 1, 5);
 
     Edit6 = MakeEdit(page, QStringLiteral("Edit6"), fieldWidth);
-    const int firstCurrentRow = addRow(QStringLiteral("LabelCurrentValue"), QStringLiteral("Current Value:"), Edit6);
+    const int firstCurrentRow = addRow(QStringLiteral("LabelCurrentValue"), tr("Current Value:"), Edit6);
     grid->addWidget(MakeLabel(page, QStringLiteral("LabelCurrentUnit"), QStringLiteral("mA")), firstCurrentRow, 2);
     Edit20 = MakeEdit(page, QStringLiteral("Edit20"), fieldWidth);
     const int percentRow
-        = addRow(QStringLiteral("LabelOutputPercentage"), QStringLiteral("Output Percentage:"), Edit20);
+        = addRow(QStringLiteral("LabelOutputPercentage"), tr("Output Percentage:"), Edit20);
     grid->addWidget(MakeLabel(page, QStringLiteral("LabelPercentUnit"), QStringLiteral("%")), percentRow, 2);
-    Button34 = MakeButton(page, QStringLiteral("Button34"), QStringLiteral("Current Query"));
+    Button34 = MakeButton(page, QStringLiteral("Button34"), tr("Current Query"));
     Button34->setFixedWidth(bigButtonWidth);
     grid->addWidget(Button34, firstCurrentRow, 4, row - firstCurrentRow, 1, Qt::AlignVCenter);
 
@@ -233,8 +235,8 @@ void Form1Ui::setupCommunicationTest(const QWidget* form)
     for (int i = 0; i < 4; ++i) {
         edits[i] = MakeEdit(page, QString::fromLatin1(variableEdits[i]), fieldWidth);
         const int r
-            = addRow(QStringLiteral("LabelVariable%1").arg(i + 1), QStringLiteral("Variable %1:").arg(i + 1), edits[i]);
-        grid->addWidget(MakeLabel(page, QStringLiteral("LabelUnit%1").arg(i + 1), QStringLiteral("Unit:")), r, 2);
+            = addRow(QStringLiteral("LabelVariable%1").arg(i + 1), tr("Variable %1:").arg(i + 1), edits[i]);
+        grid->addWidget(MakeLabel(page, QStringLiteral("LabelUnit%1").arg(i + 1), tr("Unit:")), r, 2);
         // No unit is shown for the first variable until a query fills it.
         units[i] = MakeCombo(
             page, QString::fromLatin1(unitCombos[i]), UnitItems(unitLists[i]), unitComboWidth, i == 0 ? -1 : 0);
@@ -248,18 +250,18 @@ void Form1Ui::setupCommunicationTest(const QWidget* form)
     ComboBox15 = units[1];
     ComboBox16 = units[2];
     ComboBox6 = units[3];
-    Button4 = MakeButton(page, QStringLiteral("Button4"), QStringLiteral("Instrument Data Query"));
+    Button4 = MakeButton(page, QStringLiteral("Button4"), tr("Instrument Data Query"));
     Button4->setFixedWidth(bigButtonWidth);
     grid->addWidget(Button4, firstVariableRow, 4, row - firstVariableRow, 1, Qt::AlignVCenter);
-    LiveSwitch = MakeButton(page, QStringLiteral("LiveSwitch"), QStringLiteral("Live"));
+    LiveSwitch = MakeButton(page, QStringLiteral("LiveSwitch"), tr("Live"));
     LiveSwitch->setCheckable(true);
     LiveInterval = new QSpinBox(page);
     LiveInterval->setObjectName(QStringLiteral("LiveInterval"));
     LiveInterval->setRange(0, 60);
     LiveInterval->setSuffix(QStringLiteral(" s"));
-    LiveInterval->setSpecialValueText(QStringLiteral("fastest"));
-    LiveInterval->setToolTip(QStringLiteral("Time between two samples"));
-    LiveTrend = MakeButton(page, QStringLiteral("LiveTrend"), QStringLiteral("Trend..."));
+    LiveInterval->setSpecialValueText(tr("fastest"));
+    LiveInterval->setToolTip(tr("Time between two samples"));
+    LiveTrend = MakeButton(page, QStringLiteral("LiveTrend"), tr("Trend..."));
     LiveState = MakeLabel(page, QStringLiteral("LiveState"), QString());
     auto* live = new QGridLayout;
     live->addWidget(LiveSwitch, 0, 0);
@@ -287,27 +289,27 @@ void Form1Ui::setupParameterConfiguration(const QWidget* form)
     outer->setSpacing(24);
     const int fieldWidth = FieldWidth(form, 14);
 
-    GroupBoxRange = MakeGroup(page, QStringLiteral("GroupBoxRange"), QStringLiteral("OUT DC4-20mA Output"));
+    GroupBoxRange = MakeGroup(page, QStringLiteral("GroupBoxRange"), tr("OUT DC4-20mA Output"));
     auto* rangeGrid = new QGridLayout(GroupBoxRange);
     rangeGrid->setHorizontalSpacing(10);
     rangeGrid->setVerticalSpacing(10);
     rangeGrid->addWidget(
-        MakeLabel(GroupBoxRange, QStringLiteral("LabelOut20mA"), QStringLiteral("OUT  DC20mA:")), 0, 0);
+        MakeLabel(GroupBoxRange, QStringLiteral("LabelOut20mA"), tr("OUT  DC20mA:")), 0, 0);
     Edit11 = MakeEdit(GroupBoxRange, QStringLiteral("Edit11"), fieldWidth);
     rangeGrid->addWidget(Edit11, 0, 1);
-    rangeGrid->addWidget(MakeLabel(GroupBoxRange, QStringLiteral("LabelOut4mA"), QStringLiteral("OUT  DC4mA:")), 1, 0);
+    rangeGrid->addWidget(MakeLabel(GroupBoxRange, QStringLiteral("LabelOut4mA"), tr("OUT  DC4mA:")), 1, 0);
     Edit12 = MakeEdit(GroupBoxRange, QStringLiteral("Edit12"), fieldWidth);
     rangeGrid->addWidget(Edit12, 1, 1);
     auto* rangeButtons = new QHBoxLayout;
-    Button9 = MakeButton(GroupBoxRange, QStringLiteral("Button9"), QStringLiteral("Query"));
-    Button10 = MakeButton(GroupBoxRange, QStringLiteral("Button10"), QStringLiteral("Set"));
+    Button9 = MakeButton(GroupBoxRange, QStringLiteral("Button9"), tr("Query"));
+    Button10 = MakeButton(GroupBoxRange, QStringLiteral("Button10"), tr("Set"));
     rangeButtons->addStretch(1);
     rangeButtons->addWidget(Button9);
     rangeButtons->addWidget(Button10);
     rangeGrid->addLayout(rangeButtons, 2, 0, 1, 2);
     outer->addWidget(GroupBoxRange, 0, Qt::AlignTop);
 
-    GroupBoxCurrent = MakeGroup(page, QStringLiteral("GroupBoxCurrent"), QStringLiteral("Current Output"));
+    GroupBoxCurrent = MakeGroup(page, QStringLiteral("GroupBoxCurrent"), tr("Current Output"));
     auto* currentLayout = new QVBoxLayout(GroupBoxCurrent);
     currentLayout->setSpacing(6);
     auto makeRadio = [&](const QString& name, const QString& text) {
@@ -316,13 +318,13 @@ void Form1Ui::setupParameterConfiguration(const QWidget* form)
         radio->setText(text);
         return radio;
     };
-    RadioButton1 = makeRadio(QStringLiteral("RadioButton1"), QStringLiteral("4mA Output"));
-    RadioButton2 = makeRadio(QStringLiteral("RadioButton2"), QStringLiteral("8mA Output"));
-    RadioButton3 = makeRadio(QStringLiteral("RadioButton3"), QStringLiteral("12mA Output"));
-    RadioButton4 = makeRadio(QStringLiteral("RadioButton4"), QStringLiteral("16mA Output"));
-    RadioButton5 = makeRadio(QStringLiteral("RadioButton5"), QStringLiteral("20mA Output"));
-    RadioButton6 = makeRadio(QStringLiteral("RadioButton6"), QStringLiteral("Other Output"));
-    RadioButton7 = makeRadio(QStringLiteral("RadioButton7"), QStringLiteral("Exit Fixed Mode"));
+    RadioButton1 = makeRadio(QStringLiteral("RadioButton1"), tr("4mA Output"));
+    RadioButton2 = makeRadio(QStringLiteral("RadioButton2"), tr("8mA Output"));
+    RadioButton3 = makeRadio(QStringLiteral("RadioButton3"), tr("12mA Output"));
+    RadioButton4 = makeRadio(QStringLiteral("RadioButton4"), tr("16mA Output"));
+    RadioButton5 = makeRadio(QStringLiteral("RadioButton5"), tr("20mA Output"));
+    RadioButton6 = makeRadio(QStringLiteral("RadioButton6"), tr("Other Output"));
+    RadioButton7 = makeRadio(QStringLiteral("RadioButton7"), tr("Exit Fixed Mode"));
     RadioButton1->setChecked(true);
     for (QRadioButton* radio : {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5})
         currentLayout->addWidget(radio);
@@ -335,7 +337,7 @@ void Form1Ui::setupParameterConfiguration(const QWidget* form)
     currentLayout->addLayout(otherRow);
     currentLayout->addWidget(RadioButton7);
     auto* setRow = new QHBoxLayout;
-    Button6 = MakeButton(GroupBoxCurrent, QStringLiteral("Button6"), QStringLiteral("Set"));
+    Button6 = MakeButton(GroupBoxCurrent, QStringLiteral("Button6"), tr("Set"));
     setRow->addStretch(1);
     setRow->addWidget(Button6);
     currentLayout->addLayout(setRow);
@@ -375,25 +377,25 @@ void Form1Ui::setupInstrumentInformation(const QWidget* form)
     auto addHint
         = [&](const QString& name, const QString& text) { grid->addWidget(MakeLabel(page, name, text), row, 2); };
 
-    addRowLabel(QStringLiteral("LabelMessage"), QStringLiteral("Instrument Information:"));
+    addRowLabel(QStringLiteral("LabelMessage"), tr("Instrument Information:"));
     Edit21 = MakeEdit(page, QStringLiteral("Edit21"), textWidth);
     grid->addWidget(Edit21, row, 1, Qt::AlignLeft);
-    addHint(QStringLiteral("LabelMessageHint"), QStringLiteral("maximum 32 characters"));
-    Button28 = MakeButton(page, QStringLiteral("Button28"), QStringLiteral("Query"));
-    Button29 = MakeButton(page, QStringLiteral("Button29"), QStringLiteral("Set"));
+    addHint(QStringLiteral("LabelMessageHint"), tr("maximum 32 characters"));
+    Button28 = MakeButton(page, QStringLiteral("Button28"), tr("Query"));
+    Button29 = MakeButton(page, QStringLiteral("Button29"), tr("Set"));
     grid->addWidget(Button28, row, 3);
     grid->addWidget(Button29, row, 4);
     ++row;
 
-    addRowLabel(QStringLiteral("LabelTag"), QStringLiteral("Tag:"));
+    addRowLabel(QStringLiteral("LabelTag"), tr("Tag:"));
     Edit22 = MakeEdit(page, QStringLiteral("Edit22"), textWidth);
     grid->addWidget(Edit22, row, 1, Qt::AlignLeft);
-    addHint(QStringLiteral("LabelTagHint"), QStringLiteral("maximum 8 characters"));
+    addHint(QStringLiteral("LabelTagHint"), tr("maximum 8 characters"));
     ++row;
-    addRowLabel(QStringLiteral("LabelDescriptor"), QStringLiteral("Descriptor:"));
+    addRowLabel(QStringLiteral("LabelDescriptor"), tr("Descriptor:"));
     Edit23 = MakeEdit(page, QStringLiteral("Edit23"), textWidth);
     grid->addWidget(Edit23, row, 1, Qt::AlignLeft);
-    addHint(QStringLiteral("LabelDescriptorHint"), QStringLiteral("maximum 16 characters"));
+    addHint(QStringLiteral("LabelDescriptorHint"), tr("maximum 16 characters"));
     ++row;
 
     // Year / Month / Day headings stand over their fields: both rows use the same fixed widths.
@@ -403,11 +405,11 @@ void Form1Ui::setupInstrumentInformation(const QWidget* form)
     headings->setSpacing(8);
     dateFields->setSpacing(8);
     const std::array<const char*, 3> headingNames{"LabelYear", "LabelMonth", "LabelDay"};
-    const std::array<const char*, 3> headingTexts{"Year", "Month", "Day"};
+    const std::array<const char*, 3> headingTexts{QT_TR_NOOP("Year"), QT_TR_NOOP("Month"), QT_TR_NOOP("Day")};
     const std::array<const char*, 3> dateNames{"Edit24", "Edit25", "Edit29"};
     std::array<QLineEdit*, 3> dates{};
     for (int i = 0; i < 3; ++i) {
-        QLabel* heading = MakeLabel(page, QString::fromLatin1(headingNames[i]), QString::fromLatin1(headingTexts[i]));
+        QLabel* heading = MakeLabel(page, QString::fromLatin1(headingNames[i]), tr(headingTexts[i]));
         heading->setFixedWidth(dateWidth);
         headings->addWidget(heading);
         dates[i] = MakeEdit(page, QString::fromLatin1(dateNames[i]), dateWidth);
@@ -419,73 +421,72 @@ void Form1Ui::setupInstrumentInformation(const QWidget* form)
     Edit25 = dates[1];
     Edit29 = dates[2];
     grid->addLayout(headings, row++, 1);
-    addRowLabel(QStringLiteral("LabelDateOfProduction"), QStringLiteral("Date Of Production:"));
+    addRowLabel(QStringLiteral("LabelDateOfProduction"), tr("Date Of Production:"));
     grid->addLayout(dateFields, row, 1);
     // One Query/Set pair reads and writes tag, descriptor and date together.
-    Button32 = MakeButton(page, QStringLiteral("Button32"), QStringLiteral("Query"));
-    Button33 = MakeButton(page, QStringLiteral("Button33"), QStringLiteral("Set"));
+    Button32 = MakeButton(page, QStringLiteral("Button32"), tr("Query"));
+    Button33 = MakeButton(page, QStringLiteral("Button33"), tr("Set"));
     grid->addWidget(Button32, row, 3);
     grid->addWidget(Button33, row, 4);
     ++row;
 
-    addRowLabel(QStringLiteral("LabelTransducerSerial"), QStringLiteral("Sensor Serial Number:"));
+    addRowLabel(QStringLiteral("LabelTransducerSerial"), tr("Sensor Serial Number:"));
     Edit28 = MakeEdit(page, QStringLiteral("Edit28"), FieldWidth(form, 12));
     grid->addWidget(Edit28, row, 1, Qt::AlignLeft);
     grid->addWidget(MakeNote(page, QStringLiteral("LabelSerialNote"),
-                        QStringLiteral("note\uFF1Athe serial number is less than 16777215"), kFuchsia),
+                        tr("note\uFF1Athe serial number is less than 16777215"), kFuchsia),
         row, 2, Qt::AlignLeft);
-    Button37 = MakeButton(page, QStringLiteral("Button37"), QStringLiteral("Set"));
+    Button37 = MakeButton(page, QStringLiteral("Button37"), tr("Set"));
     grid->addWidget(Button37, row, 4);
     ++row;
 
-    addRowLabel(QStringLiteral("LabelAssemblyNumber"), QStringLiteral("Assembly Number:"));
+    addRowLabel(QStringLiteral("LabelAssemblyNumber"), tr("Assembly Number:"));
     Edit26 = MakeEdit(page, QStringLiteral("Edit26"), FieldWidth(form, 14));
     grid->addWidget(Edit26, row, 1, Qt::AlignLeft);
-    Button38 = MakeButton(page, QStringLiteral("Button38"), QStringLiteral("Query"));
-    Button39 = MakeButton(page, QStringLiteral("Button39"), QStringLiteral("Set"));
+    Button38 = MakeButton(page, QStringLiteral("Button38"), tr("Query"));
+    Button39 = MakeButton(page, QStringLiteral("Button39"), tr("Set"));
     grid->addWidget(Button38, row, 3);
     grid->addWidget(Button39, row, 4);
     ++row;
 
-    addRowLabel(QStringLiteral("LabelAddressModification"), QStringLiteral("Address Modification:"));
+    addRowLabel(QStringLiteral("LabelAddressModification"), tr("Address Modification:"));
     ComboBox3 = MakeCombo(page, QStringLiteral("ComboBox3"), Numbers(0, 15), FieldWidth(form, 8), -1);
     grid->addWidget(ComboBox3, row, 1, Qt::AlignLeft);
-    Button27 = MakeButton(page, QStringLiteral("Button27"), QStringLiteral("Set"));
+    Button27 = MakeButton(page, QStringLiteral("Button27"), tr("Set"));
     grid->addWidget(Button27, row, 4);
     ++row;
 
-    addRowLabel(QStringLiteral("LabelLongTag"), QStringLiteral("LTAG:"));
+    addRowLabel(QStringLiteral("LabelLongTag"), tr("LTAG:"));
     Edit8 = MakeEdit(page, QStringLiteral("Edit8"), textWidth, QStringLiteral("DT"));
     grid->addWidget(Edit8, row, 1, Qt::AlignLeft);
-    Button2 = MakeButton(page, QStringLiteral("Button2"), QStringLiteral("Query"));
-    Button18 = MakeButton(page, QStringLiteral("Button18"), QStringLiteral("Set"));
+    Button2 = MakeButton(page, QStringLiteral("Button2"), tr("Query"));
+    Button18 = MakeButton(page, QStringLiteral("Button18"), tr("Set"));
     grid->addWidget(Button2, row, 3);
     grid->addWidget(Button18, row, 4);
     ++row;
     grid->setColumnStretch(5, 1);
 
-    GroupBox4 = MakeGroup(page, QStringLiteral("GroupBox4"), QStringLiteral("internal parameter settings"));
+    GroupBox4 = MakeGroup(page, QStringLiteral("GroupBox4"), tr("internal parameter settings"));
     auto* internal = new QGridLayout(GroupBox4);
     internal->setHorizontalSpacing(10);
     internal->setVerticalSpacing(6);
     internal->addWidget(
-        MakeLabel(GroupBox4, QStringLiteral("LabelInternalSensorType"), QStringLiteral("Sensor Type:")), 0, 0);
+        MakeLabel(GroupBox4, QStringLiteral("LabelInternalSensorType"), tr("Sensor Type:")), 0, 0);
     Edit9 = MakeEdit(GroupBox4, QStringLiteral("Edit9"), FieldWidth(form, 8));
     internal->addWidget(Edit9, 0, 1);
     internal->addWidget(
-        MakeLabel(GroupBox4, QStringLiteral("LabelInternalManufacturingId"), QStringLiteral("Manufacturing ID:")), 1,
+        MakeLabel(GroupBox4, QStringLiteral("LabelInternalManufacturingId"), tr("Manufacturing ID:")), 1,
         0);
     Edit10 = MakeEdit(GroupBox4, QStringLiteral("Edit10"), FieldWidth(form, 8));
     internal->addWidget(Edit10, 1, 1);
-    Button16 = MakeButton(GroupBox4, QStringLiteral("Button16"), QStringLiteral("Query"));
-    Button7 = MakeButton(GroupBox4, QStringLiteral("Button7"), QStringLiteral("Set"));
+    Button16 = MakeButton(GroupBox4, QStringLiteral("Button16"), tr("Query"));
+    Button7 = MakeButton(GroupBox4, QStringLiteral("Button7"), tr("Set"));
     internal->addWidget(Button16, 0, 2, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
     internal->addWidget(Button7, 0, 3, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
     internal->setColumnStretch(4, 1);
     internal->addWidget(
         MakeNote(GroupBox4, QStringLiteral("LabelInternalNote"),
-            QStringLiteral(
-                "after resetting the sensor type or manufacturing ID, a new query is required to communicate"),
+            tr("after resetting the sensor type or manufacturing ID, a new query is required to communicate"),
             kFuchsia),
         2, 0, 1, 5, Qt::AlignLeft);
     GroupBox4->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -509,31 +510,31 @@ void Form1Ui::setupInputConfiguration(const QWidget* form)
     outer->setContentsMargins(6, 4, 6, 4);
     outer->setSpacing(3);
 
-    GroupBoxRs485 = MakeGroup(page, QStringLiteral("GroupBoxRs485"), QStringLiteral("RS485 Parameter Configuration"));
+    GroupBoxRs485 = MakeGroup(page, QStringLiteral("GroupBoxRs485"), tr("RS485 Parameter Configuration"));
     auto* rs485 = new QVBoxLayout(GroupBoxRs485);
     rs485->setContentsMargins(8, 2, 8, 4);
     rs485->setSpacing(2);
     auto* line = new QHBoxLayout;
     line->setSpacing(6);
-    line->addWidget(MakeLabel(GroupBoxRs485, QStringLiteral("LabelBaudRate"), QStringLiteral("Baud Rate:")));
+    line->addWidget(MakeLabel(GroupBoxRs485, QStringLiteral("LabelBaudRate"), tr("Baud Rate:")));
     ComboBox1 = MakeCombo(GroupBoxRs485, QStringLiteral("ComboBox1"),
         ListItems(converter::BaudItems()),
         FieldWidth(form, 10), 3);
     line->addWidget(ComboBox1);
     line->addSpacing(16);
-    line->addWidget(MakeLabel(GroupBoxRs485, QStringLiteral("LabelParityBit"), QStringLiteral("Parity Bit:")));
+    line->addWidget(MakeLabel(GroupBoxRs485, QStringLiteral("LabelParityBit"), tr("Parity Bit:")));
     ComboBox2 = MakeCombo(GroupBoxRs485, QStringLiteral("ComboBox2"),
         ListItems(converter::ParityItems()), FieldWidth(form, 9), 0);
     line->addWidget(ComboBox2);
     line->addSpacing(16);
     line->addWidget(
-        MakeLabel(GroupBoxRs485, QStringLiteral("LabelInterval"), QStringLiteral("Communication Interval Time:")));
+        MakeLabel(GroupBoxRs485, QStringLiteral("LabelInterval"), tr("Communication Interval Time:")));
     Edit13 = MakeEdit(GroupBoxRs485, QStringLiteral("Edit13"), FieldWidth(form, 6), QStringLiteral("10"));
     line->addWidget(Edit13);
     line->addWidget(MakeLabel(GroupBoxRs485, QStringLiteral("LabelIntervalUnit"), QStringLiteral("* 0.1S")));
     line->addStretch(1);
-    Button14 = MakeButton(GroupBoxRs485, QStringLiteral("Button14"), QStringLiteral("Query"));
-    Button17 = MakeButton(GroupBoxRs485, QStringLiteral("Button17"), QStringLiteral("Set"));
+    Button14 = MakeButton(GroupBoxRs485, QStringLiteral("Button14"), tr("Query"));
+    Button17 = MakeButton(GroupBoxRs485, QStringLiteral("Button17"), tr("Set"));
     line->addWidget(Button14);
     line->addWidget(Button17);
     rs485->addLayout(line);
@@ -551,8 +552,7 @@ void Form1Ui::setupInputConfiguration(const QWidget* form)
     Label90->hide();
     noteLine->addWidget(Label90);
     Label89 = MakeNote(GroupBoxRs485, QStringLiteral("Label89"),
-        QStringLiteral(
-            "when the interval time is 00,the converter writes variable according to the MODBUS instruction"),
+        tr("when the interval time is 00,the converter writes variable according to the MODBUS instruction"),
         kLime);
     noteLine->addWidget(Label89, 0, Qt::AlignVCenter);
     noteLine->addStretch(1);
@@ -565,32 +565,32 @@ void Form1Ui::setupInputConfiguration(const QWidget* form)
     for (int i = 0; i < 4; ++i) {
         const QString n = QString::number(i + 1);
         QGroupBox* group
-            = MakeGroup(page, QStringLiteral("GroupBoxCommand") + n, QStringLiteral("Instrument Command ") + n);
+            = MakeGroup(page, QStringLiteral("GroupBoxCommand") + n, tr("Instrument Command %1").arg(n));
         auto* row = new QHBoxLayout(group);
         row->setContentsMargins(8, 2, 8, 4);
         row->setSpacing(6);
-        row->addWidget(MakeLabel(group, QStringLiteral("LabelEnable") + n, QStringLiteral("Enable:")));
+        row->addWidget(MakeLabel(group, QStringLiteral("LabelEnable") + n, tr("Enable:")));
         COMEN[i] = MakeCombo(group, QStringLiteral("COMEN") + n, ListItems(converter::EnableItems()),
             FieldWidth(form, 10), 0);
         row->addWidget(COMEN[i]);
         row->addSpacing(8);
-        row->addWidget(MakeLabel(group, QStringLiteral("LabelCommandCode") + n, QStringLiteral("Command Code:")));
+        row->addWidget(MakeLabel(group, QStringLiteral("LabelCommandCode") + n, tr("Command Code:")));
         Camd[i] = new QLineEdit(group);
         Camd[i]->setObjectName(QStringLiteral("Camd") + n);
         Camd[i]->setMinimumWidth(FieldWidth(form, 30));
         row->addWidget(Camd[i], 1);
         row->addSpacing(8);
-        row->addWidget(MakeLabel(group, QStringLiteral("LabelReturnByte1_") + n, QStringLiteral("Return Byte 1:")));
+        row->addWidget(MakeLabel(group, QStringLiteral("LabelReturnByte1_") + n, tr("Return Byte 1:")));
         ReturnByte1[i] = MakeEdit(group, QString::fromLatin1(returnLetters[i]) + QStringLiteral("COMBY1"),
             FieldWidth(form, 4), QStringLiteral("00"));
         row->addWidget(ReturnByte1[i]);
-        row->addWidget(MakeLabel(group, QStringLiteral("LabelReturnByte2_") + n, QStringLiteral("Byte 2:")));
+        row->addWidget(MakeLabel(group, QStringLiteral("LabelReturnByte2_") + n, tr("Byte 2:")));
         ReturnByte2[i] = MakeEdit(group, QString::fromLatin1(returnLetters[i]) + QStringLiteral("COMBY2"),
             FieldWidth(form, 4), QStringLiteral("00"));
         row->addWidget(ReturnByte2[i]);
         row->addSpacing(8);
-        CommandQuery[i] = MakeButton(group, QString::fromLatin1(buttonNames[i][0]), QStringLiteral("Query"));
-        CommandSet[i] = MakeButton(group, QString::fromLatin1(buttonNames[i][1]), QStringLiteral("Set"));
+        CommandQuery[i] = MakeButton(group, QString::fromLatin1(buttonNames[i][0]), tr("Query"));
+        CommandSet[i] = MakeButton(group, QString::fromLatin1(buttonNames[i][1]), tr("Set"));
         row->addWidget(CommandQuery[i]);
         row->addWidget(CommandSet[i]);
         GroupBoxCommand[i] = group;
@@ -621,25 +621,28 @@ void Form1Ui::setupInputConfiguration(const QWidget* form)
     Button35 = CommandQuery[3];
     Button41 = CommandSet[3];
 
-    GroupBoxParsing = MakeGroup(page, QStringLiteral("GroupBoxParsing"), QStringLiteral("MODBUS Paring Format"));
+    GroupBoxParsing = MakeGroup(page, QStringLiteral("GroupBoxParsing"), tr("MODBUS Paring Format"));
     auto* grid = new QGridLayout(GroupBoxParsing);
     grid->setContentsMargins(8, 2, 8, 4);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(3);
-    const std::array<const char*, 5> headers{"Command Number", "Data Addr", "Length", "Parsing Format", "Coefficient"};
+    const std::array<const char*, 5> headers{
+        QT_TR_NOOP("Command Number"), QT_TR_NOOP("Data Addr"), QT_TR_NOOP("Length"), QT_TR_NOOP("Parsing Format"),
+        QT_TR_NOOP("Coefficient")};
     const std::array<const char*, 5> headerNames{
         "LabelCommandNumber", "LabelDataAddr", "LabelLength", "LabelParsingFormat", "LabelCoefficient"};
     for (int c = 0; c < 5; ++c)
         grid->addWidget(
-            MakeLabel(GroupBoxParsing, QString::fromLatin1(headerNames[c]), QString::fromLatin1(headers[c])), 0, c + 1);
+            MakeLabel(GroupBoxParsing, QString::fromLatin1(headerNames[c]), tr(headers[c])), 0, c + 1);
     const std::array<const char*, 5> rowLabels{
-        "RS485 AD3 Value:", "RS485 AD4 Value:", "RS485 AD5 Value:", "RS485 AD6 Value:", "Serial Number:"};
+        QT_TR_NOOP("RS485 AD3 Value:"), QT_TR_NOOP("RS485 AD4 Value:"), QT_TR_NOOP("RS485 AD5 Value:"),
+        QT_TR_NOOP("RS485 AD6 Value:"), QT_TR_NOOP("Serial Number:")};
     const QStringList commandNumbers = ListItems(converter::CommandNumberItems());
     const QStringList formats = ListItems(converter::ParsingFormatItems());
     for (int r = 0; r < 5; ++r) {
         const QString n = QString::number(r + 1);
         grid->addWidget(
-            MakeLabel(GroupBoxParsing, QStringLiteral("LabelParsingRow") + n, QString::fromLatin1(rowLabels[r])), r + 1,
+            MakeLabel(GroupBoxParsing, QStringLiteral("LabelParsingRow") + n, tr(rowLabels[r])), r + 1,
             0);
         Dcom[r] = MakeCombo(GroupBoxParsing, QStringLiteral("Dcom") + n, commandNumbers, FieldWidth(form, 18), 0);
         grid->addWidget(Dcom[r], r + 1, 1);
@@ -655,8 +658,8 @@ void Form1Ui::setupInputConfiguration(const QWidget* form)
             = MakeEdit(GroupBoxParsing, QStringLiteral("Dxishu") + n, FieldWidth(form, 10), coefficientOne);
         grid->addWidget(Dxishu[r], r + 1, 5);
     }
-    Button30 = MakeButton(GroupBoxParsing, QStringLiteral("Button30"), QStringLiteral("Query"));
-    Button19 = MakeButton(GroupBoxParsing, QStringLiteral("Button19"), QStringLiteral("Set"));
+    Button30 = MakeButton(GroupBoxParsing, QStringLiteral("Button30"), tr("Query"));
+    Button19 = MakeButton(GroupBoxParsing, QStringLiteral("Button19"), tr("Set"));
     grid->addWidget(Button30, 1, 7, 2, 1, Qt::AlignVCenter);
     grid->addWidget(Button19, 3, 7, 2, 1, Qt::AlignVCenter);
     grid->setColumnStretch(6, 1);
@@ -700,16 +703,17 @@ void Form1Ui::setupAnalogAndVariables(const QWidget* form)
     upper->setSpacing(12);
     outer->addLayout(upper);
 
-    GroupBoxAnalog = MakeGroup(page, QStringLiteral("GroupBoxAnalog"), QStringLiteral("Analog Configuration"));
+    GroupBoxAnalog = MakeGroup(page, QStringLiteral("GroupBoxAnalog"), tr("Analog Configuration"));
     auto* grid = new QGridLayout(GroupBoxAnalog);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
-    const std::array<const char*, 4> headers{"Upper Limit", "Lower Llimit", "Start Point", "Coefficient/10000"};
+    const std::array<const char*, 4> headers{
+        QT_TR_NOOP("Upper Limit"), QT_TR_NOOP("Lower Llimit"), QT_TR_NOOP("Start Point"), QT_TR_NOOP("Coefficient/10000")};
     const std::array<const char*, 4> headerNames{
         "LabelUpperLimit", "LabelLowerLimit", "LabelStartPoint", "LabelCoefficient10000"};
     for (int c = 0; c < 4; ++c)
         grid->addWidget(
-            MakeLabel(GroupBoxAnalog, QString::fromLatin1(headerNames[c]), QString::fromLatin1(headers[c])), 0, c + 1);
+            MakeLabel(GroupBoxAnalog, QString::fromLatin1(headerNames[c]), tr(headers[c])), 0, c + 1);
     const std::array<std::array<const char*, 2>, 4> buttonNames{
         {{"Button8", "Button13"}, {"Button31", "Button40"}, {"Button21", "Button20"}, {"Button24", "Button22"}}};
     const int fieldWidth = FieldWidth(form, 11);
@@ -726,8 +730,8 @@ void Form1Ui::setupAnalogAndVariables(const QWidget* form)
         grid->addWidget(ADL[r], r + 1, 2);
         grid->addWidget(ADLD[r], r + 1, 3);
         grid->addWidget(ADXSHOU[r], r + 1, 4);
-        AnalogQuery[r] = MakeButton(GroupBoxAnalog, QString::fromLatin1(buttonNames[r][0]), QStringLiteral("Query"));
-        AnalogSet[r] = MakeButton(GroupBoxAnalog, QString::fromLatin1(buttonNames[r][1]), QStringLiteral("Set"));
+        AnalogQuery[r] = MakeButton(GroupBoxAnalog, QString::fromLatin1(buttonNames[r][0]), tr("Query"));
+        AnalogSet[r] = MakeButton(GroupBoxAnalog, QString::fromLatin1(buttonNames[r][1]), tr("Set"));
         grid->addWidget(AnalogQuery[r], r + 1, 5);
         grid->addWidget(AnalogSet[r], r + 1, 6);
     }
@@ -759,7 +763,7 @@ void Form1Ui::setupAnalogAndVariables(const QWidget* form)
 
     Memo1 = new QPlainTextEdit(page);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setPlainText(QStringLiteral("instructions for using coefficient values\n"
+    Memo1->setPlainText(tr("instructions for using coefficient values\n"
                                        "when greater than 1000:\n"
                                        "actual value=measured value * (1+V/10000)\n"
                                        "when less than 1000:\n"
@@ -773,19 +777,19 @@ void Form1Ui::setupAnalogAndVariables(const QWidget* form)
     upper->addWidget(Memo1, 1);
 
     GroupBoxMapping
-        = MakeGroup(page, QStringLiteral("GroupBoxMapping"), QStringLiteral("HART Variable Output Configuration"));
+        = MakeGroup(page, QStringLiteral("GroupBoxMapping"), tr("HART Variable Output Configuration"));
     auto* mapping = new QGridLayout(GroupBoxMapping);
     mapping->setHorizontalSpacing(10);
     mapping->setVerticalSpacing(6);
     mapping->addWidget(
-        MakeLabel(GroupBoxMapping, QStringLiteral("LabelInputChannel"), QStringLiteral("Input Channel")), 0, 1);
-    mapping->addWidget(MakeLabel(GroupBoxMapping, QStringLiteral("LabelUnitCode"), QStringLiteral("Unit Code")), 0, 2);
+        MakeLabel(GroupBoxMapping, QStringLiteral("LabelInputChannel"), tr("Input Channel")), 0, 1);
+    mapping->addWidget(MakeLabel(GroupBoxMapping, QStringLiteral("LabelUnitCode"), tr("Unit Code")), 0, 2);
     const std::array<codec::UnitListControl, 4> unitLists{codec::UnitListControl::WEI1, codec::UnitListControl::WEI2,
         codec::UnitListControl::WEI3, codec::UnitListControl::WEI4};
     for (int r = 0; r < 4; ++r) {
         const QString n = QString::number(r + 1);
         mapping->addWidget(MakeLabel(GroupBoxMapping, QStringLiteral("LabelMappingVariable") + n,
-                               QStringLiteral("Variable %1:").arg(r + 1)),
+                               tr("Variable %1:").arg(r + 1)),
             r + 1, 0);
         Bianlan[r]
             = MakeCombo(GroupBoxMapping, QStringLiteral("Bianlan") + n, ListItems(converter::InputChannelItems()), FieldWidth(form, 32), 0);
@@ -794,8 +798,8 @@ void Form1Ui::setupAnalogAndVariables(const QWidget* form)
             GroupBoxMapping, QStringLiteral("WEI") + n, UnitItems(unitLists[r]), FieldWidth(form, 26), 0);
         mapping->addWidget(WEI[r], r + 1, 2);
     }
-    Button36 = MakeButton(GroupBoxMapping, QStringLiteral("Button36"), QStringLiteral("Query"));
-    Button23 = MakeButton(GroupBoxMapping, QStringLiteral("Button23"), QStringLiteral("Set"));
+    Button36 = MakeButton(GroupBoxMapping, QStringLiteral("Button36"), tr("Query"));
+    Button23 = MakeButton(GroupBoxMapping, QStringLiteral("Button23"), tr("Set"));
     mapping->addWidget(Button36, 1, 3, 2, 1, Qt::AlignVCenter);
     mapping->addWidget(Button23, 3, 3, 2, 1, Qt::AlignVCenter);
     mapping->setColumnMinimumWidth(3, kButtonWidth);
@@ -843,7 +847,7 @@ void Form1Ui::setupUi(QWidget* form)
 
     auto* title = new QVBoxLayout;
     title->setSpacing(0);
-    Label1 = MakeLabel(form, QStringLiteral("Label1"), QStringLiteral("Quorvane Configuration Software"));
+    Label1 = MakeLabel(form, QStringLiteral("Label1"), tr("Quorvane Configuration Software"));
     QFont titleFont = font;
     titleFont.setPointSize(13);
     titleFont.setBold(true);
@@ -854,14 +858,14 @@ void Form1Ui::setupUi(QWidget* form)
     top->addLayout(title);
     top->addStretch(1);
 
-    Label4 = MakeLabel(form, QStringLiteral("Label4"), QStringLiteral("Serial Port:"));
+    Label4 = MakeLabel(form, QStringLiteral("Label4"), tr("Serial Port:"));
     top->addWidget(Label4);
     QStringList ports;
     for (int i = 1; i <= 9; ++i)
         ports << QStringLiteral("COM%1").arg(i);
     SPREALCOM = MakeCombo(form, QStringLiteral("SPREALCOM"), ports, 150, 0);
     top->addWidget(SPREALCOM);
-    Button1 = MakeButton(form, QStringLiteral("Button1"), QStringLiteral("Open"));
+    Button1 = MakeButton(form, QStringLiteral("Button1"), tr("Open"));
     top->addWidget(Button1);
     top->addSpacing(16);
 
@@ -870,7 +874,7 @@ void Form1Ui::setupUi(QWidget* form)
     QFont smallFont = font;
     smallFont.setPointSize(8);
     LabelCompany = MakeLabel(form, QStringLiteral("LabelCompany"), QStringLiteral("Quorvane Instruments Co., Ltd."));
-    LabelPhone = MakeLabel(form, QStringLiteral("LabelPhone"), QStringLiteral("Tel: +86-555-0100-4242"));
+    LabelPhone = MakeLabel(form, QStringLiteral("LabelPhone"), tr("Tel: +86-555-0100-4242"));
     LabelWeb = MakeLabel(form, QStringLiteral("LabelWeb"), QStringLiteral("www.quorvane.example"));
     for (QLabel* label : {LabelCompany, LabelPhone, LabelWeb}) {
         label->setFont(smallFont);
@@ -894,12 +898,12 @@ void Form1Ui::setupUi(QWidget* form)
         PageControl2->addTab(page, caption);
         return page;
     };
-    TabSheet6 = makePage(QStringLiteral("TabSheet6"), QStringLiteral("Communication Test"));
-    TabSheet8 = makePage(QStringLiteral("TabSheet8"), QStringLiteral("Parameter Configuration"));
-    TabSheet9 = makePage(QStringLiteral("TabSheet9"), QStringLiteral(" Instrument Information"));
-    TabSheet1 = makePage(QStringLiteral("TabSheet1"), QStringLiteral("Input Configuration"));
+    TabSheet6 = makePage(QStringLiteral("TabSheet6"), tr("Communication Test"));
+    TabSheet8 = makePage(QStringLiteral("TabSheet8"), tr("Parameter Configuration"));
+    TabSheet9 = makePage(QStringLiteral("TabSheet9"), tr(" Instrument Information"));
+    TabSheet1 = makePage(QStringLiteral("TabSheet1"), tr("Input Configuration"));
     // "&&": a single ampersand would be taken as a mnemonic marker and not shown.
-    TabSheet2 = makePage(QStringLiteral("TabSheet2"), QStringLiteral("Analog && Variable Configuration"));
+    TabSheet2 = makePage(QStringLiteral("TabSheet2"), tr("Analog && Variable Configuration"));
 
     setupCommunicationTest(form);
     setupParameterConfiguration(form);
@@ -922,17 +926,17 @@ void Form1Ui::setupUi(QWidget* form)
     panel->setSpacing(6);
     auto addPair = [&](QLabel*& caption, const char* captionName, const char* text, QLabel*& value,
                        const char* valueName, int valueWidth) {
-        caption = MakeLabel(Panel1, QString::fromLatin1(captionName), QString::fromLatin1(text));
+        caption = MakeLabel(Panel1, QString::fromLatin1(captionName), tr(text));
         value = MakeLabel(Panel1, QString::fromLatin1(valueName), QString());
         value->setMinimumWidth(valueWidth);
         panel->addWidget(caption);
         panel->addWidget(value, valueWidth > 0 ? 0 : 1);
     };
-    addPair(Label48, "Label48", "Number Of Bytes Send:", Label56, "Label56", 80);
+    addPair(Label48, "Label48", QT_TR_NOOP("Number Of Bytes Send:"), Label56, "Label56", 80);
     panel->addSpacing(20);
-    addPair(Label52, "Label52", "Number Of Bytes Received:", Label67, "Label67", 80);
+    addPair(Label52, "Label52", QT_TR_NOOP("Number Of Bytes Received:"), Label67, "Label67", 80);
     panel->addSpacing(20);
-    addPair(Label65, "Label65", "Transfer Status:", Label68, "Label68", 0);
+    addPair(Label65, "Label65", QT_TR_NOOP("Transfer Status:"), Label68, "Label68", 0);
     panel->setStretchFactor(Label68, 1);
     // No minimum: at the designed size the stretch gives it room for every status text,
     // and a smaller window must not be held wider than its screen by it.

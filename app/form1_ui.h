@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <array>
 
 class QComboBox;
@@ -21,6 +23,9 @@ namespace app {
 // window class adds the behaviour. Captions without a name of their own are not members (they have objectNames
 // starting with "Label..."/"GroupBox..." for styling and tests).
 struct Form1Ui {
+    Q_DECLARE_TR_FUNCTIONS(Form1)
+
+public:
     // Top strip.
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;

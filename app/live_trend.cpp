@@ -90,7 +90,7 @@ LiveTrend::LiveTrend(const device::SampleStore& store, QWidget* parent)
     : QWidget(parent, Qt::Window), store_(store), clock_([] { return QDateTime::currentMSecsSinceEpoch(); })
 {
     setObjectName("LiveTrend");
-    setWindowTitle("Live Values");
+    setWindowTitle(tr("Live Values"));
     resize(900, 480);
 
     chart_ = new QChart;
@@ -100,18 +100,18 @@ LiveTrend::LiveTrend(const device::SampleStore& store, QWidget* parent)
     chart_->setLocalizeNumbers(true);
     time_ = new QCategoryAxis;
     time_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    time_->setTitleText("time");
+    time_->setTitleText(tr("time"));
     values_ = new QValueAxis;
-    values_->setTitleText("variables");
+    values_->setTitleText(tr("variables"));
     current_ = new QValueAxis;
-    current_->setTitleText("loop current (mA)");
+    current_->setTitleText(tr("loop current (mA)"));
     current_->setGridLineVisible(false); // its ticks need not meet the variables' grid
     chart_->addAxis(time_, Qt::AlignBottom);
     chart_->addAxis(values_, Qt::AlignLeft);
     chart_->addAxis(current_, Qt::AlignRight);
     for (int k = 0; k < 5; ++k) {
         auto* s = new QLineSeries;
-        s->setName(k == kLoopCurrent ? QStringLiteral("Loop current (mA)") : QStringLiteral("Variable %1").arg(k + 1));
+        s->setName(k == kLoopCurrent ? tr("Loop current (mA)") : tr("Variable %1").arg(k + 1));
         chart_->addSeries(s);
         s->attachAxis(time_);
         s->attachAxis(k == kLoopCurrent ? current_ : values_);
@@ -121,9 +121,9 @@ LiveTrend::LiveTrend(const device::SampleStore& store, QWidget* parent)
     view->setObjectName("LiveChart");
     view->setRenderHint(QPainter::Antialiasing);
 
-    pause_ = new QPushButton("Pause", this);
+    pause_ = new QPushButton(tr("Pause"), this);
     pause_->setObjectName("LivePause");
-    auto* exportButton = new QPushButton("Export CSV...", this);
+    auto* exportButton = new QPushButton(tr("Export CSV..."), this);
     exportButton->setObjectName("LiveExport");
     state_ = new QLabel(this);
     state_->setObjectName("LiveTrendState");
@@ -160,7 +160,7 @@ void LiveTrend::NameSeries(const device::LiveSample& s)
     for (int k = 0; k < 4; ++k) {
         const QString unit = k < s.count ? QString::fromStdString(device::UnitName(s.units[static_cast<std::size_t>(k)]))
                                          : QStringLiteral("none");
-        const QString name = QStringLiteral("Variable %1 (%2)").arg(k + 1).arg(unit);
+        const QString name = tr("Variable %1 (%2)").arg(k + 1).arg(unit);
         for (QLineSeries* series : Stretches(k))
             series->setName(name);
     }
@@ -268,7 +268,7 @@ void LiveTrend::SetPaused(bool paused)
     if (paused == paused_)
         return;
     paused_ = paused;
-    pause_->setText(paused ? "Resume" : "Pause");
+    pause_->setText(paused ? tr("Resume") : tr("Pause"));
     if (!paused)
         Rebuild(); // catch up with what came meanwhile
 }
@@ -282,7 +282,7 @@ bool LiveTrend::ExportCsv(const QString& path, QString* error) const
     if (!file.open(QIODevice::WriteOnly)
         || file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) || !file.commit()) {
         if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+            *error = tr("Cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
     return true;
@@ -290,14 +290,14 @@ bool LiveTrend::ExportCsv(const QString& path, QString* error) const
 
 void LiveTrend::AskAndExport()
 {
-    const QString path = QFileDialog::getSaveFileName(this, "Export samples", "live-values.csv", "CSV files (*.csv)");
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export samples"), "live-values.csv", tr("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
     QString error;
     if (!ExportCsv(path, &error))
         QMessageBox::critical(this, windowTitle(), error);
     else
-        SetState(QStringLiteral("%1 samples written to %2").arg(store_.Samples().size()).arg(path));
+        SetState(tr("%1 samples written to %2").arg(store_.Samples().size()).arg(path));
 }
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 #include "app/window_fit.h"
+#include "i18n/translators.h"
 
 #include <QApplication>
 #include <QFont>
@@ -8,6 +9,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    i18n::InstallTranslators(application);
     // The installed menu entry and icon carry this id; desktops match the window to them by it.
     QGuiApplication::setDesktopFileName(QStringLiteral(MH_APP_ID));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MH_APP_ID)));

@@ -19,7 +19,7 @@ void TForm1::PortLost(const QString& reason)
         comm1_.ClosePort();
     // Nothing can answer now: a running time-out would only replace the reason.
     link_.Timer3().stop();
-    ui_.Label68->setText(QStringLiteral("Port disconnected: ") + reason);
+    ui_.Label68->setText(tr("Port disconnected: %1").arg(reason));
 }
 
 } // namespace app

@@ -25,19 +25,19 @@ QString Hex(unsigned value, int digits)
 ScanDialog::ScanDialog(hart::Transport& transport, QWidget* parent) : QDialog(parent), scanner_(transport)
 {
     setObjectName("ScanDialog");
-    setWindowTitle("Find Devices");
+    setWindowTitle(tr("Find Devices"));
     auto* layout = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel("Addresses:", this));
+    top->addWidget(new QLabel(tr("Addresses:"), this));
     range_ = new QComboBox(this);
     range_->setObjectName("ScanRange");
     range_->addItem("0-15", 15);
     range_->addItem("0-63", 63);
     top->addWidget(range_);
-    scan_ = new QPushButton("Scan", this);
+    scan_ = new QPushButton(tr("Scan"), this);
     scan_->setObjectName("ScanStart");
-    cancel_ = new QPushButton("Cancel", this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     cancel_->setObjectName("ScanCancel");
     cancel_->setEnabled(false);
     top->addWidget(scan_);
@@ -47,14 +47,14 @@ ScanDialog::ScanDialog(hart::Transport& transport, QWidget* parent) : QDialog(pa
 
     progress_ = new QProgressBar(this);
     progress_->setObjectName("ScanProgress");
-    progress_->setFormat("%v of %m addresses");
+    progress_->setFormat(tr("%v of %m addresses"));
     progress_->setValue(0);
     layout->addWidget(progress_);
 
     list_ = new QTableWidget(0, 6, this);
     list_->setObjectName("ScanList");
     list_->setHorizontalHeaderLabels(
-        {"Address", "Manufacturer", "Device type", "Unique identifier", "HART revision", "Preambles"});
+        {tr("Address"), tr("Manufacturer"), tr("Device type"), tr("Unique identifier"), tr("HART revision"), tr("Preambles")});
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -68,7 +68,7 @@ ScanDialog::ScanDialog(hart::Transport& transport, QWidget* parent) : QDialog(pa
     layout->addWidget(state_);
 
     auto* buttons = new QDialogButtonBox(this);
-    choose_ = buttons->addButton("Use this device", QDialogButtonBox::AcceptRole);
+    choose_ = buttons->addButton(tr("Use this device"), QDialogButtonBox::AcceptRole);
     choose_->setObjectName("ScanChoose");
     choose_->setEnabled(false);
     buttons->addButton(QDialogButtonBox::Close);
@@ -77,7 +77,7 @@ ScanDialog::ScanDialog(hart::Transport& transport, QWidget* parent) : QDialog(pa
 
     connect(scan_, &QPushButton::clicked, this, &ScanDialog::StartScan);
     connect(cancel_, &QPushButton::clicked, this, [this] {
-        state_->setText("Cancelling...");
+        state_->setText(tr("Cancelling..."));
         scanner_.Cancel();
     });
     connect(&scanner_, &device::AddressScanner::Found, this, &ScanDialog::AddHit);
@@ -104,7 +104,7 @@ void ScanDialog::StartScan()
     scan_->setEnabled(false);
     range_->setEnabled(false);
     cancel_->setEnabled(true);
-    state_->setText("Scanning...");
+    state_->setText(tr("Scanning..."));
 }
 
 void ScanDialog::AddHit(const device::ScanHit& hit)
@@ -132,11 +132,11 @@ void ScanDialog::Finished(device::ScanEnd end, int found, const QString& error)
     QString text;
     switch (end) {
     case device::ScanEnd::Completed:
-        text = found == 0 ? QStringLiteral("No device answered.")
-                          : QStringLiteral("%1 device(s) found. Choose one to identify it.").arg(found);
+        text = found == 0 ? tr("No device answered.")
+                          : tr("%1 device(s) found. Choose one to identify it.").arg(found);
         break;
-    case device::ScanEnd::Cancelled: text = QStringLiteral("Cancelled; %1 device(s) found so far.").arg(found); break;
-    case device::ScanEnd::PortFailed: text = QStringLiteral("Scan stopped: %1.").arg(error); break;
+    case device::ScanEnd::Cancelled: text = tr("Cancelled; %1 device(s) found so far.").arg(found); break;
+    case device::ScanEnd::PortFailed: text = tr("Scan stopped: %1.").arg(error); break;
     }
     state_->setText(text);
 }

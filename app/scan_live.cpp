@@ -134,7 +134,7 @@ bool ScanLive::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == form_.Ui().TabSheet6 && event->type() == QEvent::EnabledChange && !form_.Ui().TabSheet6->isEnabled()
         && poller_.Active()) {
-        lastFailure_ = QStringLiteral("Live values stopped: a configuration batch uses the line.");
+        lastFailure_ = tr("Live values stopped: a configuration batch uses the line.");
         poller_.Abort();
         form_.Ui().LiveSwitch->setChecked(false);
     }
@@ -236,9 +236,9 @@ void ScanLive::LiveAnswer(const hart::TransactionResult& r)
         values = device::DecodeDynamicVariables(frame->data(), sep);
     if (!values) {
         run_.Failure(!r.ok()                                      ? ErrorText(r.error)
-                     : !frame                                     ? std::string("broken answer frame")
+                     : !frame                                     ? tr("broken answer frame").toStdString()
                      : hart::IsErrorResponse(frame->responseCode()) ? hart::DeviceAnsweredText(frame->responseCode())
-                                                                    : std::string("an answer without the values"));
+                                                                    : tr("an answer without the values").toStdString());
         ShowAllStale(form_.Ui(), true);
         ShowState();
         return;

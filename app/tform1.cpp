@@ -20,6 +20,7 @@
 
 #include <QCloseEvent>
 #include <QLocale>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace app {
@@ -122,7 +123,7 @@ void TForm1::SetConnectionButtonsEnabled(bool enabled)
 
 void TForm1::FormCreate()
 {
-    ui_.Button1->setText("Open");
+    ui_.Button1->setText(tr("Open"));
     for (QPushButton* b : {ui_.Button3, ui_.Button4, ui_.Button6, ui_.Button27})
         b->setEnabled(false);
     ui_.GroupBox4->hide();
@@ -188,7 +189,7 @@ void TForm1::Button1Click()
             return;
         }
         link_.Buffer().setPortOpen(true);
-        ui_.Button1->setText("Close");
+        ui_.Button1->setText(tr("Close"));
         SetConnectionButtonsEnabled(true);
         link_.Timer3().stop();
         link_.ResetCounters();
@@ -213,7 +214,7 @@ void TForm1::CloseConnection()
     for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
         l->clear();
     link_.Buffer().setPortOpen(false);
-    ui_.Button1->setText("Open");
+    ui_.Button1->setText(tr("Open"));
     comm1_.ClosePort();
 }
 
@@ -243,10 +244,12 @@ void TForm1::ShowMessage(const QString& text)
 
 void TForm1::ShowRefusal(const std::string& text)
 {
+    // Refusals with fixed wording are marked for translation where they are written; the others stay English.
+    const QString shown = QCoreApplication::translate("converter", text.c_str());
     if (converter::IsCommandCodeRefusal(text))
-        ShowMessage(Text(text));
+        ShowMessage(shown);
     else
-        ShowError(Text(text));
+        ShowError(shown);
 }
 
 // The default locale is the system's unless a test sets another.

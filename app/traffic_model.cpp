@@ -74,7 +74,7 @@ QString TrafficModel::Cell(int row, int column) const
         const std::int64_t previous = row > 0 ? At(row - 1).timeNs : evictedTimeNs_;
         return previous ? Ms(r.timeNs - previous) : QString();
     }
-    case DirectionColumn: return r.sent ? "Sent" : "Received";
+    case DirectionColumn: return r.sent ? tr("Sent") : tr("Received");
     case SummaryColumn: {
         const auto pieces = hart::DecodeLine(r.bytes);
         if (pieces.empty() || !Arriving(row))
@@ -103,10 +103,10 @@ QVariant TrafficModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
-    case TimeColumn: return "Time (ms)";
-    case GapColumn: return "Gap (ms)";
-    case DirectionColumn: return "Direction";
-    case SummaryColumn: return "Frames";
+    case TimeColumn: return tr("Time (ms)");
+    case GapColumn: return tr("Gap (ms)");
+    case DirectionColumn: return tr("Direction");
+    case SummaryColumn: return tr("Frames");
     }
     return {};
 }
@@ -246,7 +246,7 @@ QString TrafficModel::Details(int row) const
     if (row < 0 || row >= rowCount())
         return {};
     const Row& r = At(row);
-    QString text = QString("%1 at %2 ms, %3 bytes\n\n").arg(r.sent ? "Sent" : "Received", Ms(r.timeNs - originNs_)).arg(r.bytes.size());
+    QString text = tr("%1 at %2 ms, %3 bytes\n\n").arg(r.sent ? tr("Sent") : tr("Received"), Ms(r.timeNs - originNs_)).arg(r.bytes.size());
     const auto pieces = hart::DecodeLine(r.bytes);
     const bool arriving = Arriving(row);
     for (std::size_t i = 0; i < pieces.size(); ++i) {

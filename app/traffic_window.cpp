@@ -29,7 +29,7 @@ TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* pare
     : QWidget(parent, Qt::Window), model_(model), options_(std::move(options))
 {
     setObjectName("TrafficWindow");
-    setWindowTitle("Line Traffic");
+    setWindowTitle(tr("Line Traffic"));
     resize(900, 560);
 
     auto* layout = new QVBoxLayout(this);
@@ -40,11 +40,11 @@ TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* pare
         bar->addWidget(b);
         return b;
     };
-    QPushButton* clear = button("TrafficClear", "Clear");
-    pause_ = button("TrafficPause", "Pause");
+    QPushButton* clear = button("TrafficClear", tr("Clear"));
+    pause_ = button("TrafficPause", tr("Pause"));
     pause_->setCheckable(true);
-    QPushButton* copy = button("TrafficCopy", "Copy");
-    QPushButton* save = button("TrafficSave", "Save Capture…");
+    QPushButton* copy = button("TrafficCopy", tr("Copy"));
+    QPushButton* save = button("TrafficSave", tr("Save Capture…"));
     bar->addStretch(1);
     count_ = new QLabel(this);
     count_->setObjectName("TrafficCount");
@@ -80,20 +80,20 @@ TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* pare
     });
     connect(pause_, &QPushButton::toggled, this, [this](bool on) {
         model_.SetPaused(on);
-        pause_->setText(on ? "Resume" : "Pause");
+        pause_->setText(on ? tr("Resume") : tr("Pause"));
         UpdateCount();
     });
     connect(copy, &QPushButton::clicked, this, &TrafficWindow::CopyAsText);
     connect(save, &QPushButton::clicked, this, [this] {
         const QString path = options_.askSavePath
                                  ? options_.askSavePath()
-                                 : QFileDialog::getSaveFileName(this, "Save Capture", "traffic.pcapng",
-                                                                "pcapng captures (*.pcapng);;All files (*)");
+                                 : QFileDialog::getSaveFileName(this, tr("Save Capture"), "traffic.pcapng",
+                                                                tr("pcapng captures (*.pcapng);;All files (*)"));
         if (path.isEmpty())
             return;
         const QString file = QFileInfo(path).suffix().isEmpty() ? path + ".pcapng" : path;
         if (SaveCapture(file))
-            count_->setText(QString("%1 rows saved to %2").arg(model_.rowCount()).arg(QDir::toNativeSeparators(file)));
+            count_->setText(tr("%1 rows saved to %2").arg(model_.rowCount()).arg(QDir::toNativeSeparators(file)));
     });
     connect(&model_, &QAbstractItemModel::rowsAboutToBeInserted, this, &TrafficWindow::RowsAboutToArrive);
     connect(&model_, &QAbstractItemModel::rowsInserted, this, &TrafficWindow::RowsArrived);
@@ -118,7 +118,7 @@ TrafficWindow::TrafficWindow(TrafficModel& model, Options options, QWidget* pare
         if (bar->sliderPosition() >= bar->maximum())
             reading_ = false;
     });
-    auto* unselect = new QAction("Clear Selection", table_);
+    auto* unselect = new QAction(tr("Clear Selection"), table_);
     unselect->setShortcut(Qt::Key_Escape);
     unselect->setShortcutContext(Qt::WidgetShortcut);
     table_->addAction(unselect);
@@ -166,9 +166,9 @@ void TrafficWindow::ShowSelected()
 
 void TrafficWindow::UpdateCount()
 {
-    QString text = QString("%1 rows").arg(model_.rowCount());
+    QString text = tr("%1 rows").arg(model_.rowCount());
     if (model_.Paused())
-        text += QString(", %1 held while paused").arg(model_.Held());
+        text += tr(", %1 held while paused").arg(model_.Held());
     count_->setText(text);
 }
 

@@ -7,6 +7,7 @@
 #include "hart/frame_decoder.h"
 #include "hart/tapped_port.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QLabel>
@@ -44,9 +45,15 @@ public:
             for (const auto& p : hart::DecodeLine(run.bytes)) {
                 if (p.kind != hart::PieceKind::Frame || !p.checksumOk || !p.responseCode || p.type == hart::FrameType::Request)
                     continue;
-                text = QString::fromStdString(hart::IsCommunicationError(*p.responseCode)
-                                                  ? hart::ResponseCodeText(*p.responseCode)
-                                                  : hart::DeviceStatusText(*p.deviceStatus));
+                // The words of the status bits in the user's language; the traffic itself stays in English.
+                QStringList words;
+                if (!hart::IsCommunicationError(*p.responseCode))
+                    for (const auto word : hart::DeviceStatusWords(*p.deviceStatus))
+                        words << QCoreApplication::translate("hart", std::string(word).c_str());
+                text = hart::IsCommunicationError(*p.responseCode)
+                           ? QString::fromStdString(hart::ResponseCodeText(*p.responseCode))
+                       : words.isEmpty() ? QCoreApplication::translate("hart", "OK")
+                                         : words.join(TForm1::tr(", "));
             }
         }
         return text;
@@ -62,14 +69,14 @@ void TForm1::WireTraffic()
 {
     auto* model = new TrafficModel(this);
 
-    auto* caption = new QLabel("Device Status:", ui_.Panel1);
+    auto* caption = new QLabel(tr("Device Status:"), ui_.Panel1);
     caption->setObjectName("DeviceStatusCaption");
     auto* status = new QLabel(ui_.Panel1);
     status->setObjectName("DeviceStatusLabel");
     status->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* open = new QPushButton("Traffic…", ui_.Panel1);
+    auto* open = new QPushButton(tr("Traffic…"), ui_.Panel1);
     open->setObjectName("TrafficButton");
-    open->setToolTip("Every frame on the line, decoded");
+    open->setToolTip(tr("Every frame on the line, decoded"));
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
     row->addWidget(caption);

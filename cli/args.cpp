@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -16,17 +17,26 @@ namespace {
 
 using Result = codec::Result<Options>;
 
+// A marked text in the user's language, with its %1, %2 filled in (a translation may reorder them).
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+std::string Tr(const char* text) { return QCoreApplication::translate("cli", text).toStdString(); }
+std::string Tr(const char* text, std::string_view a) { return QCoreApplication::translate("cli", text).arg(Q(a)).toStdString(); }
+std::string Tr(const char* text, std::string_view a, std::string_view b)
+{
+    return QCoreApplication::translate("cli", text).arg(Q(a), Q(b)).toStdString();
+}
+
 // Which command takes which option: the one place that says it.
 const std::array kCommands{
-    Command{"read", "read [-o FILE]", "read the device's configuration; print it or write FILE", 0, 0,
+    Command{"read", "read [-o FILE]", QT_TRANSLATE_NOOP("cli", "read the device's configuration; print it or write FILE"), 0, 0,
             "--port --simulate --address --capture -o", RunRead},
-    Command{"diff", "diff FILE [FILE2]", "compare the device with FILE, or FILE with FILE2", 1, 2,
+    Command{"diff", "diff FILE [FILE2]", QT_TRANSLATE_NOOP("cli", "compare the device with FILE, or FILE with FILE2"), 1, 2,
             "--port --simulate --address --capture --with-identity", RunDiff},
     Command{"write", "write FILE [--with-identity] [--force] [--dry-run] [--backup-dir DIR]",
-            "write what differs from FILE to the device, verifying each item", 1, 1,
+            QT_TRANSLATE_NOOP("cli", "write what differs from FILE to the device, verifying each item"), 1, 1,
             "--port --simulate --address --capture --with-identity --force --dry-run --backup-dir", RunWrite},
     Command{"scan", "scan [--addresses 0-15|0-63]",
-            "poll the addresses with command 0 and list every device that answers", 0, 0,
+            QT_TRANSLATE_NOOP("cli", "poll the addresses with command 0 and list every device that answers"), 0, 0,
             "--port --simulate --capture --addresses", RunScan},
 };
 
@@ -77,31 +87,31 @@ Result ParseArguments(const QStringList& args)
             options.push_back(a);
         } else if (a == "--port") {
             if (!value(&o.port) || o.port.empty())
-                return Result::Fail("The option --port needs a port name.");
+                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --port needs a port name.")));
             options.push_back(a);
         } else if (a == "--capture") {
             if (!value(&o.capture) || o.capture.empty())
-                return Result::Fail("The option --capture needs a file name.");
+                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --capture needs a file name.")));
             options.push_back(a);
         } else if (a == "--backup-dir") {
             if (!value(&o.backupDir) || o.backupDir.empty())
-                return Result::Fail("The option --backup-dir needs a folder.");
+                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --backup-dir needs a folder.")));
             options.push_back(a);
         } else if (a == "--address") {
             options.push_back(a);
             std::string n;
             if (!value(&n))
-                return Result::Fail("The option --address needs a polling address from 0 to 15.");
+                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --address needs a polling address from 0 to 15.")));
             const auto [end, ec] = std::from_chars(n.data(), n.data() + n.size(), o.address);
             if (ec != std::errc{} || end != n.data() + n.size() || o.address < 0 || o.address > 15)
-                return Result::Fail("The polling address '" + n + "' is not a number from 0 to 15.");
+                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The polling address '%1' is not a number from 0 to 15."), n));
         } else if (a == "--addresses") {
             if (!value(&o.addresses))
-                return Result::Fail("The option --addresses needs a range such as 0-15.");
+                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --addresses needs a range such as 0-15.")));
             options.push_back(a);
         } else if (a == "-o" || a == "--output") {
             if (!value(&o.output) || o.output.empty())
-                return Result::Fail("The option " + a + " needs a file name.");
+                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option %1 needs a file name."), a));
             options.push_back("-o");
         } else if (a == "--with-identity") {
             o.withIdentity = true;
@@ -113,7 +123,7 @@ Result ParseArguments(const QStringList& args)
             o.dryRun = true;
             options.push_back(a);
         } else if (a.size() > 1 && a[0] == '-') {
-            return Result::Fail("Unknown option " + a + ".");
+            return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Unknown option %1."), a));
         } else if (o.command.empty()) {
             o.command = a;
         } else {
@@ -123,46 +133,47 @@ Result ParseArguments(const QStringList& args)
     if (o.help || o.version)
         return Result::Ok(std::move(o));
     if (o.command.empty())
-        return Result::Fail("No command given: say read, diff, write or scan.");
+        return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "No command given: say read, diff, write or scan.")));
     const Command* c = FindCommand(o.command);
     if (!c)
-        return Result::Fail("Unknown command '" + o.command + "'.");
+        return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Unknown command '%1'."), o.command));
     for (const auto& opt : options)
         if (!Takes(*c, opt))
-            return Result::Fail("The option " + opt + " does not apply to " + o.command + ".");
+            return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option %1 does not apply to %2."), opt, o.command));
     const int files = static_cast<int>(o.files.size());
     if (files < c->minFiles || files > c->maxFiles)
-        return Result::Fail("Usage: " + std::string(kProgramName) + " " + std::string(c->usage));
+        return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Usage: %1 %2"), kProgramName, std::string(c->usage)));
     if (o.simulate && !o.port.empty())
-        return Result::Fail("Give either --port or --simulate, not both.");
+        return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Give either --port or --simulate, not both.")));
     return Result::Ok(std::move(o));
 }
 
 std::string HelpText()
 {
     std::ostringstream s;
-    s << "Usage: " << kProgramName << " COMMAND [FILE...] [OPTIONS]\n\n"
-      << "Reads, compares and clones the configuration of a MODBUS-HART converter.\n\nCommands:\n";
+    s << Tr(QT_TRANSLATE_NOOP("cli", "Usage: %1 COMMAND [FILE...] [OPTIONS]\n\n"), kProgramName)
+      << Tr(QT_TRANSLATE_NOOP("cli", "Reads, compares and clones the configuration of a MODBUS-HART converter.\n\nCommands:\n"));
     for (const auto& c : kCommands)
-        s << "  " << c.usage << "\n      " << c.summary << "\n";
-    s << "\nOptions:\n"
-         "  --port NAME      the serial port: COM3, /dev/ttyUSB0, ttyUSB0 or a path\n"
-         "  --simulate       talk to the built-in simulated converter instead\n"
-         "  --address N      polling address to identify, 0 to 15 (default 0)\n"
-         "  --capture FILE   save every frame on the line in FILE, a pcapng capture for Wireshark\n"
-         "  --with-identity  also compare or write the identity items\n"
-         "  --force          write even to another manufacturer or device type, or give\n"
-         "                   the device another's sensor serial number (its unique identifier)\n"
-         "  --dry-run        print what would be written and send no setting\n"
-         "  --backup-dir DIR write: keep the backup in DIR (default: the data folder's\n"
-         "                   modbus-hart/backups, shared with the window)\n"
-         "  -o FILE          read: write the file to FILE; - is standard output\n"
-         "  --addresses R    scan: the polling addresses, 0-15 (default) up to 0-63\n"
-         "  --help, --version\n\n"
-         "Exit status: 0 done (diff: equal), 1 differences found, a read that saved only\n"
-         "some items, or a write stopped after changing something, 2 refused or failed\n"
-         "before changing anything.\n"
-         "scan: 0 one or more devices found, 1 none, 2 an error.\n";
+        s << "  " << c.usage << "\n      " << Tr(std::string(c.summary).c_str()) << "\n";
+    s << Tr(QT_TRANSLATE_NOOP("cli",
+        "\nOptions:\n"
+        "  --port NAME      the serial port: COM3, /dev/ttyUSB0, ttyUSB0 or a path\n"
+        "  --simulate       talk to the built-in simulated converter instead\n"
+        "  --address N      polling address to identify, 0 to 15 (default 0)\n"
+        "  --capture FILE   save every frame on the line in FILE, a pcapng capture for Wireshark\n"
+        "  --with-identity  also compare or write the identity items\n"
+        "  --force          write even to another manufacturer or device type, or give\n"
+        "                   the device another's sensor serial number (its unique identifier)\n"
+        "  --dry-run        print what would be written and send no setting\n"
+        "  --backup-dir DIR write: keep the backup in DIR (default: the data folder's\n"
+        "                   modbus-hart/backups, shared with the window)\n"
+        "  -o FILE          read: write the file to FILE; - is standard output\n"
+        "  --addresses R    scan: the polling addresses, 0-15 (default) up to 0-63\n"
+        "  --help, --version\n\n"
+        "Exit status: 0 done (diff: equal), 1 differences found, a read that saved only\n"
+        "some items, or a write stopped after changing something, 2 refused or failed\n"
+        "before changing anything.\n"
+        "scan: 0 one or more devices found, 1 none, 2 an error.\n"));
     return s.str();
 }
 

@@ -4,8 +4,10 @@
 #include "config/batch.h"
 #include "config/compare.h"
 #include "config/file.h"
+#include "i18n/tr.h"
 #include "line/line.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
@@ -29,11 +31,9 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string IdentityText(const config::Configuration& c)
 {
     if (!c.identity)
-        return "an unidentified device";
+        return i18n::Arg(QCoreApplication::translate("cli", "an unidentified device"));
     const auto& id = *c.identity;
-    return "manufacturer " + std::to_string(id.ManufacturerCode()) + ", device type " + std::to_string(id.DeviceTypeCode())
-           + ", serial number " + std::to_string(id.serialNumber()) + " at polling address "
-           + std::to_string(id.pollingAddress);
+    return i18n::Arg(QCoreApplication::translate("cli", "manufacturer %1, device type %2, serial number %3 at polling address %4"), id.ManufacturerCode(), id.DeviceTypeCode(), id.serialNumber(), id.pollingAddress);
 }
 
 
@@ -118,7 +118,7 @@ config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::fun
 void PrintRepeats(const config::BatchReport& r, std::ostream& to)
 {
     if (r.repeats > 0)
-        to << r.repeats << " of " << r.transactions << " requests had to be sent again.\n";
+        to << i18n::Arg(QCoreApplication::translate("cli", "%1 of %2 requests had to be sent again."), r.repeats, r.transactions) << "\n";
 }
 
 codec::Result<config::LoadedFile> Load(const std::string& path, Io& io)
@@ -144,7 +144,7 @@ std::optional<config::BatchReport> ReadDevice(const Options& o, Io& io)
     if (r.status == config::BatchStatus::Failed) {
         io.err << r.message << "\n";
     } else {
-        io.err << "Reading the device failed: " << r.message << "\n";
+        io.err << i18n::Arg(QCoreApplication::translate("cli", "Reading the device failed: %1"), r.message) << "\n";
     }
     for (const auto& item : r.items)
         if (item.outcome == config::ItemOutcome::ReadFailed)
@@ -178,11 +178,11 @@ int PrintComparison(const config::Configuration& left, const config::Configurati
         counted += ignored ? 0 : 1;
         io.out << row.item->name << ": ";
         if (const std::string* why = unreadReason(row.item))
-            io.out << "could not be read from the " << leftName << " (" << *why << ")";
+            io.out << i18n::Arg(QCoreApplication::translate("cli", "could not be read from the %1 (%2)"), leftName, *why);
         else
             io.out << config::StateText(row.state, leftName, rightName);
         if (ignored)
-            io.out << " (identity item, compared only with --with-identity)";
+            io.out << i18n::Arg(QCoreApplication::translate("cli", " (identity item, compared only with --with-identity)"));
         io.out << "\n";
         if (!row.left.empty())
             io.out << "  " << leftName << ": " << row.left << "\n";
@@ -190,11 +190,12 @@ int PrintComparison(const config::Configuration& left, const config::Configurati
             io.out << "  " << rightName << ": " << row.right << "\n";
     }
     if (counted == 0) {
-        io.out << "The " << leftName << " and the " << rightName << " are equal.\n";
+        io.out << i18n::Arg(QCoreApplication::translate("cli", "The %1 and the %2 are equal."), leftName, rightName) << "\n";
         return kDone;
     }
-    io.out << counted << (counted == 1 ? " item differs" : " items differ") << " between the " << leftName
-           << " and the " << rightName << ".\n";
+    io.out << (counted == 1 ? i18n::Arg(QCoreApplication::translate("cli", "%1 item differs between the %2 and the %3."), counted, leftName, rightName)
+                            : i18n::Arg(QCoreApplication::translate("cli", "%1 items differ between the %2 and the %3."), counted, leftName, rightName))
+           << "\n";
     return kDifferences;
 }
 
@@ -203,7 +204,7 @@ int PrintComparison(const config::Configuration& left, const config::Configurati
 std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
 {
     if (o.port.empty() && !o.simulate) {
-        io.err << "Give the port with --port NAME, or --simulate for the simulated converter.\n";
+        io.err << i18n::Arg(QCoreApplication::translate("cli", "Give the port with --port NAME, or --simulate for the simulated converter.")) << "\n";
         return nullptr;
     }
     line::Line::Options lo;
@@ -226,8 +227,8 @@ bool OutputArrived(Io& io)
         return true;
     if (!io.outLost) {
         const int error = errno;
-        io.err << "Standard output could not be written" << (error != 0 ? ": " + std::string(std::strerror(error)) : "")
-               << ".\n";
+        io.err << (error != 0 ? i18n::Arg(QCoreApplication::translate("cli", "Standard output could not be written: %1."), std::strerror(error)) : i18n::Arg(QCoreApplication::translate("cli", "Standard output could not be written.")))
+               << "\n";
         io.outLost = true;
     }
     return false;
@@ -241,8 +242,7 @@ int RunRead(const Options& o, Io& io)
     // Part of a configuration is saved as such: the file leaves out what was not read.
     const int status = r->status == config::BatchStatus::Done ? kDone : kDifferences;
     const config::FileInfo info{QDateTime::currentDateTime(), config::DefaultSavedBy()};
-    const std::string what = "Read " + std::to_string(r->count(config::ItemOutcome::Read)) + " items from "
-                             + IdentityText(r->device);
+    const std::string what = i18n::Arg(QCoreApplication::translate("cli", "Read %1 items from %2"), r->count(config::ItemOutcome::Read), IdentityText(r->device));
     if (o.output.empty() || o.output == "-") {
         io.out << config::ToJson(r->device, info).toStdString();
         if (!OutputArrived(io))
@@ -254,7 +254,7 @@ int RunRead(const Options& o, Io& io)
             io.err << saved.error() << "\n";
             return kRefused;
         }
-        io.out << what << "; saved to " << o.output << ".\n";
+        io.out << i18n::Arg(QCoreApplication::translate("cli", "%1; saved to %2."), what, o.output) << "\n";
     }
     // Standard output holds the file alone when the file goes there.
     PrintRepeats(*r, o.output.empty() || o.output == "-" ? io.err : io.out);
@@ -270,14 +270,15 @@ int RunDiff(const Options& o, Io& io)
         const auto other = Load(o.files[1], io);
         if (!other)
             return kRefused;
-        const int status = PrintComparison(file->configuration, other->configuration, "first file", "second file",
+        const int status = PrintComparison(file->configuration, other->configuration, i18n::Arg(QCoreApplication::translate("cli", "first file")), i18n::Arg(QCoreApplication::translate("cli", "second file")),
                                            o.withIdentity, io);
         return OutputArrived(io) ? status : kRefused;
     }
     const auto r = ReadDevice(o, io);
     if (!r)
         return kRefused;
-    const int status = PrintComparison(r->device, file->configuration, "device", "file", o.withIdentity, io, &r->items);
+    const int status = PrintComparison(r->device, file->configuration, i18n::Arg(QCoreApplication::translate("cli", "device")), i18n::Arg(QCoreApplication::translate("cli", "file")), o.withIdentity, io,
+        &r->items);
     return OutputArrived(io) ? status : kRefused;
 }
 
@@ -297,7 +298,7 @@ int RunWrite(const Options& o, Io& io)
     w.dryRun = o.dryRun;
     w.backupDirectory = o.backupDir.empty() ? config::DefaultBackupDirectory() : QDir(Q(o.backupDir)).absolutePath();
     if (!o.dryRun && !QDir().mkpath(w.backupDirectory)) {
-        io.err << "Cannot create the backup folder " << w.backupDirectory.toStdString() << ".\n";
+        io.err << i18n::Arg(QCoreApplication::translate("cli", "Cannot create the backup folder %1."), w.backupDirectory) << "\n";
         return kRefused;
     }
     config::BatchRunner runner(l->Transactor());
@@ -327,10 +328,10 @@ int RunWrite(const Options& o, Io& io)
         io.out << line << "\n";
     const int unchanged = r.count(config::ItemOutcome::Unchanged);
     if (unchanged > 0)
-        io.out << unchanged << (unchanged == 1 ? " item was" : " items were") << " already equal.\n";
+        io.out << (unchanged == 1 ? i18n::Arg(QCoreApplication::translate("cli", "%1 item was already equal."), unchanged) : i18n::Arg(QCoreApplication::translate("cli", "%1 items were already equal."), unchanged)) << "\n";
     (r.status == config::BatchStatus::Done ? io.out : io.err) << r.message << "\n";
     if (r.otherIdentifier)
-        io.err << "Give --force to write it anyway.\n";
+        io.err << i18n::Arg(QCoreApplication::translate("cli", "Give --force to write it anyway.")) << "\n";
     int status = kRefused;
     switch (r.status) {
     case config::BatchStatus::Done: status = kDone; break;
@@ -348,7 +349,7 @@ int Run(const QStringList& args, Io& io)
 {
     const auto o = ParseArguments(args);
     if (!o) {
-        io.err << o.error() << "\nTry '" << kProgramName << " --help'.\n";
+        io.err << o.error() << "\n" << i18n::Arg(QCoreApplication::translate("cli", "Try '%1 --help'."), kProgramName) << "\n";
         return kRefused;
     }
     if (o->help) {

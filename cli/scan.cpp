@@ -1,8 +1,10 @@
 #include "cli/cli.h"
 
 #include "device/address_scan.h"
+#include "i18n/tr.h"
 #include "line/line.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 
 namespace cli {
@@ -12,7 +14,7 @@ int RunScan(const Options& o, Io& io)
     int first = 0;
     int last = 0;
     if (!device::ParseAddressRange(o.addresses, first, last)) {
-        io.err << "The address range '" << o.addresses << "' is not FIRST-LAST within 0-63.\n";
+        io.err << i18n::Arg(QCoreApplication::translate("cli", "The address range '%1' is not FIRST-LAST within 0-63."), o.addresses) << "\n";
         return kRefused;
     }
     auto l = OpenLine(o, io);
@@ -28,7 +30,7 @@ int RunScan(const Options& o, Io& io)
                      [&](const device::ScanHit& hit) { io.out << device::ScanHitText(hit) << "\n" << std::flush; });
     QObject::connect(&scanner, &device::AddressScanner::Progress, &loop, [&](int done, int total) {
         if (io.progress)
-            io.err << "\r" << done << "/" << total << " addresses\x1b[K" << std::flush;
+            io.err << "\r" << i18n::Arg(QCoreApplication::translate("cli", "%1/%2 addresses"), done, total) << "\x1b[K" << std::flush;
     });
     QObject::connect(&scanner, &device::AddressScanner::Finished, &loop,
                      [&](device::ScanEnd e, int n, const QString& why) {
@@ -43,11 +45,11 @@ int RunScan(const Options& o, Io& io)
         io.err << "\r\x1b[K" << std::flush;
 
     if (end != device::ScanEnd::Completed) {
-        io.err << "The scan stopped: " << error.toStdString() << "\n";
+        io.err << i18n::Arg(QCoreApplication::translate("cli", "The scan stopped: %1"), error) << "\n";
         return kRefused;
     }
     if (found == 0) {
-        io.err << "No device answered at addresses " << first << " to " << last << ".\n";
+        io.err << i18n::Arg(QCoreApplication::translate("cli", "No device answered at addresses %1 to %2."), first, last) << "\n";
         return kDifferences;
     }
     return kDone;

@@ -6,7 +6,9 @@
 #include "device/identify.h"
 #include "hart/frame_decoder.h"
 #include "hart/request_frame.h"
+#include "i18n/tr.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -32,15 +34,16 @@ int BatchReport::count(ItemOutcome o) const
 std::string_view OutcomeText(ItemOutcome o)
 {
     switch (o) {
-    case ItemOutcome::Read: return "read";
-    case ItemOutcome::ReadFailed: return "could not be read";
-    case ItemOutcome::Unchanged: return "already equal";
-    case ItemOutcome::WouldWrite: return "would be written";
-    case ItemOutcome::Verified: return "written and verified";
-    case ItemOutcome::Failed: return "failed";
-    case ItemOutcome::NotAttempted: return "not attempted";
-    case ItemOutcome::Skipped: return "not written";
-    case ItemOutcome::WrittenNotVerified: return "written, not verified (the device may have taken the value)";
+    case ItemOutcome::Read: return QT_TRANSLATE_NOOP("config", "read");
+    case ItemOutcome::ReadFailed: return QT_TRANSLATE_NOOP("config", "could not be read");
+    case ItemOutcome::Unchanged: return QT_TRANSLATE_NOOP("config", "already equal");
+    case ItemOutcome::WouldWrite: return QT_TRANSLATE_NOOP("config", "would be written");
+    case ItemOutcome::Verified: return QT_TRANSLATE_NOOP("config", "written and verified");
+    case ItemOutcome::Failed: return QT_TRANSLATE_NOOP("config", "failed");
+    case ItemOutcome::NotAttempted: return QT_TRANSLATE_NOOP("config", "not attempted");
+    case ItemOutcome::Skipped: return QT_TRANSLATE_NOOP("config", "not written");
+    case ItemOutcome::WrittenNotVerified:
+        return QT_TRANSLATE_NOOP("config", "written, not verified (the device may have taken the value)");
     }
     return {};
 }
@@ -49,7 +52,8 @@ std::optional<std::string> ItemLine(const ItemResult& item)
 {
     if (item.outcome == ItemOutcome::Read || item.outcome == ItemOutcome::Unchanged)
         return std::nullopt;
-    std::string line = std::string(item.item->name) + ": " + std::string(OutcomeText(item.outcome));
+    std::string line = std::string(item.item->name) + ": "
+                       + i18n::Arg(QCoreApplication::translate("config", OutcomeText(item.outcome).data()));
     if (!item.reason.empty())
         line += " (" + item.reason + ")";
     if (item.outcome == ItemOutcome::WouldWrite || item.outcome == ItemOutcome::Verified
@@ -74,33 +78,33 @@ std::vector<std::string> ClosingLines(const BatchReport& r)
 {
     std::vector<std::string> lines;
     if (!r.backupPath.isEmpty())
-        lines.push_back("The device's configuration before writing was saved to " + r.backupPath.toStdString() + ".");
+        lines.push_back(
+            i18n::Arg(QCoreApplication::translate("config", "The device's configuration before writing was saved to %1."), r.backupPath));
     if (r.repeats > 0)
-        lines.push_back(std::to_string(r.repeats) + " requests had to be sent again.");
+        lines.push_back(i18n::Arg(QCoreApplication::translate("config", "%1 requests had to be sent again."), r.repeats));
     return lines;
 }
 
 std::vector<std::string> PreviewLines(const BatchReport& r)
 {
-    std::string device = "Device: ";
+    std::string device = i18n::Arg(QCoreApplication::translate("config", "Device: "));
     const auto& d = r.device;
     if (d.tagDescriptorDate) {
         std::string tag = d.tagDescriptorDate->tag;
         while (!tag.empty() && tag.back() == ' ')
             tag.pop_back();
-        device += "tag \"" + codec::EscapeControl(tag, true) + "\", ";
+        device += i18n::Arg(QCoreApplication::translate("config", "tag \"%1\", "), codec::EscapeControl(tag, true));
     } else {
-        device += "tag not read, ";
+        device += i18n::Arg(QCoreApplication::translate("config", "tag not read, "));
     }
     if (d.identity)
-        device += "polling address " + std::to_string(d.identity->pollingAddress) + ", unique identifier "
-                  + std::to_string(d.identity->serialNumber());
+        device += i18n::Arg(QCoreApplication::translate("config", "polling address %1, unique identifier %2"), d.identity->pollingAddress, d.identity->serialNumber());
     else
-        device += "not identified";
+        device += i18n::Arg(QCoreApplication::translate("config", "not identified"));
     std::vector<std::string> lines{device};
     for (const auto& item : r.items)
         if (item.outcome == ItemOutcome::WouldWrite)
-            lines.push_back(std::string(item.item->name) + ": " + (item.from.empty() ? "(not read)" : item.from)
+            lines.push_back(std::string(item.item->name) + ": " + (item.from.empty() ? i18n::Arg(QCoreApplication::translate("config", "(not read)")) : item.from)
                             + " -> " + item.to);
     return lines;
 }
@@ -118,7 +122,7 @@ std::string AnswerProblem(const hart::TransactionResult& r)
         return hart::TransactionErrorText(r.error);
     const auto frame = r.Frame();
     if (!frame)
-        return "broken answer frame";
+        return i18n::Arg(QCoreApplication::translate("config", "broken answer frame"));
     if (hart::IsErrorResponse(frame->responseCode()))
         return hart::DeviceAnsweredText(frame->responseCode());
     return {};
@@ -140,7 +144,12 @@ std::string Count(int n, std::string_view what)
     std::string text(what);
     if (n == 1 && text.starts_with("items"))
         text.erase(4, 1);
-    return std::to_string(n) + " " + text;
+    // The texts Count is given, and their singulars, for the translation tools.
+    [[maybe_unused]] static constexpr const char* kCounted[] = {QT_TRANSLATE_NOOP("config", "item"),
+        QT_TRANSLATE_NOOP("config", "items"), QT_TRANSLATE_NOOP("config", "item would be written"),
+        QT_TRANSLATE_NOOP("config", "items would be written"), QT_TRANSLATE_NOOP("config", "item written and verified"),
+        QT_TRANSLATE_NOOP("config", "items written and verified"), QT_TRANSLATE_NOOP("config", "not attempted")};
+    return std::to_string(n) + " " + i18n::Arg(QCoreApplication::translate("config", text.c_str()));
 }
 
 QString BackupPath(const QString& directory, const hart::DeviceIdentity& id)
@@ -212,14 +221,11 @@ void BatchRunner::Proceed()
         [this, shown] {
             if (job_->id != shown)
                 return Finish(BatchStatus::Refused,
-                              "Nothing was written: another device now answers at polling address "
-                                  + std::to_string(job_->address) + " (unique identifier "
-                                  + std::to_string(job_->id.serialNumber()) + ", read and shown was "
-                                  + std::to_string(shown.serialNumber()) + ").");
+                              i18n::Arg(QCoreApplication::translate("config", "Nothing was written: another device now answers at polling address %1 (unique identifier %2, read and shown was %3)."), job_->address, job_->id.serialNumber(), shown.serialNumber()));
             SaveBackup();
         },
         [this](const std::string& why) {
-            Finish(BatchStatus::Refused, "Nothing was written: the device no longer answers (" + why + ").");
+            Finish(BatchStatus::Refused, i18n::Arg(QCoreApplication::translate("config", "Nothing was written: the device no longer answers (%1)."), why));
         });
 }
 
@@ -264,7 +270,7 @@ void BatchRunner::Write(const Configuration& file, const WriteOptions& options)
     // backup (a date never set, say) restores.
     std::string refusal;
     if (!options.dryRun && options.backupDirectory.isEmpty())
-        refusal = "The file was not written: no directory for the backup was given.";
+        refusal = i18n::Arg(QCoreApplication::translate("config", "The file was not written: no directory for the backup was given."));
     if (refusal.empty())
         return Start();
     // Reported from the event loop like every other outcome, never from inside Write.
@@ -302,8 +308,8 @@ bool BatchRunner::StopIfCancelled()
     // Its write went out and was answered: whether it holds is not known.
     if (const Item* item = std::exchange(job_->unverified, nullptr))
         SettleItem(*item, ItemOutcome::WrittenNotVerified);
-    Finish(BatchStatus::Cancelled, job_->report.changed ? "Cancelled after writing part of the file."
-                                                        : "Cancelled; nothing was written.");
+    Finish(BatchStatus::Cancelled, job_->report.changed ? i18n::Arg(QCoreApplication::translate("config", "Cancelled after writing part of the file."))
+                                                        : i18n::Arg(QCoreApplication::translate("config", "Cancelled; nothing was written.")));
     return true;
 }
 
@@ -316,8 +322,7 @@ void BatchRunner::Start()
     job.readAnswers.resize(Items().size());
     job.total = 1 + static_cast<int>(job.reads.size());
     Identify([this] { job_->write ? CheckDeviceType() : ReadNext(); }, [this](const std::string& why) {
-        Finish(BatchStatus::Refused, "No device answered at polling address " + std::to_string(job_->address) + ": "
-                                         + why + ".");
+        Finish(BatchStatus::Refused, i18n::Arg(QCoreApplication::translate("config", "No device answered at polling address %1: %2."), job_->address, why));
     });
 }
 
@@ -332,7 +337,7 @@ void BatchRunner::Identify(std::function<void()> next, std::function<void(const 
         if (why.empty()) {
             decoded = device::DecodeIdentify(r.Frame()->data(), job_->address);
             if (!decoded)
-                why = "the identify answer is too short";
+                why = i18n::Arg(QCoreApplication::translate("config", "the identify answer is too short"));
         }
         if (!why.empty())
             return failed(why);
@@ -347,7 +352,7 @@ std::string BatchRunner::DecodeInto(const Item& item, const hart::TransactionRes
 {
     std::string why = AnswerProblem(r);
     if (why.empty() && !item.decode({r.Frame()->data(), job_->address}, into))
-        why = "the answer is too short";
+        why = i18n::Arg(QCoreApplication::translate("config", "the answer is too short"));
     return why;
 }
 
@@ -380,8 +385,8 @@ void BatchRunner::ReadNext()
         if (why.empty())
             job.readAnswers[static_cast<std::size_t>(&item - Items().data())] = r.answer;
         else if (job.write && item.has(job.file))
-            return Finish(BatchStatus::Refused, "Nothing was written: the device's " + std::string(item.name)
-                                                    + " could not be read first (" + why + ").");
+            return Finish(BatchStatus::Refused,
+                i18n::Arg(QCoreApplication::translate("config", "Nothing was written: the device's %1 could not be read first (%2)."), item.name, why));
         else // a write leaves an item the file does not hold alone; the backup lacks it
             SettleItem(item, ItemOutcome::ReadFailed, why);
         ++job.readAt;
@@ -404,13 +409,12 @@ void BatchRunner::ReadDone()
 
     const int failed = job.report.count(ItemOutcome::ReadFailed);
     if (failed == 0)
-        return Finish(BatchStatus::Done, "Read " + Count(job.report.count(ItemOutcome::Read), "items") + ".");
+        return Finish(BatchStatus::Done, i18n::Arg(QCoreApplication::translate("config", "Read %1."), Count(job.report.count(ItemOutcome::Read), "items")));
     std::string list;
     for (const auto& r : job.report.items)
         if (r.outcome == ItemOutcome::ReadFailed)
             list += (list.empty() ? "" : ", ") + std::string(r.item->name) + " (" + r.reason + ")";
-    Finish(BatchStatus::Failed, "Read " + Count(job.report.count(ItemOutcome::Read), "items") + "; "
-                                    + Count(failed, "could not be read") + ": " + list + ".");
+    Finish(BatchStatus::Failed, i18n::Arg(QCoreApplication::translate("config", "Read %1; %2: %3."), Count(job.report.count(ItemOutcome::Read), "items"), Count(failed, "could not be read"), list));
 }
 
 // Before reading the whole target: a file for another kind of device is
@@ -422,21 +426,16 @@ void BatchRunner::CheckDeviceType()
     if (!job.options.force) {
         if (!file.identity)
             return Finish(BatchStatus::Refused,
-                          "Nothing was written: the file names no device type (force to write it anyway).");
+                          i18n::Arg(QCoreApplication::translate("config", "Nothing was written: the file names no device type (force to write it anyway).")));
         if (file.identity->ManufacturerCode() != job.id.ManufacturerCode() || file.identity->DeviceTypeCode() != job.id.DeviceTypeCode())
             return Finish(BatchStatus::Refused,
-                          "Nothing was written: the device is manufacturer " + std::to_string(job.id.ManufacturerCode())
-                              + ", device type " + std::to_string(job.id.DeviceTypeCode()) + ", the file is for manufacturer "
-                              + std::to_string(file.identity->ManufacturerCode()) + ", device type "
-                              + std::to_string(file.identity->DeviceTypeCode()) + " (force to write it anyway).");
+                          i18n::Arg(QCoreApplication::translate("config", "Nothing was written: the device is manufacturer %1, device type %2, the file is for manufacturer %3, device type %4 (force to write it anyway)."), job.id.ManufacturerCode(), job.id.DeviceTypeCode(), file.identity->ManufacturerCode(), file.identity->DeviceTypeCode()));
     }
     if (job.options.withIdentity && !job.options.otherIdentifier && file.serialNumber
         && *file.serialNumber != job.id.serialNumber()) {
         job.report.otherIdentifier = true;
         return Finish(BatchStatus::Refused,
-                      "Nothing was written: the file's sensor serial number " + std::to_string(*file.serialNumber)
-                          + " is not this device's (" + std::to_string(job.id.serialNumber())
-                          + "); the converter uses it as its unique identifier, so two devices would share one.");
+                      i18n::Arg(QCoreApplication::translate("config", "Nothing was written: the file's sensor serial number %1 is not this device's (%2); the converter uses it as its unique identifier, so two devices would share one."), *file.serialNumber, job.id.serialNumber()));
     }
 
     ReadNext();
@@ -453,8 +452,8 @@ void BatchRunner::PlanWrite()
         const bool sent = item->has(file) && (!item->has(device) || !item->equal(device, file))
                           && (!item->identity || job.options.withIdentity);
         if (const auto data = sent ? item->buildWrite(file) : codec::Result<std::vector<std::uint8_t>>::Ok({}); !data)
-            return Finish(BatchStatus::Refused, "The file was not written: item \"" + std::string(item->name) + "\": "
-                                                    + data.error() + ".");
+            return Finish(BatchStatus::Refused,
+                i18n::Arg(QCoreApplication::translate("config", "The file was not written: item \"%1\": %2."), item->name, data.error()));
     }
 
     for (const Item* item : ItemsInWriteOrder()) {
@@ -465,7 +464,7 @@ void BatchRunner::PlanWrite()
         const bool differs = !item->has(device) || !item->equal(device, file);
         if (differs && item->identity && !job.options.withIdentity) {
             r.outcome = ItemOutcome::Skipped;
-            r.reason = "identity item, not asked for";
+            r.reason = i18n::Arg(QCoreApplication::translate("config", "identity item, not asked for"));
         } else if (differs) {
             r.outcome = job.options.dryRun ? ItemOutcome::WouldWrite : ItemOutcome::NotAttempted;
             job.writes.push_back(item);
@@ -478,12 +477,11 @@ void BatchRunner::PlanWrite()
 
     if (job.options.dryRun)
         return Finish(BatchStatus::Done, job.writes.empty()
-                                             ? std::string("Nothing would be written: the device already matches.")
-                                             : Count(static_cast<int>(job.writes.size()), "items would be written")
-                                                   + "; nothing was sent.");
+                                             ? i18n::Arg(QCoreApplication::translate("config", "Nothing would be written: the device already matches."))
+                                             : i18n::Arg(QCoreApplication::translate("config", "%1; nothing was sent."), Count(static_cast<int>(job.writes.size()), "items would be written")));
     // Nothing to undo, so no backup.
     if (job.writes.empty())
-        return Finish(BatchStatus::Done, "Nothing to write: the device already matches.");
+        return Finish(BatchStatus::Done, i18n::Arg(QCoreApplication::translate("config", "Nothing to write: the device already matches.")));
     if (job.options.preview) {
         job.awaiting = true;
         BatchReport plan = job.report;
@@ -504,16 +502,16 @@ void BatchRunner::SaveBackup()
     const QString path = BackupPath(job.options.backupDirectory, job.id);
     std::string problem;
     if (const auto saved = SaveFile(path, device, {QDateTime::currentDateTimeUtc(), DefaultSavedBy()}); !saved) {
-        problem = "the backup could not be saved: " + saved.error();
+        problem = i18n::Arg(QCoreApplication::translate("config", "the backup could not be saved: %1"), saved.error());
     } else if (const auto back = LoadFile(path); !back) {
-        problem = "the backup does not read back: " + back.error();
+        problem = i18n::Arg(QCoreApplication::translate("config", "the backup does not read back: %1"), back.error());
     } else if (!SameAsRead(back->configuration, device)) {
-        problem = "the backup " + path.toStdString() + " does not read back as what was read";
+        problem = i18n::Arg(QCoreApplication::translate("config", "the backup %1 does not read back as what was read"), path);
     }
     if (!problem.empty()) {
         QFile::remove(path); // a backup that cannot restore is no backup
         std::erase_if(job.report.items, [](const ItemResult& r) { return r.outcome == ItemOutcome::NotAttempted; });
-        return Finish(BatchStatus::Refused, "Nothing was written: " + problem + ".");
+        return Finish(BatchStatus::Refused, i18n::Arg(QCoreApplication::translate("config", "Nothing was written: %1."), problem));
     }
     job.report.backupPath = path;
     WriteNext();
@@ -549,9 +547,7 @@ void BatchRunner::WriteFailed(const Item& item, const std::string& why)
     SettleItem(item, ItemOutcome::Failed, why);
     const auto& report = job_->report;
     Finish(job_->cancelled ? BatchStatus::Cancelled : BatchStatus::Failed,
-           "Stopped at " + std::string(item.name) + ": " + why + ". "
-               + Count(report.count(ItemOutcome::Verified), "items written and verified") + ", "
-               + Count(report.count(ItemOutcome::NotAttempted), "not attempted") + ".");
+           i18n::Arg(QCoreApplication::translate("config", "Stopped at %1: %2. %3, %4."), item.name, why, Count(report.count(ItemOutcome::Verified), "items written and verified"), Count(report.count(ItemOutcome::NotAttempted), "not attempted")));
 }
 
 void BatchRunner::WriteNext()
@@ -561,7 +557,7 @@ void BatchRunner::WriteNext()
         return;
     if (job.writeAt == job.writes.size())
         return Finish(BatchStatus::Done,
-                      "Wrote " + Count(job.report.count(ItemOutcome::Verified), "items") + ", each read back equal.");
+                      i18n::Arg(QCoreApplication::translate("config", "Wrote %1, each read back equal."), Count(job.report.count(ItemOutcome::Verified), "items")));
 
     const Item& item = *job.writes[job.writeAt];
     const auto request = WriteRequest(item, job.file, job.id);
@@ -577,9 +573,9 @@ void BatchRunner::WriteNext()
         if (!refused && r.error != hart::TransactionError::PortFailed)
             job_->report.changed = true;
         if (r.error == hart::TransactionError::Cancelled)
-            return WriteFailed(item, "cancelled before the answer; the device may have taken the value");
+            return WriteFailed(item, i18n::Arg(QCoreApplication::translate("config", "cancelled before the answer; the device may have taken the value")));
         if (const std::string why = AnswerProblem(r); !why.empty())
-            return WriteFailed(item, refused ? why : why + "; the device may have taken the value");
+            return WriteFailed(item, refused ? why : i18n::Arg(QCoreApplication::translate("config", "%1; the device may have taken the value"), why));
         job_->unverified = &item;
         if (StopIfCancelled())
             return;
@@ -590,7 +586,7 @@ void BatchRunner::WriteNext()
             job_->address = *job_->file.pollingAddress;
         Identify([this, &item] { ReadBack(item); },
                  [this, &item](const std::string& why) {
-                     WriteFailed(item, "written, but the device did not answer the identify afterwards (" + why + ")");
+                     WriteFailed(item, i18n::Arg(QCoreApplication::translate("config", "written, but the device did not answer the identify afterwards (%1)"), why));
                  });
     });
 }
@@ -612,9 +608,9 @@ void BatchRunner::Verify(const Item& item, const hart::TransactionResult& r)
 {
     Configuration back;
     if (const std::string why = DecodeInto(item, r, back); !why.empty())
-        return WriteFailed(item, "written, but reading it back failed (" + why + ")");
+        return WriteFailed(item, i18n::Arg(QCoreApplication::translate("config", "written, but reading it back failed (%1)"), why));
     if (!item.equal(back, job_->file))
-        return WriteFailed(item, "read back " + item.text(back) + ", meant " + item.text(job_->file));
+        return WriteFailed(item, i18n::Arg(QCoreApplication::translate("config", "read back %1, meant %2"), item.text(back), item.text(job_->file)));
     job_->unverified = nullptr;
     SettleItem(item, ItemOutcome::Verified);
     ++job_->writeAt;

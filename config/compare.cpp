@@ -1,5 +1,9 @@
 #include "config/compare.h"
 
+#include "i18n/tr.h"
+
+#include <QCoreApplication>
+
 namespace config {
 
 std::vector<CompareRow> Compare(const Configuration& left, const Configuration& right)
@@ -39,11 +43,11 @@ bool AllEqual(const std::vector<CompareRow>& rows, bool withIdentity)
 std::string StateText(CompareState s, std::string_view leftName, std::string_view rightName)
 {
     switch (s) {
-    case CompareState::Equal: return "equal";
-    case CompareState::Different: return "different";
-    case CompareState::OnlyLeft: return "only in " + std::string(leftName);
-    case CompareState::OnlyRight: return "only in " + std::string(rightName);
-    case CompareState::Neither: return "in neither";
+    case CompareState::Equal: return i18n::Arg(QCoreApplication::translate("config", "equal"));
+    case CompareState::Different: return i18n::Arg(QCoreApplication::translate("config", "different"));
+    case CompareState::OnlyLeft: return i18n::Arg(QCoreApplication::translate("config", "only in %1"), leftName);
+    case CompareState::OnlyRight: return i18n::Arg(QCoreApplication::translate("config", "only in %1"), rightName);
+    case CompareState::Neither: return i18n::Arg(QCoreApplication::translate("config", "in neither"));
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "codec/text.h"
 #include "config/items.h"
 #include "config/strict_json.h"
+#include "i18n/tr.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -48,7 +49,7 @@ codec::Result<hart::DeviceIdentity> IdentityFrom(const QJsonValue& v)
 {
     using R = codec::Result<hart::DeviceIdentity>;
     if (!v.isObject())
-        return R::Fail("identity: not an object");
+        return R::Fail(i18n::Arg(QCoreApplication::translate("config", "identity: not an object")));
     const QJsonObject o = v.toObject();
     struct Field {
         const char* name;
@@ -56,9 +57,9 @@ codec::Result<hart::DeviceIdentity> IdentityFrom(const QJsonValue& v)
     };
     for (auto it = o.begin(); it != o.end(); ++it)
         if (!QStringList{"manufacturer", "deviceType", "uniqueIdentifier", "pollingAddress", "expandedDeviceType"}.contains(it.key()))
-            return R::Fail("identity: unknown key \"" + codec::EscapeControl(it.key().toStdString(), true) + "\"");
+            return R::Fail(i18n::Arg(QCoreApplication::translate("config", "identity: unknown key \"%1\""), codec::EscapeControl(it.key().toStdString(), true)));
     if (o.contains("expandedDeviceType") && !o.value("expandedDeviceType").isBool())
-        return R::Fail("identity: expandedDeviceType: not true or false");
+        return R::Fail(i18n::Arg(QCoreApplication::translate("config", "identity: expandedDeviceType: not true or false")));
     const bool expanded = o.value("expandedDeviceType").toBool(false);
     const long long code = expanded ? 0xFFFF : 0xFF;
     const Field fields[] = {{"manufacturer", code}, {"deviceType", code}, {"uniqueIdentifier", 0xFFFFFF}, {"pollingAddress", 15}};
@@ -66,8 +67,7 @@ codec::Result<hart::DeviceIdentity> IdentityFrom(const QJsonValue& v)
     for (std::size_t k = 0; k < 4; ++k) {
         const auto n = WholeNumber(o.value(fields[k].name), 0, fields[k].hi);
         if (!n)
-            return R::Fail(std::string("identity: ") + fields[k].name + ": missing or not a whole number in 0.."
-                           + std::to_string(fields[k].hi));
+            return R::Fail(i18n::Arg(QCoreApplication::translate("config", "identity: %1: missing or not a whole number in 0..%2"), fields[k].name, fields[k].hi));
         values[k] = *n;
     }
     hart::DeviceIdentity id;
@@ -105,21 +105,21 @@ codec::Result<LoadedFile> FromJson(const QByteArray& json)
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
-        return Loaded::Fail("not valid JSON: " + error.errorString().toStdString() + " at offset "
-                            + std::to_string(error.offset));
+        return Loaded::Fail(i18n::Arg(QCoreApplication::translate("config", "not valid JSON: %1 at offset %2"), error.errorString(), error.offset));
     if (!doc.isObject())
-        return Loaded::Fail("not a configuration file: the JSON is not an object");
+        return Loaded::Fail(i18n::Arg(QCoreApplication::translate("config", "not a configuration file: the JSON is not an object")));
     if (const auto key = DuplicateKey(json))
-        return Loaded::Fail("the key \"" + codec::EscapeControl(*key, true) + "\" stands twice");
+        return Loaded::Fail(i18n::Arg(QCoreApplication::translate("config", "the key \"%1\" stands twice"), codec::EscapeControl(*key, true)));
     const QJsonObject root = doc.object();
     if (root.value("format").toString() != QLatin1String(kFormatName))
-        return Loaded::Fail("not a configuration file: format is not \"" + std::string(kFormatName) + "\"");
+        return Loaded::Fail(i18n::Arg(QCoreApplication::translate("config", "not a configuration file: format is not \"%1\""), std::string(kFormatName)));
     const auto version = WholeNumber(root.value("version"), 1, 1'000'000);
     if (!version)
-        return Loaded::Fail("unknown format version");
+        return Loaded::Fail(i18n::Arg(QCoreApplication::translate("config", "unknown format version")));
     if (*version > kFormatVersion)
-        return Loaded::Fail("made by a newer program: format version " + std::to_string(*version)
-                            + ", this program reads up to " + std::to_string(kFormatVersion));
+        return Loaded::Fail(i18n::Arg(
+            QCoreApplication::translate("config", "made by a newer program: format version %1, this program reads up to %2"),
+            *version, kFormatVersion));
 
     LoadedFile out;
     out.info.savedAt = QDateTime::fromString(root.value("savedAt").toString(), Qt::ISODate);
@@ -133,15 +133,15 @@ codec::Result<LoadedFile> FromJson(const QByteArray& json)
 
     const QJsonValue itemsValue = root.value("items");
     if (!itemsValue.isObject())
-        return Loaded::Fail("items: missing or not an object");
+        return Loaded::Fail(i18n::Arg(QCoreApplication::translate("config", "items: missing or not an object")));
     const QJsonObject items = itemsValue.toObject();
     for (auto it = items.begin(); it != items.end(); ++it) {
         const std::string name = it.key().toStdString();
         const Item* item = FindItem(name);
         if (!item)
-            return Loaded::Fail("unknown item \"" + codec::EscapeControl(name, true) + "\"");
+            return Loaded::Fail(i18n::Arg(QCoreApplication::translate("config", "unknown item \"%1\""), codec::EscapeControl(name, true)));
         if (const auto bad = item->fromJson(it.value(), out.configuration))
-            return Loaded::Fail("item \"" + name + "\": " + *bad);
+            return Loaded::Fail(i18n::Arg(QCoreApplication::translate("config", "item \"%1\": %2"), name, *bad));
     }
     // Values a device can hold but would refuse to take (a date never set, a long tag
     // with control bytes) load, so a device's own backup does; a write refuses them
@@ -174,10 +174,10 @@ codec::Result<bool> SaveFile(const QString& path, const Configuration& c, const 
         // Qt has no words for a short write; the system's are better.
         const std::string why = errno != 0 ? std::strerror(errno) : file.errorString().toStdString();
         file.cancelWriting();
-        return R::Fail(path.toStdString() + ": not saved: " + why);
+        return R::Fail(i18n::Arg(QCoreApplication::translate("config", "%1: not saved: %2"), path, why));
     }
     if (!file.commit())
-        return R::Fail(path.toStdString() + ": not saved: " + file.errorString().toStdString());
+        return R::Fail(i18n::Arg(QCoreApplication::translate("config", "%1: not saved: %2"), path, file.errorString()));
     return R::Ok(true);
 }
 

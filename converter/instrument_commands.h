@@ -1,5 +1,11 @@
 #pragma once
 
+// Marks the texts for the translation tools; this layer keeps the English and the window translates at display.
+// Spelt as Qt spells it, so that a Qt header included later redefines it without a warning.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
 #include "codec/result.h"
 
 #include <cstdint>
@@ -12,8 +18,8 @@
 namespace converter {
 
 // Refusals of the Command Code and Return Byte fields, shown in a message box.
-inline constexpr std::string_view kNoSpaceText = "NO SPACK";
-inline constexpr std::string_view kDataErrorText = "Data eeore!";
+inline constexpr std::string_view kNoSpaceText = QT_TRANSLATE_NOOP("converter", "NO SPACK");
+inline constexpr std::string_view kDataErrorText = QT_TRANSLATE_NOOP("converter", "Data eeore!");
 
 // Most command bytes the converter stores: 20 for instrument command 1, 15 for 2..4.
 int CommandByteLimit(int instrument);

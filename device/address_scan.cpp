@@ -4,6 +4,8 @@
 #include "hart/frames.h"
 #include "hart/request_frame.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 #include <cstdio>
 
@@ -25,13 +27,13 @@ bool ParseInt(std::string_view s, int& out)
 
 std::string ScanHitText(const ScanHit& h)
 {
-    char line[160];
-    std::snprintf(line, sizeof line,
-                  "address %u: manufacturer %u (0x%02X), device type %u (0x%02X), unique id %u (0x%06X), HART %u, "
-                  "%u preambles",
-                  h.address, h.manufacturer, h.manufacturer, h.deviceType, h.deviceType, h.uniqueId, h.uniqueId,
-                  h.hartRevision, h.preambles);
-    return line;
+    const auto hex = [](unsigned n, int digits) { return QString::number(n, 16).toUpper().rightJustified(digits, u'0'); };
+    return QCoreApplication::translate("device",
+        "address %1: manufacturer %2 (0x%3), device type %4 (0x%5), unique id %6 (0x%7), HART %8, %9 preambles")
+        .arg(QString::number(h.address), QString::number(h.manufacturer), hex(h.manufacturer, 2),
+            QString::number(h.deviceType), hex(h.deviceType, 2), QString::number(h.uniqueId), hex(h.uniqueId, 6),
+            QString::number(h.hartRevision), QString::number(h.preambles))
+        .toStdString();
 }
 
 bool ParseAddressRange(const std::string& text, int& first, int& last)

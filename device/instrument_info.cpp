@@ -4,6 +4,8 @@
 #include "codec/packed_ascii.h"
 #include "codec/text.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace device {
@@ -129,11 +131,13 @@ codec::Result<Bytes> CheckedLongTagWrite(std::string_view bytes)
 {
     using R = codec::Result<Bytes>;
     if (bytes.size() > kLongTagBytes)
-        return R::Fail("longer than 32 bytes");
+        return R::Fail(QCoreApplication::translate("device", "longer than 32 bytes").toStdString());
     if (bytes.find('\0') != std::string_view::npos)
-        return R::Fail("a zero byte would end it early");
+        return R::Fail(QCoreApplication::translate("device", "a zero byte would end it early").toStdString());
     if (codec::HasControl(bytes))
-        return R::Fail("holds a control character (" + codec::EscapeControl(bytes) + ")");
+        return R::Fail(QCoreApplication::translate("device", "holds a control character (%1)")
+                           .arg(QString::fromStdString(codec::EscapeControl(bytes)))
+                           .toStdString());
     return R::Ok(BuildLongTagWrite(bytes));
 }
 

@@ -1,5 +1,6 @@
 #include "device/live_poller.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 
 #include <algorithm>
@@ -116,7 +117,7 @@ void LivePoller::Done(const hart::TransactionResult& r)
     }
     if (r.error == hart::TransactionError::PortFailed) {
         Abort();
-        emit Failed(QStringLiteral("The port failed; live values stopped."));
+        emit Failed(QCoreApplication::translate("device", "The port failed; live values stopped."));
         return;
     }
     state_ = State::Yielded;

@@ -2,6 +2,7 @@
 
 #include "codec/units.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QTimeZone>
 
@@ -109,16 +110,16 @@ std::optional<double> LiveRun::Rate() const
 
 std::string LiveRun::StatusText() const
 {
-    std::string text = std::to_string(samples_) + " samples";
+    QString text = QCoreApplication::translate("device", "%1 samples").arg(samples_);
     if (const auto rate = Rate())
-        text += ", " + QString::number(*rate, 'f', 1).toStdString() + "/s";
+        text += QCoreApplication::translate("device", ", %1/s").arg(QString::number(*rate, 'f', 1));
     if (Stale()) {
         const std::int64_t since = samples_ > 0 ? lastAnswerMs_ : startMs_;
-        text += "; no answer since "
-                + QDateTime::fromMSecsSinceEpoch(since).toString(QStringLiteral("HH:mm:ss")).toStdString() + " ("
-                + lastFailure_ + ", " + std::to_string(failuresInRow_) + " in a row)";
+        text += QCoreApplication::translate("device", "; no answer since %1 (%2, %3 in a row)")
+                    .arg(QDateTime::fromMSecsSinceEpoch(since).toString(QStringLiteral("HH:mm:ss")),
+                        QString::fromStdString(lastFailure_), QString::number(failuresInRow_));
     }
-    return text;
+    return text.toStdString();
 }
 
 TrendSpan TrendSpanOf(const std::deque<LiveSample>& samples, std::int64_t windowMs, std::int64_t nowMs)

@@ -2,6 +2,8 @@
 
 #include "hart/frames.h"
 
+#include <QtGlobal>
+
 #include <array>
 
 namespace hart {
@@ -65,19 +67,19 @@ std::optional<std::size_t> FindHeader(const DispatchRow& row, std::span<const st
 std::string_view WriteAnswerText(std::optional<std::uint8_t> responseCode)
 {
     if (!responseCode)
-        return "Write failed!";
+        return QT_TRANSLATE_NOOP("hart", "Write failed!");
     switch (*responseCode) {
-    case 0: return "Write successful!";
-    case 1: return "Write failed!The instruction is not defined!";
-    case 3: return "Write failed!The parameter value is too small!";
-    case 4: return "Write failed!Setting parameters too small!";
-    case 5: return "Write failed!Received less data!";
-    case 6: return "Write failed!Sending command error!";
-    case 7: return "Write failed!Write protect!";
-    case 8: return "Write failed!Setting parameters may have value!";
+    case 0: return QT_TRANSLATE_NOOP("hart", "Write successful!");
+    case 1: return QT_TRANSLATE_NOOP("hart", "Write failed!The instruction is not defined!");
+    case 3: return QT_TRANSLATE_NOOP("hart", "Write failed!The parameter value is too small!");
+    case 4: return QT_TRANSLATE_NOOP("hart", "Write failed!Setting parameters too small!");
+    case 5: return QT_TRANSLATE_NOOP("hart", "Write failed!Received less data!");
+    case 6: return QT_TRANSLATE_NOOP("hart", "Write failed!Sending command error!");
+    case 7: return QT_TRANSLATE_NOOP("hart", "Write failed!Write protect!");
+    case 8: return QT_TRANSLATE_NOOP("hart", "Write failed!Setting parameters may have value!");
     case 9:
-    case 16: return "Write failed!Setting parameters may not be useful!";
-    default: return "Write failed!Channel restricted!";
+    case 16: return QT_TRANSLATE_NOOP("hart", "Write failed!Setting parameters may not be useful!");
+    default: return QT_TRANSLATE_NOOP("hart", "Write failed!Channel restricted!");
     }
 }
 

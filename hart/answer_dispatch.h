@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -31,9 +33,9 @@ std::optional<std::size_t> FindHeader(const DispatchRow& row, std::span<const st
 // Text for a write answer's response code; nullopt stands for an answer not found.
 std::string_view WriteAnswerText(std::optional<std::uint8_t> responseCode);
 
-inline constexpr std::string_view kUploadSuccessful = "upload successful!";
-inline constexpr std::string_view kUploadFailed = "upload failed!";
-inline constexpr std::string_view kUploadTimeout = "Upload data timeout!";
-inline constexpr std::string_view kWriteTimeout = "Writing data timeout!";
+inline constexpr std::string_view kUploadSuccessful = QT_TRANSLATE_NOOP("hart", "upload successful!");
+inline constexpr std::string_view kUploadFailed = QT_TRANSLATE_NOOP("hart", "upload failed!");
+inline constexpr std::string_view kUploadTimeout = QT_TRANSLATE_NOOP("hart", "Upload data timeout!");
+inline constexpr std::string_view kWriteTimeout = QT_TRANSLATE_NOOP("hart", "Writing data timeout!");
 
 } // namespace hart

@@ -2,6 +2,9 @@
 
 #include "hart/frames.h"
 #include "hart/request_table.h"
+#include "i18n/tr.h"
+
+#include <QCoreApplication>
 
 #include <array>
 #include <cstdio>
@@ -145,25 +148,25 @@ namespace {
 std::string_view UniversalMeaning(std::uint8_t rc)
 {
     switch (rc) {
-    case 0: return "Success";
-    case 1: return "Undefined";
-    case 2: return "Invalid selection";
-    case 3: return "Passed parameter too large";
-    case 4: return "Passed parameter too small";
-    case 5: return "Too few data bytes received";
-    case 6: return "Device-specific command error";
-    case 7: return "In write protect mode";
-    case 16: return "Access restricted";
-    case 17: return "Invalid device variable index";
-    case 18: return "Invalid units code";
-    case 19: return "Device variable index not allowed";
-    case 20: return "Invalid extended command number";
-    case 32: return "Busy";
-    case 33: return "Delayed response initiated";
-    case 34: return "Delayed response running";
-    case 35: return "Delayed response dead";
-    case 36: return "Delayed response conflict";
-    case 64: return "Command not implemented";
+    case 0: return QT_TRANSLATE_NOOP("hart", "Success");
+    case 1: return QT_TRANSLATE_NOOP("hart", "Undefined");
+    case 2: return QT_TRANSLATE_NOOP("hart", "Invalid selection");
+    case 3: return QT_TRANSLATE_NOOP("hart", "Passed parameter too large");
+    case 4: return QT_TRANSLATE_NOOP("hart", "Passed parameter too small");
+    case 5: return QT_TRANSLATE_NOOP("hart", "Too few data bytes received");
+    case 6: return QT_TRANSLATE_NOOP("hart", "Device-specific command error");
+    case 7: return QT_TRANSLATE_NOOP("hart", "In write protect mode");
+    case 16: return QT_TRANSLATE_NOOP("hart", "Access restricted");
+    case 17: return QT_TRANSLATE_NOOP("hart", "Invalid device variable index");
+    case 18: return QT_TRANSLATE_NOOP("hart", "Invalid units code");
+    case 19: return QT_TRANSLATE_NOOP("hart", "Device variable index not allowed");
+    case 20: return QT_TRANSLATE_NOOP("hart", "Invalid extended command number");
+    case 32: return QT_TRANSLATE_NOOP("hart", "Busy");
+    case 33: return QT_TRANSLATE_NOOP("hart", "Delayed response initiated");
+    case 34: return QT_TRANSLATE_NOOP("hart", "Delayed response running");
+    case 35: return QT_TRANSLATE_NOOP("hart", "Delayed response dead");
+    case 36: return QT_TRANSLATE_NOOP("hart", "Delayed response conflict");
+    case 64: return QT_TRANSLATE_NOOP("hart", "Command not implemented");
     default: return {};
     }
 }
@@ -190,7 +193,8 @@ std::string Meaning(std::uint8_t rc)
     }
     if (const auto words = UniversalMeaning(rc); !words.empty())
         return std::string(words);
-    return IsErrorResponse(rc) ? "Command-specific error" : "Command-specific warning";
+    return IsErrorResponse(rc) ? QT_TRANSLATE_NOOP("hart", "Command-specific error")
+                              : QT_TRANSLATE_NOOP("hart", "Command-specific warning");
 }
 
 } // namespace
@@ -205,23 +209,25 @@ std::string ResponseCodeText(std::uint8_t rc)
 
 std::string DeviceAnsweredText(std::uint8_t rc)
 {
-    std::string words = Meaning(rc);
-    if (!words.empty() && words[0] >= 'A' && words[0] <= 'Z')
+    const std::string meaning = Meaning(rc);
+    std::string words = QCoreApplication::translate("hart", meaning.c_str()).toStdString();
+    // Mid-sentence in English; a translation keeps its own capitals.
+    if (words == meaning && !words.empty() && words[0] >= 'A' && words[0] <= 'Z')
         words[0] = static_cast<char>(words[0] - 'A' + 'a');
-    return "the device answered: " + words + " (response code " + std::to_string(rc) + ")";
+    return i18n::Arg(QCoreApplication::translate("hart", "the device answered: %1 (response code %2)"), words, rc);
 }
 
 std::vector<std::string_view> DeviceStatusWords(std::uint8_t status)
 {
     static constexpr std::array<std::pair<std::uint8_t, std::string_view>, 8> kBits{{
-        {0x80, "Field device malfunction"},
-        {0x40, "Configuration changed"},
-        {0x20, "Cold start"},
-        {0x10, "More status available"},
-        {0x08, "Loop current fixed"},
-        {0x04, "Loop current saturated"},
-        {0x02, "Non-primary variable out of limits"},
-        {0x01, "Primary variable out of limits"},
+        {0x80, QT_TRANSLATE_NOOP("hart", "Field device malfunction")},
+        {0x40, QT_TRANSLATE_NOOP("hart", "Configuration changed")},
+        {0x20, QT_TRANSLATE_NOOP("hart", "Cold start")},
+        {0x10, QT_TRANSLATE_NOOP("hart", "More status available")},
+        {0x08, QT_TRANSLATE_NOOP("hart", "Loop current fixed")},
+        {0x04, QT_TRANSLATE_NOOP("hart", "Loop current saturated")},
+        {0x02, QT_TRANSLATE_NOOP("hart", "Non-primary variable out of limits")},
+        {0x01, QT_TRANSLATE_NOOP("hart", "Primary variable out of limits")},
     }};
     std::vector<std::string_view> words;
     for (const auto& [bit, word] : kBits)
@@ -235,7 +241,7 @@ std::string DeviceStatusText(std::uint8_t status)
     std::string text;
     for (auto w : DeviceStatusWords(status))
         text += (text.empty() ? "" : ", ") + std::string(w);
-    return text.empty() ? "OK" : text;
+    return text.empty() ? QT_TRANSLATE_NOOP("hart", "OK") : text;
 }
 
 std::string HexText(std::span<const std::uint8_t> bytes)

@@ -2,11 +2,13 @@
 
 #include "hart/request_frame.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QThread>
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace hart {
@@ -70,7 +72,8 @@ void HartLink::ResetCounters()
 
 void HartLink::SetStatus(std::string_view text)
 {
-    emit StatusChanged(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    // Every status text is one of the marked English texts; the translation is looked up by it.
+    emit StatusChanged(QCoreApplication::translate("hart", std::string(text).c_str()));
 }
 
 void HartLink::ShowStatus(const RequestRow& row) { SetStatus(StatusString(row.status)); }

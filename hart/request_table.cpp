@@ -1,5 +1,7 @@
 #include "hart/request_table.h"
 
+#include <QtGlobal>
+
 #include <array>
 
 namespace hart {
@@ -7,10 +9,10 @@ namespace hart {
 std::string_view StatusString(StatusText s)
 {
     switch (s) {
-    case StatusText::U2: return "Uploading..!";
-    case StatusText::U3: return "Uploading...!";
-    case StatusText::D4: return "Please wait, it is currently being downloaded....";
-    case StatusText::D5: return "Please wait, it is currently being downloaded.....";
+    case StatusText::U2: return QT_TRANSLATE_NOOP("hart", "Uploading..!");
+    case StatusText::U3: return QT_TRANSLATE_NOOP("hart", "Uploading...!");
+    case StatusText::D4: return QT_TRANSLATE_NOOP("hart", "Please wait, it is currently being downloaded....");
+    case StatusText::D5: return QT_TRANSLATE_NOOP("hart", "Please wait, it is currently being downloaded.....");
     }
     return {};
 }

@@ -91,7 +91,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${MH_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The list texts hold full-width brackets and colons ("（", "）", "："), which the
 # default Debian fonts lack: this small CJK font (5 MB, not Noto CJK's 90 MB) has them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${MH_CJK_FONT_PACKAGE}")
+# Qt's own translations give the dialogs' buttons in the user's language too.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${MH_CJK_FONT_PACKAGE}, qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for Modbus-to-HART field converters")
 # Plain paragraphs; CPack indents them and marks the blank lines as Debian wants.
 set(CPACK_PACKAGE_DESCRIPTION_FILE "${_pkg}/description")

@@ -23,12 +23,13 @@ need_packages() {
 # What every build needs.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libjpeg62-turbo-dev
                 qt6-charts-dev libqt6charts6 libqt6opengl6-dev
-                libgl-dev fonts-dejavu-core)
+                libgl-dev fonts-dejavu-core qt6-tools-dev qt6-l10n-tools)
 
 jobs() { nproc 2>/dev/null || echo 2; }
 
 # A font with the full-width punctuation of the list texts; the window falls back to it.
-RUN_PACKAGES=(fonts-wqy-microhei)
+# Qt's own texts (dialog buttons) in the user's language.
+RUN_PACKAGES=(fonts-wqy-microhei qt6-translations-l10n)
 
 # What scripts/package needs beyond a build: dpkg-shlibdeps and dpkg-buildflags, the icon renderer.
 PACKAGE_PACKAGES=(dpkg-dev librsvg2-bin)
