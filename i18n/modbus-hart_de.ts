@@ -361,6 +361,426 @@ Istwert=Messwert * (1-V/10000)</translation>
     </message>
 </context>
 <context>
+    <name>ItemCaptions</name>
+    <message>
+        <source>Instrument Information</source>
+        <translation>Geräteinformation</translation>
+    </message>
+    <message>
+        <source>Tag, Descriptor, Date Of Production</source>
+        <translation>Tag, Beschreibung, Herstelldatum</translation>
+    </message>
+    <message>
+        <source>Assembly Number</source>
+        <translation>Baugruppennr.</translation>
+    </message>
+    <message>
+        <source>LTAG</source>
+        <translation>Langer Tag</translation>
+    </message>
+    <message>
+        <source>OUT DC4-20mA Output</source>
+        <translation>OUT DC4-20mA Ausgang</translation>
+    </message>
+    <message>
+        <source>Instrument Command 1</source>
+        <translation>Gerätebefehl 1</translation>
+    </message>
+    <message>
+        <source>Instrument Command 2</source>
+        <translation>Gerätebefehl 2</translation>
+    </message>
+    <message>
+        <source>Instrument Command 3</source>
+        <translation>Gerätebefehl 3</translation>
+    </message>
+    <message>
+        <source>Instrument Command 4</source>
+        <translation>Gerätebefehl 4</translation>
+    </message>
+    <message>
+        <source>MODBUS Paring Format</source>
+        <translation>MODBUS-Datenformat</translation>
+    </message>
+    <message>
+        <source>RS485 Parameter Configuration</source>
+        <translation>RS485-Parameter</translation>
+    </message>
+    <message>
+        <source>Analog Configuration AD1</source>
+        <translation>Analogeingang AD1</translation>
+    </message>
+    <message>
+        <source>Analog Configuration AD2</source>
+        <translation>Analogeingang AD2</translation>
+    </message>
+    <message>
+        <source>Analog Configuration AD3</source>
+        <translation>Analogeingang AD3</translation>
+    </message>
+    <message>
+        <source>Analog Configuration AD4</source>
+        <translation>Analogeingang AD4</translation>
+    </message>
+    <message>
+        <source>HART Variable Output Configuration</source>
+        <translation>Zuordnung der HART-Variablen</translation>
+    </message>
+    <message>
+        <source>Sensor Serial Number</source>
+        <translation>Sensor-Seriennr.</translation>
+    </message>
+    <message>
+        <source>internal parameter settings</source>
+        <translation>interne Parameter</translation>
+    </message>
+    <message>
+        <source>Address Modification</source>
+        <translation>Adresse ändern</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Messstellen-Tag</translation>
+    </message>
+    <message>
+        <source>Descriptor</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>OUT  DC20mA</source>
+        <translation>OUT  DC20mA</translation>
+    </message>
+    <message>
+        <source>OUT  DC4mA</source>
+        <translation>OUT  DC4mA</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <source>Command Code</source>
+        <translation>Befehlscode</translation>
+    </message>
+    <message>
+        <source>Return Byte 1</source>
+        <translation>Antwortbyte 1</translation>
+    </message>
+    <message>
+        <source>Byte 2</source>
+        <translation>Byte 2</translation>
+    </message>
+    <message>
+        <source>Command Number</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>Data Addr</source>
+        <translation>Datenadr.</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>Parsing Format</source>
+        <translation>Datenformat</translation>
+    </message>
+    <message>
+        <source>Coefficient</source>
+        <translation>Faktor</translation>
+    </message>
+    <message>
+        <source>Baud Rate</source>
+        <translation>Baudrate</translation>
+    </message>
+    <message>
+        <source>Parity Bit</source>
+        <translation>Parität</translation>
+    </message>
+    <message>
+        <source>Communication Interval Time</source>
+        <translation>Abfrageintervall</translation>
+    </message>
+    <message>
+        <source>Upper Limit</source>
+        <translation>Obergrenze</translation>
+    </message>
+    <message>
+        <source>Lower Llimit</source>
+        <translation>Untergrenze</translation>
+    </message>
+    <message>
+        <source>Start Point</source>
+        <translation>Nullpunkt</translation>
+    </message>
+    <message>
+        <source>Coefficient/10000</source>
+        <translation>Faktor/10000</translation>
+    </message>
+    <message>
+        <source>Input Channel</source>
+        <translation>Eingangskanal</translation>
+    </message>
+    <message>
+        <source>Unit Code</source>
+        <translation>Einheitencode</translation>
+    </message>
+    <message>
+        <source>Sensor Type</source>
+        <translation>Sensortyp</translation>
+    </message>
+    <message>
+        <source>Manufacturing ID</source>
+        <translation>Hersteller-ID</translation>
+    </message>
+    <message>
+        <source>RS485 AD3 Value</source>
+        <translation>RS485 AD3-Wert</translation>
+    </message>
+    <message>
+        <source>RS485 AD4 Value</source>
+        <translation>RS485 AD4-Wert</translation>
+    </message>
+    <message>
+        <source>RS485 AD5 Value</source>
+        <translation>RS485 AD5-Wert</translation>
+    </message>
+    <message>
+        <source>RS485 AD6 Value</source>
+        <translation>RS485 AD6-Wert</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>Variable 1</source>
+        <translation>Variable 1</translation>
+    </message>
+    <message>
+        <source>Variable 2</source>
+        <translation>Variable 2</translation>
+    </message>
+    <message>
+        <source>Variable 3</source>
+        <translation>Variable 3</translation>
+    </message>
+    <message>
+        <source>Variable 4</source>
+        <translation>Variable 4</translation>
+    </message>
+</context>
+<context>
+    <name>app::ConfigPage</name>
+    <message>
+        <source>Read from Device</source>
+        <translation>Vom Gerät lesen</translation>
+    </message>
+    <message>
+        <source>Open File...</source>
+        <translation>Datei öffnen...</translation>
+    </message>
+    <message>
+        <source>Save File...</source>
+        <translation>Datei speichern...</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>Vergleichen</translation>
+    </message>
+    <message>
+        <source>Write to Device</source>
+        <translation>In Gerät schreiben</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Write identity items too</source>
+        <translation>Auch Identitätseinträge schreiben</translation>
+    </message>
+    <message>
+        <source>File: (none)</source>
+        <translation>Datei: (keine)</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Eintrag</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Selected item</source>
+        <translation>Gewählter Eintrag</translation>
+    </message>
+    <message>
+        <source> (identity)</source>
+        <translation> (Identität)</translation>
+    </message>
+    <message>
+        <source>could not be read: </source>
+        <translation>nicht lesbar: </translation>
+    </message>
+    <message>
+        <source>Select a row to see its item whole.</source>
+        <translation>Eine Zeile wählen, um den Eintrag ganz zu sehen.</translation>
+    </message>
+    <message>
+        <source>file key: %1</source>
+        <translation>Dateischlüssel: %1</translation>
+    </message>
+    <message>
+        <source>Device: could not be read: %1</source>
+        <translation>Gerät: nicht lesbar: %1</translation>
+    </message>
+    <message>
+        <source>Not read from the device and not in a file.</source>
+        <translation>Weder vom Gerät gelesen noch in einer Datei.</translation>
+    </message>
+    <message>
+        <source>Cannot create the backup folder </source>
+        <translation>Der Sicherungsordner kann nicht angelegt werden: </translation>
+    </message>
+    <message>
+        <source>Writing to the device...</source>
+        <translation>Schreibe in das Gerät...</translation>
+    </message>
+    <message>
+        <source>Reading the device...</source>
+        <translation>Lese das Gerät...</translation>
+    </message>
+    <message>
+        <source>Waiting for the write to be confirmed...</source>
+        <translation>Warte auf die Bestätigung zum Schreiben...</translation>
+    </message>
+    <message>
+        <source>identifying the device</source>
+        <translation>Gerät wird identifiziert</translation>
+    </message>
+    <message>
+        <source>Writing: %1 of %2 items</source>
+        <translation>Schreiben: %1 von %2 Einträgen</translation>
+    </message>
+    <message>
+        <source>Reading: %1 of %2 items</source>
+        <translation>Lesen: %1 von %2 Einträgen</translation>
+    </message>
+    <message>
+        <source>
+
+Write the identity items anyway?</source>
+        <translation>
+
+Die Identitätseinträge trotzdem schreiben?</translation>
+    </message>
+    <message>
+        <source> (%1 of %2 requests sent again)</source>
+        <translation> (%1 von %2 Anfragen erneut gesendet)</translation>
+    </message>
+    <message>
+        <source>Backup of the device before writing: </source>
+        <translation>Sicherung des Geräts vor dem Schreiben: </translation>
+    </message>
+    <message>
+        <source>The device and the file are equal.</source>
+        <translation>Gerät und Datei sind gleich.</translation>
+    </message>
+    <message>
+        <source>The device and the file are equal but for %1 identity item(s), written only with &quot;Write identity items too&quot;.</source>
+        <translation>Gerät und Datei sind gleich bis auf %1 Identitätseintrag/-einträge, die nur mit „Auch Identitätseinträge schreiben“ geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>%1 item(s) differ between the device and the file.</source>
+        <translation>%1 Eintrag/Einträge unterscheiden sich zwischen Gerät und Datei.</translation>
+    </message>
+    <message>
+        <source>%1 identity item(s) differ too, written only with &quot;Write identity items too&quot;.</source>
+        <translation>Auch %1 Identitätseintrag/-einträge unterscheiden sich; sie werden nur mit „Auch Identitätseinträge schreiben“ geschrieben.</translation>
+    </message>
+    <message>
+        <source>File: </source>
+        <translation>Datei: </translation>
+    </message>
+    <message>
+        <source>Opened </source>
+        <translation>Geöffnet: </translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existiert bereits.
+Soll die Datei ersetzt werden?</translation>
+    </message>
+    <message>
+        <source>Saved the device&apos;s configuration to </source>
+        <translation>Konfiguration des Geräts gespeichert in </translation>
+    </message>
+    <message>
+        <source>These items will be written (device value -&gt; file value):</source>
+        <translation>Diese Einträge werden geschrieben (Gerätewert -&gt; Dateiwert):</translation>
+    </message>
+    <message>
+        <source>Items to write</source>
+        <translation>Zu schreibende Einträge</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Schreiben</translation>
+    </message>
+    <message>
+        <source>Save Configuration</source>
+        <translation>Konfiguration speichern</translation>
+    </message>
+    <message>
+        <source>Open Configuration</source>
+        <translation>Konfiguration öffnen</translation>
+    </message>
+    <message>
+        <source>Configuration files (*.json);;All files (*)</source>
+        <translation>Konfigurationsdateien (*.json);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Write Identity</source>
+        <translation>Identität schreiben</translation>
+    </message>
+    <message>
+        <source>Config File</source>
+        <translation>Konfig.-Datei</translation>
+    </message>
+    <message>
+        <source>Configuration File</source>
+        <translation>Konfigurationsdatei</translation>
+    </message>
+</context>
+<context>
     <name>app::LiveTrend</name>
     <message>
         <source>Live Values</source>

@@ -361,6 +361,426 @@ actual value=measured value * (1-V/10000)</source>
     </message>
 </context>
 <context>
+    <name>ItemCaptions</name>
+    <message>
+        <source>Instrument Information</source>
+        <translation>仪表信息</translation>
+    </message>
+    <message>
+        <source>Tag, Descriptor, Date Of Production</source>
+        <translation>位号、描述符、生产日期</translation>
+    </message>
+    <message>
+        <source>Assembly Number</source>
+        <translation>装配号</translation>
+    </message>
+    <message>
+        <source>LTAG</source>
+        <translation>长位号</translation>
+    </message>
+    <message>
+        <source>OUT DC4-20mA Output</source>
+        <translation>OUT DC4-20mA 输出</translation>
+    </message>
+    <message>
+        <source>Instrument Command 1</source>
+        <translation>仪表指令 1</translation>
+    </message>
+    <message>
+        <source>Instrument Command 2</source>
+        <translation>仪表指令 2</translation>
+    </message>
+    <message>
+        <source>Instrument Command 3</source>
+        <translation>仪表指令 3</translation>
+    </message>
+    <message>
+        <source>Instrument Command 4</source>
+        <translation>仪表指令 4</translation>
+    </message>
+    <message>
+        <source>MODBUS Paring Format</source>
+        <translation>MODBUS 解析格式</translation>
+    </message>
+    <message>
+        <source>RS485 Parameter Configuration</source>
+        <translation>RS485 参数配置</translation>
+    </message>
+    <message>
+        <source>Analog Configuration AD1</source>
+        <translation>模拟量配置 AD1</translation>
+    </message>
+    <message>
+        <source>Analog Configuration AD2</source>
+        <translation>模拟量配置 AD2</translation>
+    </message>
+    <message>
+        <source>Analog Configuration AD3</source>
+        <translation>模拟量配置 AD3</translation>
+    </message>
+    <message>
+        <source>Analog Configuration AD4</source>
+        <translation>模拟量配置 AD4</translation>
+    </message>
+    <message>
+        <source>HART Variable Output Configuration</source>
+        <translation>HART 变量输出配置</translation>
+    </message>
+    <message>
+        <source>Sensor Serial Number</source>
+        <translation>传感器序列号</translation>
+    </message>
+    <message>
+        <source>internal parameter settings</source>
+        <translation>内部参数设置</translation>
+    </message>
+    <message>
+        <source>Address Modification</source>
+        <translation>修改地址</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>位号</translation>
+    </message>
+    <message>
+        <source>Descriptor</source>
+        <translation>描述符</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>年</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>OUT  DC20mA</source>
+        <translation>OUT  DC20mA</translation>
+    </message>
+    <message>
+        <source>OUT  DC4mA</source>
+        <translation>OUT  DC4mA</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>单位</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Command Code</source>
+        <translation>指令代码</translation>
+    </message>
+    <message>
+        <source>Return Byte 1</source>
+        <translation>返回字节 1</translation>
+    </message>
+    <message>
+        <source>Byte 2</source>
+        <translation>字节 2</translation>
+    </message>
+    <message>
+        <source>Command Number</source>
+        <translation>指令号</translation>
+    </message>
+    <message>
+        <source>Data Addr</source>
+        <translation>数据地址</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>长度</translation>
+    </message>
+    <message>
+        <source>Parsing Format</source>
+        <translation>解析格式</translation>
+    </message>
+    <message>
+        <source>Coefficient</source>
+        <translation>系数</translation>
+    </message>
+    <message>
+        <source>Baud Rate</source>
+        <translation>波特率</translation>
+    </message>
+    <message>
+        <source>Parity Bit</source>
+        <translation>校验位</translation>
+    </message>
+    <message>
+        <source>Communication Interval Time</source>
+        <translation>通信间隔时间</translation>
+    </message>
+    <message>
+        <source>Upper Limit</source>
+        <translation>上限</translation>
+    </message>
+    <message>
+        <source>Lower Llimit</source>
+        <translation>下限</translation>
+    </message>
+    <message>
+        <source>Start Point</source>
+        <translation>起点</translation>
+    </message>
+    <message>
+        <source>Coefficient/10000</source>
+        <translation>系数/10000</translation>
+    </message>
+    <message>
+        <source>Input Channel</source>
+        <translation>输入通道</translation>
+    </message>
+    <message>
+        <source>Unit Code</source>
+        <translation>单位代码</translation>
+    </message>
+    <message>
+        <source>Sensor Type</source>
+        <translation>传感器类型</translation>
+    </message>
+    <message>
+        <source>Manufacturing ID</source>
+        <translation>制造商 ID</translation>
+    </message>
+    <message>
+        <source>RS485 AD3 Value</source>
+        <translation>RS485 AD3 值</translation>
+    </message>
+    <message>
+        <source>RS485 AD4 Value</source>
+        <translation>RS485 AD4 值</translation>
+    </message>
+    <message>
+        <source>RS485 AD5 Value</source>
+        <translation>RS485 AD5 值</translation>
+    </message>
+    <message>
+        <source>RS485 AD6 Value</source>
+        <translation>RS485 AD6 值</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Variable 1</source>
+        <translation>变量 1</translation>
+    </message>
+    <message>
+        <source>Variable 2</source>
+        <translation>变量 2</translation>
+    </message>
+    <message>
+        <source>Variable 3</source>
+        <translation>变量 3</translation>
+    </message>
+    <message>
+        <source>Variable 4</source>
+        <translation>变量 4</translation>
+    </message>
+</context>
+<context>
+    <name>app::ConfigPage</name>
+    <message>
+        <source>Read from Device</source>
+        <translation>从设备读取</translation>
+    </message>
+    <message>
+        <source>Open File...</source>
+        <translation>打开文件...</translation>
+    </message>
+    <message>
+        <source>Save File...</source>
+        <translation>保存文件...</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>比较</translation>
+    </message>
+    <message>
+        <source>Write to Device</source>
+        <translation>写入设备</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Write identity items too</source>
+        <translation>同时写入标识项</translation>
+    </message>
+    <message>
+        <source>File: (none)</source>
+        <translation>文件：（无）</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>项目</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Selected item</source>
+        <translation>所选项目</translation>
+    </message>
+    <message>
+        <source> (identity)</source>
+        <translation>（标识）</translation>
+    </message>
+    <message>
+        <source>could not be read: </source>
+        <translation>无法读取：</translation>
+    </message>
+    <message>
+        <source>Select a row to see its item whole.</source>
+        <translation>选择一行即可查看该项目的完整内容。</translation>
+    </message>
+    <message>
+        <source>file key: %1</source>
+        <translation>文件键：%1</translation>
+    </message>
+    <message>
+        <source>Device: could not be read: %1</source>
+        <translation>设备：无法读取：%1</translation>
+    </message>
+    <message>
+        <source>Not read from the device and not in a file.</source>
+        <translation>未从设备读取，也不在文件中。</translation>
+    </message>
+    <message>
+        <source>Cannot create the backup folder </source>
+        <translation>无法创建备份文件夹 </translation>
+    </message>
+    <message>
+        <source>Writing to the device...</source>
+        <translation>正在写入设备...</translation>
+    </message>
+    <message>
+        <source>Reading the device...</source>
+        <translation>正在读取设备...</translation>
+    </message>
+    <message>
+        <source>Waiting for the write to be confirmed...</source>
+        <translation>正在等待确认写入...</translation>
+    </message>
+    <message>
+        <source>identifying the device</source>
+        <translation>正在识别设备</translation>
+    </message>
+    <message>
+        <source>Writing: %1 of %2 items</source>
+        <translation>写入：第 %1 项，共 %2 项</translation>
+    </message>
+    <message>
+        <source>Reading: %1 of %2 items</source>
+        <translation>读取：第 %1 项，共 %2 项</translation>
+    </message>
+    <message>
+        <source>
+
+Write the identity items anyway?</source>
+        <translation>
+
+仍然写入标识项吗？</translation>
+    </message>
+    <message>
+        <source> (%1 of %2 requests sent again)</source>
+        <translation>（%2 个请求中有 %1 个重发）</translation>
+    </message>
+    <message>
+        <source>Backup of the device before writing: </source>
+        <translation>写入前的设备备份：</translation>
+    </message>
+    <message>
+        <source>The device and the file are equal.</source>
+        <translation>设备与文件相同。</translation>
+    </message>
+    <message>
+        <source>The device and the file are equal but for %1 identity item(s), written only with &quot;Write identity items too&quot;.</source>
+        <translation>设备与文件相同，但有 %1 个标识项不同，只有勾选“同时写入标识项”时才写入。</translation>
+    </message>
+    <message>
+        <source>%1 item(s) differ between the device and the file.</source>
+        <translation>设备与文件之间有 %1 项不同。</translation>
+    </message>
+    <message>
+        <source>%1 identity item(s) differ too, written only with &quot;Write identity items too&quot;.</source>
+        <translation>另有 %1 个标识项不同，只有勾选“同时写入标识项”时才写入。</translation>
+    </message>
+    <message>
+        <source>File: </source>
+        <translation>文件：</translation>
+    </message>
+    <message>
+        <source>Opened </source>
+        <translation>已打开 </translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 已存在。
+要替换它吗？</translation>
+    </message>
+    <message>
+        <source>Saved the device&apos;s configuration to </source>
+        <translation>设备配置已保存到 </translation>
+    </message>
+    <message>
+        <source>These items will be written (device value -&gt; file value):</source>
+        <translation>将写入以下项目（设备值 -&gt; 文件值）：</translation>
+    </message>
+    <message>
+        <source>Items to write</source>
+        <translation>要写入的项目</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>Save Configuration</source>
+        <translation>保存配置</translation>
+    </message>
+    <message>
+        <source>Open Configuration</source>
+        <translation>打开配置</translation>
+    </message>
+    <message>
+        <source>Configuration files (*.json);;All files (*)</source>
+        <translation>配置文件 (*.json);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Write Identity</source>
+        <translation>写入标识</translation>
+    </message>
+    <message>
+        <source>Config File</source>
+        <translation>配置文件</translation>
+    </message>
+    <message>
+        <source>Configuration File</source>
+        <translation>配置文件</translation>
+    </message>
+</context>
+<context>
     <name>app::LiveTrend</name>
     <message>
         <source>Live Values</source>

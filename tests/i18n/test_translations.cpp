@@ -1,5 +1,4 @@
 // The translations are complete, and the window and the command line show them for the system's language.
-#include "app/config_page.h"
 #include "app/scan_live.h"
 #include "app/tform1.h"
 #include "i18n/translators.h"
@@ -37,22 +36,14 @@ const QSet<QString> kDataLists{"SPREALCOM", "ComboBox9", "ComboBox3", "ComboBox5
     "ComboBox6", "WEI1", "WEI2", "WEI3", "WEI4"};
 
 // Every text a user reads on the window and the windows it opens (traffic, trend, find devices), in widget
-// order, without the configuration file page (its texts are wrapped with that page's own rework).
+// order.
 QStringList VisibleTexts(app::TForm1& form)
 {
     form.findChild<QPushButton*>("TrafficButton")->click();
     form.FindAndWatch().Trend();
     form.FindAndWatch().FindDevices();
     QStringList texts;
-    auto outsideConfigPage = [](const QWidget* w) {
-        for (; w; w = w->parentWidget())
-            if (qobject_cast<const app::ConfigPage*>(w))
-                return false;
-        return true;
-    };
     for (const QWidget* w : form.findChildren<QWidget*>()) {
-        if (!outsideConfigPage(w))
-            continue;
         texts << w->toolTip();
         if (w->isWindow())
             texts << w->windowTitle();
@@ -67,8 +58,7 @@ QStringList VisibleTexts(app::TForm1& form)
                 texts << combo->itemText(i);
         else if (const auto* tabs = qobject_cast<const QTabWidget*>(w))
             for (int i = 0; i < tabs->count(); ++i)
-                if (outsideConfigPage(tabs->widget(i)))
-                    texts << tabs->tabText(i) << tabs->tabToolTip(i);
+                texts << tabs->tabText(i) << tabs->tabToolTip(i);
     }
     return texts;
 }
