@@ -9,12 +9,12 @@ namespace cli {
 
 int RunScan(const Options& o, Io& io)
 {
-    int first = 0;
-    int last = 0;
-    if (!device::ParseAddressRange(o.addresses, first, last)) {
+    const auto range = device::ParseAddressRange(o.addresses);
+    if (!range) {
         io.err << "The address range '" << o.addresses << "' is not FIRST-LAST within 0-63.\n";
         return kRefused;
     }
+    const auto [first, last] = *range;
     auto l = OpenLine(o, io);
     if (!l)
         return kRefused;

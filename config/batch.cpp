@@ -10,7 +10,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -180,15 +179,21 @@ struct BatchRunner::Job {
 
     std::vector<const Item*> writes;
     std::size_t writeAt = 0;
+
+    std::string refusal;                // refused before starting: reported from the event loop
+    std::unique_ptr<hart::Reply> reply; // the request out; withdrawn when the job goes
 };
 
-BatchRunner::BatchRunner(hart::Transport& transport, QObject* parent) : QObject(parent), transport_(transport) {}
-
-BatchRunner::~BatchRunner()
+BatchRunner::BatchRunner(hart::Transport& transport, hart::LineOwner* owner, QObject* parent)
+    : QObject(parent), transport_(transport), owner_(owner)
 {
-    if (job_ && !job_->awaiting)
-        transport_.Cancel();
+    end_.setSingleShot(true);
+    end_.setInterval(0);
+    connect(&end_, &QTimer::timeout, this, &BatchRunner::EndLater);
 }
+
+// The job goes first, and with it the request it has out.
+BatchRunner::~BatchRunner() = default;
 
 bool BatchRunner::Busy() const { return job_ != nullptr; }
 
@@ -228,16 +233,30 @@ void BatchRunner::Cancel()
     if (!job_ || job_->cancelled)
         return;
     job_->cancelled = true;
-    // Nothing of the batch is on the line while it waits; the transport may be another's.
-    if (!job_->awaiting)
-        transport_.Cancel();
-    // A transport may drop a request that never reached the line without answering it;
-    // the batch must end all the same.
-    std::weak_ptr<Job> weak = job_;
-    QTimer::singleShot(0, this, [this, weak] {
-        const auto job = weak.lock();
-        if (job && job_ == job && (job->awaiting || transport_.Idle()))
-            StopIfCancelled();
+    // The request out ends as Cancelled and stops the batch from its answer;
+    // without one (waiting for Proceed, or for the line) it stops from the event loop.
+    if (job_->reply && !job_->reply->IsFinished())
+        job_->reply->Cancel();
+    else
+        end_.start();
+}
+
+void BatchRunner::EndLater()
+{
+    if (!job_)
+        return;
+    if (!job_->refusal.empty())
+        return Finish(BatchStatus::Refused, job_->refusal);
+    StopIfCancelled();
+}
+
+void BatchRunner::Begin()
+{
+    if (!owner_)
+        return Start();
+    owner_->Claim(hart::LineClient::Batch, this, [this] {
+        if (job_ && !job_->cancelled)
+            Start();
     });
 }
 
@@ -245,16 +264,16 @@ void BatchRunner::Read(std::uint8_t pollingAddress)
 {
     if (job_)
         return;
-    job_ = std::make_shared<Job>();
+    job_ = std::make_unique<Job>();
     job_->address = pollingAddress;
-    Start();
+    Begin();
 }
 
 void BatchRunner::Write(const Configuration& file, const WriteOptions& options)
 {
     if (job_)
         return;
-    job_ = std::make_shared<Job>();
+    job_ = std::make_unique<Job>();
     job_->write = true;
     job_->options = options;
     job_->file = file;
@@ -266,30 +285,24 @@ void BatchRunner::Write(const Configuration& file, const WriteOptions& options)
     if (!options.dryRun && options.backupDirectory.isEmpty())
         refusal = "The file was not written: no directory for the backup was given.";
     if (refusal.empty())
-        return Start();
+        return Begin();
     // Reported from the event loop like every other outcome, never from inside Write.
-    std::weak_ptr<Job> weak = job_;
-    QTimer::singleShot(0, this, [this, weak, refusal] {
-        if (const auto job = weak.lock(); job && job_ == job)
-            Finish(BatchStatus::Refused, refusal);
-    });
+    job_->refusal = refusal;
+    end_.start();
 }
 
 void BatchRunner::Send(const hart::Transaction& t, const QString& item, bool writeStep,
                        std::function<void(const hart::TransactionResult&)> next)
 {
     emit Progress(job_->done, job_->total, item);
-    std::weak_ptr<Job> weak = job_;
-    QPointer<BatchRunner> self(this);
-    transport_.Submit(t, [weak, self, writeStep, next = std::move(next)](const hart::TransactionResult& r) {
-        const auto job = weak.lock();
-        if (!self || !job || self->job_ != job)
-            return; // the batch ended or its runner is gone
-        ++job->report.transactions;
-        job->report.repeats += r.repeats;
-        ++job->done;
+    // The handle goes with the job: no answer reaches a batch that has ended.
+    job_->reply = transport_.Submit(t, [this, writeStep, next = std::move(next)](const hart::TransactionResult& r) {
+        auto& job = *job_;
+        ++job.report.transactions;
+        job.report.repeats += r.repeats;
+        ++job.done;
         // A write's outcome must be recorded even when cancelled; anything else just stops.
-        if (!writeStep && self->StopIfCancelled())
+        if (!writeStep && StopIfCancelled())
             return;
         next(r);
     });
@@ -624,6 +637,9 @@ void BatchRunner::Verify(const Item& item, const hart::TransactionResult& r)
 void BatchRunner::Finish(BatchStatus status, const std::string& message)
 {
     auto job = std::move(job_);
+    end_.stop();
+    if (owner_)
+        owner_->Release(this);
     job->report.status = status;
     job->report.message = message;
     emit Progress(job->total, job->total, QString());
