@@ -33,8 +33,6 @@ hart::Transaction LiveRequest(const hart::HartLink& link)
     return hart::MakeTransaction(hart::Request("Button4"), link.Buffer().identity());
 }
 
-std::string ErrorText(hart::TransactionError e) { return hart::TransactionErrorText(e); }
-
 // What a live answer fills: the variables and their units (command 3), and the loop current.
 std::vector<QWidget*> VariableFields(const Form1Ui& ui)
 {
@@ -209,10 +207,8 @@ void ScanLive::LiveAnswer(const hart::TransactionResult& r)
     if (frame && !hart::IsErrorResponse(frame->responseCode()) && form_.Link().Decode(103, *frame))
         values = device::DecodeDynamicVariables(frame->data(), sep);
     if (!values) {
-        run_.Failure(!r.ok()                                      ? ErrorText(r.error)
-                     : !frame                                     ? std::string("broken answer frame")
-                     : hart::IsErrorResponse(frame->responseCode()) ? hart::DeviceAnsweredText(frame->responseCode())
-                                                                    : std::string("an answer without the values"));
+        const auto usable = hart::UsableAnswer(r);
+        run_.Failure(usable ? std::string("an answer without the values") : usable.error());
         ShowAllStale(form_.Ui(), true);
         ShowState();
         return;

@@ -110,18 +110,6 @@ using Next = std::function<void(const hart::TransactionResult&)>;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// Why an answer gives no value: the transaction failed, the device refused, or bytes are missing.
-std::string AnswerProblem(const hart::TransactionResult& r)
-{
-    if (!r.ok())
-        return hart::TransactionErrorText(r.error);
-    const auto frame = r.Frame();
-    if (!frame)
-        return "broken answer frame";
-    if (hart::IsErrorResponse(frame->responseCode()))
-        return hart::DeviceAnsweredText(frame->responseCode());
-    return {};
-}
 
 // The backup holds what was read, item for item, and the identity the file keeps.
 bool SameAsRead(const Configuration& back, const Configuration& read)
@@ -340,28 +328,25 @@ void BatchRunner::Identify(std::function<void()> next, std::function<void(const 
     Send(t, QStringLiteral("identify"), false, [this, next, failed](const hart::TransactionResult& r) {
         if (StopIfCancelled())
             return;
-        std::string why = AnswerProblem(r);
-        std::optional<device::IdentifyResult> decoded;
-        if (why.empty()) {
-            decoded = device::DecodeIdentify(r.Frame()->data(), job_->address);
-            if (!decoded)
-                why = "the identify answer is too short";
-        }
-        if (!why.empty())
-            return failed(why);
+        if (const auto answered = hart::UsableAnswer(r); !answered)
+            return failed(answered.error());
+        const auto decoded = device::DecodeIdentify(r.Frame()->data(), job_->address);
+        if (!decoded)
+            return failed("the identify answer is too short");
         job_->id = decoded->identity;
         job_->identifyAnswer = r.answer;
         next();
     });
 }
 
-// Decodes an answer into `into`; empty when it worked, else why not.
-std::string BatchRunner::DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into)
+// Decodes an answer into `into`, or says why not.
+codec::Result<void> BatchRunner::DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into)
 {
-    std::string why = AnswerProblem(r);
-    if (why.empty() && !item.decode({r.Frame()->data(), job_->address}, into))
-        why = "the answer is too short";
-    return why;
+    if (auto answered = hart::UsableAnswer(r); !answered)
+        return answered;
+    if (!item.decode({r.Frame()->data(), job_->address}, into))
+        return codec::Result<void>::Fail("the answer is too short");
+    return codec::Result<void>::Ok();
 }
 
 void BatchRunner::ReadNext()
@@ -377,7 +362,7 @@ void BatchRunner::ReadNext()
             const Item& item = Items()[k];
             if (!item.readByIdentify())
                 continue;
-            if (DecodeInto(item, identify, job.report.device).empty())
+            if (DecodeInto(item, identify, job.report.device))
                 job.readAnswers[k] = job.identifyAnswer;
         }
     }
@@ -389,8 +374,9 @@ void BatchRunner::ReadNext()
     const Item& item = *job.reads[job.readAt];
     Send(ReadRequest(item, job.id, job.address), Q(item.name), false, [this, &item](const hart::TransactionResult& r) {
         auto& job = *job_;
-        const std::string why = DecodeInto(item, r, job.report.device);
-        if (why.empty())
+        const auto decoded = DecodeInto(item, r, job.report.device);
+        const std::string& why = decoded.error();
+        if (decoded)
             job.readAnswers[static_cast<std::size_t>(&item - Items().data())] = r.answer;
         else if (job.write && item.has(job.file))
             return Finish(BatchStatus::Refused, "Nothing was written: the device's " + std::string(item.name)
@@ -591,8 +577,9 @@ void BatchRunner::WriteNext()
             job_->report.changed = true;
         if (r.error == hart::TransactionError::Cancelled)
             return WriteFailed(item, "cancelled before the answer; the device may have taken the value");
-        if (const std::string why = AnswerProblem(r); !why.empty())
-            return WriteFailed(item, refused ? why : why + "; the device may have taken the value");
+        if (const auto answered = hart::UsableAnswer(r); !answered)
+            return WriteFailed(item, refused ? answered.error()
+                                             : answered.error() + "; the device may have taken the value");
         job_->unverified = &item;
         if (StopIfCancelled())
             return;
@@ -624,8 +611,8 @@ void BatchRunner::ReadBack(const Item& item)
 void BatchRunner::Verify(const Item& item, const hart::TransactionResult& r)
 {
     Configuration back;
-    if (const std::string why = DecodeInto(item, r, back); !why.empty())
-        return WriteFailed(item, "written, but reading it back failed (" + why + ")");
+    if (const auto decoded = DecodeInto(item, r, back); !decoded)
+        return WriteFailed(item, "written, but reading it back failed (" + decoded.error() + ")");
     if (!item.equal(back, job_->file))
         return WriteFailed(item, "read back " + item.text(back) + ", meant " + item.text(job_->file));
     job_->unverified = nullptr;

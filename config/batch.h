@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codec/result.h"
 #include "config/configuration.h"
 #include "config/items.h"
 #include "hart/line_owner.h"
@@ -154,7 +155,7 @@ private:
     void SettleItem(const Item& item, ItemOutcome outcome, const std::string& reason = {});
     void SaveBackup();
     void Identify(std::function<void()> next, std::function<void(const std::string&)> failed);
-    std::string DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into);
+    codec::Result<void> DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into);
     void ReadNext();
     void ReadDone();
     void CheckDeviceType();

@@ -39,6 +39,19 @@ void Reply::Complete(TransactionResult result)
         Qt::QueuedConnection);
 }
 
+codec::Result<void> UsableAnswer(const TransactionResult& r)
+{
+    using R = codec::Result<void>;
+    if (!r.ok())
+        return R::Fail(TransactionErrorText(r.error));
+    const auto frame = r.Frame();
+    if (!frame)
+        return R::Fail("broken answer frame");
+    if (IsErrorResponse(frame->responseCode()))
+        return R::Fail(DeviceAnsweredText(frame->responseCode()));
+    return R::Ok();
+}
+
 std::unique_ptr<Reply> Transport::Submit(Transaction t, Done done)
 {
     auto reply = Submit(std::move(t));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codec/result.h"
 #include "hart/frames.h"
 
 #include <QObject>
@@ -56,6 +57,9 @@ struct TransactionResult {
 
 // Plain sentence for a failed transaction ("no answer", "busy", ...).
 std::string TransactionErrorText(TransactionError error);
+// Ok when the answer can give values: it came whole and the device did not
+// refuse; else why not, in the words every client reports.
+codec::Result<void> UsableAnswer(const TransactionResult& r);
 
 class Transport;
 
