@@ -184,6 +184,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
 ConfigPage::~ConfigPage() = default;
 
 bool ConfigPage::BatchRunning() const { return batch_ != Batch::None; }
+bool ConfigPage::LinkWaiting() const { return host_.owner && host_.owner->Wants(hart::LineClient::Button); }
 QString ConfigPage::StatusText() const { return status_->text(); }
 QString ConfigPage::BackupPath() const { return backupPath_; }
 
@@ -194,7 +195,7 @@ void ConfigPage::UpdateButtons()
     PageSituation s;
     s.portOpen = host_.portOpen && host_.portOpen();
     s.batchRunning = BatchRunning();
-    s.linkWaiting = host_.linkWaiting && host_.linkWaiting();
+    s.linkWaiting = LinkWaiting();
     s.haveDevice = device_.has_value();
     s.haveFile = file_.has_value();
     const PageButtons b = ButtonsFor(s);
@@ -324,7 +325,7 @@ void ConfigPage::WriteDevice()
 void ConfigPage::Start(bool write, bool otherIdentifier)
 {
     // A press that came in before the buttons caught up with the line.
-    if (!host_.transport || (host_.linkWaiting && host_.linkWaiting()) || (host_.portOpen && !host_.portOpen())) {
+    if (!host_.transport || LinkWaiting() || (host_.portOpen && !host_.portOpen())) {
         batch_ = Batch::None;
         UpdateButtons();
         return;
@@ -344,7 +345,7 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
             return;
         }
     }
-    runner_ = std::make_unique<config::BatchRunner>(*host_.transport);
+    runner_ = std::make_unique<config::BatchRunner>(*host_.transport, host_.owner);
     connect(runner_.get(), &config::BatchRunner::Progress, this, &ConfigPage::Progress);
     connect(runner_.get(), &config::BatchRunner::Finished, this, &ConfigPage::Finished);
     connect(runner_.get(), &config::BatchRunner::ItemDone, this, &ConfigPage::ItemDone);
@@ -645,41 +646,21 @@ QString ChooseConfigurationFile(QWidget* parent, bool save, const QString& propo
 struct TForm1::ConfigFileWiring {
     // The page's batch uses the window's batch path: the page goes first.
     ~ConfigFileWiring() { delete page; }
-    bool holdsLine = false;
     ConfigPage* page = nullptr;
 };
-
-bool TForm1::BatchOwnsLine() const
-{
-    // Between two requests of a configuration batch the line stays the batch's.
-    return !transactor_.Idle() || (configFile_ && configFile_->page->BatchRunning());
-}
 
 void TForm1::WireConfigurationFile()
 {
     configFile_ = std::make_shared<ConfigFileWiring>();
     auto& wiring = *configFile_;
-    transactor_.SetPort(linePort_);
+    transactor_.SetPort(batchPort_.get());
 
     ConfigPageHost host;
-    host.transport = &batchPath_;
+    host.transport = &transactor_;
+    host.owner = &lineOwner_;
     host.portOpen = [this] { return link_.Buffer().portOpen(); };
-    // A request whose time-out has shown may never be answered: only a live wait holds the line.
-    // A window request kept back by live values is about to go out: it too holds the line.
-    host.linkWaiting = [this] {
-        return (link_.PendingRequest() != 0 && link_.Timer3().isActive()) || (scanLive_ && scanLive_->Poller().HasKept());
-    };
     host.pollingAddress = [this] { return SelectedPollingAddress(ui_.ComboBox9); };
     host.batchRunning = [this](bool running) {
-        auto& w = *configFile_;
-        if (running) {
-            transactor_.SetBaud(comm1_.BaudRate());
-            batchAnswers_.clear();
-        }
-        if (running != w.holdsLine) {
-            running ? batchPath_.Hold() : batchPath_.Release();
-            w.holdsLine = running;
-        }
         // The pages keep their own enabled rules underneath: a disabled page
         // only greys out its controls for the time of the batch.
         for (QWidget* page : {ui_.TabSheet6, ui_.TabSheet8, ui_.TabSheet9, ui_.TabSheet1, ui_.TabSheet2})
@@ -726,6 +707,7 @@ void TForm1::WireConfigurationFile()
     auto update = [this] { configFile_->page->UpdateButtons(); };
     connect(&link_, &hart::HartLink::StatusChanged, wiring.page, update, Qt::QueuedConnection);
     connect(&link_, &hart::HartLink::AnswerHandled, wiring.page, update, Qt::QueuedConnection);
+    connect(&lineOwner_, &hart::LineOwner::HolderChanged, wiring.page, update, Qt::QueuedConnection);
     connect(ui_.Button1, &QPushButton::clicked, wiring.page, update, Qt::QueuedConnection);
     connect(ui_.PageControl2, &QTabWidget::currentChanged, wiring.page, update);
 }

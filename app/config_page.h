@@ -2,6 +2,7 @@
 
 #include "config/batch.h"
 #include "config/configuration.h"
+#include "hart/line_owner.h"
 #include "hart/transport.h"
 
 #include <QString>
@@ -41,8 +42,9 @@ PageButtons ButtonsFor(const PageSituation& s);
 // The window's side of the page: the line, and what the other pages share.
 struct ConfigPageHost {
     hart::Transport* transport = nullptr;
+    // Who holds the line; a button's request holding it or waiting for it keeps batches back.
+    hart::LineOwner* owner = nullptr;
     std::function<bool()> portOpen;
-    std::function<bool()> linkWaiting;
     // The batch takes the line (true) and gives it back (false).
     std::function<void(bool running)> batchRunning;
     std::function<std::uint8_t()> pollingAddress;
@@ -93,6 +95,7 @@ private:
     void FillTable();
     void ShowDetail();
     void SetStatus(const QString& text);
+    bool LinkWaiting() const;
 
     ConfigPageHost host_;
     std::unique_ptr<config::BatchRunner> runner_;

@@ -22,7 +22,8 @@ QString Hex(unsigned value, int digits)
 
 } // namespace
 
-ScanDialog::ScanDialog(hart::Transport& transport, QWidget* parent) : QDialog(parent), scanner_(transport)
+ScanDialog::ScanDialog(hart::Transport& transport, hart::LineOwner* owner, QWidget* parent)
+    : QDialog(parent), scanner_(transport, owner)
 {
     setObjectName("ScanDialog");
     setWindowTitle(tr("Find Devices"));

@@ -17,7 +17,7 @@ namespace app {
 class ScanDialog : public QDialog {
     Q_OBJECT
 public:
-    ScanDialog(hart::Transport& transport, QWidget* parent = nullptr);
+    ScanDialog(hart::Transport& transport, hart::LineOwner* owner, QWidget* parent = nullptr);
 
     device::AddressScanner& Scanner() { return scanner_; }
     // Starts a scan of the chosen range (what the Scan button does).

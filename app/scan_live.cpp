@@ -33,8 +33,6 @@ hart::Transaction LiveRequest(const hart::HartLink& link)
     return hart::MakeTransaction(hart::Request(hart::RequestId::Button4), link.Buffer().identity());
 }
 
-std::string ErrorText(hart::TransactionError e) { return hart::TransactionErrorText(e); }
-
 // What a live answer fills: the variables and their units (command 3), and the loop current.
 std::vector<QWidget*> VariableFields(const Form1Ui& ui)
 {
@@ -83,7 +81,7 @@ std::uint8_t SelectedPollingAddress(const QComboBox* combo)
 ScanLive::ScanLive(TForm1& form, hart::Transport& transport)
     : form_(form),
       transport_(transport),
-      poller_(transport, [&form] { return LiveRequest(form.Link()); })
+      poller_(transport, [&form] { return LiveRequest(form.Link()); }, &form.LineOwner())
 {
     const Form1Ui& ui = form.Ui();
     hart::HartLink& link = form.Link();
@@ -96,18 +94,6 @@ ScanLive::ScanLive(TForm1& form, hart::Transport& transport)
         Trend().raise();
     });
 
-    // The window's own requests wait for the live one on the line, and give it back when answered or timed out.
-    link.SetLineGate([this](std::function<void()> sendLater) { return poller_.Defer(std::move(sendLater)); });
-    connect(&link, &hart::HartLink::AnswerHandled, &poller_, &device::LivePoller::LineReleased);
-    connect(&link.Timer3(), &QTimer::timeout, &poller_, &device::LivePoller::LineReleased);
-
-    auto lineFree = [this] {
-        if (scanWaiting_ && dialog_) {
-            scanWaiting_ = false;
-            dialog_->StartScan();
-        }
-    };
-    connect(&link, &hart::HartLink::AnswerHandled, this, lineFree);
     // A button's answer makes what it filled current again.
     connect(&link, &hart::HartLink::AnswerHandled, this, [this](int code, bool success) {
         if (success && code == 103)
@@ -116,7 +102,6 @@ ScanLive::ScanLive(TForm1& form, hart::Transport& transport)
         else if (success && code == 102)
             ShowStale(form_.Ui().Edit6, false);
     });
-    connect(&link.Timer3(), &QTimer::timeout, this, lineFree);
 
     connect(&poller_, &device::LivePoller::Answered, this, &ScanLive::LiveAnswer);
     connect(&poller_, &device::LivePoller::Failed, this, [this](const QString& reason) {
@@ -124,26 +109,17 @@ ScanLive::ScanLive(TForm1& form, hart::Transport& transport)
         form_.Ui().LiveSwitch->setChecked(false);
     });
 
-    // A configuration batch greys out the pages while it has the line.
-    ui.TabSheet6->installEventFilter(this);
+    // A configuration batch took the line.
+    connect(&poller_, &device::LivePoller::Displaced, this, [this] {
+        lastFailure_ = tr("Live values stopped: a configuration batch uses the line.");
+        form_.Ui().LiveSwitch->setChecked(false);
+    });
 
     PortClosing();
 }
 
-bool ScanLive::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == form_.Ui().TabSheet6 && event->type() == QEvent::EnabledChange && !form_.Ui().TabSheet6->isEnabled()
-        && poller_.Active()) {
-        lastFailure_ = tr("Live values stopped: a configuration batch uses the line.");
-        poller_.Abort();
-        form_.Ui().LiveSwitch->setChecked(false);
-    }
-    return QObject::eventFilter(watched, event);
-}
-
 ScanLive::~ScanLive()
 {
-    form_.Link().SetLineGate({});
     poller_.Abort();
     delete dialog_;
     delete trend_;
@@ -169,7 +145,6 @@ void ScanLive::PortClosing()
 {
     const Form1Ui& ui = form_.Ui();
     poller_.Abort();
-    scanWaiting_ = false;
     if (dialog_)
         dialog_->reject();
     {
@@ -186,15 +161,12 @@ void ScanLive::FindDevices()
     // The scan needs the line to itself.
     form_.Ui().LiveSwitch->setChecked(false);
     if (!dialog_) {
-        dialog_ = new ScanDialog(transport_, &form_);
+        dialog_ = new ScanDialog(transport_, &form_.LineOwner(), &form_);
         connect(dialog_, &ScanDialog::Chosen, this, &ScanLive::UseAddress);
     }
     dialog_->open();
-    // A button's request still waiting for its answer, or kept back by live
-    // values and about to go, keeps the line until it has its answer.
-    scanWaiting_ = form_.Link().Timer3().isActive() || poller_.HasKept();
-    if (!scanWaiting_)
-        dialog_->StartScan();
+    // The scan waits for the line: a button's request on it keeps it until answered.
+    dialog_->StartScan();
 }
 
 void ScanLive::UseAddress(int address)
@@ -222,7 +194,7 @@ void ScanLive::SetLive(bool on)
     lastFailure_.clear();
     poller_.SetIntervalSeconds(form_.Ui().LiveInterval->value());
     // A button's request still waiting for its answer keeps the line until it has it.
-    poller_.Start(form_.Link().Timer3().isActive());
+    poller_.Start();
     Trend().show();
     ShowState();
 }
@@ -235,10 +207,8 @@ void ScanLive::LiveAnswer(const hart::TransactionResult& r)
     if (frame && !hart::IsErrorResponse(frame->responseCode()) && form_.Link().Decode(103, *frame))
         values = device::DecodeDynamicVariables(frame->data(), sep);
     if (!values) {
-        run_.Failure(!r.ok()                                      ? ErrorText(r.error)
-                     : !frame                                     ? tr("broken answer frame").toStdString()
-                     : hart::IsErrorResponse(frame->responseCode()) ? hart::DeviceAnsweredText(frame->responseCode())
-                                                                    : tr("an answer without the values").toStdString());
+        const auto usable = hart::UsableAnswer(r);
+        run_.Failure(usable ? tr("an answer without the values").toStdString() : usable.error());
         ShowAllStale(form_.Ui(), true);
         ShowState();
         return;

@@ -46,9 +46,6 @@ public:
     void FindDevices();
     void UseAddress(int address);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void SetLive(bool on);
     void LiveAnswer(const hart::TransactionResult& r);
@@ -60,7 +57,6 @@ private:
     device::SampleStore store_;
     QPointer<LiveTrend> trend_;
     QPointer<ScanDialog> dialog_;
-    bool scanWaiting_ = false; // for the answer of a button's request still on the line
     device::LiveRun run_;
     QString lastFailure_; // why live values stopped
 };

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 #include <QCloseEvent>
 #include <QLocale>
@@ -37,14 +38,9 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     // The stored settings of the window's port.
     comm1_.SetCommName("COM1");
     line::ConfigureHartPort(comm1_);
-    // While the batch path has a request out, the answer is its own.
-    comm1_.OnReceiveData = [this](serial::TComm*, const void* buffer, std::uint16_t length) {
-        if (BatchOwnsLine() && buffer)
-            transactor_.Deliver({static_cast<const std::uint8_t*>(buffer), length});
-        else
-            link_.Comm1ReceiveData(buffer, length);
-    };
     transactor_.setParent(this);
+    lineOwner_.setParent(this);
+    lineOwner_.setObjectName("LineOwner");
 
     link_.SetPort(&comm1_);
     if (options_.sleep)
@@ -65,20 +61,21 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireIdentify();
     WireDeviceOperations();
     WireConverter();
+    WireLine();
     WireTraffic(); // before any other user of the line, so that all of it is seen
-    WireConfigurationFile();
-    // What a configuration write leaves on the device: the newest good answer per command.
-    batchPath_.SetObserver([this](std::uint8_t command, const hart::TransactionResult& r) {
-        if (const auto frame = r.Frame(); frame && !hart::IsErrorResponse(frame->responseCode()))
-            batchAnswers_[command] = r.answer;
+    // The batch path's writes are counted with the buttons' in the status panel.
+    batchPort_ = std::make_unique<hart::TappedPort>(*linePort_, [this](const hart::TrafficRecord& r) {
+        link_.CountSent(r.bytes.size());
     });
-    scanLive_ = std::make_unique<ScanLive>(*this, batchPath_);
+    ShowLineHolder();
+    WireConfigurationFile();
+    scanLive_ = std::make_unique<ScanLive>(*this, transactor_);
     EnterPressesButtons(this);
     // The smallest the window may be, fixed once every control exists: left to
     // the layout it would follow each new status text, resizing a shown window.
     setMinimumSize(minimumSizeHint());
-    if (auto* page = ui_.PageControl2->widget(5); page && ui_.Panel1->findChild<QWidget*>("TrafficButton"))
-        TabThroughPageBefore(page, ui_.Panel1->findChild<QWidget*>("TrafficButton"));
+    if (auto* page = ui_.PageControl2->widget(5); page && trafficButton_)
+        TabThroughPageBefore(page, trafficButton_);
     FormCreate();
 }
 
@@ -91,6 +88,7 @@ TForm1::~TForm1()
 void TForm1::closeEvent(QCloseEvent* event)
 {
     // The port's threads must end before the program does.
+    lineOwner_.PortClosed();
     scanLive_->PortClosing();
     comm1_.ClosePort();
     QWidget::closeEvent(event);
@@ -205,9 +203,9 @@ void TForm1::Button1Click()
 
 void TForm1::CloseConnection()
 {
-    // Live values, a scan and a configuration batch end with the line.
+    // No claim outlives the port; live values and a scan end with it.
+    lineOwner_.PortClosed();
     scanLive_->PortClosing();
-    transactor_.Cancel();
     SetConnectionButtonsEnabled(false);
     ClearFieldsOnPortChange(true);
     ForgetListBytes(this);
@@ -216,6 +214,66 @@ void TForm1::CloseConnection()
     link_.Buffer().setPortOpen(false);
     ui_.Button1->setText(tr("Open"));
     comm1_.ClosePort();
+}
+
+void TForm1::WireLine()
+{
+    link_.SetLineOwner(&lineOwner_);
+    // Received bytes go to whoever holds the line; with nobody, to the link,
+    // which counts them as it always has.
+    auto toLink = [this](std::span<const std::uint8_t> b) {
+        link_.Comm1ReceiveData(b.data(), static_cast<std::uint16_t>(b.size()));
+    };
+    auto toBatchPath = [this](std::span<const std::uint8_t> b) {
+        link_.CountReceived(b.size());
+        transactor_.Deliver(b);
+    };
+    lineOwner_.SetIdleSink(toLink);
+    lineOwner_.SetSink(hart::LineClient::Button, toLink);
+    for (auto c : {hart::LineClient::Batch, hart::LineClient::Scan, hart::LineClient::Live})
+        lineOwner_.SetSink(c, toBatchPath);
+    comm1_.OnReceiveData = [this](serial::TComm*, const void* buffer, std::uint16_t length) {
+        if (buffer)
+            lineOwner_.Deliver({static_cast<const std::uint8_t*>(buffer), length});
+        else
+            link_.Comm1ReceiveData(buffer, length);
+    };
+    reads_ = std::make_unique<line::ReadsFollowHolder>(comm1_, lineOwner_);
+    connect(&lineOwner_, &hart::LineOwner::HolderChanged, this, [this](int client) {
+        if (client >= 0 && client != static_cast<int>(hart::LineClient::Button))
+            transactor_.SetBaud(comm1_.BaudRate());
+        // The batch path's holders are named in the status panel; a button's request shows its own status.
+        QString text;
+        switch (client) {
+        case static_cast<int>(hart::LineClient::Batch): text = tr("Line: configuration batch"); break;
+        case static_cast<int>(hart::LineClient::Scan): text = tr("Line: scan"); break;
+        case static_cast<int>(hart::LineClient::Live): text = tr("Line: live values"); break;
+        default: break;
+        }
+        if (lineHolder_)
+            lineHolder_->setText(text);
+    });
+    // What a configuration write leaves on the device: the newest good answer per command.
+    connect(&lineOwner_, &hart::LineOwner::HolderChanged, this, [this](int client) {
+        if (client == static_cast<int>(hart::LineClient::Batch))
+            batchAnswers_.clear();
+    });
+    connect(&transactor_, &hart::Transactor::Answered, this, [this](int command, const hart::TransactionResult& r) {
+        if (const auto frame = r.Frame(); frame && !hart::IsErrorResponse(frame->responseCode()))
+            batchAnswers_[static_cast<std::uint8_t>(command)] = r.answer;
+    });
+}
+
+void TForm1::ShowLineHolder()
+{
+    // In the traffic row, before its button: the original row of the panel keeps its geometry.
+    auto* label = new QLabel(ui_.Panel1);
+    label->setObjectName("LineHolderLabel");
+    lineHolder_ = label;
+    auto* rows = qobject_cast<QVBoxLayout*>(ui_.Panel1->layout());
+    auto* row = rows && rows->count() > 1 ? qobject_cast<QHBoxLayout*>(rows->itemAt(rows->count() - 1)->layout()) : nullptr;
+    if (row)
+        row->insertWidget(row->count() - 1, label);
 }
 
 void TForm1::PageControl2Change(int index)

@@ -1,12 +1,17 @@
 #pragma once
 
 #include "app/form1_ui.h"
-#include "app/window_batch.h"
 #include "codec/result.h"
+#include "hart/line_owner.h"
 #include "hart/link.h"
+#include "hart/tapped_port.h"
+#include "hart/transactor.h"
 #include "hart/transport.h"
+#include "line/line.h"
 #include "serial/tcomm.h"
 
+#include <QLabel>
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
@@ -29,6 +34,7 @@ class PtySimulator;
 namespace app {
 
 class ScanLive;
+class TrafficWindow;
 
 // The port selector's entry that runs the simulated converter behind a pseudo-terminal.
 inline constexpr const char* kSimulatedPortName = "Simulated converter";
@@ -59,9 +65,11 @@ public:
     // The simulated converter, once "Simulated converter" was opened; nullptr before.
     sim::PtySimulator* Simulator() { return simulator_.get(); }
     const Form1Ui& Ui() const { return ui_; }
-    // The batch path on the window's port (address scan, live values).
-    hart::Transport& BatchPath() { return batchPath_; }
+    // The batch path on the window's port (configuration batches, address scan, live values).
+    hart::Transport& BatchPath() { return transactor_; }
     hart::Transactor& Transactor() { return transactor_; }
+    // Who holds the line: the buttons, a batch, the scan or live values.
+    hart::LineOwner& LineOwner() { return lineOwner_; }
     ScanLive& FindAndWatch() { return *scanLive_; }
 
     // The open port went away (adapter unplugged, device node removed): back
@@ -101,7 +109,8 @@ private:
     void WireConverter();          // instrument commands, parsing format, RS485, analog inputs, mapping
     void WireTraffic();            // the traffic window, the device status, and the tap on the line
     void WireConfigurationFile();  // the sixth page and its batch line
-    bool BatchOwnsLine() const; // deliveries go to the batch path, not the link
+    void WireLine(); // the line's owner: deliveries, the port's reads, the counters, the holder shown
+    void ShowLineHolder();
     // After a configuration write: the pages show what the device now holds.
     void ShowWritten(const config::BatchReport& report);
     void FollowPollingAddress(int address); // the device answers at another short address now
@@ -109,6 +118,7 @@ private:
     Options options_;
     Form1Ui ui_;
     serial::TComm comm1_;
+    hart::LineOwner lineOwner_; // outlives every client of the line
     hart::HartLink link_;
     std::unique_ptr<sim::PtySimulator> simulator_;
     std::uint8_t polledAddress_ = 0;
@@ -119,7 +129,11 @@ private:
     hart::BytePort* linePort_ = &comm1_; // where requests are written: the port, or the traffic tap on it
     // The one batch path of the window: configuration batches, the scan and live values.
     hart::Transactor transactor_;
-    WindowBatchPath batchPath_{transactor_, comm1_};
+    std::unique_ptr<hart::TappedPort> batchPort_; // the batch path's writes, counted
+    std::unique_ptr<line::ReadsFollowHolder> reads_;
+    QPointer<QLabel> lineHolder_; // who of the batch path holds the line, in the status panel
+    QPointer<QWidget> trafficButton_;
+    QPointer<TrafficWindow> trafficWindow_;
     struct ConfigFileWiring;
     std::shared_ptr<ConfigFileWiring> configFile_; // goes before the port it uses
     std::unique_ptr<ScanLive> scanLive_;           // last: goes before the link and the line

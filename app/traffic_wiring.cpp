@@ -76,6 +76,7 @@ void TForm1::WireTraffic()
     status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* open = new QPushButton(tr("Traffic…"), ui_.Panel1);
     open->setObjectName("TrafficButton");
+    trafficButton_ = open;
     open->setToolTip(tr("Every frame on the line, decoded"));
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
@@ -121,12 +122,12 @@ void TForm1::WireTraffic()
     connect(ui_.Button1, &QPushButton::clicked, status, &QLabel::clear);
 
     connect(open, &QPushButton::clicked, this, [this, model] {
-        auto* window = findChild<TrafficWindow*>("TrafficWindow");
-        if (!window) {
+        if (!trafficWindow_) {
             TrafficWindow::Options o;
             o.showError = options_.showError;
-            window = new TrafficWindow(*model, o, this);
+            trafficWindow_ = new TrafficWindow(*model, o, this);
         }
+        TrafficWindow* window = trafficWindow_;
         window->show();
         window->raise();
         window->activateWindow();

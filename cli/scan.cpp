@@ -11,12 +11,12 @@ namespace cli {
 
 int RunScan(const Options& o, Io& io)
 {
-    int first = 0;
-    int last = 0;
-    if (!device::ParseAddressRange(o.addresses, first, last)) {
+    const auto range = device::ParseAddressRange(o.addresses);
+    if (!range) {
         io.err << i18n::Arg(QCoreApplication::translate("cli", "The address range '%1' is not FIRST-LAST within 0-63."), o.addresses) << "\n";
         return kRefused;
     }
+    const auto [first, last] = *range;
     auto l = OpenLine(o, io);
     if (!l)
         return kRefused;

@@ -31,4 +31,24 @@ private:
     std::string error_;
 };
 
+// An operation that yields nothing but can fail: Ok(), or the message.
+template <>
+class Result<void> {
+public:
+    static Result Ok() { return Result(false, {}); }
+    static Result Fail(std::string message) { return Result(true, std::move(message)); }
+
+    bool ok() const { return !failed_; }
+    explicit operator bool() const { return ok(); }
+    const std::string& error() const { return error_; }
+
+    template <typename U>
+    Result<U> failAs() const { return Result<U>::Fail(error_); }
+
+private:
+    Result(bool failed, std::string e) : failed_(failed), error_(std::move(e)) {}
+    bool failed_;
+    std::string error_;
+};
+
 } // namespace codec

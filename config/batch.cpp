@@ -12,7 +12,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -115,18 +114,6 @@ using Next = std::function<void(const hart::TransactionResult&)>;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// Why an answer gives no value: the transaction failed, the device refused, or bytes are missing.
-std::string AnswerProblem(const hart::TransactionResult& r)
-{
-    if (!r.ok())
-        return hart::TransactionErrorText(r.error);
-    const auto frame = r.Frame();
-    if (!frame)
-        return i18n::Arg(QCoreApplication::translate("config", "broken answer frame"));
-    if (hart::IsErrorResponse(frame->responseCode()))
-        return hart::DeviceAnsweredText(frame->responseCode());
-    return {};
-}
 
 // The backup holds what was read, item for item, and the identity the file keeps.
 bool SameAsRead(const Configuration& back, const Configuration& read)
@@ -189,15 +176,21 @@ struct BatchRunner::Job {
 
     std::vector<const Item*> writes;
     std::size_t writeAt = 0;
+
+    std::string refusal;                // refused before starting: reported from the event loop
+    std::unique_ptr<hart::Reply> reply; // the request out; withdrawn when the job goes
 };
 
-BatchRunner::BatchRunner(hart::Transport& transport, QObject* parent) : QObject(parent), transport_(transport) {}
-
-BatchRunner::~BatchRunner()
+BatchRunner::BatchRunner(hart::Transport& transport, hart::LineOwner* owner, QObject* parent)
+    : QObject(parent), transport_(transport), owner_(owner)
 {
-    if (job_ && !job_->awaiting)
-        transport_.Cancel();
+    end_.setSingleShot(true);
+    end_.setInterval(0);
+    connect(&end_, &QTimer::timeout, this, &BatchRunner::EndLater);
 }
+
+// The job goes first, and with it the request it has out.
+BatchRunner::~BatchRunner() = default;
 
 bool BatchRunner::Busy() const { return job_ != nullptr; }
 
@@ -234,16 +227,30 @@ void BatchRunner::Cancel()
     if (!job_ || job_->cancelled)
         return;
     job_->cancelled = true;
-    // Nothing of the batch is on the line while it waits; the transport may be another's.
-    if (!job_->awaiting)
-        transport_.Cancel();
-    // A transport may drop a request that never reached the line without answering it;
-    // the batch must end all the same.
-    std::weak_ptr<Job> weak = job_;
-    QTimer::singleShot(0, this, [this, weak] {
-        const auto job = weak.lock();
-        if (job && job_ == job && (job->awaiting || transport_.Idle()))
-            StopIfCancelled();
+    // The request out ends as Cancelled and stops the batch from its answer;
+    // without one (waiting for Proceed, or for the line) it stops from the event loop.
+    if (job_->reply && !job_->reply->IsFinished())
+        job_->reply->Cancel();
+    else
+        end_.start();
+}
+
+void BatchRunner::EndLater()
+{
+    if (!job_)
+        return;
+    if (!job_->refusal.empty())
+        return Finish(BatchStatus::Refused, job_->refusal);
+    StopIfCancelled();
+}
+
+void BatchRunner::Begin()
+{
+    if (!owner_)
+        return Start();
+    owner_->Claim(hart::LineClient::Batch, this, [this] {
+        if (job_ && !job_->cancelled)
+            Start();
     });
 }
 
@@ -251,16 +258,16 @@ void BatchRunner::Read(std::uint8_t pollingAddress)
 {
     if (job_)
         return;
-    job_ = std::make_shared<Job>();
+    job_ = std::make_unique<Job>();
     job_->address = pollingAddress;
-    Start();
+    Begin();
 }
 
 void BatchRunner::Write(const Configuration& file, const WriteOptions& options)
 {
     if (job_)
         return;
-    job_ = std::make_shared<Job>();
+    job_ = std::make_unique<Job>();
     job_->write = true;
     job_->options = options;
     job_->file = file;
@@ -272,30 +279,24 @@ void BatchRunner::Write(const Configuration& file, const WriteOptions& options)
     if (!options.dryRun && options.backupDirectory.isEmpty())
         refusal = i18n::Arg(QCoreApplication::translate("config", "The file was not written: no directory for the backup was given."));
     if (refusal.empty())
-        return Start();
+        return Begin();
     // Reported from the event loop like every other outcome, never from inside Write.
-    std::weak_ptr<Job> weak = job_;
-    QTimer::singleShot(0, this, [this, weak, refusal] {
-        if (const auto job = weak.lock(); job && job_ == job)
-            Finish(BatchStatus::Refused, refusal);
-    });
+    job_->refusal = refusal;
+    end_.start();
 }
 
 void BatchRunner::Send(const hart::Transaction& t, const QString& item, bool writeStep,
                        std::function<void(const hart::TransactionResult&)> next)
 {
     emit Progress(job_->done, job_->total, item);
-    std::weak_ptr<Job> weak = job_;
-    QPointer<BatchRunner> self(this);
-    transport_.Submit(t, [weak, self, writeStep, next = std::move(next)](const hart::TransactionResult& r) {
-        const auto job = weak.lock();
-        if (!self || !job || self->job_ != job)
-            return; // the batch ended or its runner is gone
-        ++job->report.transactions;
-        job->report.repeats += r.repeats;
-        ++job->done;
+    // The handle goes with the job: no answer reaches a batch that has ended.
+    job_->reply = transport_.Submit(t, [this, writeStep, next = std::move(next)](const hart::TransactionResult& r) {
+        auto& job = *job_;
+        ++job.report.transactions;
+        job.report.repeats += r.repeats;
+        ++job.done;
         // A write's outcome must be recorded even when cancelled; anything else just stops.
-        if (!writeStep && self->StopIfCancelled())
+        if (!writeStep && StopIfCancelled())
             return;
         next(r);
     });
@@ -332,28 +333,25 @@ void BatchRunner::Identify(std::function<void()> next, std::function<void(const 
     Send(t, QStringLiteral("identify"), false, [this, next, failed](const hart::TransactionResult& r) {
         if (StopIfCancelled())
             return;
-        std::string why = AnswerProblem(r);
-        std::optional<device::IdentifyResult> decoded;
-        if (why.empty()) {
-            decoded = device::DecodeIdentify(r.Frame()->data(), job_->address);
-            if (!decoded)
-                why = i18n::Arg(QCoreApplication::translate("config", "the identify answer is too short"));
-        }
-        if (!why.empty())
-            return failed(why);
+        if (const auto answered = hart::UsableAnswer(r); !answered)
+            return failed(answered.error());
+        const auto decoded = device::DecodeIdentify(r.Frame()->data(), job_->address);
+        if (!decoded)
+            return failed(i18n::Arg(QCoreApplication::translate("config", "the identify answer is too short")));
         job_->id = decoded->identity;
         job_->identifyAnswer = r.answer;
         next();
     });
 }
 
-// Decodes an answer into `into`; empty when it worked, else why not.
-std::string BatchRunner::DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into)
+// Decodes an answer into `into`, or says why not.
+codec::Result<void> BatchRunner::DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into)
 {
-    std::string why = AnswerProblem(r);
-    if (why.empty() && !item.decode({r.Frame()->data(), job_->address}, into))
-        why = i18n::Arg(QCoreApplication::translate("config", "the answer is too short"));
-    return why;
+    if (auto answered = hart::UsableAnswer(r); !answered)
+        return answered;
+    if (!item.decode({r.Frame()->data(), job_->address}, into))
+        return codec::Result<void>::Fail(i18n::Arg(QCoreApplication::translate("config", "the answer is too short")));
+    return codec::Result<void>::Ok();
 }
 
 void BatchRunner::ReadNext()
@@ -369,7 +367,7 @@ void BatchRunner::ReadNext()
             const Item& item = Items()[k];
             if (!item.readByIdentify())
                 continue;
-            if (DecodeInto(item, identify, job.report.device).empty())
+            if (DecodeInto(item, identify, job.report.device))
                 job.readAnswers[k] = job.identifyAnswer;
         }
     }
@@ -381,8 +379,9 @@ void BatchRunner::ReadNext()
     const Item& item = *job.reads[job.readAt];
     Send(ReadRequest(item, job.id, job.address), Q(item.name), false, [this, &item](const hart::TransactionResult& r) {
         auto& job = *job_;
-        const std::string why = DecodeInto(item, r, job.report.device);
-        if (why.empty())
+        const auto decoded = DecodeInto(item, r, job.report.device);
+        const std::string& why = decoded.error();
+        if (decoded)
             job.readAnswers[static_cast<std::size_t>(&item - Items().data())] = r.answer;
         else if (job.write && item.has(job.file))
             return Finish(BatchStatus::Refused,
@@ -574,8 +573,9 @@ void BatchRunner::WriteNext()
             job_->report.changed = true;
         if (r.error == hart::TransactionError::Cancelled)
             return WriteFailed(item, i18n::Arg(QCoreApplication::translate("config", "cancelled before the answer; the device may have taken the value")));
-        if (const std::string why = AnswerProblem(r); !why.empty())
-            return WriteFailed(item, refused ? why : i18n::Arg(QCoreApplication::translate("config", "%1; the device may have taken the value"), why));
+        if (const auto answered = hart::UsableAnswer(r); !answered)
+            return WriteFailed(item, refused ? answered.error()
+                                             : i18n::Arg(QCoreApplication::translate("config", "%1; the device may have taken the value"), answered.error()));
         job_->unverified = &item;
         if (StopIfCancelled())
             return;
@@ -607,8 +607,8 @@ void BatchRunner::ReadBack(const Item& item)
 void BatchRunner::Verify(const Item& item, const hart::TransactionResult& r)
 {
     Configuration back;
-    if (const std::string why = DecodeInto(item, r, back); !why.empty())
-        return WriteFailed(item, i18n::Arg(QCoreApplication::translate("config", "written, but reading it back failed (%1)"), why));
+    if (const auto decoded = DecodeInto(item, r, back); !decoded)
+        return WriteFailed(item, i18n::Arg(QCoreApplication::translate("config", "written, but reading it back failed (%1)"), decoded.error()));
     if (!item.equal(back, job_->file))
         return WriteFailed(item, i18n::Arg(QCoreApplication::translate("config", "read back %1, meant %2"), item.text(back), item.text(job_->file)));
     job_->unverified = nullptr;
@@ -620,6 +620,9 @@ void BatchRunner::Verify(const Item& item, const hart::TransactionResult& r)
 void BatchRunner::Finish(BatchStatus status, const std::string& message)
 {
     auto job = std::move(job_);
+    end_.stop();
+    if (owner_)
+        owner_->Release(this);
     job->report.status = status;
     job->report.message = message;
     emit Progress(job->total, job->total, QString());

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "codec/result.h"
 #include "config/configuration.h"
 #include "config/items.h"
+#include "hart/line_owner.h"
 #include "hart/transport.h"
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -109,11 +112,12 @@ struct WriteOptions {
 
 // Reads and writes whole configurations over a transport, asynchronously:
 // each step runs from the transport's answer callback, so the caller's event
-// loop stays free. One batch at a time.
+// loop stays free. One batch at a time. With a line owner a batch holds the
+// line from its start to its report.
 class BatchRunner : public QObject {
     Q_OBJECT
 public:
-    explicit BatchRunner(hart::Transport& transport, QObject* parent = nullptr);
+    explicit BatchRunner(hart::Transport& transport, hart::LineOwner* owner = nullptr, QObject* parent = nullptr);
     ~BatchRunner() override;
 
     // Both start a batch and return at once; Finished reports it. Ignored while Busy().
@@ -151,7 +155,7 @@ private:
     void SettleItem(const Item& item, ItemOutcome outcome, const std::string& reason = {});
     void SaveBackup();
     void Identify(std::function<void()> next, std::function<void(const std::string&)> failed);
-    std::string DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into);
+    codec::Result<void> DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into);
     void ReadNext();
     void ReadDone();
     void CheckDeviceType();
@@ -162,9 +166,13 @@ private:
     ItemResult& ResultOf(const Item& item);
     void WriteFailed(const Item& item, const std::string& why);
     void Finish(BatchStatus status, const std::string& message);
+    void Begin(); // once the line is the batch's
+    void EndLater();
 
     hart::Transport& transport_;
-    std::shared_ptr<Job> job_;
+    hart::LineOwner* owner_;
+    std::unique_ptr<Job> job_; // its request goes with it
+    QTimer end_;               // ends a batch without a request out, from the event loop
 };
 
 } // namespace config

@@ -36,27 +36,30 @@ std::string ScanHitText(const ScanHit& h)
         .toStdString();
 }
 
-bool ParseAddressRange(const std::string& text, int& first, int& last)
+codec::Result<std::pair<int, int>> ParseAddressRange(const std::string& text)
 {
+    using R = codec::Result<std::pair<int, int>>;
     const auto dash = text.find('-');
     const std::string_view s(text);
     int a = 0;
     int b = 0;
+    const auto bad = [&text] { return R::Fail("not FIRST-LAST within 0-63"); };
     if (dash == std::string::npos) {
         if (!ParseInt(s, a))
-            return false;
+            return bad();
         b = a;
     } else if (!ParseInt(s.substr(0, dash), a) || !ParseInt(s.substr(dash + 1), b)) {
-        return false;
+        return bad();
     }
     if (a < 0 || b > kHighestAddress || a > b)
-        return false;
-    first = a;
-    last = b;
-    return true;
+        return bad();
+    return R::Ok({a, b});
 }
 
-AddressScanner::AddressScanner(hart::Transport& transport, QObject* parent) : QObject(parent), transport_(transport) {}
+AddressScanner::AddressScanner(hart::Transport& transport, hart::LineOwner* owner, QObject* parent)
+    : QObject(parent), transport_(transport), owner_(owner)
+{
+}
 
 bool AddressScanner::Start(int first, int last)
 {
@@ -68,9 +71,16 @@ bool AddressScanner::Start(int first, int last)
     last_ = last;
     next_ = first;
     found_ = 0;
-    ++generation_;
     emit Progress(0, last_ - first_ + 1);
-    PollNext();
+    if (!owner_) {
+        PollNext();
+        return true;
+    }
+    // A button's request still waiting for its answer keeps the line until it has it.
+    owner_->Claim(hart::LineClient::Scan, this, [this] {
+        if (running_ && !reply_)
+            PollNext();
+    });
     return true;
 }
 
@@ -79,7 +89,10 @@ void AddressScanner::Cancel()
     if (!running_ || cancelled_)
         return;
     cancelled_ = true;
-    transport_.Cancel(); // the request on the line ends as Cancelled and finishes the scan
+    if (reply_)
+        reply_->Cancel(); // the request on the line ends as Cancelled and finishes the scan
+    else
+        Finish(ScanEnd::Cancelled); // still waiting for the line
 }
 
 void AddressScanner::PollNext()
@@ -93,10 +106,9 @@ void AddressScanner::PollNext()
     hart::Transaction t
         = hart::MakeTransaction(hart::Request(hart::RequestId::Button3), {}, {}, static_cast<std::uint8_t>(address));
     t.maxRepeats = 0;
-    const unsigned generation = generation_;
-    transport_.Submit(std::move(t), [this, address, generation](const hart::TransactionResult& r) {
-        if (generation == generation_ && running_)
-            Answered(address, r);
+    reply_ = transport_.Submit(std::move(t), [this, address](const hart::TransactionResult& r) {
+        reply_.reset();
+        Answered(address, r);
     });
 }
 
@@ -134,6 +146,9 @@ void AddressScanner::Answered(int address, const hart::TransactionResult& r)
 void AddressScanner::Finish(ScanEnd end, const QString& error)
 {
     running_ = false;
+    reply_.reset();
+    if (owner_)
+        owner_->Release(this);
     emit Finished(end, found_, error);
 }
 

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "codec/result.h"
+#include "hart/line_owner.h"
 #include "hart/transport.h"
 
 #include <QObject>
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace device {
 
@@ -26,11 +30,12 @@ enum class ScanEnd { Completed, Cancelled, PortFailed };
 
 // Polls each short address with command 0, one at a time over the batch path,
 // and reports every device as it answers. A silent address costs a single
-// answer-start wait: the scan never asks for a repeat.
+// answer-start wait: the scan never asks for a repeat. With a line owner the
+// scan holds the line from its first address to its end.
 class AddressScanner : public QObject {
     Q_OBJECT
 public:
-    explicit AddressScanner(hart::Transport& transport, QObject* parent = nullptr);
+    explicit AddressScanner(hart::Transport& transport, hart::LineOwner* owner = nullptr, QObject* parent = nullptr);
 
     // Scans first..last (each 0..63); false when a scan already runs or the range is wrong.
     bool Start(int first, int last);
@@ -50,16 +55,17 @@ private:
     void Finish(ScanEnd end, const QString& error = {});
 
     hart::Transport& transport_;
+    hart::LineOwner* owner_;
+    std::unique_ptr<hart::Reply> reply_;
     bool running_ = false;
     bool cancelled_ = false;
     int first_ = 0;
     int last_ = 0;
     int next_ = 0;
     int found_ = 0;
-    unsigned generation_ = 0; // answers of an earlier scan are not this one's
 };
 
-// "0-15" or "7" -> {first, last}; false for anything else or outside 0..63.
-bool ParseAddressRange(const std::string& text, int& first, int& last);
+// "0-15" or "7" -> {first, last}; a failure for anything else or outside 0..63.
+codec::Result<std::pair<int, int>> ParseAddressRange(const std::string& text);
 
 } // namespace device

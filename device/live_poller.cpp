@@ -7,151 +7,119 @@
 
 namespace device {
 
-LivePoller::LivePoller(hart::Transport& transport, RequestFactory request, QObject* parent)
+LivePoller::LivePoller(hart::Transport& transport, RequestFactory request, hart::LineOwner* owner, QObject* parent)
     : QObject(parent),
       transport_(transport),
       request_(std::move(request)),
+      owner_(owner),
       clock_([] { return QDeadlineTimer::current().deadline(); })
 {
     wait_.setSingleShot(true);
     wait_.setTimerType(Qt::PreciseTimer);
     connect(&wait_, &QTimer::timeout, this, [this] {
         if (state_ == State::Waiting)
-            Poll();
+            Claim();
     });
+    if (owner_)
+        connect(owner_, &hart::LineOwner::HolderChanged, this, [this](int client) {
+            if (client == static_cast<int>(hart::LineClient::Batch) && state_ != State::Off) {
+                Abort();
+                emit Displaced();
+            } else if (client < 0 && state_ == State::Waiting) {
+                wait_.stop(); // the line came free: the sample may be due by now
+                Next();
+            }
+        });
 }
+
+LivePoller::~LivePoller() { Abort(); }
 
 void LivePoller::SetIntervalSeconds(int seconds)
 {
     intervalS_ = std::clamp(seconds, 0, 60);
     if (state_ == State::Waiting) { // the next sample follows the new interval at once
         wait_.stop();
-        state_ = State::Yielded;
-        NextAfterLine();
+        Next();
     }
 }
 
-void LivePoller::Start(bool lineBusy)
+void LivePoller::Start()
 {
     if (state_ != State::Off) {
         stopping_ = false; // switched on again before the last request ended
         return;
     }
-    ++generation_;
-    if (lineBusy) {
-        state_ = State::Yielded;
-        return;
-    }
-    Poll();
+    Claim();
 }
 
 void LivePoller::Stop()
 {
     if (state_ == State::Off)
         return;
-    wait_.stop();
     if (state_ == State::Polling) {
         stopping_ = true;
         return;
     }
-    state_ = State::Off;
-    RunKept();
+    LetGo();
 }
 
-void LivePoller::Abort()
+void LivePoller::Abort() { LetGo(); }
+
+void LivePoller::LetGo()
 {
-    const bool onLine = state_ == State::Polling;
-    ++generation_;
     state_ = State::Off;
     stopping_ = false;
     wait_.stop();
-    kept_.clear();
-    if (onLine)
-        transport_.Cancel();
+    reply_.reset(); // withdraws the request on the line
+    if (owner_)
+        owner_->Release(this);
 }
 
-bool LivePoller::Defer(std::function<void()> send)
+void LivePoller::Claim()
 {
-    switch (state_) {
-    case State::Off:
-        return false;
-    case State::Waiting:
-        wait_.stop();
-        state_ = State::Yielded;
-        return false;
-    case State::Polling:
-    case State::Yielded:
-        kept_.push_back(std::move(send));
-        return true;
-    }
-    return false;
-}
-
-void LivePoller::LineReleased()
-{
-    if (state_ != State::Yielded)
-        return;
-    NextAfterLine();
+    state_ = State::Claiming;
+    if (!owner_)
+        return Poll();
+    owner_->Claim(hart::LineClient::Live, this, [this] {
+        if (state_ == State::Claiming)
+            Poll();
+    });
 }
 
 void LivePoller::Poll()
 {
     state_ = State::Polling;
     lastStartMs_ = clock_();
-    const unsigned generation = generation_;
-    transport_.Submit(request_(), [this, generation](const hart::TransactionResult& r) {
-        if (generation == generation_ && state_ == State::Polling)
-            Done(r);
-    });
+    reply_ = transport_.Submit(request_(), [this](const hart::TransactionResult& r) { Done(r); });
 }
 
 void LivePoller::Done(const hart::TransactionResult& r)
 {
-    if (r.error != hart::TransactionError::Cancelled)
-        emit Answered(r);
-    if (stopping_) {
-        stopping_ = false;
-        state_ = State::Off;
-        RunKept();
-        return;
-    }
+    reply_.reset();
+    emit Answered(r);
     if (r.error == hart::TransactionError::PortFailed) {
-        Abort();
+        LetGo();
         emit Failed(QCoreApplication::translate("device", "The port failed; live values stopped."));
         return;
     }
-    state_ = State::Yielded;
-    NextAfterLine();
+    if (stopping_)
+        return LetGo();
+    if (owner_)
+        owner_->Release(this); // a waiting window request goes now, before the next sample
+    Next();
 }
 
-// The line is free: a kept window request first, else the next live request.
-void LivePoller::NextAfterLine()
+void LivePoller::Next()
 {
-    if (!kept_.empty()) {
-        auto send = std::move(kept_.front());
-        kept_.pop_front();
-        send(); // its answer or time-out comes back through LineReleased()
+    if (state_ == State::Off)
         return;
-    }
     const std::int64_t due = lastStartMs_ + std::int64_t{intervalS_} * 1000;
     const std::int64_t now = clock_();
-    if (intervalS_ == 0 || now >= due) {
-        Poll();
-        return;
-    }
+    if (intervalS_ == 0 || now >= due)
+        return Claim();
     state_ = State::Waiting;
     if (!wait_.isActive())
         wait_.start(static_cast<int>(due - now));
-}
-
-void LivePoller::RunKept()
-{
-    // Live is off: the window's requests go out as they always did.
-    while (!kept_.empty()) {
-        auto send = std::move(kept_.front());
-        kept_.pop_front();
-        send();
-    }
 }
 
 } // namespace device

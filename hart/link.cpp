@@ -70,6 +70,24 @@ void HartLink::ResetCounters()
     bytesReceived_ = 0;
 }
 
+void HartLink::CountSent(std::size_t bytes)
+{
+    bytesSent_ = Wrapped(bytesSent_, bytes);
+    emit BytesSentChanged(bytesSent_);
+}
+
+void HartLink::CountReceived(std::size_t bytes)
+{
+    bytesReceived_ = Wrapped(bytesReceived_, bytes);
+    emit BytesReceivedChanged(bytesReceived_);
+}
+
+void HartLink::ReleaseLine()
+{
+    if (owner_)
+        owner_->Release(this);
+}
+
 void HartLink::SetStatus(std::string_view text)
 {
     // Every status text is one of the marked English texts; the translation is looked up by it.
@@ -108,13 +126,13 @@ void HartLink::Sleep()
 
 void HartLink::Transmit(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress)
 {
-    if (gate_) {
-        const RequestRow* r = &row; // rows live in the static table
-        std::vector<std::uint8_t> copy(data.begin(), data.end());
-        if (gate_([this, r, copy = std::move(copy), pollingAddress] { TransmitNow(*r, copy, pollingAddress); }))
-            return;
-    }
-    TransmitNow(row, data, pollingAddress);
+    if (!owner_)
+        return TransmitNow(row, data, pollingAddress);
+    const RequestRow* r = &row; // rows live in the static table
+    std::vector<std::uint8_t> copy(data.begin(), data.end());
+    // At once when the line is free or already the buttons'; else after the holder lets go.
+    owner_->Claim(LineClient::Button, this,
+                  [this, r, copy = std::move(copy), pollingAddress] { TransmitNow(*r, copy, pollingAddress); });
 }
 
 void HartLink::TransmitNow(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress)
@@ -216,6 +234,7 @@ void HartLink::Timer2Timer()
     if (row->kind == AnswerKind::Write) {
         SetStatus(WriteAnswerText(frame ? std::optional(frame->responseCode()) : std::nullopt));
         emit AnswerHandled(code, frame && frame->responseCode() == 0);
+        ReleaseLine();
         return;
     }
 
@@ -230,6 +249,7 @@ void HartLink::Timer2Timer()
         SetStatus(kUploadFailed);
     }
     emit AnswerHandled(code, decoded);
+    ReleaseLine();
 }
 
 void HartLink::Timer3Timer()
@@ -239,6 +259,7 @@ void HartLink::Timer3Timer()
     else if (timeoutKind_ == static_cast<std::int32_t>(TimeoutKind::Setting))
         SetStatus(kWriteTimeout);
     timer3_.stop();
+    ReleaseLine(); // a late answer is still decoded, but the line goes on
 }
 
 } // namespace hart

@@ -3,6 +3,7 @@
 #include "hart/answer_dispatch.h"
 #include "hart/byte_port.h"
 #include "hart/frames.h"
+#include "hart/line_owner.h"
 #include "hart/link_buffer.h"
 #include "hart/request_table.h"
 
@@ -38,10 +39,9 @@ public:
     // Receives the send sequence's steps by name ("rts-on", "write", "sleep", "arm", "start", "rts-off").
     void SetTrace(std::function<void(std::string_view step)> trace) { trace_ = std::move(trace); }
     void SetDecoder(int pendingCode, Decoder decode, FailureHandler fail = {});
-    // Asked before every request goes on the line: true when the gate keeps the
-    // request and sends it later through `sendLater`, false to send it now.
-    using LineGate = std::function<bool(std::function<void()> sendLater)>;
-    void SetLineGate(LineGate gate) { gate_ = std::move(gate); }
+    // Every request claims the line as a button's and holds it until its
+    // answer is handled or its time-out fires; without an owner it goes at once.
+    void SetLineOwner(LineOwner* owner) { owner_ = owner; }
 
     LinkBuffer& Buffer() { return buffer_; }
     const LinkBuffer& Buffer() const { return buffer_; }
@@ -54,6 +54,10 @@ public:
     QTimer& Timer3() { return timer3_; }
 
     void ResetCounters();
+    // Bytes that went on the line or came off it another way (the batch path):
+    // the counters count every byte on the line.
+    void CountSent(std::size_t bytes);
+    void CountReceived(std::size_t bytes);
 
     // Step 2 of the send sequence: the request's status text.
     void ShowStatus(const RequestRow& row);
@@ -89,6 +93,7 @@ private:
     void SetStatus(std::string_view text);
     void TransmitNow(const RequestRow& row, std::span<const std::uint8_t> data, std::uint8_t pollingAddress);
     void ReleaseRts();
+    void ReleaseLine();
 
     LinkBuffer buffer_;
     BytePort* port_ = nullptr;
@@ -99,7 +104,7 @@ private:
         FailureHandler fail;
     };
     std::map<int, Handler> handlers_;
-    LineGate gate_;
+    LineOwner* owner_ = nullptr;
 
     std::int32_t pendingRequest_ = 0;
     std::int32_t timeoutKind_ = 0;

@@ -1,6 +1,7 @@
 #include "hart/transactor.h"
 
 #include "hart/frames.h"
+#include "hart/line_owner.h"
 
 #include <QPointer>
 
@@ -99,22 +100,34 @@ Transactor::Transactor(QObject* parent) : QObject(parent)
     connect(&rtsTimer_, &QTimer::timeout, this, &Transactor::RtsOff);
 }
 
-Transactor::~Transactor() { RtsOff(); }
-
-void Transactor::Submit(Transaction t, Done done)
+Transactor::~Transactor()
 {
-    queue_.push_back(Job{std::move(t), std::move(done), 0});
-    StartNext();
+    RtsOff();
+    for (auto& job : queue_)
+        Detach(job.reply);
+    if (active_ && current_.reply)
+        Detach(current_.reply);
 }
 
-void Transactor::Cancel()
+std::unique_ptr<Reply> Transactor::Submit(Transaction t)
 {
-    std::deque<Job> dropped;
-    dropped.swap(queue_);
-    for (auto& job : dropped)
-        Post(std::move(job.done), TransactionResult{TransactionError::Cancelled, {}, job.repeats});
-    if (active_)
-        Finish(TransactionResult{TransactionError::Cancelled, {}, current_.repeats});
+    auto reply = NewReply();
+    queue_.push_back(Job{std::move(t), reply.get(), {}});
+    StartNext();
+    return reply;
+}
+
+void Transactor::Withdraw(Reply* reply)
+{
+    if (active_ && current_.reply == reply) {
+        // Off the line at once, as a cancel always was: an answer that still
+        // comes is passed over by the next request as not its own.
+        qCDebug(lcLine) << "request withdrawn on the line, command" << current_.t.command;
+        current_.reply = nullptr;
+        EndCurrent();
+        return;
+    }
+    std::erase_if(queue_, [reply](const Job& j) { return j.reply == reply; });
 }
 
 bool Transactor::Idle() const { return !active_ && queue_.empty(); }
@@ -156,7 +169,7 @@ void Transactor::SendCurrent()
     const bool ok = port_ && !frame.empty() && frame.size() <= 0xFFFF
                     && port_->WriteBytes(frame.data(), static_cast<std::uint16_t>(frame.size()));
     if (!ok) {
-        Finish(TransactionResult{TransactionError::PortFailed, {}, current_.repeats});
+        Finish(TransactionResult{TransactionError::PortFailed, {}, static_cast<int>(current_.causes.size()), current_.causes});
         return;
     }
     Record(Direction::Sent, frame);
@@ -261,7 +274,7 @@ bool Transactor::Judge()
         Retry(TransactionError::Busy);
         return true;
     }
-    Finish(TransactionResult{TransactionError::None, bytes, current_.repeats});
+    Finish(TransactionResult{TransactionError::None, bytes, static_cast<int>(current_.causes.size()), current_.causes});
     return true;
 }
 
@@ -292,17 +305,30 @@ void Transactor::Timeout()
 
 void Transactor::Retry(TransactionError why)
 {
-    if (current_.repeats >= std::min(kMaxRepeats, current_.t.maxRepeats)) {
-        Finish(TransactionResult{why, {}, current_.repeats});
+    const int repeats = static_cast<int>(current_.causes.size());
+    if (repeats >= std::min(kMaxRepeats, current_.t.maxRepeats)) {
+        Finish(TransactionResult{why, {}, repeats, current_.causes});
         return;
     }
-    ++current_.repeats;
+    current_.causes.push_back(why);
     ++totalRepeats_;
+    qCDebug(lcLineRepeat).nospace() << "command " << int(current_.t.command) << " sent again (" << repeats + 1
+                                    << "): " << TransactionErrorText(why).c_str();
     RtsOff();
     SendCurrent();
 }
 
 void Transactor::Finish(TransactionResult result)
+{
+    // The handle reports later, never inside our own calls: its owner may
+    // submit or withdraw from there.
+    emit Answered(current_.t.command, result);
+    if (Reply* reply = std::exchange(current_.reply, nullptr))
+        Complete(reply, std::move(result));
+    EndCurrent();
+}
+
+void Transactor::EndCurrent()
 {
     timer_.stop();
     RtsOff();
@@ -310,18 +336,8 @@ void Transactor::Finish(TransactionResult result)
     phase_ = Phase::Idle;
     active_ = false;
     assembler_.Clear();
-    Post(std::move(current_.done), std::move(result));
     current_ = Job{};
     StartNext();
-}
-
-void Transactor::Post(Done done, TransactionResult result)
-{
-    if (!done)
-        return;
-    // Callers may submit or cancel from `done`: it never runs inside our own calls.
-    QMetaObject::invokeMethod(
-        this, [done = std::move(done), result = std::move(result)] { done(result); }, Qt::QueuedConnection);
 }
 
 void Transactor::Record(Direction d, std::span<const std::uint8_t> bytes)

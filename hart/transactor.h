@@ -79,8 +79,8 @@ public:
     // Tests shorten the answer-start wait; the line always uses kAnswerStartMs.
     void SetAnswerStartMs(int ms) { answerStartMs_ = ms; }
 
-    void Submit(Transaction t, Done done) override;
-    void Cancel() override;
+    using Transport::Submit;
+    std::unique_ptr<Reply> Submit(Transaction t) override;
     bool Idle() const override;
 
     // Received bytes, as the port delivered them.
@@ -88,15 +88,23 @@ public:
 
     // Repeats since construction, over every request.
     int TotalRepeats() const { return totalRepeats_; }
+signals:
+    // Every request's outcome, before its handle reports it.
+    void Answered(int command, const hart::TransactionResult& result);
+
+public:
     // Whole answers passed over since construction: from another device, for
     // another master, or late answers to earlier requests.
     int SkippedAnswers() const { return skippedAnswers_; }
 
+protected:
+    void Withdraw(Reply* reply) override;
+
 private:
     struct Job {
         Transaction t;
-        Done done;
-        int repeats = 0;
+        Reply* reply = nullptr;
+        std::vector<TransactionError> causes; // of each repeat so far
     };
     enum class Phase { Idle, Sending, Waiting, Receiving };
 
@@ -109,7 +117,7 @@ private:
     void Finish(TransactionResult result);
     void Timeout();
     void RtsOff();
-    void Post(Done done, TransactionResult result);
+    void EndCurrent();
     void Record(Direction d, std::span<const std::uint8_t> bytes);
     std::chrono::microseconds CharTimes(std::size_t bytes) const;
     void ArmFor(std::chrono::steady_clock::time_point deadline);

@@ -38,6 +38,19 @@ BatchReads::BatchReads(serial::TComm& comm) : comm_(comm), saved_(comm.ReadInter
 
 BatchReads::~BatchReads() { comm_.SetReadIntervalTimeout(saved_); }
 
+ReadsFollowHolder::ReadsFollowHolder(serial::TComm& comm, hart::LineOwner& owner)
+{
+    changed_ = QObject::connect(&owner, &hart::LineOwner::HolderChanged, [this, &comm](int client) {
+        const bool batchPath = client >= 0 && client != static_cast<int>(hart::LineClient::Button);
+        if (batchPath && !reads_)
+            reads_ = std::make_unique<BatchReads>(comm);
+        else if (!batchPath)
+            reads_.reset();
+    });
+}
+
+ReadsFollowHolder::~ReadsFollowHolder() { QObject::disconnect(changed_); }
+
 std::unique_ptr<Line> Line::Open(const Options& options, std::string* error)
 {
     std::unique_ptr<Line> line(new Line);
@@ -73,7 +86,7 @@ std::unique_ptr<Line> Line::Open(const Options& options, std::string* error)
 
 Line::~Line()
 {
-    transactor_.Cancel();
+    // Requests still out are dropped with the transactor; their handles no longer reach it.
     batch_.reset();
     comm_.ClosePort();
     if (simulator_)

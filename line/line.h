@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codec/result.h"
+#include "hart/line_owner.h"
 #include "hart/transactor.h"
 #include "serial/tcomm.h"
 #include "sim/pty_simulator.h"
@@ -40,6 +41,21 @@ public:
 private:
     serial::TComm& comm_;
     std::uint32_t saved_;
+};
+
+// The window's port: every read delivered at once while the batch path holds
+// the line (a configuration batch, the scan, live values); the window's read
+// interval while a button's request holds it or nobody does.
+class ReadsFollowHolder {
+public:
+    ReadsFollowHolder(serial::TComm& comm, hart::LineOwner& owner);
+    ~ReadsFollowHolder();
+    ReadsFollowHolder(const ReadsFollowHolder&) = delete;
+    ReadsFollowHolder& operator=(const ReadsFollowHolder&) = delete;
+
+private:
+    QMetaObject::Connection changed_;
+    std::unique_ptr<BatchReads> reads_;
 };
 
 // A line for a program without a window: the port (or the simulated

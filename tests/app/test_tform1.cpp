@@ -333,6 +333,44 @@ private slots:
         QCOMPARE(tabs->currentIndex(), 1);
     }
 
+    // The status panel names the batch path's holder of the line, and counts
+    // the bytes it receives as the buttons' are counted; the original row of
+    // the panel does not move for the text.
+    void lineHolderShown_data()
+    {
+        QTest::addColumn<hart::LineClient>("who");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a button's request") << hart::LineClient::Button << "";
+        QTest::newRow("a configuration batch") << hart::LineClient::Batch << "Line: configuration batch";
+        QTest::newRow("the scan") << hart::LineClient::Scan << "Line: scan";
+        QTest::newRow("live values") << hart::LineClient::Live << "Line: live values";
+    }
+    void lineHolderShown()
+    {
+        QFETCH(hart::LineClient, who);
+        QFETCH(QString, text);
+        WindowDriver d;
+        d.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+        auto* label = d.w<QLabel>("LineHolderLabel");
+        QList<QRect> original;
+        for (const char* name : {"Label48", "Label56", "Label52", "Label67", "Label65", "Label68"})
+            original << d.w<QWidget>(name)->geometry();
+        QObject holder;
+        d.form.LineOwner().Claim(who, &holder, {});
+        QCOMPARE(label->text(), text);
+        const std::uint8_t bytes[5] = {0xFF, 0xFF, 0xFF, 0x86, 0x00};
+        d.form.LineOwner().Deliver(bytes);
+        QCOMPARE(d.text("Label67"), QString("5"));
+        QApplication::processEvents();
+        QList<QRect> now;
+        for (const char* name : {"Label48", "Label56", "Label52", "Label67", "Label65", "Label68"})
+            now << d.w<QWidget>(name)->geometry();
+        QCOMPARE(now, original);
+        d.form.LineOwner().Release(&holder);
+        QCOMPARE(label->text(), QString());
+    }
+
     void closingTheWindowClosesThePort()
     {
         WindowDriver d;
@@ -342,6 +380,8 @@ private slots:
         QVERIFY(!d.form.Comm1().IsOpen());
     }
 };
+
+Q_DECLARE_METATYPE(hart::LineClient)
 
 QTEST_MAIN(TestTForm1)
 #include "test_tform1.moc"

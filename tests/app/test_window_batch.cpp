@@ -1,47 +1,60 @@
-#include "app/window_batch.h"
-#include "support/fake_port.h"
+#include "hart/line_owner.h"
+#include "line/line.h"
+#include "serial/tcomm.h"
 
 #include <QtTest>
 
-// The window's batch path switches the port to reads delivered at once and
-// back; a configuration batch and live values may hold it in any order.
+// The window's port delivers every read at once while the batch path holds
+// the line, and has the buttons' read interval back whenever it does not,
+// whatever order the holders come and go in.
 class TestWindowBatch : public QObject {
     Q_OBJECT
 private slots:
-    void readIntervalComesBackWhateverOrder_data()
+    void readIntervalFollowsTheHolder_data()
     {
-        QTest::addColumn<bool>("batchEndsLast");
-        QTest::newRow("request answered, then the batch ends") << true;
-        QTest::newRow("batch ends, then the request is answered") << false;
+        // Steps: "+X" X claims, "-X" X releases, "closed" the port closes;
+        // B button, C configuration batch, S scan, L live values.
+        // `batchReads`: after each step, whether reads are delivered at once.
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<bool>>("batchReads");
+        QTest::newRow("batch, then free") << QStringList{"+C", "-C"} << QList<bool>{true, false};
+        QTest::newRow("live waits for a button, then has the line")
+            << QStringList{"+B", "+L", "-B", "-L"} << QList<bool>{false, false, true, false};
+        QTest::newRow("a batch displaces live values") << QStringList{"+L", "+C", "-L", "-C"}
+                                                       << QList<bool>{true, true, true, false};
+        QTest::newRow("a button waits for a live sample") << QStringList{"+L", "+B", "-L", "-B"}
+                                                          << QList<bool>{true, true, false, false};
+        QTest::newRow("the port closes under a scan") << QStringList{"+S", "+L", "closed"}
+                                                      << QList<bool>{true, true, false};
     }
-    void readIntervalComesBackWhateverOrder()
+    void readIntervalFollowsTheHolder()
     {
-        QFETCH(bool, batchEndsLast);
+        QFETCH(QStringList, steps);
+        QFETCH(QList<bool>, batchReads);
         serial::TComm comm;
         comm.SetReadIntervalTimeout(line::kWindowReadInterval);
-        testing::FakePort port;
-        hart::Transactor transactor;
-        transactor.SetPort(&port);
-        transactor.SetAnswerStartMs(1);
-        app::WindowBatchPath path(transactor, comm);
-
-        bool answered = false;
-        if (!batchEndsLast)
-            path.Hold();
-        path.Submit({hart::ShortFrame(0), 0}, [&](const hart::TransactionResult&) { answered = true; });
-        if (batchEndsLast)
-            path.Hold();
-        QCOMPARE(comm.ReadIntervalTimeout(), line::kBatchReadInterval);
-        if (batchEndsLast) {
-            QVERIFY(QTest::qWaitFor([&] { return answered; }, 5000));
-            QCOMPARE(comm.ReadIntervalTimeout(), line::kBatchReadInterval);
-            path.Release();
-        } else {
-            path.Release();
-            QCOMPARE(comm.ReadIntervalTimeout(), line::kBatchReadInterval);
-            QVERIFY(QTest::qWaitFor([&] { return answered; }, 5000));
+        hart::LineOwner owner;
+        line::ReadsFollowHolder reads(comm, owner);
+        QObject button, batch, scan, live;
+        const QHash<QChar, std::pair<hart::LineClient, QObject*>> clients{
+            {'B', {hart::LineClient::Button, &button}},
+            {'C', {hart::LineClient::Batch, &batch}},
+            {'S', {hart::LineClient::Scan, &scan}},
+            {'L', {hart::LineClient::Live, &live}},
+        };
+        for (int k = 0; k < steps.size(); ++k) {
+            const QString& step = steps[k];
+            if (step == "closed") {
+                owner.PortClosed();
+            } else {
+                const auto [who, object] = clients.value(step[1]);
+                if (step[0] == '+')
+                    owner.Claim(who, object, {});
+                else
+                    owner.Release(object);
+            }
+            QCOMPARE(comm.ReadIntervalTimeout(), batchReads[k] ? line::kBatchReadInterval : line::kWindowReadInterval);
         }
-        QCOMPARE(comm.ReadIntervalTimeout(), line::kWindowReadInterval);
     }
 };
 

@@ -37,7 +37,9 @@ hart::Transaction LiveRequest()
 struct Line {
     sim::Device device;
     testing::SimTransport transport{device};
-    device::LivePoller poller{transport, LiveRequest};
+    hart::LineOwner owner;
+    device::LivePoller poller{transport, LiveRequest, &owner};
+    QObject link; // the window's buttons
     QList<device::LiveSample> samples;
     QStringList events; // "live" per answer, the window's requests by name
 
@@ -55,12 +57,10 @@ struct Line {
     // A window request: it asks for the line and, once sent, is "answered" at the next turn.
     void press(const QString& name)
     {
-        auto send = [this, name] {
+        owner.Claim(hart::LineClient::Button, &link, [this, name] {
             events << name;
-            QTimer::singleShot(0, &poller, [this] { poller.LineReleased(); });
-        };
-        if (!poller.Defer(send))
-            send();
+            QTimer::singleShot(0, &link, [this] { owner.Release(&link); });
+        });
     }
     bool waitLive(int n)
     {
@@ -368,6 +368,7 @@ void LiveValuesTest::abortDropsEverything()
     Line line;
     line.poller.Start();
     line.press("Button3");
+    line.owner.PortClosed(); // the port is gone: the press waiting for the line goes with it
     line.poller.Abort();
     QTest::qWait(20);
     QVERIFY(line.events.isEmpty());

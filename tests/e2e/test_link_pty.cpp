@@ -35,13 +35,14 @@ private slots:
             return hart::Transaction{hart::LongFrame(8, id, command, {}), command, false};
         };
 
-        link.Submit(request(13), {});
-        link.Cancel(); // the interrupted run: its request is on the line, nobody waits for the answer
+        // The interrupted run: its request is on the line, nobody waits for the answer.
+        link.Submit(request(13)).reset();
 
         std::vector<hart::TransactionResult> results;
         const std::uint8_t asked[] = {12, 15, 16, 3};
+        std::vector<std::unique_ptr<hart::Reply>> replies;
         for (const auto command : asked)
-            link.Submit(request(command), [&](const hart::TransactionResult& r) { results.push_back(r); });
+            replies.push_back(link.Submit(request(command), [&](const hart::TransactionResult& r) { results.push_back(r); }));
         QVERIFY(QTest::qWaitFor([&] { return results.size() == std::size(asked); }, 20000));
         for (std::size_t k = 0; k < results.size(); ++k) {
             QVERIFY2(results[k].ok(), hart::TransactionErrorText(results[k].error).c_str());

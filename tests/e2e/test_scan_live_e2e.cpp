@@ -22,12 +22,14 @@ constexpr int kAnswerStartMs = 80;
 struct Line {
     WindowDriver d;
     int requests = 0; // frames the batch path wrote
+    std::size_t sentBytes = 0, receivedBytes = 0; // the batch path's bytes on the line
     QList<int> addressesPolled;
 
     explicit Line(int address)
     {
         d.form.Transactor().SetAnswerStartMs(kAnswerStartMs);
         d.form.Transactor().SetTrafficSink([this](const hart::TrafficRecord& r) {
+            (r.direction == hart::Direction::Sent ? sentBytes : receivedBytes) += r.bytes.size();
             if (r.direction == hart::Direction::Sent) {
                 ++requests;
                 if (r.bytes.size() > 7 && r.bytes[6] == 0x02)
@@ -109,6 +111,10 @@ void ScanLiveE2eTest::scanFindsTheDevice()
     QCOMPARE(line.requests, polled);
     QCOMPARE(line.d.form.Transactor().TotalRepeats(), 0);
     QCOMPARE(line.dialog().findChild<QProgressBar*>("ScanProgress")->value(), polled);
+    // The status panel's counters count the scan's bytes as they count the buttons'.
+    QCOMPARE(line.d.text("Label56"), QString::number(line.sentBytes));
+    QVERIFY(rows == 0 || line.receivedBytes > 0);
+    QCOMPARE(line.d.text("Label67"), line.receivedBytes ? QString::number(line.receivedBytes) : QString());
 }
 
 void ScanLiveE2eTest::cancelStopsWithinOneAddress()

@@ -95,7 +95,7 @@ struct Rig {
     {
         TransactionResult out;
         bool done = false;
-        link.Submit(std::move(t), [&](const TransactionResult& r) { out = r; done = true; });
+        const auto reply = link.Submit(std::move(t), [&](const TransactionResult& r) { out = r; done = true; });
         if (!QTest::qWaitFor([&] { return done; }, 5000))
             qFatal("no outcome");
         return out;
@@ -109,6 +109,7 @@ struct Rig {
 Q_DECLARE_METATYPE(Bytes)
 Q_DECLARE_METATYPE(Tries)
 Q_DECLARE_METATYPE(hart::TransactionError)
+Q_DECLARE_METATYPE(std::vector<hart::TransactionError>)
 
 class TestTransactor : public QObject {
     Q_OBJECT
@@ -206,6 +207,34 @@ private slots:
         if (r.ok())
             QCOMPARE(r.Frame()->command(), std::uint8_t{3});
         QVERIFY(rig.link.Idle());
+    }
+
+    // Each repeat keeps its cause, in order.
+    void repeatCausesInOrder_data()
+    {
+        QTest::addColumn<Tries>("replies");
+        QTest::addColumn<TransactionError>("error");
+        QTest::addColumn<std::vector<TransactionError>>("causes");
+        const Bytes good = Answer(3, 0);
+        const Bytes busy = Answer(3, 32, {});
+        using E = TransactionError;
+        using Causes = std::vector<TransactionError>;
+        QTest::newRow("none") << Tries{good} << E::None << Causes{};
+        QTest::newRow("busy, silence, answer") << Tries{busy, {}, good} << E::None << Causes{E::Busy, E::NoAnswer};
+        QTest::newRow("broken, busy, silence")
+            << Tries{BadSum(good), busy, {}, good} << E::NoAnswer << Causes{E::BrokenFrame, E::Busy};
+    }
+    void repeatCausesInOrder()
+    {
+        QFETCH(Tries, replies);
+        QFETCH(TransactionError, error);
+        QFETCH(std::vector<TransactionError>, causes);
+        Rig rig;
+        rig.port.replies = replies;
+        const auto r = rig.Run();
+        QCOMPARE(r.error, error);
+        QCOMPARE(r.repeatCauses, causes);
+        QCOMPARE(r.repeats, int(causes.size()));
     }
 
     // ---- answers that are not ours
@@ -307,8 +336,9 @@ private slots:
         link.SetBaud(115200);
         link.SetAnswerStartMs(gapMs > 0 ? 400 : 40);
         std::vector<TransactionResult> results;
+        std::vector<std::unique_ptr<Reply>> replies;
         for (std::uint8_t c : {12, 15, 2, 3})
-            link.Submit(Request(c), [&](const TransactionResult& r) { results.push_back(r); });
+            replies.push_back(link.Submit(Request(c), [&](const TransactionResult& r) { results.push_back(r); }));
         QVERIFY(QTest::qWaitFor([&] { return results.size() == 4; }, 5000));
         const std::uint8_t asked[] = {12, 15, 2, 3};
         for (std::size_t k = 0; k < results.size(); ++k) {
@@ -355,7 +385,7 @@ private slots:
         link.SetBaud(115200);
         link.SetAnswerStartMs(40);
         std::vector<TransactionResult> results;
-        link.Submit(Request(12), [&](const TransactionResult& r) { results.push_back(r); });
+        const auto reply = link.Submit(Request(12), [&](const TransactionResult& r) { results.push_back(r); });
         QVERIFY(QTest::qWaitFor([&] { return results.size() == 1; }, 4000));
         QCOMPARE(results[0].error, TransactionError::NoAnswer);
         QVERIFY(link.SkippedAnswers() > 0);
@@ -385,7 +415,7 @@ private slots:
         const Bytes good = Answer(3, 0);
         bool done = false;
         TransactionResult out;
-        rig.link.Submit(Request(), [&](const TransactionResult& r) { out = r; done = true; });
+        const auto reply = rig.link.Submit(Request(), [&](const TransactionResult& r) { out = r; done = true; });
         QTimer::singleShot(120, [&] { rig.link.Deliver(good); });
         QVERIFY(QTest::qWaitFor([&] { return done; }, 5000));
         QCOMPARE(out.error, TransactionError::None);
@@ -409,7 +439,7 @@ private slots:
         link.SetAnswerStartMs(40);
         bool done = false;
         TransactionResult out;
-        link.Submit(Request(3, true), [&](const TransactionResult& r) { out = r; done = true; });
+        const auto reply = link.Submit(Request(3, true), [&](const TransactionResult& r) { out = r; done = true; });
         QTest::qWait(100);
         QCOMPARE(port.rts, TRtsControl::RtsEnable);
         QCOMPARE(port.writes.size(), std::size_t{1}); // no time-out while the bytes are still going out
@@ -444,7 +474,7 @@ private slots:
         Rig rig;
         rig.port.accept = false;
         int calls = 0;
-        rig.link.Submit(Request(), [&](const TransactionResult& r) {
+        const auto reply = rig.link.Submit(Request(), [&](const TransactionResult& r) {
             ++calls;
             QCOMPARE(r.error, TransactionError::PortFailed);
         });
@@ -458,30 +488,57 @@ private slots:
         Rig rig;
         rig.port.replies = {Answer(12, 0), Answer(13, 0), Answer(15, 0)};
         std::vector<int> order;
+        std::vector<std::unique_ptr<Reply>> replies;
         for (std::uint8_t c : {12, 13, 15})
-            rig.link.Submit(Request(c), [&order, c](const TransactionResult& r) {
+            replies.push_back(rig.link.Submit(Request(c), [&order, c](const TransactionResult& r) {
                 QVERIFY(r.ok());
                 order.push_back(c);
-            });
+            }));
         QCOMPARE(rig.port.writes.size(), std::size_t{1});
         QVERIFY(QTest::qWaitFor([&] { return order.size() == 3; }, 5000));
         QCOMPARE(order, (std::vector<int>{12, 13, 15}));
     }
 
-    void cancelEndsEveryRequestOnce()
+    void cancelWithdrawsThatRequestOnly_data()
     {
-        Rig rig; // no replies: the first request waits on the line
-        std::vector<TransactionError> seen;
+        QTest::addColumn<int>("which");    // of the three requests 12, 13, 15
+        QTest::addColumn<bool>("destroy"); // drop the handle instead of cancelling it
+        QTest::addColumn<QStringList>("outcomes");
+        QTest::addColumn<int>("writes");
+        QTest::newRow("cancelled on the line") << 0 << false << QStringList{"cancelled", "13", "15"} << 3;
+        QTest::newRow("cancelled while queued") << 1 << false << QStringList{"12", "cancelled", "15"} << 2;
+        QTest::newRow("dropped while queued") << 1 << true << QStringList{"12", "-", "15"} << 2;
+        QTest::newRow("dropped on the line") << 0 << true << QStringList{"-", "13", "15"} << 3;
+    }
+    void cancelWithdrawsThatRequestOnly()
+    {
+        QFETCH(int, which);
+        QFETCH(bool, destroy);
+        QFETCH(QStringList, outcomes);
+        QFETCH(int, writes);
+        Rig rig;
+        const std::uint8_t asked[] = {12, 13, 15};
         for (int k = 0; k < 3; ++k)
-            rig.link.Submit(Request(), [&](const TransactionResult& r) { seen.push_back(r.error); });
-        rig.link.Cancel();
-        QVERIFY(rig.link.Idle());
-        QVERIFY(QTest::qWaitFor([&] { return seen.size() == 3; }, 2000));
-        QTest::qWait(150); // past the answer wait: nothing more may come
-        QCOMPARE(seen, std::vector<TransactionError>(3, TransactionError::Cancelled));
-        QCOMPARE(rig.port.writes.size(), std::size_t{1});
-        // A late answer to the cancelled request is not taken by anyone.
-        rig.link.Deliver(Answer(3, 0));
+            if (k != which || which == 0) // a withdrawn request on the line is still answered, late
+                rig.port.replies.push_back(Answer(asked[k], 0));
+        QStringList seen{"-", "-", "-"}; // per request; "-" none
+        int reports = 0;
+        std::vector<std::unique_ptr<Reply>> replies;
+        for (int k = 0; k < 3; ++k)
+            replies.push_back(rig.link.Submit(Request(asked[k]), [&, k](const TransactionResult& r) {
+                ++reports;
+                seen[k] += r.ok() ? QString::number(r.Frame()->command()) : QString("cancelled");
+                seen[k].remove(0, seen[k].startsWith('-') ? 1 : 0);
+            }));
+        if (destroy)
+            replies[std::size_t(which)].reset();
+        else
+            replies[std::size_t(which)]->Cancel();
+        QVERIFY(QTest::qWaitFor([&] { return reports == 3 - (destroy ? 1 : 0); }, 5000));
+        QTest::qWait(150); // past the answer wait: nothing more may come, and nothing twice
+        QCOMPARE(seen, outcomes);
+        QCOMPARE(int(rig.port.writes.size()), writes);
+        QCOMPARE(rig.link.SkippedAnswers(), which == 0 ? 1 : 0); // the late answer taken by no one
         QVERIFY(rig.link.Idle());
     }
 

@@ -9,7 +9,7 @@ hart::TransactionResult RunOne(hart::Transactor& t, hart::Transaction request)
 {
     hart::TransactionResult out;
     bool done = false;
-    t.Submit(std::move(request), [&](const hart::TransactionResult& r) { out = r; done = true; });
+    const auto reply = t.Submit(std::move(request), [&](const hart::TransactionResult& r) { out = r; done = true; });
     if (!QTest::qWaitFor([&] { return done; }, 10000))
         qFatal("no outcome");
     return out;

@@ -22,20 +22,19 @@ namespace testing {
 class SimTransport : public hart::Transport {
 public:
     explicit SimTransport(sim::Device& device) : device_(device) {}
-
-    void Submit(hart::Transaction t, Done done) override
+    ~SimTransport() override
     {
-        queue_.push_back({std::move(t), std::move(done)});
-        Schedule();
+        for (auto& p : queue_)
+            Detach(p.reply);
     }
 
-    void Cancel() override
+    using hart::Transport::Submit;
+    std::unique_ptr<hart::Reply> Submit(hart::Transaction t) override
     {
-        // The request "on the line" (the front) ends as Cancelled; the rest are dropped.
-        if (queue_.empty())
-            return;
-        queue_.erase(queue_.begin() + 1, queue_.end());
-        cancelFront_ = true;
+        auto reply = NewReply();
+        queue_.push_back({std::move(t), reply.get()});
+        Schedule();
+        return reply;
     }
 
     bool Idle() const override { return queue_.empty(); }
@@ -69,10 +68,16 @@ public:
         }
     }
 
+protected:
+    void Withdraw(hart::Reply* reply) override
+    {
+        std::erase_if(queue_, [reply](const Pending& p) { return p.reply == reply; });
+    }
+
 private:
     struct Pending {
         hart::Transaction t;
-        Done done;
+        hart::Reply* reply = nullptr;
     };
 
     void Schedule()
@@ -90,24 +95,28 @@ private:
     {
         if (queue_.empty())
             return;
-        Pending p = std::move(queue_.front());
+        const Pending p = queue_.front();
         hart::TransactionResult result;
         if (beforeSend)
             beforeSend(p.t);
-        if (cancelFront_) {
-            result.error = hart::TransactionError::Cancelled;
-        } else {
-            for (int attempt = 0; attempt <= std::min(2, p.t.maxRepeats); ++attempt) {
-                result.repeats = attempt;
-                if (Exchange(p.t, result))
-                    break;
-            }
+        // Withdrawn just before it reached the device.
+        if (queue_.empty() || queue_.front().reply != p.reply) {
+            if (!queue_.empty())
+                Schedule();
+            return;
         }
-        cancelFront_ = false;
+        std::vector<hart::TransactionError> causes;
+        for (int attempt = 0;; ++attempt) {
+            result.repeats = attempt;
+            result.repeatCauses = causes;
+            if (Exchange(p.t, result) || attempt >= std::min(2, p.t.maxRepeats))
+                break;
+            causes.push_back(result.error);
+        }
         queue_.pop_front();
         if (!queue_.empty())
             Schedule();
-        p.done(result);
+        Complete(p.reply, result);
     }
 
     // One try; true when it needs no repeat.
@@ -152,7 +161,6 @@ private:
     int noAnswers_ = 0;
     QObject context_;
     bool scheduled_ = false;
-    bool cancelFront_ = false;
     std::int64_t nowMs_ = 0;
 };
 
