@@ -559,6 +559,9 @@ T = {
     "Configuration files (*.json);;All files (*)": ("配置文件 (*.json);;所有文件 (*)", "Konfigurationsdateien (*.json);;Alle Dateien (*)"),
     "Write Identity": ("写入标识", "Identität schreiben"),
     "Config File": ("配置文件", "Konfig.-Datei"),
+    "Line: configuration batch": ("线路：配置批处理", "Leitung: Konfiguration"),
+    "Line: scan": ("线路：扫描", "Leitung: Suche"),
+    "Line: live values": ("线路：实时值", "Leitung: Live-Werte"),
     "Configuration File": ("配置文件", "Konfigurationsdatei"),
 }
 

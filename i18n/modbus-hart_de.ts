@@ -921,10 +921,6 @@ Soll die Datei ersetzt werden?</translation>
         <translation>Live-Werte gestoppt: ein Konfigurationslauf belegt die Leitung.</translation>
     </message>
     <message>
-        <source>broken answer frame</source>
-        <translation>fehlerhafter Antwortframe</translation>
-    </message>
-    <message>
         <source>an answer without the values</source>
         <translation>eine Antwort ohne Werte</translation>
     </message>
@@ -962,6 +958,18 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>, </source>
         <translation>, </translation>
+    </message>
+    <message>
+        <source>Line: configuration batch</source>
+        <translation>Leitung: Konfiguration</translation>
+    </message>
+    <message>
+        <source>Line: scan</source>
+        <translation>Leitung: Suche</translation>
+    </message>
+    <message>
+        <source>Line: live values</source>
+        <translation>Leitung: Live-Werte</translation>
     </message>
 </context>
 <context>
@@ -1360,10 +1368,6 @@ scan: 0 ein oder mehrere Geräte gefunden, 1 keines, 2 ein Fehler.
     <message>
         <source>(not read)</source>
         <translation>(nicht gelesen)</translation>
-    </message>
-    <message>
-        <source>broken answer frame</source>
-        <translation>fehlerhafter Antwortframe</translation>
     </message>
     <message>
         <source>item</source>

@@ -921,10 +921,6 @@ Do you want to replace it?</source>
         <translation>实时值已停止：配置批处理正在使用线路。</translation>
     </message>
     <message>
-        <source>broken answer frame</source>
-        <translation>应答帧损坏</translation>
-    </message>
-    <message>
         <source>an answer without the values</source>
         <translation>应答中没有数值</translation>
     </message>
@@ -962,6 +958,18 @@ Do you want to replace it?</source>
     <message>
         <source>, </source>
         <translation>，</translation>
+    </message>
+    <message>
+        <source>Line: configuration batch</source>
+        <translation>线路：配置批处理</translation>
+    </message>
+    <message>
+        <source>Line: scan</source>
+        <translation>线路：扫描</translation>
+    </message>
+    <message>
+        <source>Line: live values</source>
+        <translation>线路：实时值</translation>
     </message>
 </context>
 <context>
@@ -1359,10 +1367,6 @@ scan：0 找到一台或多台设备，1 未找到，2 出错。
     <message>
         <source>(not read)</source>
         <translation>（未读取）</translation>
-    </message>
-    <message>
-        <source>broken answer frame</source>
-        <translation>应答帧损坏</translation>
     </message>
     <message>
         <source>item</source>
