@@ -1,0 +1,183 @@
+#include "config/loop_test.h"
+
+#include "codec/numeric.h"
+#include "hart/frames.h"
+#include "hart/request_frame.h"
+#include "hart/request_table.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cmath>
+
+namespace config {
+
+namespace {
+
+QString Tr(const char* text) { return QCoreApplication::translate("config::LoopTest", text); }
+
+// What a 4–20 mA loop can carry, alarm levels included; 0 would mean "leave
+// fixed mode" and must never be a point.
+constexpr double kLowestMa = 3.5;
+constexpr double kHighestMa = 23.0;
+constexpr std::size_t kMostPoints = 32;
+
+// The answer's words for a failed request, or nothing when the device took it.
+QString Failure(const hart::TransactionResult& r)
+{
+    if (!r.ok())
+        return QString::fromStdString(hart::TransactionErrorText(r.error));
+    const auto frame = r.Frame();
+    if (!frame)
+        return QString::fromStdString(hart::TransactionErrorText(hart::TransactionError::BrokenFrame));
+    if (hart::IsErrorResponse(frame->responseCode()))
+        return QString::fromStdString(hart::DeviceAnsweredText(frame->responseCode()));
+    return {};
+}
+
+std::optional<double> ReportedLevel(const hart::TransactionResult& r)
+{
+    const auto frame = r.Frame();
+    if (!frame || frame->data().size() < 4)
+        return std::nullopt;
+    return codec::DecodeFloatBE(frame->data().first<4>());
+}
+
+} // namespace
+
+codec::Result<std::vector<double>> ParseLoopPoints(const QString& text)
+{
+    using R = codec::Result<std::vector<double>>;
+    std::vector<double> points;
+    const QStringList parts = text.split(',');
+    for (const QString& part : parts) {
+        bool ok = false;
+        const double v = part.trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(v))
+            return R::Fail(Tr("\"%1\" is not a current in mA").arg(part.trimmed()).toStdString());
+        if (v < kLowestMa || v > kHighestMa)
+            return R::Fail(Tr("%1 mA is outside %2 to %3 mA").arg(v).arg(kLowestMa).arg(kHighestMa).toStdString());
+        points.push_back(v);
+    }
+    if (points.size() > kMostPoints)
+        return R::Fail(Tr("at most %1 points").arg(kMostPoints).toStdString());
+    return R::Ok(std::move(points));
+}
+
+bool LoopTestResult::Passed() const
+{
+    if (!released || stoppedEarly || points.empty())
+        return false;
+    for (const auto& p : points)
+        if (!p.error.isEmpty() || !p.reportedMa || (p.passed && !*p.passed))
+            return false;
+    return true;
+}
+
+LoopTestRunner::LoopTestRunner(hart::Transport& transport, QObject* parent)
+    : QObject(parent), transport_(transport), self_(std::make_shared<LoopTestRunner*>(this))
+{
+}
+
+LoopTestRunner::~LoopTestRunner() = default;
+
+void LoopTestRunner::Start(const hart::DeviceIdentity& device, std::vector<double> points)
+{
+    if (Running())
+        return;
+    device_ = device;
+    points_ = std::move(points);
+    next_ = 0;
+    stopAsked_ = false;
+    result_ = {};
+    if (points_.empty()) {
+        Release();
+        return;
+    }
+    SendPoint();
+}
+
+void LoopTestRunner::Send(double level, std::function<void(const hart::TransactionResult&)> done)
+{
+    const auto bytes = codec::EncodeFloatBE(static_cast<float>(level));
+    auto t = hart::MakeTransaction(hart::Request("Button6"), device_, bytes);
+    std::weak_ptr<LoopTestRunner*> alive = self_;
+    transport_.Submit(std::move(t), [alive, done = std::move(done)](const hart::TransactionResult& r) {
+        if (!alive.expired())
+            done(r);
+    });
+}
+
+void LoopTestRunner::SendPoint()
+{
+    phase_ = Phase::Point;
+    const double level = points_[next_];
+    Send(level, [this, level](const hart::TransactionResult& r) {
+        LoopPointResult point;
+        point.setMa = level;
+        point.error = Failure(r);
+        if (point.error.isEmpty())
+            point.reportedMa = ReportedLevel(r);
+        result_.points.push_back(point);
+        const int index = static_cast<int>(next_++);
+        const bool failed = !point.error.isEmpty();
+        if (failed) {
+            result_.stoppedEarly = true;
+            stopAsked_ = true; // no further point after one the device did not take
+        }
+        phase_ = Phase::Holding;
+        emit PointDone(index);
+        // A device that did not take a point is released at once; so is one
+        // whose test was stopped while the point was on the line.
+        if (phase_ == Phase::Holding && stopAsked_)
+            Release();
+    });
+}
+
+void LoopTestRunner::Next()
+{
+    if (phase_ != Phase::Holding)
+        return;
+    if (next_ < points_.size() && !stopAsked_)
+        SendPoint();
+    else
+        Release();
+}
+
+void LoopTestRunner::Stop()
+{
+    if (phase_ == Phase::Idle || phase_ == Phase::Releasing)
+        return;
+    if (next_ < points_.size() || phase_ == Phase::Point)
+        result_.stoppedEarly = true;
+    stopAsked_ = true;
+    if (phase_ == Phase::Holding)
+        Release();
+    // A point on the line: its answer comes first, then the release.
+}
+
+void LoopTestRunner::Note(int index, std::optional<double> readMa, std::optional<bool> passed)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= result_.points.size())
+        return;
+    result_.points[static_cast<std::size_t>(index)].readMa = readMa;
+    result_.points[static_cast<std::size_t>(index)].passed = passed;
+}
+
+void LoopTestRunner::Release()
+{
+    phase_ = Phase::Releasing;
+    Send(0.0, [this](const hart::TransactionResult& r) {
+        const QString failure = Failure(r);
+        result_.released = failure.isEmpty();
+        result_.releaseText = result_.released
+                                  ? Tr("The loop current follows the process again.")
+                                  : Tr("The loop current may still be fixed: %1. Take the device out of fixed "
+                                       "current mode before the loop is used.")
+                                        .arg(failure);
+        phase_ = Phase::Idle;
+        emit Finished(result_);
+    });
+}
+
+} // namespace config

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "codec/result.h"
+#include "hart/link_buffer.h"
+#include "hart/transport.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace config {
+
+// The loop test's points unless the engineer gives others.
+inline const std::vector<double> kDefaultLoopPoints{4, 8, 12, 16, 20};
+
+// "4, 8,12" → the points; refused with the reason when a point is no number
+// or outside what a 4–20 mA loop can carry.
+codec::Result<std::vector<double>> ParseLoopPoints(const QString& text);
+
+struct LoopPointResult {
+    double setMa = 0;
+    std::optional<double> reportedMa; // the level the device says it sources
+    std::optional<double> readMa;     // what the control system read, when entered
+    std::optional<bool> passed;       // the engineer's verdict, when given
+    QString error;                    // why the device did not take the point
+
+    std::optional<double> Deviation() const
+    {
+        return readMa ? std::optional<double>(*readMa - setMa) : std::nullopt;
+    }
+};
+
+struct LoopTestResult {
+    std::vector<LoopPointResult> points; // those that were sent, in order
+    bool released = false;               // fixed-current mode left, and the device said so
+    QString releaseText;                 // that outcome in words
+    bool stoppedEarly = false;           // cancelled, or a point failed on the line
+
+    // Every point sent was taken, none marked failed, and the loop was released.
+    bool Passed() const;
+};
+
+// Steps the loop current through points with command 40, then takes the
+// device out of fixed-current mode again (command 40 with 0) whatever
+// happened: the end, a stop, a failed point or a silent device. Nothing here
+// waits: the caller says when to go on (a person, or a hold timer).
+class LoopTestRunner : public QObject {
+    Q_OBJECT
+public:
+    explicit LoopTestRunner(hart::Transport& transport, QObject* parent = nullptr);
+    ~LoopTestRunner() override;
+
+    void Start(const hart::DeviceIdentity& device, std::vector<double> points);
+    // Sends the next point, or releases the loop after the last one.
+    void Next();
+    // Ends the test early; the loop is released before Finished.
+    void Stop();
+    // What the control system showed for a point, and the verdict.
+    void Note(int index, std::optional<double> readMa, std::optional<bool> passed);
+
+    bool Running() const { return phase_ != Phase::Idle; }
+    const LoopTestResult& Result() const { return result_; }
+
+signals:
+    // The device has answered point `index` (or failed to); the test waits for Next or Stop.
+    void PointDone(int index);
+    // The loop is released (or could not be); the result is whole.
+    void Finished(const config::LoopTestResult& result);
+
+private:
+    enum class Phase { Idle, Point, Holding, Releasing };
+    void SendPoint();
+    void Release();
+    void Send(double level, std::function<void(const hart::TransactionResult&)> done);
+
+    hart::Transport& transport_;
+    hart::DeviceIdentity device_;
+    std::vector<double> points_;
+    std::size_t next_ = 0;
+    Phase phase_ = Phase::Idle;
+    bool stopAsked_ = false;
+    LoopTestResult result_;
+    // Answers that arrive after this runner is gone find it expired.
+    std::shared_ptr<LoopTestRunner*> self_;
+};
+
+} // namespace config

@@ -1,0 +1,129 @@
+// The loop test: exactly the points, then the loop released, whatever happens.
+#include "config/loop_test.h"
+
+#include "codec/numeric.h"
+#include "support/sim_transport.h"
+
+#include <QtTest>
+
+namespace {
+
+enum class Script {
+    NextEachTime,       // the engineer goes on after every point
+    StopAfterFirst,     // Cancel while the first point holds
+    StopAtOnce,         // Cancel while the first point is on the line
+    SilentAtSecond,     // the device stops answering at the second point
+    RefusesEverything,  // the device answers every command 40 with an error
+};
+
+// The levels of the command-40 requests that reached the device, repeats included.
+QList<double> Levels(const testing::SimTransport& t)
+{
+    QList<double> out;
+    for (const auto& f : t.Frames()) {
+        // ... data (4), checksum, trailer byte 0x40
+        const std::size_t n = f.size();
+        out << codec::DecodeFloatBE(f[n - 6], f[n - 5], f[n - 4], f[n - 3]);
+    }
+    return out;
+}
+
+hart::DeviceIdentity IdentityOf(const sim::Device& d)
+{
+    const auto a = d.LongAddress();
+    hart::DeviceIdentity id;
+    id.manufacturer = a[0] & 0x3F;
+    id.deviceType = a[1];
+    id.identifier = {a[2], a[3], a[4]};
+    return id;
+}
+
+} // namespace
+
+class TestConfigLoopTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pointsThenRelease_data()
+    {
+        QTest::addColumn<int>("script");
+        QTest::addColumn<QList<double>>("levels");
+        QTest::addColumn<bool>("released");
+        QTest::addColumn<int>("pointsDone");
+        QTest::addColumn<bool>("passed");
+        QTest::newRow("every point") << int(Script::NextEachTime) << QList<double>{4, 12, 20, 0} << true << 3 << true;
+        QTest::newRow("cancelled while a point holds")
+            << int(Script::StopAfterFirst) << QList<double>{4, 0} << true << 1 << false;
+        QTest::newRow("cancelled while a point is on the line")
+            << int(Script::StopAtOnce) << QList<double>{4, 0} << true << 1 << false;
+        QTest::newRow("device goes silent: three tries each, release not confirmed")
+            << int(Script::SilentAtSecond) << QList<double>{4, 12, 12, 12, 0, 0, 0} << false << 2 << false;
+        QTest::newRow("device refuses: no repeat, release not confirmed")
+            << int(Script::RefusesEverything) << QList<double>{4, 0} << false << 1 << false;
+    }
+    void pointsThenRelease()
+    {
+        QFETCH(int, script);
+        QFETCH(QList<double>, levels);
+        QFETCH(bool, released);
+        QFETCH(int, pointsDone);
+        QFETCH(bool, passed);
+        sim::Device device;
+        testing::SimTransport transport(device);
+        config::LoopTestRunner runner(transport);
+        const auto s = static_cast<Script>(script);
+        if (s == Script::RefusesEverything)
+            device.SetFault(40, {sim::FaultKind::ResponseCode, 7});
+        QObject::connect(&runner, &config::LoopTestRunner::PointDone, &runner, [&](int index) {
+            QCOMPARE(device.State().fixedCurrent.has_value(), s != Script::RefusesEverything);
+            runner.Note(index, 4.0 + 8 * index + 0.01, true);
+            if (s == Script::StopAfterFirst)
+                runner.Stop();
+            else {
+                if (s == Script::SilentAtSecond && index == 0)
+                    device.SetFault(std::nullopt, {sim::FaultKind::NoAnswer, 0});
+                runner.Next();
+            }
+        });
+        QSignalSpy finished(&runner, &config::LoopTestRunner::Finished);
+        runner.Start(IdentityOf(device), {4, 12, 20});
+        if (s == Script::StopAtOnce)
+            runner.Stop();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(Levels(transport), levels);
+        const auto& r = runner.Result();
+        QCOMPARE(r.released, released);
+        QCOMPARE(int(r.points.size()), pointsDone);
+        QCOMPARE(r.Passed(), passed);
+        QVERIFY(!runner.Running());
+        if (released) {
+            QVERIFY(!device.State().fixedCurrent);
+            QCOMPARE(r.points.front().reportedMa.value_or(-1), 4.0);
+            QCOMPARE(r.points.front().Deviation().value_or(-1), 0.01);
+        } else {
+            QVERIFY2(r.releaseText.startsWith("The loop current may still be fixed"), qPrintable(r.releaseText));
+        }
+    }
+
+    void points_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error"); // empty: accepted
+        QTest::newRow("default list") << "4,8,12,16,20" << "";
+        QTest::newRow("spaces and decimals") << " 3.8, 12.5 ,20.5" << "";
+        QTest::newRow("zero would leave fixed mode") << "4,0" << "0 mA is outside 3.5 to 23 mA";
+        QTest::newRow("beyond the loop") << "24" << "24 mA is outside 3.5 to 23 mA";
+        QTest::newRow("not a number") << "4,,8" << "\"\" is not a current in mA";
+        QTest::newRow("nan") << "nan" << "\"nan\" is not a current in mA";
+    }
+    void points()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        const auto parsed = config::ParseLoopPoints(text);
+        QCOMPARE(QString::fromStdString(parsed.error()), error);
+        QCOMPARE(parsed.ok(), error.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConfigLoopTest)
+#include "test_config_loop_test.moc"
