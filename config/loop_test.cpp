@@ -100,7 +100,7 @@ void LoopTestRunner::Start(const hart::DeviceIdentity& device, std::vector<doubl
 void LoopTestRunner::Send(double level, std::function<void(const hart::TransactionResult&)> done)
 {
     const auto bytes = codec::EncodeFloatBE(static_cast<float>(level));
-    auto t = hart::MakeTransaction(hart::Request("Button6"), device_, bytes);
+    auto t = hart::MakeTransaction(hart::Request(hart::RequestId::Button6), device_, bytes);
     std::weak_ptr<LoopTestRunner*> alive = self_;
     transport_.Submit(std::move(t), [alive, done = std::move(done)](const hart::TransactionResult& r) {
         if (!alive.expired())
