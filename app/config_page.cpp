@@ -1,5 +1,5 @@
 #include "app/config_page.h"
-#include "app/item_captions.h"
+#include "config/item_captions.h"
 #include "app/scan_live.h"
 
 #include "app/tform1.h"
@@ -36,6 +36,11 @@
 #include <set>
 
 namespace app {
+
+using config::CompareFields;
+using config::ItemCaption;
+using config::ProposedSaveName;
+using config::SafeText;
 
 namespace {
 

@@ -44,9 +44,9 @@ const OutcomeName& NameOf(HistoryOutcome o)
     return kOutcomes.front();
 }
 
-QString SystemError(const char* what, int error)
+QString SystemError(const QString& path, const char* what, int error)
 {
-    return QStringLiteral("%1: %2").arg(QString::fromUtf8(what), QString::fromLocal8Bit(std::strerror(error)));
+    return QStringLiteral("%1: %2: %3").arg(path, QString::fromUtf8(what), QString::fromLocal8Bit(std::strerror(error)));
 }
 
 std::optional<long long> Whole(const QJsonValue& v, long long lo, long long hi)
@@ -146,16 +146,20 @@ codec::Result<HistoryRecord> ParseHistoryLine(const QByteArray& line)
 
 codec::Result<bool> AppendHistory(const QString& path, const HistoryRecord& record)
 {
+    return AppendLine(path, HistoryLine(record));
+}
+
+codec::Result<bool> AppendLine(const QString& path, QByteArray line)
+{
     using R = codec::Result<bool>;
     const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir))
         return R::Fail(("cannot create the folder " + dir).toStdString());
-    QByteArray line = HistoryLine(record);
     line.append('\n');
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
-        return R::Fail(SystemError("cannot open the history", errno).toStdString());
+        return R::Fail(SystemError(path, "cannot be opened", errno).toStdString());
     // A line cut short by an earlier failure must not swallow this record.
     struct stat before {};
     if (::fstat(fd, &before) == 0 && before.st_size > 0) {
@@ -176,17 +180,17 @@ codec::Result<bool> AppendHistory(const QString& path, const HistoryRecord& reco
             if (done > 0 && ::fstat(fd, &now) == 0 && now.st_size == before.st_size + done)
                 (void)::ftruncate(fd, before.st_size);
             ::close(fd);
-            return R::Fail(SystemError("the history was not written", e).toStdString());
+            return R::Fail(SystemError(path, "not written", e).toStdString());
         }
         done += n;
     }
     if (::fsync(fd) != 0) {
         const int e = errno;
         ::close(fd);
-        return R::Fail(SystemError("the history did not reach the disk", e).toStdString());
+        return R::Fail(SystemError(path, "did not reach the disk", e).toStdString());
     }
     if (::close(fd) != 0)
-        return R::Fail(SystemError("the history did not reach the disk", errno).toStdString());
+        return R::Fail(SystemError(path, "did not reach the disk", errno).toStdString());
     return R::Ok(true);
 }
 

@@ -47,6 +47,8 @@ QString DefaultHistoryPath();
 // opened for appending each time: two programs writing at once never
 // interleave inside a line.
 codec::Result<bool> AppendHistory(const QString& path, const HistoryRecord& record);
+// The same for any one-line record (no newline inside `line`).
+codec::Result<bool> AppendLine(const QString& path, QByteArray line);
 
 struct HistoryWarning {
     int line = 0; // 1-based

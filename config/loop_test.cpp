@@ -6,6 +6,12 @@
 #include "hart/request_table.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <cmath>
@@ -62,6 +68,81 @@ codec::Result<std::vector<double>> ParseLoopPoints(const QString& text)
     if (points.size() > kMostPoints)
         return R::Fail(Tr("at most %1 points").arg(kMostPoints).toStdString());
     return R::Ok(std::move(points));
+}
+
+QString DefaultLoopTestPath()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return base.isEmpty() ? QDir::current().filePath(QStringLiteral("loop-tests.jsonl"))
+                          : QDir(base).filePath(QStringLiteral("modbus-hart/loop-tests.jsonl"));
+}
+
+QByteArray LoopTestLine(std::uint32_t uniqueIdentifier, const QDateTime& time, const LoopTestResult& result)
+{
+    QJsonArray points;
+    for (const auto& p : result.points) {
+        QJsonObject o{{"set", p.setMa}};
+        if (p.reportedMa)
+            o["reported"] = *p.reportedMa;
+        if (p.readMa)
+            o["read"] = *p.readMa;
+        if (p.passed)
+            o["passed"] = *p.passed;
+        if (!p.error.isEmpty())
+            o["error"] = p.error;
+        points.append(o);
+    }
+    const QJsonObject o{{"time", time.toUTC().toString(Qt::ISODateWithMs)},
+                        {"uniqueIdentifier", static_cast<double>(uniqueIdentifier)},
+                        {"points", points},
+                        {"released", result.released},
+                        {"release", result.releaseText},
+                        {"stoppedEarly", result.stoppedEarly}};
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+std::optional<StoredLoopTest> LatestLoopTest(const QString& path, std::uint32_t uniqueIdentifier)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    std::optional<StoredLoopTest> latest;
+    while (!file.atEnd()) {
+        const QJsonDocument doc = QJsonDocument::fromJson(file.readLine());
+        const QJsonObject o = doc.object();
+        if (!doc.isObject() || o.value("uniqueIdentifier").toDouble(-1) != static_cast<double>(uniqueIdentifier))
+            continue;
+        StoredLoopTest t;
+        t.time = QDateTime::fromString(o.value("time").toString(), Qt::ISODateWithMs);
+        if (!t.time.isValid() || !o.value("points").isArray())
+            continue;
+        bool whole = true;
+        for (const auto& v : o.value("points").toArray()) {
+            const QJsonObject p = v.toObject();
+            if (!p.value("set").isDouble()) {
+                whole = false;
+                break;
+            }
+            LoopPointResult point;
+            point.setMa = p.value("set").toDouble();
+            if (p.value("reported").isDouble())
+                point.reportedMa = p.value("reported").toDouble();
+            if (p.value("read").isDouble())
+                point.readMa = p.value("read").toDouble();
+            if (p.value("passed").isBool())
+                point.passed = p.value("passed").toBool();
+            point.error = p.value("error").toString();
+            t.result.points.push_back(point);
+        }
+        if (!whole)
+            continue;
+        t.result.released = o.value("released").toBool();
+        t.result.releaseText = o.value("release").toString();
+        t.result.stoppedEarly = o.value("stoppedEarly").toBool();
+        if (!latest || t.time >= latest->time)
+            latest = std::move(t);
+    }
+    return latest;
 }
 
 bool LoopTestResult::Passed() const

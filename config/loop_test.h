@@ -4,6 +4,7 @@
 #include "hart/link_buffer.h"
 #include "hart/transport.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -42,6 +43,17 @@ struct LoopTestResult {
     // Every point sent was taken, none marked failed, and the loop was released.
     bool Passed() const;
 };
+
+// Loop tests are kept one a line beside the history, so that a report can
+// show the latest test of a device.
+QString DefaultLoopTestPath();
+QByteArray LoopTestLine(std::uint32_t uniqueIdentifier, const QDateTime& time, const LoopTestResult& result);
+struct StoredLoopTest {
+    QDateTime time;
+    LoopTestResult result;
+};
+// The last whole record for the device; damaged lines are passed over.
+std::optional<StoredLoopTest> LatestLoopTest(const QString& path, std::uint32_t uniqueIdentifier);
 
 // Steps the loop current through points with command 40, then takes the
 // device out of fixed-current mode again (command 40 with 0) whatever

@@ -1,5 +1,5 @@
 #include "app/config_page.h"
-#include "app/item_captions.h"
+#include "config/item_captions.h"
 #include "config/file.h"
 #include "sim/sample_states.h"
 #include "support/sim_transport.h"
@@ -288,11 +288,11 @@ private slots:
     {
         QFETCH(int, row);
         const auto& item = config::Items()[static_cast<std::size_t>(row)];
-        const QString caption = app::ItemCaption(item.name);
+        const QString caption = config::ItemCaption(item.name);
         QVERIFY2(!caption.isEmpty(), "no caption");
         QVERIFY(caption != QString::fromUtf8(item.name.data(), item.name.size()));
         for (const auto& other : config::Items())
-            QVERIFY2(&other == &item || app::ItemCaption(other.name) != caption, "caption shared with another item");
+            QVERIFY2(&other == &item || config::ItemCaption(other.name) != caption, "caption shared with another item");
         PageBench b;
         QVERIFY(b.Cell(item.name, 0)->text().startsWith(caption));
         QCOMPARE(b.Cell(item.name, 0)->toolTip(), QString::fromUtf8(item.name.data(), item.name.size()));
@@ -421,7 +421,7 @@ private slots:
     {
         QFETCH(std::optional<std::string>, tag);
         QFETCH(QString, name);
-        QCOMPARE(app::ProposedSaveName(tag, QDate(2026, 12, 8)), name);
+        QCOMPARE(config::ProposedSaveName(tag, QDate(2026, 12, 8)), name);
     }
 
     // A name given without an extension is saved as a .json file.

@@ -147,7 +147,7 @@ private slots:
             testing::FileSizeLimit full(static_cast<rlim_t>(before.size() + limit));
             const auto r = config::AppendHistory(path, Record("tag", config::HistoryOutcome::Verified));
             QVERIFY(!r.ok());
-            QVERIFY2(QString::fromStdString(r.error()).startsWith("the history was not written"), r.error().c_str());
+            QVERIFY2(QString::fromStdString(r.error()).startsWith(path + ": not written: "), r.error().c_str());
         }
         // No half record left behind to spoil the next one.
         QCOMPARE(FileText(path), before);

@@ -2,9 +2,12 @@
 #include "config/loop_test.h"
 
 #include "codec/numeric.h"
+#include "config/history.h"
 #include "support/sim_transport.h"
 
 #include <QtTest>
+
+#include <QTemporaryDir>
 
 namespace {
 
@@ -102,6 +105,32 @@ private slots:
         } else {
             QVERIFY2(r.releaseText.startsWith("The loop current may still be fixed"), qPrintable(r.releaseText));
         }
+    }
+
+    void latestOfTheDevice()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("loop-tests.jsonl");
+        config::LoopTestResult older, newer, other;
+        older.points = {{4, 4.0, std::nullopt, std::nullopt, {}}};
+        newer.points = {{12, 12.002, 11.9, false, {}}, {20, std::nullopt, std::nullopt, std::nullopt, "no answer"}};
+        newer.released = true;
+        newer.releaseText = "released";
+        other.points = {{8, 8.0, std::nullopt, std::nullopt, {}}};
+        const QDateTime t0(QDate(2026, 12, 1), QTime(8, 0), Qt::UTC);
+        QVERIFY(config::AppendLine(path, config::LoopTestLine(7, t0, older)).ok());
+        QVERIFY(config::AppendLine(path, config::LoopTestLine(7, t0.addDays(1), newer)).ok());
+        QVERIFY(config::AppendLine(path, "{\"uniqueIdentifier\":7,\"time\":\"2026-12-09T").ok()); // damaged
+        QVERIFY(config::AppendLine(path, config::LoopTestLine(8, t0.addDays(2), other)).ok());
+        const auto latest = config::LatestLoopTest(path, 7);
+        QVERIFY(latest);
+        QCOMPARE(latest->time, t0.addDays(1));
+        QCOMPARE(int(latest->result.points.size()), 2);
+        QCOMPARE(latest->result.points[0].readMa.value_or(0), 11.9);
+        QCOMPARE(latest->result.points[0].passed.value_or(true), false);
+        QCOMPARE(latest->result.points[1].error, QString("no answer"));
+        QVERIFY(latest->result.released);
+        QVERIFY(!config::LatestLoopTest(path, 9));
     }
 
     void points_data()

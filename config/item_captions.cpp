@@ -1,4 +1,4 @@
-#include "app/item_captions.h"
+#include "config/item_captions.h"
 
 #include "codec/text.h"
 
@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace app {
+namespace config {
 
 namespace {
 
@@ -264,4 +264,4 @@ QString ProposedSaveName(const std::optional<std::string>& tag, const QDate& dat
     return safe + '-' + date.toString(Qt::ISODate) + QStringLiteral(".json");
 }
 
-} // namespace app
+} // namespace config

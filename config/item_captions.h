@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace config {
 
 // The caption the five pages give a configuration item, where the engineer
 // sets it ("Instrument Command 1" for the file key "instrumentCommand1"),
@@ -50,4 +50,4 @@ std::vector<FieldRow> CompareFields(const config::Item& item, const config::Conf
 // without a tag "configuration-2026-12-08.json".
 QString ProposedSaveName(const std::optional<std::string>& tag, const QDate& date);
 
-} // namespace app
+} // namespace config
