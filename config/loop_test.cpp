@@ -1,6 +1,7 @@
 #include "config/loop_test.h"
 
 #include "codec/numeric.h"
+#include "device/identify.h"
 #include "hart/frames.h"
 #include "hart/request_frame.h"
 #include "hart/request_table.h"
@@ -162,20 +163,45 @@ LoopTestRunner::LoopTestRunner(hart::Transport& transport, QObject* parent)
 
 LoopTestRunner::~LoopTestRunner() = default;
 
-void LoopTestRunner::Start(const hart::DeviceIdentity& device, std::vector<double> points)
+void LoopTestRunner::Start(std::uint8_t pollingAddress, std::vector<double> points)
 {
     if (Running())
         return;
-    device_ = device;
     points_ = std::move(points);
     next_ = 0;
     stopAsked_ = false;
     result_ = {};
-    if (points_.empty()) {
-        Release();
-        return;
-    }
-    SendPoint();
+    Identify(pollingAddress);
+}
+
+void LoopTestRunner::Identify(std::uint8_t pollingAddress)
+{
+    phase_ = Phase::Identifying;
+    auto t = hart::MakeTransaction(hart::Request(hart::RequestId::Button3), {}, {}, pollingAddress);
+    std::weak_ptr<LoopTestRunner*> alive = self_;
+    transport_.Submit(std::move(t), [this, alive, pollingAddress](const hart::TransactionResult& r) {
+        if (alive.expired())
+            return;
+        QString why = Failure(r);
+        std::optional<device::IdentifyResult> decoded;
+        if (why.isEmpty()) {
+            decoded = device::DecodeIdentify(r.Frame()->data(), pollingAddress);
+            if (!decoded)
+                why = Tr("the identify answer is too short");
+        }
+        if (!why.isEmpty() || stopAsked_) {
+            result_.refused = why.isEmpty() ? Tr("cancelled") : why;
+            phase_ = Phase::Idle;
+            emit Finished(result_);
+            return;
+        }
+        device_ = result_.device = decoded->identity;
+        if (points_.empty())
+            Release();
+        else
+            SendPoint();
+        emit Identified(device_);
+    });
 }
 
 void LoopTestRunner::Send(double level, std::function<void(const hart::TransactionResult&)> done)
@@ -229,6 +255,10 @@ void LoopTestRunner::Stop()
 {
     if (phase_ == Phase::Idle || phase_ == Phase::Releasing)
         return;
+    if (phase_ == Phase::Identifying) {
+        stopAsked_ = true; // nothing changed yet: the identify's answer ends it
+        return;
+    }
     if (next_ < points_.size() || phase_ == Phase::Point)
         result_.stoppedEarly = true;
     stopAsked_ = true;

@@ -35,6 +35,9 @@ struct LoopPointResult {
 };
 
 struct LoopTestResult {
+    // Nothing was changed: the device at the address did not identify itself (why).
+    QString refused;
+    hart::DeviceIdentity device; // who answered the identify
     std::vector<LoopPointResult> points; // those that were sent, in order
     bool released = false;               // fixed-current mode left, and the device said so
     QString releaseText;                 // that outcome in words
@@ -65,7 +68,8 @@ public:
     explicit LoopTestRunner(hart::Transport& transport, QObject* parent = nullptr);
     ~LoopTestRunner() override;
 
-    void Start(const hart::DeviceIdentity& device, std::vector<double> points);
+    // Identifies the device at `pollingAddress`, then sends the first point.
+    void Start(std::uint8_t pollingAddress, std::vector<double> points);
     // Sends the next point, or releases the loop after the last one.
     void Next();
     // Ends the test early; the loop is released before Finished.
@@ -77,13 +81,16 @@ public:
     const LoopTestResult& Result() const { return result_; }
 
 signals:
+    // The device answered the identify; the first point is on its way.
+    void Identified(const hart::DeviceIdentity& device);
     // The device has answered point `index` (or failed to); the test waits for Next or Stop.
     void PointDone(int index);
     // The loop is released (or could not be); the result is whole.
     void Finished(const config::LoopTestResult& result);
 
 private:
-    enum class Phase { Idle, Point, Holding, Releasing };
+    enum class Phase { Idle, Identifying, Point, Holding, Releasing };
+    void Identify(std::uint8_t pollingAddress);
     void SendPoint();
     void Release();
     void Send(double level, std::function<void(const hart::TransactionResult&)> done);
