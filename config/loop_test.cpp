@@ -32,14 +32,8 @@ constexpr std::size_t kMostPoints = 32;
 // The answer's words for a failed request, or nothing when the device took it.
 QString Failure(const hart::TransactionResult& r)
 {
-    if (!r.ok())
-        return QString::fromStdString(hart::TransactionErrorText(r.error));
-    const auto frame = r.Frame();
-    if (!frame)
-        return QString::fromStdString(hart::TransactionErrorText(hart::TransactionError::BrokenFrame));
-    if (hart::IsErrorResponse(frame->responseCode()))
-        return QString::fromStdString(hart::DeviceAnsweredText(frame->responseCode()));
-    return {};
+    const auto usable = hart::UsableAnswer(r);
+    return usable ? QString() : QString::fromStdString(usable.error());
 }
 
 std::optional<double> ReportedLevel(const hart::TransactionResult& r)
@@ -157,7 +151,7 @@ bool LoopTestResult::Passed() const
 }
 
 LoopTestRunner::LoopTestRunner(hart::Transport& transport, QObject* parent)
-    : QObject(parent), transport_(transport), self_(std::make_shared<LoopTestRunner*>(this))
+    : QObject(parent), transport_(transport)
 {
 }
 
@@ -178,10 +172,8 @@ void LoopTestRunner::Identify(std::uint8_t pollingAddress)
 {
     phase_ = Phase::Identifying;
     auto t = hart::MakeTransaction(hart::Request(hart::RequestId::Button3), {}, {}, pollingAddress);
-    std::weak_ptr<LoopTestRunner*> alive = self_;
-    transport_.Submit(std::move(t), [this, alive, pollingAddress](const hart::TransactionResult& r) {
-        if (alive.expired())
-            return;
+    reply_ = transport_.Submit(std::move(t), [this, pollingAddress](const hart::TransactionResult& r) {
+        reply_.release()->deleteLater();
         QString why = Failure(r);
         std::optional<device::IdentifyResult> decoded;
         if (why.isEmpty()) {
@@ -208,10 +200,10 @@ void LoopTestRunner::Send(double level, std::function<void(const hart::Transacti
 {
     const auto bytes = codec::EncodeFloatBE(static_cast<float>(level));
     auto t = hart::MakeTransaction(hart::Request(hart::RequestId::Button6), device_, bytes);
-    std::weak_ptr<LoopTestRunner*> alive = self_;
-    transport_.Submit(std::move(t), [alive, done = std::move(done)](const hart::TransactionResult& r) {
-        if (!alive.expired())
-            done(r);
+    reply_ = transport_.Submit(std::move(t), [this, done = std::move(done)](const hart::TransactionResult& r) {
+        // The handle has spoken; it goes once its signal has returned.
+        reply_.release()->deleteLater();
+        done(r);
     });
 }
 

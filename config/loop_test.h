@@ -102,8 +102,7 @@ private:
     Phase phase_ = Phase::Idle;
     bool stopAsked_ = false;
     LoopTestResult result_;
-    // Answers that arrive after this runner is gone find it expired.
-    std::shared_ptr<LoopTestRunner*> self_;
+    std::unique_ptr<hart::Reply> reply_; // the request on its way; withdrawn with the runner
 };
 
 } // namespace config
