@@ -38,6 +38,15 @@ const std::array kCommands{
     Command{"scan", "scan [--addresses 0-15|0-63]",
             QT_TRANSLATE_NOOP("cli", "poll the addresses with command 0 and list every device that answers"), 0, 0,
             "--port --simulate --capture --addresses", RunScan},
+    Command{"loop-test", "loop-test [--points 4,12,20] [--hold SECONDS] [--yes]",
+            QT_TRANSLATE_NOOP("cli", "step the loop current through the points (command 40), then release it"), 0, 0,
+            "--port --simulate --address --capture --points --hold --yes", RunLoopTest},
+    Command{"report", "report [-o FILE.pdf|FILE.html] [--file CONFIG] [--operator NAME]",
+            QT_TRANSLATE_NOOP("cli", "write a commissioning report of the device, or of CONFIG"), 0, 0,
+            "--port --simulate --address --capture -o --file --operator", RunReport},
+    Command{"history", "history [--device UNIQUE-ID] [--since DATE] [--json]",
+            QT_TRANSLATE_NOOP("cli", "list the writes to devices, oldest first"), 0, 0, "--device --since --json",
+            RunHistory},
 };
 
 bool Takes(const Command& c, std::string_view option)
@@ -122,6 +131,28 @@ Result ParseArguments(const QStringList& args)
         } else if (a == "--dry-run") {
             o.dryRun = true;
             options.push_back(a);
+        } else if (a == "--yes") {
+            o.yes = true;
+            options.push_back(a);
+        } else if (a == "--json") {
+            o.json = true;
+            options.push_back(a);
+        } else if (a == "--points" || a == "--file" || a == "--operator" || a == "--device" || a == "--since") {
+            std::string* to = a == "--points" ? &o.points
+                              : a == "--file" ? &o.file
+                              : a == "--operator" ? &o.operatorName
+                              : a == "--device" ? &o.device
+                                                : &o.since;
+            if (!value(to) || to->empty())
+                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option %1 needs a value."), a));
+            options.push_back(a);
+        } else if (a == "--hold") {
+            std::string n;
+            bool ok = value(&n);
+            o.holdSeconds = ok ? QString::fromStdString(n).toDouble(&ok) : 0;
+            if (!ok || !(o.holdSeconds >= 0 && o.holdSeconds <= 3600))
+                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --hold needs a number of seconds from 0 to 3600.")));
+            options.push_back(a);
         } else if (a.size() > 1 && a[0] == '-') {
             return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Unknown option %1."), a));
         } else if (o.command.empty()) {
@@ -133,7 +164,7 @@ Result ParseArguments(const QStringList& args)
     if (o.help || o.version)
         return Result::Ok(std::move(o));
     if (o.command.empty())
-        return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "No command given: say read, diff, write or scan.")));
+        return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "No command given: say read, diff, write, scan, loop-test, report or history.")));
     const Command* c = FindCommand(o.command);
     if (!c)
         return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Unknown command '%1'."), o.command));
@@ -145,6 +176,8 @@ Result ParseArguments(const QStringList& args)
         return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Usage: %1 %2"), kProgramName, std::string(c->usage)));
     if (o.simulate && !o.port.empty())
         return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Give either --port or --simulate, not both.")));
+    if (!o.file.empty() && (o.simulate || !o.port.empty()))
+        return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Give either --file or a device (--port or --simulate), not both.")));
     return Result::Ok(std::move(o));
 }
 
@@ -173,7 +206,22 @@ std::string HelpText()
         "Exit status: 0 done (diff: equal), 1 differences found, a read that saved only\n"
         "some items, or a write stopped after changing something, 2 refused or failed\n"
         "before changing anything.\n"
-        "scan: 0 one or more devices found, 1 none, 2 an error.\n"));
+        "scan: 0 one or more devices found, 1 none, 2 an error.\n"))
+      << Tr(QT_TRANSLATE_NOOP("cli",
+        "\nCommissioning options:\n"
+        "  --points LIST    loop-test: the currents in mA (default 4,8,12,16,20)\n"
+        "  --hold SECONDS   loop-test: how long each point is held (default 5)\n"
+        "  --yes            loop-test: no question before the loop current is fixed\n"
+        "  --file CONFIG    report: the values of a configuration file, not of a device\n"
+        "  --operator NAME  report: the name on the report\n"
+        "  -o FILE          report: FILE.pdf or FILE.html (default report-TAG-DATE.pdf)\n"
+        "  --device ID      history: only the device with this unique identifier\n"
+        "  --since DATE     history: only the writes from DATE (YYYY-MM-DD) on\n"
+        "  --json           history: the records as JSON Lines\n"
+        "loop-test: 0 every point done and the loop released, 1 a point or the release\n"
+        "failed or the test was stopped, 2 refused before anything was changed.\n"
+        "The loop test and the writes of write are kept in the history (the data folder's\n"
+        "modbus-hart/history.jsonl).\n"));
     return s.str();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "codec/result.h"
+#include "config/batch.h"
 #include "hart/transport.h"
 
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -41,6 +43,14 @@ struct Options {
     bool withIdentity = false;
     bool force = false;
     bool dryRun = false;
+    std::string points;    // --points 4,12,20 (loop-test)
+    double holdSeconds = 5; // --hold SECONDS (loop-test)
+    bool yes = false;      // --yes: no question before the loop current is fixed
+    std::string file;      // --file CONFIG (report)
+    std::string operatorName; // --operator NAME (report)
+    std::string device;    // --device UNIQUE-ID (history)
+    std::string since;     // --since DATE (history)
+    bool json = false;     // --json (history)
     bool help = false;
     bool version = false;
 };
@@ -85,6 +95,13 @@ int RunRead(const Options& o, Io& io);
 int RunDiff(const Options& o, Io& io);
 int RunWrite(const Options& o, Io& io);
 int RunScan(const Options& o, Io& io);
+int RunLoopTest(const Options& o, Io& io);
+int RunReport(const Options& o, Io& io);
+int RunHistory(const Options& o, Io& io);
+
+// The device's configuration read whole or in part (what failed is said on
+// io.err); nothing when it could not be read at all.
+std::optional<config::BatchReport> ReadDevice(const Options& o, Io& io);
 
 // The port or the simulated converter named by the options, open; nothing
 // (and the reason on io.err) when it cannot be.

@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/signals.h"
 
 #include "capture/pcapng.h"
 #include "config/batch.h"
@@ -37,58 +38,14 @@ std::string IdentityText(const config::Configuration& c)
 }
 
 
-// Ctrl-C during a batch cancels it at once; a termination request, or the
-// terminal hanging up, lets the item in hand finish. Either way the report of
-// what was written still comes. The handler only writes the signal's number.
-int gSignalPipe[2] = {-1, -1};
-
-void OnSignal(int sig)
-{
-    const char b = static_cast<char>(sig);
-    [[maybe_unused]] const auto n = ::write(gSignalPipe[1], &b, 1);
-}
-
-class CancelOnSignal {
-public:
-    explicit CancelOnSignal(config::BatchRunner& runner)
-    {
-        if (gSignalPipe[0] < 0 && ::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-            return;
-        notifier_ = std::make_unique<QSocketNotifier>(gSignalPipe[0], QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [&runner] {
-            char b[16];
-            for (ssize_t n; (n = ::read(gSignalPipe[0], b, sizeof b)) > 0;)
-                for (ssize_t k = 0; k < n; ++k)
-                    b[k] == SIGINT ? runner.Cancel() : runner.StopAfterItem();
-        });
-        struct sigaction sa {};
-        sa.sa_handler = OnSignal;
-        ::sigemptyset(&sa.sa_mask);
-        for (std::size_t k = 0; k < kSignals.size(); ++k)
-            ::sigaction(kSignals[k], &sa, &old_[k]);
-    }
-    ~CancelOnSignal()
-    {
-        if (!notifier_)
-            return;
-        for (std::size_t k = 0; k < kSignals.size(); ++k)
-            ::sigaction(kSignals[k], &old_[k], nullptr);
-    }
-    CancelOnSignal(const CancelOnSignal&) = delete;
-    CancelOnSignal& operator=(const CancelOnSignal&) = delete;
-
-private:
-    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
-    std::unique_ptr<QSocketNotifier> notifier_;
-    std::array<struct sigaction, 3> old_{};
-};
-
 // Runs one batch on the event loop until it reports; progress on a terminal,
 // each settled item to `onItem` as it settles.
 config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::function<void()>& start,
                              const std::function<void(const config::ItemResult&)>& onItem = {})
 {
-    CancelOnSignal cancel(runner);
+    // Ctrl-C cancels at once; a termination request, or the terminal hanging
+    // up, lets the item in hand finish. Either way the report still comes.
+    OnSignals cancel([&runner](int sig) { sig == SIGINT ? runner.Cancel() : runner.StopAfterItem(); });
     QEventLoop loop;
     config::BatchReport report;
     bool finished = false;
@@ -129,30 +86,6 @@ codec::Result<config::LoadedFile> Load(const std::string& path, Io& io)
     return f;
 }
 
-// The device's configuration: whole, or the items that could be read (the
-// report says which could not, and it is said on io.err); nothing when the
-// device could not be read at all.
-std::optional<config::BatchReport> ReadDevice(const Options& o, Io& io)
-{
-    auto l = OpenLine(o, io);
-    if (!l)
-        return std::nullopt;
-    config::BatchRunner runner(l->Transactor());
-    auto r = RunBatch(runner, io, [&] { runner.Read(static_cast<std::uint8_t>(o.address)); });
-    if (r.status == config::BatchStatus::Done)
-        return r;
-    if (r.status == config::BatchStatus::Failed) {
-        io.err << r.message << "\n";
-    } else {
-        io.err << i18n::Arg(QCoreApplication::translate("cli", "Reading the device failed: %1"), r.message) << "\n";
-    }
-    for (const auto& item : r.items)
-        if (item.outcome == config::ItemOutcome::ReadFailed)
-            io.err << "  " << item.item->name << ": " << item.reason << "\n";
-    if (r.status == config::BatchStatus::Failed)
-        return r;
-    return std::nullopt;
-}
 
 // `unread`: the items the device did not give, with why; a device side only
 // compares what the file holds.
@@ -200,6 +133,28 @@ int PrintComparison(const config::Configuration& left, const config::Configurati
 }
 
 } // namespace
+
+std::optional<config::BatchReport> ReadDevice(const Options& o, Io& io)
+{
+    auto l = OpenLine(o, io);
+    if (!l)
+        return std::nullopt;
+    config::BatchRunner runner(l->Transactor());
+    auto r = RunBatch(runner, io, [&] { runner.Read(static_cast<std::uint8_t>(o.address)); });
+    if (r.status == config::BatchStatus::Done)
+        return r;
+    if (r.status == config::BatchStatus::Failed) {
+        io.err << r.message << "\n";
+    } else {
+        io.err << i18n::Arg(QCoreApplication::translate("cli", "Reading the device failed: %1"), r.message) << "\n";
+    }
+    for (const auto& item : r.items)
+        if (item.outcome == config::ItemOutcome::ReadFailed)
+            io.err << "  " << item.item->name << ": " << item.reason << "\n";
+    if (r.status == config::BatchStatus::Failed)
+        return r;
+    return std::nullopt;
+}
 
 std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
 {
@@ -301,7 +256,11 @@ int RunWrite(const Options& o, Io& io)
         io.err << i18n::Arg(QCoreApplication::translate("cli", "Cannot create the backup folder %1."), w.backupDirectory) << "\n";
         return kRefused;
     }
+    w.historyPath = config::DefaultHistoryPath();
     config::BatchRunner runner(l->Transactor());
+    QObject::connect(&runner, &config::BatchRunner::HistoryNotKept, &runner, [&io](const QString& why) {
+        io.err << i18n::Arg(QCoreApplication::translate("cli", "The history did not keep this write: %1"), why.toStdString()) << "\n";
+    });
     // Each item's line goes out as the item settles, so a report cut short
     // (a dropped terminal) still holds what was done. A dry run writes
     // nothing, so its list waits for the whole plan and reads as the window's

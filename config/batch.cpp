@@ -525,11 +525,29 @@ ItemResult& BatchRunner::ResultOf(const Item& item)
     return job_->report.items.back();
 }
 
-void BatchRunner::SettleItem(const Item& item, ItemOutcome outcome, const std::string& reason)
+void BatchRunner::SettleItem(const Item& item, ItemOutcome outcome, const std::string& reason,
+                             std::optional<HistoryOutcome> history)
 {
     auto& r = ResultOf(item);
     r.outcome = outcome;
     r.reason = reason;
+    if (outcome == ItemOutcome::Verified)
+        history = HistoryOutcome::Verified;
+    else if (outcome == ItemOutcome::WrittenNotVerified)
+        history = HistoryOutcome::PossiblyTaken;
+    if (history && !job_->options.historyPath.isEmpty()) {
+        const auto& device = job_->report.device;
+        const QString tag = device.tagDescriptorDate ? QString::fromStdString(device.tagDescriptorDate->tag) : QString();
+        auto record = MakeHistoryRecord(job_->id, tag, Q(item.name), *history);
+        if (!r.from.empty())
+            record.before = QString::fromStdString(r.from);
+        record.after = QString::fromStdString(r.to);
+        if (*history != HistoryOutcome::Verified)
+            record.detail = QString::fromStdString(reason);
+        // The write stands whatever happens to its record; a lost record is said.
+        if (const auto kept = AppendHistory(job_->options.historyPath, record); !kept)
+            emit HistoryNotKept(QString::fromStdString(kept.error()));
+    }
     emit ItemDone(r);
 }
 
@@ -540,10 +558,10 @@ bool BatchRunner::StopBetweenItems()
     return StopIfCancelled();
 }
 
-void BatchRunner::WriteFailed(const Item& item, const std::string& why)
+void BatchRunner::WriteFailed(const Item& item, const std::string& why, std::optional<HistoryOutcome> history)
 {
     job_->unverified = nullptr;
-    SettleItem(item, ItemOutcome::Failed, why);
+    SettleItem(item, ItemOutcome::Failed, why, history);
     const auto& report = job_->report;
     Finish(job_->cancelled ? BatchStatus::Cancelled : BatchStatus::Failed,
            i18n::Arg(QCoreApplication::translate("config", "Stopped at %1: %2. %3, %4."), item.name, why, Count(report.count(ItemOutcome::Verified), "items written and verified"), Count(report.count(ItemOutcome::NotAttempted), "not attempted")));
@@ -561,7 +579,7 @@ void BatchRunner::WriteNext()
     const Item& item = *job.writes[job.writeAt];
     const auto request = WriteRequest(item, job.file, job.id);
     if (!request) // Validate passed, so this cannot happen; stop rather than skip
-        return WriteFailed(item, request.error());
+        return WriteFailed(item, request.error(), std::nullopt);
     Send(*request, Q(item.name), true, [this, &item](const hart::TransactionResult& r) {
         // A write that went out may have been taken even without a clean
         // answer; only a refusal by the device, or a port that took nothing,
@@ -574,8 +592,12 @@ void BatchRunner::WriteNext()
         if (r.error == hart::TransactionError::Cancelled)
             return WriteFailed(item, i18n::Arg(QCoreApplication::translate("config", "cancelled before the answer; the device may have taken the value")));
         if (const auto answered = hart::UsableAnswer(r); !answered)
-            return WriteFailed(item, refused ? answered.error()
-                                             : i18n::Arg(QCoreApplication::translate("config", "%1; the device may have taken the value"), answered.error()));
+            return WriteFailed(item,
+                               refused ? answered.error()
+                                       : i18n::Arg(QCoreApplication::translate("config", "%1; the device may have taken the value"), answered.error()),
+                               refused ? HistoryOutcome::Refused
+                               : r.error == hart::TransactionError::PortFailed ? HistoryOutcome::NoAnswer
+                                                                               : HistoryOutcome::PossiblyTaken);
         job_->unverified = &item;
         if (StopIfCancelled())
             return;

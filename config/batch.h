@@ -2,6 +2,7 @@
 
 #include "codec/result.h"
 #include "config/configuration.h"
+#include "config/history.h"
 #include "config/items.h"
 #include "hart/line_owner.h"
 #include "hart/transport.h"
@@ -108,6 +109,7 @@ struct WriteOptions {
     // Cancel before the backup and any setting.
     bool preview = false;
     QString backupDirectory;         // required unless dryRun; the runner names the file
+    QString historyPath;             // each write settled is recorded here; empty: not recorded
 };
 
 // Reads and writes whole configurations over a transport, asynchronously:
@@ -144,6 +146,8 @@ signals:
     // far, the items to be written marked WouldWrite. Not emitted when
     // nothing differs. The line is not used until Proceed or Cancel.
     void Preview(const config::BatchReport& plan);
+    // A write's record could not be added to the history (why); the write itself stands.
+    void HistoryNotKept(const QString& why);
 
 private:
     struct Job;
@@ -152,7 +156,8 @@ private:
               std::function<void(const hart::TransactionResult&)> next);
     bool StopIfCancelled();
     bool StopBetweenItems();
-    void SettleItem(const Item& item, ItemOutcome outcome, const std::string& reason = {});
+    void SettleItem(const Item& item, ItemOutcome outcome, const std::string& reason = {},
+                    std::optional<HistoryOutcome> history = std::nullopt);
     void SaveBackup();
     void Identify(std::function<void()> next, std::function<void(const std::string&)> failed);
     codec::Result<void> DecodeInto(const Item& item, const hart::TransactionResult& r, Configuration& into);
@@ -164,7 +169,8 @@ private:
     void ReadBack(const Item& item);
     void Verify(const Item& item, const hart::TransactionResult& r);
     ItemResult& ResultOf(const Item& item);
-    void WriteFailed(const Item& item, const std::string& why);
+    void WriteFailed(const Item& item, const std::string& why,
+                     std::optional<HistoryOutcome> history = HistoryOutcome::PossiblyTaken);
     void Finish(BatchStatus status, const std::string& message);
     void Begin(); // once the line is the batch's
     void EndLater();

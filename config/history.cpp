@@ -61,6 +61,23 @@ std::optional<long long> Whole(const QJsonValue& v, long long lo, long long hi)
 
 } // namespace
 
+HistoryRecord MakeHistoryRecord(const hart::DeviceIdentity& id, const QString& tag, const QString& item,
+                                HistoryOutcome outcome)
+{
+    HistoryRecord r;
+    r.time = QDateTime::currentDateTimeUtc();
+    r.program = QCoreApplication::applicationName();
+    r.version = QStringLiteral(MH_VERSION);
+    r.manufacturer = id.ManufacturerCode();
+    r.deviceType = id.DeviceTypeCode();
+    r.uniqueIdentifier = id.serialNumber();
+    r.pollingAddress = id.pollingAddress;
+    r.tag = tag;
+    r.item = item;
+    r.outcome = outcome;
+    return r;
+}
+
 QString DefaultHistoryPath()
 {
     // Beside the backups: the window and modbus-hart-config share one history.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codec/result.h"
+#include "hart/link_buffer.h"
 
 #include <QDateTime>
 #include <QString>
@@ -38,6 +39,10 @@ struct HistoryRecord {
 
     bool operator==(const HistoryRecord&) const = default;
 };
+
+// A record of now, by this program, for the device `id` (tag when known).
+HistoryRecord MakeHistoryRecord(const hart::DeviceIdentity& id, const QString& tag, const QString& item,
+                                HistoryOutcome outcome);
 
 // The file every program of this tool appends to.
 QString DefaultHistoryPath();

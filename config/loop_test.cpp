@@ -1,6 +1,7 @@
 #include "config/loop_test.h"
 
 #include "codec/numeric.h"
+#include "config/history.h"
 #include "device/identify.h"
 #include "hart/frames.h"
 #include "hart/request_frame.h"
@@ -207,11 +208,40 @@ void LoopTestRunner::Send(double level, std::function<void(const hart::Transacti
     });
 }
 
+// The loop current's steps go into the history like any other write.
+void LoopTestRunner::Record(double level, const hart::TransactionResult& r)
+{
+    if (historyPath_.isEmpty())
+        return;
+    const auto frame = r.Frame();
+    const bool refused = r.error == hart::TransactionError::Busy || (frame && hart::IsErrorResponse(frame->responseCode()));
+    HistoryOutcome outcome = HistoryOutcome::PossiblyTaken;
+    QString detail = Failure(r);
+    if (detail.isEmpty()) {
+        const auto reported = ReportedLevel(r);
+        if (reported && std::abs(*reported - level) < 0.0005)
+            outcome = HistoryOutcome::Verified;
+        else
+            detail = Tr("the device reports %1 mA").arg(reported ? QString::number(*reported, 'f', 3) : QStringLiteral("?"));
+    } else if (refused) {
+        outcome = HistoryOutcome::Refused;
+    } else if (r.error == hart::TransactionError::NoAnswer || r.error == hart::TransactionError::PortFailed) {
+        outcome = HistoryOutcome::NoAnswer;
+    }
+    auto record = MakeHistoryRecord(device_, {}, QStringLiteral("loopCurrent"), outcome);
+    record.after = level == 0.0 ? QStringLiteral("0 (fixed current mode left)")
+                                : QStringLiteral("%1 mA").arg(QString::number(level, 'f', 3));
+    record.detail = detail;
+    if (const auto kept = AppendHistory(historyPath_, record); !kept)
+        emit HistoryNotKept(QString::fromStdString(kept.error()));
+}
+
 void LoopTestRunner::SendPoint()
 {
     phase_ = Phase::Point;
     const double level = points_[next_];
     Send(level, [this, level](const hart::TransactionResult& r) {
+        Record(level, r);
         LoopPointResult point;
         point.setMa = level;
         point.error = Failure(r);
@@ -271,6 +301,7 @@ void LoopTestRunner::Release()
 {
     phase_ = Phase::Releasing;
     Send(0.0, [this](const hart::TransactionResult& r) {
+        Record(0.0, r);
         const QString failure = Failure(r);
         result_.released = failure.isEmpty();
         result_.releaseText = result_.released

@@ -68,6 +68,9 @@ public:
     explicit LoopTestRunner(hart::Transport& transport, QObject* parent = nullptr);
     ~LoopTestRunner() override;
 
+    // Each point and the release are recorded in this history file; empty: not recorded.
+    void SetHistoryPath(const QString& path) { historyPath_ = path; }
+
     // Identifies the device at `pollingAddress`, then sends the first point.
     void Start(std::uint8_t pollingAddress, std::vector<double> points);
     // Sends the next point, or releases the loop after the last one.
@@ -85,6 +88,8 @@ signals:
     void Identified(const hart::DeviceIdentity& device);
     // The device has answered point `index` (or failed to); the test waits for Next or Stop.
     void PointDone(int index);
+    // A record could not be added to the history (why).
+    void HistoryNotKept(const QString& why);
     // The loop is released (or could not be); the result is whole.
     void Finished(const config::LoopTestResult& result);
 
@@ -94,6 +99,7 @@ private:
     void SendPoint();
     void Release();
     void Send(double level, std::function<void(const hart::TransactionResult&)> done);
+    void Record(double level, const hart::TransactionResult& r);
 
     hart::Transport& transport_;
     hart::DeviceIdentity device_;
@@ -102,6 +108,7 @@ private:
     Phase phase_ = Phase::Idle;
     bool stopAsked_ = false;
     LoopTestResult result_;
+    QString historyPath_;
     std::unique_ptr<hart::Reply> reply_; // the request on its way; withdrawn with the runner
 };
 

@@ -108,6 +108,14 @@ void Device::ClearFaults()
     allFault_.reset();
 }
 
+void Device::SilenceAfter(std::uint8_t command, int answered)
+{
+    silent_ = answered <= 0;
+    silenceAfter_.reset();
+    if (answered > 0)
+        silenceAfter_ = std::make_pair(command, answered);
+}
+
 std::optional<Fault> Device::FaultFor(std::uint8_t command) const
 {
     if (const auto it = commandFaults_.find(command); it != commandFaults_.end())
@@ -252,8 +260,16 @@ std::optional<Transmission> Device::Answer()
     const std::optional<Fault> fault = FaultFor(command);
     const auto is = [&](FaultKind k) { return fault && fault->kind == k; };
 
-    if (is(FaultKind::NoAnswer))
+    constexpr std::size_t kRequestsKept = 1000; // enough for a test, bounded for a long-running simulator
+    requests_.push_back({command, {data.begin(), data.end()}});
+    if (requests_.size() > kRequestsKept)
+        requests_.pop_front();
+    if (silent_ || is(FaultKind::NoAnswer))
         return std::nullopt;
+    if (silenceAfter_ && silenceAfter_->first == command && --silenceAfter_->second <= 0) {
+        silenceAfter_.reset();
+        silent_ = true; // this answer is the last
+    }
     if (command == kReadIdentityByTag && !TagMatches(data))
         return std::nullopt; // another device's tag: that one answers
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <span>
@@ -162,6 +163,17 @@ public:
     void ClearFaults();
     std::optional<Fault> FaultFor(std::uint8_t command) const;
 
+    // After `answered` answers to `command`, the device answers nothing more,
+    // as a device that loses power or its loop mid-way.
+    void SilenceAfter(std::uint8_t command, int answered);
+
+    // The latest requests addressed to this device (command and data), oldest first.
+    struct Request {
+        std::uint8_t command = 0;
+        std::vector<std::uint8_t> data;
+    };
+    const std::deque<Request>& Requests() const { return requests_; }
+
     void SetTurnaroundMs(int ms);
     int TurnaroundMs() const { return turnaroundMs_; }
 
@@ -191,6 +203,9 @@ private:
     std::optional<Fault> allFault_;
     std::map<std::uint8_t, Fault> commandFaults_;
     int turnaroundMs_ = 20;
+    std::optional<std::pair<std::uint8_t, int>> silenceAfter_; // command, answers left before silence
+    bool silent_ = false;
+    std::deque<Request> requests_;
     std::uint32_t noiseSeed_ = 0x2545F491u;
 
     // Request assembly: the bytes since the last whole frame, from where the
