@@ -56,13 +56,13 @@ codec::Result<std::vector<double>> ParseLoopPoints(const QString& text)
         bool ok = false;
         const double v = part.trimmed().toDouble(&ok);
         if (!ok || !std::isfinite(v))
-            return R::Fail(Tr("\"%1\" is not a current in mA").arg(part.trimmed()).toStdString());
+            return R::Fail(Tr(QT_TRANSLATE_NOOP("config::LoopTest", "\"%1\" is not a current in mA")).arg(part.trimmed()).toStdString());
         if (v < kLowestMa || v > kHighestMa)
-            return R::Fail(Tr("%1 mA is outside %2 to %3 mA").arg(v).arg(kLowestMa).arg(kHighestMa).toStdString());
+            return R::Fail(Tr(QT_TRANSLATE_NOOP("config::LoopTest", "%1 mA is outside %2 to %3 mA")).arg(v).arg(kLowestMa).arg(kHighestMa).toStdString());
         points.push_back(v);
     }
     if (points.size() > kMostPoints)
-        return R::Fail(Tr("at most %1 points").arg(kMostPoints).toStdString());
+        return R::Fail(Tr(QT_TRANSLATE_NOOP("config::LoopTest", "at most %1 points")).arg(kMostPoints).toStdString());
     return R::Ok(std::move(points));
 }
 
@@ -180,10 +180,10 @@ void LoopTestRunner::Identify(std::uint8_t pollingAddress)
         if (why.isEmpty()) {
             decoded = device::DecodeIdentify(r.Frame()->data(), pollingAddress);
             if (!decoded)
-                why = Tr("the identify answer is too short");
+                why = Tr(QT_TRANSLATE_NOOP("config::LoopTest", "the identify answer is too short"));
         }
         if (!why.isEmpty() || stopAsked_) {
-            result_.refused = why.isEmpty() ? Tr("cancelled") : why;
+            result_.refused = why.isEmpty() ? Tr(QT_TRANSLATE_NOOP("config::LoopTest", "cancelled")) : why;
             phase_ = Phase::Idle;
             emit Finished(result_);
             return;
@@ -222,7 +222,7 @@ void LoopTestRunner::Record(double level, const hart::TransactionResult& r)
         if (reported && std::abs(*reported - level) < 0.0005)
             outcome = HistoryOutcome::Verified;
         else
-            detail = Tr("the device reports %1 mA").arg(reported ? QString::number(*reported, 'f', 3) : QStringLiteral("?"));
+            detail = Tr(QT_TRANSLATE_NOOP("config::LoopTest", "the device reports %1 mA")).arg(reported ? QString::number(*reported, 'f', 3) : QStringLiteral("?"));
     } else if (refused) {
         outcome = HistoryOutcome::Refused;
     } else if (r.error == hart::TransactionError::NoAnswer || r.error == hart::TransactionError::PortFailed) {
@@ -305,9 +305,9 @@ void LoopTestRunner::Release()
         const QString failure = Failure(r);
         result_.released = failure.isEmpty();
         result_.releaseText = result_.released
-                                  ? Tr("The loop current follows the process again.")
-                                  : Tr("The loop current may still be fixed: %1. Take the device out of fixed "
-                                       "current mode before the loop is used.")
+                                  ? Tr(QT_TRANSLATE_NOOP("config::LoopTest", "The loop current follows the process again."))
+                                  : Tr(QT_TRANSLATE_NOOP("config::LoopTest", "The loop current may still be fixed: %1. Take the device out of fixed "
+                                       "current mode before the loop is used."))
                                         .arg(failure);
         phase_ = Phase::Idle;
         emit Finished(result_);

@@ -1109,10 +1109,6 @@ Soll die Datei ersetzt werden?</translation>
         <translation>Unbekannte Option %1.</translation>
     </message>
     <message>
-        <source>No command given: say read, diff, write or scan.</source>
-        <translation>Kein Befehl angegeben: read, diff, write oder scan angeben.</translation>
-    </message>
-    <message>
         <source>Unknown command &apos;%1&apos;.</source>
         <translation>Unbekannter Befehl &apos;%1&apos;.</translation>
     </message>
@@ -1297,6 +1293,138 @@ scan: 0 ein oder mehrere Geräte gefunden, 1 keines, 2 ein Fehler.
     <message>
         <source>No device answered at addresses %1 to %2.</source>
         <translation>Kein Gerät hat an den Adressen %1 bis %2 geantwortet.</translation>
+    </message>
+    <message>
+        <source>step the loop current through the points (command 40), then release it</source>
+        <translation>den Schleifenstrom durch die Punkte führen (Befehl 40) und dann freigeben</translation>
+    </message>
+    <message>
+        <source>write a commissioning report of the device, or of CONFIG</source>
+        <translation>einen Inbetriebnahmebericht des Geräts oder von CONFIG schreiben</translation>
+    </message>
+    <message>
+        <source>list the writes to devices, oldest first</source>
+        <translation>die Schreibvorgänge an Geräte auflisten, älteste zuerst</translation>
+    </message>
+    <message>
+        <source>The option %1 needs a value.</source>
+        <translation>Die Option %1 braucht einen Wert.</translation>
+    </message>
+    <message>
+        <source>The option --hold needs a number of seconds from 0 to 3600.</source>
+        <translation>Die Option --hold braucht eine Sekundenzahl von 0 bis 3600.</translation>
+    </message>
+    <message>
+        <source>No command given: say read, diff, write, scan, loop-test, report or history.</source>
+        <translation>Kein Befehl angegeben: read, diff, write, scan, loop-test, report oder history angeben.</translation>
+    </message>
+    <message>
+        <source>Give either --file or a device (--port or --simulate), not both.</source>
+        <translation>Entweder --file oder ein Gerät (--port oder --simulate) angeben, nicht beides.</translation>
+    </message>
+    <message>
+        <source>
+Commissioning options:
+  --points LIST    loop-test: the currents in mA (default 4,8,12,16,20)
+  --hold SECONDS   loop-test: how long each point is held (default 5)
+  --yes            loop-test: no question before the loop current is fixed
+  --file CONFIG    report: the values of a configuration file, not of a device
+  --operator NAME  report: the name on the report
+  -o FILE          report: FILE.pdf or FILE.html (default report-TAG-DATE.pdf)
+  --device ID      history: only the device with this unique identifier
+  --since DATE     history: only the writes from DATE (YYYY-MM-DD) on
+  --json           history: the records as JSON Lines
+loop-test: 0 every point done and the loop released, 1 a point or the release
+failed or the test was stopped, 2 refused before anything was changed.
+The loop test and the writes of write are kept in the history (the data folder&apos;s
+modbus-hart/history.jsonl).
+</source>
+        <translation>
+Optionen zur Inbetriebnahme:
+  --points LIST    loop-test: die Ströme in mA (Vorgabe 4,8,12,16,20)
+  --hold SECONDS   loop-test: wie lange jeder Punkt gehalten wird (Vorgabe 5)
+  --yes            loop-test: keine Rückfrage, bevor der Schleifenstrom fest wird
+  --file CONFIG    report: die Werte einer Konfigurationsdatei statt eines Geräts
+  --operator NAME  report: der Name auf dem Bericht
+  -o FILE          report: FILE.pdf oder FILE.html (Vorgabe report-TAG-DATUM.pdf)
+  --device ID      history: nur das Gerät mit dieser eindeutigen Kennung
+  --since DATE     history: nur Schreibvorgänge ab DATE (JJJJ-MM-TT)
+  --json           history: die Einträge als JSON Lines
+loop-test: 0 alle Punkte erledigt und die Schleife freigegeben, 1 ein Punkt oder die
+Freigabe fehlgeschlagen oder der Test abgebrochen, 2 abgelehnt, bevor etwas geändert wurde.
+Der Schleifentest und die Schreibvorgänge von write stehen in der Historie (im
+Datenordner unter modbus-hart/history.jsonl).
+</translation>
+    </message>
+    <message>
+        <source>The history did not keep this write: %1</source>
+        <translation>Die Historie hat diesen Schreibvorgang nicht festgehalten: %1</translation>
+    </message>
+    <message>
+        <source>The loop current will be fixed at each point and will not follow the process. Put the control loop in manual first.
+</source>
+        <translation>Der Schleifenstrom wird an jedem Punkt fest eingestellt und folgt nicht dem Prozess. Den Regelkreis vorher auf Hand schalten.
+</translation>
+    </message>
+    <message>
+        <source>Give --yes to run the loop test without a question. Nothing was changed.
+</source>
+        <translation>Mit --yes läuft der Schleifentest ohne Rückfrage. Es wurde nichts geändert.
+</translation>
+    </message>
+    <message>
+        <source>Go on? [y/N] </source>
+        <translation>Fortfahren? [y/N] </translation>
+    </message>
+    <message>
+        <source>Nothing was changed.
+</source>
+        <translation>Es wurde nichts geändert.
+</translation>
+    </message>
+    <message>
+        <source>Loop test of the device with unique identifier %1 at polling address %2.</source>
+        <translation>Schleifentest des Geräts mit der eindeutigen Kennung %1 an Abfrageadresse %2.</translation>
+    </message>
+    <message>
+        <source>Point %1 of %2: %3 mA not taken: %4</source>
+        <translation>Punkt %1 von %2: %3 mA nicht übernommen: %4</translation>
+    </message>
+    <message>
+        <source>Point %1 of %2: %3 mA set; the device reports %4 mA.</source>
+        <translation>Punkt %1 von %2: %3 mA eingestellt; das Gerät meldet %4 mA.</translation>
+    </message>
+    <message>
+        <source>The device did not identify itself (%1). Nothing was changed.</source>
+        <translation>Das Gerät hat sich nicht identifiziert (%1). Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Every point was taken and the loop was released.</source>
+        <translation>Alle Punkte wurden übernommen und die Schleife freigegeben.</translation>
+    </message>
+    <message>
+        <source>the file %1</source>
+        <translation>der Datei %1</translation>
+    </message>
+    <message>
+        <source>the device at polling address %1</source>
+        <translation>dem Gerät an Abfrageadresse %1</translation>
+    </message>
+    <message>
+        <source>The report is saved to %1.</source>
+        <translation>Der Bericht ist in %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no unique identifier (a number up to 16777215, or 0x and six hex digits).</source>
+        <translation>„%1“ ist keine eindeutige Kennung (eine Zahl bis 16777215 oder 0x und sechs Hexziffern).</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no date; give YYYY-MM-DD.</source>
+        <translation>„%1“ ist kein Datum; JJJJ-MM-TT angeben.</translation>
+    </message>
+    <message>
+        <source>%1: line %2 skipped: %3</source>
+        <translation>%1: Zeile %2 übersprungen: %3</translation>
     </message>
 </context>
 <context>
@@ -1584,6 +1712,60 @@ scan: 0 ein oder mehrere Geräte gefunden, 1 keines, 2 ein Fehler.
     <message>
         <source>%1: not saved: %2</source>
         <translation>%1: nicht gespeichert: %2</translation>
+    </message>
+</context>
+<context>
+    <name>config::History</name>
+    <message>
+        <source>verified</source>
+        <translation>geprüft</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>abgelehnt</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>keine Antwort</translation>
+    </message>
+    <message>
+        <source>the device may have taken the value</source>
+        <translation>das Gerät hat den Wert möglicherweise übernommen</translation>
+    </message>
+</context>
+<context>
+    <name>config::LoopTest</name>
+    <message>
+        <source>&quot;%1&quot; is not a current in mA</source>
+        <translation>„%1“ ist kein Strom in mA</translation>
+    </message>
+    <message>
+        <source>%1 mA is outside %2 to %3 mA</source>
+        <translation>%1 mA liegt außerhalb von %2 bis %3 mA</translation>
+    </message>
+    <message>
+        <source>at most %1 points</source>
+        <translation>höchstens %1 Punkte</translation>
+    </message>
+    <message>
+        <source>the identify answer is too short</source>
+        <translation>die Identifikationsantwort ist zu kurz</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>the device reports %1 mA</source>
+        <translation>das Gerät meldet %1 mA</translation>
+    </message>
+    <message>
+        <source>The loop current follows the process again.</source>
+        <translation>Der Schleifenstrom folgt wieder dem Prozess.</translation>
+    </message>
+    <message>
+        <source>The loop current may still be fixed: %1. Take the device out of fixed current mode before the loop is used.</source>
+        <translation>Der Schleifenstrom ist möglicherweise noch fest: %1. Das Gerät vor dem Gebrauch der Schleife aus dem Festwertmodus nehmen.</translation>
     </message>
 </context>
 <context>
@@ -2037,6 +2219,153 @@ scan: 0 ein oder mehrere Geräte gefunden, 1 keines, 2 ein Fehler.
     <message>
         <source>Primary variable out of limits</source>
         <translation>Primärvariable außerhalb der Grenzen</translation>
+    </message>
+</context>
+<context>
+    <name>report::Report</name>
+    <message>
+        <source>Manufacturer</source>
+        <translation>Hersteller</translation>
+    </message>
+    <message>
+        <source>Device type</source>
+        <translation>Gerätetyp</translation>
+    </message>
+    <message>
+        <source>Unique identifier</source>
+        <translation>Eindeutige Kennung</translation>
+    </message>
+    <message>
+        <source>Polling address</source>
+        <translation>Abfrageadresse</translation>
+    </message>
+    <message>
+        <source>Set (mA)</source>
+        <translation>Soll (mA)</translation>
+    </message>
+    <message>
+        <source>Device reports (mA)</source>
+        <translation>Gerät meldet (mA)</translation>
+    </message>
+    <message>
+        <source>Control system reads (mA)</source>
+        <translation>Leitsystem liest (mA)</translation>
+    </message>
+    <message>
+        <source>Deviation (mA)</source>
+        <translation>Abweichung (mA)</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Eintrag</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Vorher</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Nachher</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ausgang</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Programm</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>Loop test</source>
+        <translation>Schleifentest</translation>
+    </message>
+    <message>
+        <source>Writes to this device</source>
+        <translation>Schreibvorgänge an dieses Gerät</translation>
+    </message>
+    <message>
+        <source>not known</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Messstellen-Tag</translation>
+    </message>
+    <message>
+        <source>Long tag</source>
+        <translation>Langer Tag</translation>
+    </message>
+    <message>
+        <source>Descriptor</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>passed</source>
+        <translation>bestanden</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Commissioning report</source>
+        <translation>Inbetriebnahmebericht</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Tool version</source>
+        <translation>Programmversion</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Bearbeiter</translation>
+    </message>
+    <message>
+        <source>Values from</source>
+        <translation>Werte aus</translation>
+    </message>
+    <message>
+        <source>No loop test of this device is on record.</source>
+        <translation>Für dieses Gerät ist kein Schleifentest verzeichnet.</translation>
+    </message>
+    <message>
+        <source>No writes to this device are on record.</source>
+        <translation>Für dieses Gerät sind keine Schreibvorgänge verzeichnet.</translation>
+    </message>
+    <message>
+        <source>Signature:</source>
+        <translation>Unterschrift:</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
     </message>
 </context>
 </TS>

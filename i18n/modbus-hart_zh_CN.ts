@@ -1109,10 +1109,6 @@ Do you want to replace it?</source>
         <translation>未知选项 %1。</translation>
     </message>
     <message>
-        <source>No command given: say read, diff, write or scan.</source>
-        <translation>未给出命令：请指定 read、diff、write 或 scan。</translation>
-    </message>
-    <message>
         <source>Unknown command &apos;%1&apos;.</source>
         <translation>未知命令“%1”。</translation>
     </message>
@@ -1296,6 +1292,138 @@ scan：0 找到一台或多台设备，1 未找到，2 出错。
     <message>
         <source>No device answered at addresses %1 to %2.</source>
         <translation>地址 %1 到 %2 均无设备应答。</translation>
+    </message>
+    <message>
+        <source>step the loop current through the points (command 40), then release it</source>
+        <translation>按各测试点逐步设定回路电流（指令 40），然后释放</translation>
+    </message>
+    <message>
+        <source>write a commissioning report of the device, or of CONFIG</source>
+        <translation>生成设备（或 CONFIG 文件）的调试报告</translation>
+    </message>
+    <message>
+        <source>list the writes to devices, oldest first</source>
+        <translation>列出对设备的写入记录，最早的在前</translation>
+    </message>
+    <message>
+        <source>The option %1 needs a value.</source>
+        <translation>选项 %1 需要一个值。</translation>
+    </message>
+    <message>
+        <source>The option --hold needs a number of seconds from 0 to 3600.</source>
+        <translation>选项 --hold 需要 0 到 3600 之间的秒数。</translation>
+    </message>
+    <message>
+        <source>No command given: say read, diff, write, scan, loop-test, report or history.</source>
+        <translation>未给出命令：请指定 read、diff、write、scan、loop-test、report 或 history。</translation>
+    </message>
+    <message>
+        <source>Give either --file or a device (--port or --simulate), not both.</source>
+        <translation>请给出 --file 或设备（--port 或 --simulate），不能同时给出。</translation>
+    </message>
+    <message>
+        <source>
+Commissioning options:
+  --points LIST    loop-test: the currents in mA (default 4,8,12,16,20)
+  --hold SECONDS   loop-test: how long each point is held (default 5)
+  --yes            loop-test: no question before the loop current is fixed
+  --file CONFIG    report: the values of a configuration file, not of a device
+  --operator NAME  report: the name on the report
+  -o FILE          report: FILE.pdf or FILE.html (default report-TAG-DATE.pdf)
+  --device ID      history: only the device with this unique identifier
+  --since DATE     history: only the writes from DATE (YYYY-MM-DD) on
+  --json           history: the records as JSON Lines
+loop-test: 0 every point done and the loop released, 1 a point or the release
+failed or the test was stopped, 2 refused before anything was changed.
+The loop test and the writes of write are kept in the history (the data folder&apos;s
+modbus-hart/history.jsonl).
+</source>
+        <translation>
+调试选项：
+  --points LIST    loop-test：各测试点的电流，单位 mA（默认 4,8,12,16,20）
+  --hold SECONDS   loop-test：每个测试点保持的时间（默认 5 秒）
+  --yes            loop-test：固定回路电流前不再询问
+  --file CONFIG    report：使用配置文件中的值，而不是设备中的值
+  --operator NAME  report：报告上的操作员姓名
+  -o FILE          report：FILE.pdf 或 FILE.html（默认 report-位号-日期.pdf）
+  --device ID      history：只列出具有该唯一标识符的设备
+  --since DATE     history：只列出自 DATE（YYYY-MM-DD）起的写入
+  --json           history：以 JSON Lines 格式输出记录
+loop-test：0 所有测试点完成且回路已释放，1 某个测试点或释放失败，或测试被中止，
+2 在更改任何内容之前被拒绝。
+回路测试和 write 的写入记录保存在历史中（数据文件夹中的
+modbus-hart/history.jsonl）。
+</translation>
+    </message>
+    <message>
+        <source>The history did not keep this write: %1</source>
+        <translation>历史记录未能保存此次写入：%1</translation>
+    </message>
+    <message>
+        <source>The loop current will be fixed at each point and will not follow the process. Put the control loop in manual first.
+</source>
+        <translation>回路电流将在每个测试点被固定，不再跟随过程值。请先将控制回路切换到手动。
+</translation>
+    </message>
+    <message>
+        <source>Give --yes to run the loop test without a question. Nothing was changed.
+</source>
+        <translation>请使用 --yes 以免询问直接运行回路测试。未做任何更改。
+</translation>
+    </message>
+    <message>
+        <source>Go on? [y/N] </source>
+        <translation>继续吗？[y/N] </translation>
+    </message>
+    <message>
+        <source>Nothing was changed.
+</source>
+        <translation>未做任何更改。
+</translation>
+    </message>
+    <message>
+        <source>Loop test of the device with unique identifier %1 at polling address %2.</source>
+        <translation>回路测试：唯一标识符为 %1、轮询地址为 %2 的设备。</translation>
+    </message>
+    <message>
+        <source>Point %1 of %2: %3 mA not taken: %4</source>
+        <translation>测试点 %1/%2：%3 mA 未被接受：%4</translation>
+    </message>
+    <message>
+        <source>Point %1 of %2: %3 mA set; the device reports %4 mA.</source>
+        <translation>测试点 %1/%2：已设定 %3 mA；设备报告 %4 mA。</translation>
+    </message>
+    <message>
+        <source>The device did not identify itself (%1). Nothing was changed.</source>
+        <translation>设备未能识别（%1）。未做任何更改。</translation>
+    </message>
+    <message>
+        <source>Every point was taken and the loop was released.</source>
+        <translation>所有测试点均被接受，回路已释放。</translation>
+    </message>
+    <message>
+        <source>the file %1</source>
+        <translation>文件 %1</translation>
+    </message>
+    <message>
+        <source>the device at polling address %1</source>
+        <translation>轮询地址 %1 上的设备</translation>
+    </message>
+    <message>
+        <source>The report is saved to %1.</source>
+        <translation>报告已保存到 %1。</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no unique identifier (a number up to 16777215, or 0x and six hex digits).</source>
+        <translation>“%1”不是唯一标识符（应为不大于 16777215 的数，或 0x 加六位十六进制数字）。</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no date; give YYYY-MM-DD.</source>
+        <translation>“%1”不是日期；请使用 YYYY-MM-DD 格式。</translation>
+    </message>
+    <message>
+        <source>%1: line %2 skipped: %3</source>
+        <translation>%1：已跳过第 %2 行：%3</translation>
     </message>
 </context>
 <context>
@@ -1583,6 +1711,60 @@ scan：0 找到一台或多台设备，1 未找到，2 出错。
     <message>
         <source>%1: not saved: %2</source>
         <translation>%1：未保存：%2</translation>
+    </message>
+</context>
+<context>
+    <name>config::History</name>
+    <message>
+        <source>verified</source>
+        <translation>已校验</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>被拒绝</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>无应答</translation>
+    </message>
+    <message>
+        <source>the device may have taken the value</source>
+        <translation>设备可能已接受该值</translation>
+    </message>
+</context>
+<context>
+    <name>config::LoopTest</name>
+    <message>
+        <source>&quot;%1&quot; is not a current in mA</source>
+        <translation>“%1”不是以 mA 为单位的电流值</translation>
+    </message>
+    <message>
+        <source>%1 mA is outside %2 to %3 mA</source>
+        <translation>%1 mA 超出 %2 到 %3 mA 的范围</translation>
+    </message>
+    <message>
+        <source>at most %1 points</source>
+        <translation>最多 %1 个测试点</translation>
+    </message>
+    <message>
+        <source>the identify answer is too short</source>
+        <translation>识别应答过短</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>the device reports %1 mA</source>
+        <translation>设备报告 %1 mA</translation>
+    </message>
+    <message>
+        <source>The loop current follows the process again.</source>
+        <translation>回路电流已重新跟随过程值。</translation>
+    </message>
+    <message>
+        <source>The loop current may still be fixed: %1. Take the device out of fixed current mode before the loop is used.</source>
+        <translation>回路电流可能仍处于固定状态：%1。在使用回路之前，请先使设备退出固定电流模式。</translation>
     </message>
 </context>
 <context>
@@ -2036,6 +2218,153 @@ scan：0 找到一台或多台设备，1 未找到，2 出错。
     <message>
         <source>Primary variable out of limits</source>
         <translation>主变量超限</translation>
+    </message>
+</context>
+<context>
+    <name>report::Report</name>
+    <message>
+        <source>Manufacturer</source>
+        <translation>制造商</translation>
+    </message>
+    <message>
+        <source>Device type</source>
+        <translation>设备类型</translation>
+    </message>
+    <message>
+        <source>Unique identifier</source>
+        <translation>唯一标识符</translation>
+    </message>
+    <message>
+        <source>Polling address</source>
+        <translation>轮询地址</translation>
+    </message>
+    <message>
+        <source>Set (mA)</source>
+        <translation>设定值 (mA)</translation>
+    </message>
+    <message>
+        <source>Device reports (mA)</source>
+        <translation>设备报告值 (mA)</translation>
+    </message>
+    <message>
+        <source>Control system reads (mA)</source>
+        <translation>控制系统读数 (mA)</translation>
+    </message>
+    <message>
+        <source>Deviation (mA)</source>
+        <translation>偏差 (mA)</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>项目</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>写入前</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>写入后</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>程序</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>配置</translation>
+    </message>
+    <message>
+        <source>Loop test</source>
+        <translation>回路测试</translation>
+    </message>
+    <message>
+        <source>Writes to this device</source>
+        <translation>对该设备的写入</translation>
+    </message>
+    <message>
+        <source>not known</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>位号</translation>
+    </message>
+    <message>
+        <source>Long tag</source>
+        <translation>长位号</translation>
+    </message>
+    <message>
+        <source>Descriptor</source>
+        <translation>描述符</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>消息</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>passed</source>
+        <translation>通过</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>Commissioning report</source>
+        <translation>调试报告</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>日期和时间</translation>
+    </message>
+    <message>
+        <source>Tool version</source>
+        <translation>工具版本</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>操作员</translation>
+    </message>
+    <message>
+        <source>Values from</source>
+        <translation>数值来源</translation>
+    </message>
+    <message>
+        <source>No loop test of this device is on record.</source>
+        <translation>没有该设备的回路测试记录。</translation>
+    </message>
+    <message>
+        <source>No writes to this device are on record.</source>
+        <translation>没有对该设备的写入记录。</translation>
+    </message>
+    <message>
+        <source>Signature:</source>
+        <translation>签名：</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>日期：</translation>
     </message>
 </context>
 </TS>

@@ -18,13 +18,13 @@ QString Hex(std::uint32_t v, int digits) { return QStringLiteral("%1").arg(v, di
 
 void FillFromConfiguration(Document& d, const config::Configuration& c)
 {
-    const QString unknown = Tr("not known");
+    const QString unknown = Tr(QT_TRANSLATE_NOOP("report::Report", "not known"));
     if (c.identity) {
         const auto& id = *c.identity;
-        d.identity.push_back({Tr("Manufacturer"), QStringLiteral("%1 (0x%2)").arg(id.ManufacturerCode()).arg(Hex(id.ManufacturerCode(), 2))});
-        d.identity.push_back({Tr("Device type"), QStringLiteral("%1 (0x%2)").arg(id.DeviceTypeCode()).arg(Hex(id.DeviceTypeCode(), 2))});
-        d.identity.push_back({Tr("Unique identifier"), QStringLiteral("%1 (0x%2)").arg(id.serialNumber()).arg(Hex(id.serialNumber(), 6))});
-        d.identity.push_back({Tr("Polling address"), QString::number(id.pollingAddress)});
+        d.identity.push_back({Tr(QT_TRANSLATE_NOOP("report::Report", "Manufacturer")), QStringLiteral("%1 (0x%2)").arg(id.ManufacturerCode()).arg(Hex(id.ManufacturerCode(), 2))});
+        d.identity.push_back({Tr(QT_TRANSLATE_NOOP("report::Report", "Device type")), QStringLiteral("%1 (0x%2)").arg(id.DeviceTypeCode()).arg(Hex(id.DeviceTypeCode(), 2))});
+        d.identity.push_back({Tr(QT_TRANSLATE_NOOP("report::Report", "Unique identifier")), QStringLiteral("%1 (0x%2)").arg(id.serialNumber()).arg(Hex(id.serialNumber(), 6))});
+        d.identity.push_back({Tr(QT_TRANSLATE_NOOP("report::Report", "Polling address")), QString::number(id.pollingAddress)});
     } else {
         for (const char* f : {QT_TRANSLATE_NOOP("report::Report", "Manufacturer"),
                               QT_TRANSLATE_NOOP("report::Report", "Device type"),
@@ -33,11 +33,11 @@ void FillFromConfiguration(Document& d, const config::Configuration& c)
             d.identity.push_back({Tr(f), unknown});
     }
     const auto& tdd = c.tagDescriptorDate;
-    d.identity.push_back({Tr("Tag"), tdd ? Q(tdd->tag) : unknown});
-    d.identity.push_back({Tr("Long tag"), c.longTag ? Q(*c.longTag) : unknown});
-    d.identity.push_back({Tr("Descriptor"), tdd ? Q(tdd->descriptor) : unknown});
-    d.identity.push_back({Tr("Message"), c.message ? Q(*c.message) : unknown});
-    d.identity.push_back({Tr("Date"), tdd ? QStringLiteral("%1-%2-%3")
+    d.identity.push_back({Tr(QT_TRANSLATE_NOOP("report::Report", "Tag")), tdd ? Q(tdd->tag) : unknown});
+    d.identity.push_back({Tr(QT_TRANSLATE_NOOP("report::Report", "Long tag")), c.longTag ? Q(*c.longTag) : unknown});
+    d.identity.push_back({Tr(QT_TRANSLATE_NOOP("report::Report", "Descriptor")), tdd ? Q(tdd->descriptor) : unknown});
+    d.identity.push_back({Tr(QT_TRANSLATE_NOOP("report::Report", "Message")), c.message ? Q(*c.message) : unknown});
+    d.identity.push_back({Tr(QT_TRANSLATE_NOOP("report::Report", "Date")), tdd ? QStringLiteral("%1-%2-%3")
                                                 .arg(tdd->year, 4, 10, QLatin1Char('0'))
                                                 .arg(tdd->month, 2, 10, QLatin1Char('0'))
                                                 .arg(tdd->day, 2, 10, QLatin1Char('0'))

@@ -60,7 +60,7 @@ QString LoopTable(const LoopTest& t)
         const std::optional<double> deviation =
             p.readMa ? std::optional<double>(*p.readMa - p.setMa) : std::nullopt;
         QString verdict = !p.error.isEmpty() ? p.error
-                          : p.passed         ? (*p.passed ? Tr("passed") : Tr("failed"))
+                          : p.passed         ? (*p.passed ? Tr(QT_TRANSLATE_NOOP("report::Report", "passed")) : Tr(QT_TRANSLATE_NOOP("report::Report", "failed")))
                                              : QString();
         html += QStringLiteral("<tr><td align=\"right\">%1</td><td align=\"right\">%2</td><td align=\"right\">%3</td>"
                                "<td align=\"right\">%4</td><td>%5</td></tr>")
@@ -116,24 +116,24 @@ codec::Result<bool> SaveBytes(const QString& path, const QByteArray& bytes)
 QString Html(const Document& d)
 {
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"><title>%1</title></head><body>")
-                       .arg(E(Tr("Commissioning report")));
-    html += QStringLiteral("<h1>%1</h1>").arg(E(Tr("Commissioning report")));
-    html += FieldTable({{Tr("Date and time"), When(d.time)},
-                        {Tr("Tool version"), d.version},
-                        {Tr("Operator"), d.operatorName},
-                        {Tr("Values from"), d.source}});
+                       .arg(E(Tr(QT_TRANSLATE_NOOP("report::Report", "Commissioning report"))));
+    html += QStringLiteral("<h1>%1</h1>").arg(E(Tr(QT_TRANSLATE_NOOP("report::Report", "Commissioning report"))));
+    html += FieldTable({{Tr(QT_TRANSLATE_NOOP("report::Report", "Date and time")), When(d.time)},
+                        {Tr(QT_TRANSLATE_NOOP("report::Report", "Tool version")), d.version},
+                        {Tr(QT_TRANSLATE_NOOP("report::Report", "Operator")), d.operatorName},
+                        {Tr(QT_TRANSLATE_NOOP("report::Report", "Values from")), d.source}});
     html += Heading(QT_TRANSLATE_NOOP("report::Report", "Device"));
     html += FieldTable(d.identity);
     html += Heading(QT_TRANSLATE_NOOP("report::Report", "Configuration"));
     html += FieldTable(d.items);
     html += Heading(QT_TRANSLATE_NOOP("report::Report", "Loop test"));
     html += d.loopTest ? LoopTable(*d.loopTest)
-                       : QStringLiteral("<p>%1</p>").arg(E(Tr("No loop test of this device is on record.")));
+                       : QStringLiteral("<p>%1</p>").arg(E(Tr(QT_TRANSLATE_NOOP("report::Report", "No loop test of this device is on record."))));
     html += Heading(QT_TRANSLATE_NOOP("report::Report", "Writes to this device"));
-    html += d.writes.empty() ? QStringLiteral("<p>%1</p>").arg(E(Tr("No writes to this device are on record.")))
+    html += d.writes.empty() ? QStringLiteral("<p>%1</p>").arg(E(Tr(QT_TRANSLATE_NOOP("report::Report", "No writes to this device are on record."))))
                              : WritesTable(d.writes);
     html += QStringLiteral("<p><br><br>%1 ______________________________ &nbsp; %2 ______________</p>")
-                .arg(E(Tr("Signature:")), E(Tr("Date:")));
+                .arg(E(Tr(QT_TRANSLATE_NOOP("report::Report", "Signature:"))), E(Tr(QT_TRANSLATE_NOOP("report::Report", "Date:"))));
     return html + QStringLiteral("</body></html>");
 }
 
@@ -146,7 +146,7 @@ codec::Result<bool> SavePdf(const QString& path, const Document& d)
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        writer.setTitle(Tr("Commissioning report"));
+        writer.setTitle(Tr(QT_TRANSLATE_NOOP("report::Report", "Commissioning report")));
         writer.setCreator(QStringLiteral("modbus-hart ") + d.version);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 15, 18, 15), QPageLayout::Millimeter);
