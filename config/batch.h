@@ -108,8 +108,8 @@ struct WriteOptions {
     // Once the write is planned, stop for Preview and wait for Proceed or
     // Cancel before the backup and any setting.
     bool preview = false;
-    QString backupDirectory;         // required unless dryRun; the runner names the file
     QString historyPath;             // each write settled is recorded here; empty: not recorded
+    QString backupDirectory;         // required unless dryRun; the runner names the file
 };
 
 // Reads and writes whole configurations over a transport, asynchronously:
