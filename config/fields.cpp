@@ -18,6 +18,17 @@
 
 namespace config {
 
+std::optional<long long> WholeNumber(const QJsonValue& v, long long lo, long long hi)
+{
+    if (!v.isDouble())
+        return std::nullopt;
+    const double d = v.toDouble();
+    if (d != std::floor(d) || d < static_cast<double>(lo) || d > static_cast<double>(hi))
+        return std::nullopt;
+    return static_cast<long long>(d);
+}
+
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;

@@ -18,6 +18,9 @@
 
 namespace config {
 
+// A whole number from lo to hi in a JSON value; nothing for anything else.
+std::optional<long long> WholeNumber(const QJsonValue& v, long long lo, long long hi);
+
 enum class FieldKind {
     Number,  // whole number, lo..hi in a file; a write refuses one above writeMax when given
     Float,   // single, bit-exact in a file; a write refuses one that is not finite

@@ -1,6 +1,7 @@
 #include "config/file.h"
 
 #include "codec/text.h"
+#include "config/fields.h"
 #include "config/items.h"
 #include "config/strict_json.h"
 #include "i18n/tr.h"
@@ -24,15 +25,6 @@ using Loaded = codec::Result<LoadedFile>;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-std::optional<long long> WholeNumber(const QJsonValue& v, long long lo, long long hi)
-{
-    if (!v.isDouble())
-        return std::nullopt;
-    const double d = v.toDouble();
-    if (d != std::floor(d) || d < static_cast<double>(lo) || d > static_cast<double>(hi))
-        return std::nullopt;
-    return static_cast<long long>(d);
-}
 
 QJsonObject IdentityJson(const hart::DeviceIdentity& id)
 {

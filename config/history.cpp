@@ -1,5 +1,6 @@
 #include "config/history.h"
 
+#include "config/fields.h"
 #include "config/strict_json.h"
 
 #include <QCoreApplication>
@@ -49,15 +50,6 @@ QString SystemError(const QString& path, const char* what, int error)
     return QStringLiteral("%1: %2: %3").arg(path, QString::fromUtf8(what), QString::fromLocal8Bit(std::strerror(error)));
 }
 
-std::optional<long long> Whole(const QJsonValue& v, long long lo, long long hi)
-{
-    if (!v.isDouble())
-        return std::nullopt;
-    const double d = v.toDouble();
-    if (d != std::floor(d) || d < static_cast<double>(lo) || d > static_cast<double>(hi))
-        return std::nullopt;
-    return static_cast<long long>(d);
-}
 
 } // namespace
 
@@ -129,10 +121,10 @@ codec::Result<HistoryRecord> ParseHistoryLine(const QByteArray& line)
     if (!r.time.isValid())
         return R::Fail("no valid time");
     r.time = r.time.toUTC();
-    const auto manufacturer = Whole(d.value("manufacturer"), 0, 0xFFFF);
-    const auto deviceType = Whole(d.value("deviceType"), 0, 0xFFFF);
-    const auto id = Whole(d.value("uniqueIdentifier"), 0, 0xFFFFFF);
-    const auto address = Whole(d.value("pollingAddress"), 0, 63);
+    const auto manufacturer = WholeNumber(d.value("manufacturer"), 0, 0xFFFF);
+    const auto deviceType = WholeNumber(d.value("deviceType"), 0, 0xFFFF);
+    const auto id = WholeNumber(d.value("uniqueIdentifier"), 0, 0xFFFFFF);
+    const auto address = WholeNumber(d.value("pollingAddress"), 0, 63);
     if (!manufacturer || !deviceType || !id || !address)
         return R::Fail("the device is not identified");
     r.manufacturer = static_cast<int>(*manufacturer);
