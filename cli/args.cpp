@@ -1,6 +1,8 @@
 #include "cli/cli.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QString>
 
 #include <array>
@@ -75,91 +77,122 @@ const Command* FindCommand(std::string_view name)
     return nullptr;
 }
 
+// Every option, with the message for one given without its value.
+struct OptionSpec {
+    const char* name;        // as typed, "--port" or "-o"
+    const char* needsValue;  // the message when the value is missing; nullptr for a flag
+};
+constexpr OptionSpec kOptions[] = {
+    {"--simulate", nullptr},
+    {"--port", QT_TRANSLATE_NOOP("cli", "The option --port needs a port name.")},
+    {"--capture", QT_TRANSLATE_NOOP("cli", "The option --capture needs a file name.")},
+    {"--backup-dir", QT_TRANSLATE_NOOP("cli", "The option --backup-dir needs a folder.")},
+    {"--address", QT_TRANSLATE_NOOP("cli", "The option --address needs a polling address from 0 to 15.")},
+    {"--addresses", QT_TRANSLATE_NOOP("cli", "The option --addresses needs a range such as 0-15.")},
+    {"-o", QT_TRANSLATE_NOOP("cli", "The option %1 needs a file name.")},
+    {"--with-identity", nullptr},
+    {"--force", nullptr},
+    {"--dry-run", nullptr},
+    {"--yes", nullptr},
+    {"--json", nullptr},
+    {"--points", QT_TRANSLATE_NOOP("cli", "The option %1 needs a value.")},
+    {"--hold", QT_TRANSLATE_NOOP("cli", "The option --hold needs a number of seconds from 0 to 3600.")},
+    {"--file", QT_TRANSLATE_NOOP("cli", "The option %1 needs a value.")},
+    {"--operator", QT_TRANSLATE_NOOP("cli", "The option %1 needs a value.")},
+    {"--device", QT_TRANSLATE_NOOP("cli", "The option %1 needs a value.")},
+    {"--since", QT_TRANSLATE_NOOP("cli", "The option %1 needs a value.")},
+};
+
+std::string NeedsValue(const OptionSpec& spec, const std::string& given)
+{
+    return QString::fromLatin1(spec.needsValue).contains(QLatin1String("%1")) ? Tr(spec.needsValue, given) : Tr(spec.needsValue);
+}
+
+QString Bare(const char* name) { return QString::fromLatin1(name).remove(QRegularExpression(QStringLiteral("^-+"))); }
+
 Result ParseArguments(const QStringList& args)
 {
-    Options o;
-    std::vector<std::string> options; // every option given, checked against the command once it is known
-    for (qsizetype k = 0; k < args.size(); ++k) {
-        const std::string a = args[k].toStdString();
-        auto value = [&](std::string* out) {
-            if (k + 1 >= args.size())
-                return false;
-            *out = args[++k].toStdString();
-            return true;
-        };
-        if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if (a == "--version") {
-            o.version = true;
-        } else if (a == "--simulate") {
-            o.simulate = true;
-            options.push_back(a);
-        } else if (a == "--port") {
-            if (!value(&o.port) || o.port.empty())
-                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --port needs a port name.")));
-            options.push_back(a);
-        } else if (a == "--capture") {
-            if (!value(&o.capture) || o.capture.empty())
-                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --capture needs a file name.")));
-            options.push_back(a);
-        } else if (a == "--backup-dir") {
-            if (!value(&o.backupDir) || o.backupDir.empty())
-                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --backup-dir needs a folder.")));
-            options.push_back(a);
-        } else if (a == "--address") {
-            options.push_back(a);
-            std::string n;
-            if (!value(&n))
-                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --address needs a polling address from 0 to 15.")));
-            const auto [end, ec] = std::from_chars(n.data(), n.data() + n.size(), o.address);
-            if (ec != std::errc{} || end != n.data() + n.size() || o.address < 0 || o.address > 15)
-                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The polling address '%1' is not a number from 0 to 15."), n));
-        } else if (a == "--addresses") {
-            if (!value(&o.addresses))
-                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --addresses needs a range such as 0-15.")));
-            options.push_back(a);
-        } else if (a == "-o" || a == "--output") {
-            if (!value(&o.output) || o.output.empty())
-                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option %1 needs a file name."), a));
-            options.push_back("-o");
-        } else if (a == "--with-identity") {
-            o.withIdentity = true;
-            options.push_back(a);
-        } else if (a == "--force") {
-            o.force = true;
-            options.push_back(a);
-        } else if (a == "--dry-run") {
-            o.dryRun = true;
-            options.push_back(a);
-        } else if (a == "--yes") {
-            o.yes = true;
-            options.push_back(a);
-        } else if (a == "--json") {
-            o.json = true;
-            options.push_back(a);
-        } else if (a == "--points" || a == "--file" || a == "--operator" || a == "--device" || a == "--since") {
-            std::string* to = a == "--points" ? &o.points
-                              : a == "--file" ? &o.file
-                              : a == "--operator" ? &o.operatorName
-                              : a == "--device" ? &o.device
-                                                : &o.since;
-            if (!value(to) || to->empty())
-                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option %1 needs a value."), a));
-            options.push_back(a);
-        } else if (a == "--hold") {
-            std::string n;
-            bool ok = value(&n);
-            o.holdSeconds = ok ? QString::fromStdString(n).toDouble(&ok) : 0;
-            if (!ok || !(o.holdSeconds >= 0 && o.holdSeconds <= 3600))
-                return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --hold needs a number of seconds from 0 to 3600.")));
-            options.push_back(a);
-        } else if (a.size() > 1 && a[0] == '-') {
-            return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Unknown option %1."), a));
-        } else if (o.command.empty()) {
-            o.command = a;
-        } else {
-            o.files.push_back(a);
+    QCommandLineParser parser;
+    // "-o" and "--port" alike; "-h" is not a bundle of -h.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("help"), QStringLiteral("h")}));
+    parser.addOption(QCommandLineOption(QStringLiteral("version")));
+    for (const auto& spec : kOptions) {
+        QStringList names{Bare(spec.name)};
+        if (names.front() == QLatin1String("o"))
+            names << QStringLiteral("output");
+        parser.addOption(spec.needsValue ? QCommandLineOption(names, {}, QStringLiteral("value")) : QCommandLineOption(names));
+    }
+    if (!parser.parse(QStringList{QString::fromLatin1(kProgramName)} + args)) {
+        if (!parser.unknownOptionNames().isEmpty()) {
+            const QString name = parser.unknownOptionNames().front();
+            return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Unknown option %1."),
+                                   ((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name).toStdString()));
         }
+        // The one other refusal: an option given last without its value.
+        for (const auto& spec : kOptions)
+            if (spec.needsValue && !args.isEmpty()
+                && (args.back() == QLatin1String(spec.name) || (std::string_view(spec.name) == "-o" && args.back() == QLatin1String("--output"))))
+                return Result::Fail(NeedsValue(spec, args.back().toStdString()));
+        return Result::Fail(parser.errorText().toStdString());
+    }
+
+    Options o;
+    o.help = parser.isSet(QStringLiteral("help"));
+    o.version = parser.isSet(QStringLiteral("version"));
+    const auto text = [&](const char* name) { return parser.value(Bare(name)).toStdString(); };
+    for (const auto& spec : kOptions) {
+        const std::string_view name = spec.name;
+        if (!parser.isSet(Bare(spec.name)))
+            continue;
+        std::string* to = name == "--port"        ? &o.port
+                          : name == "--capture"    ? &o.capture
+                          : name == "--backup-dir" ? &o.backupDir
+                          : name == "-o"           ? &o.output
+                          : name == "--points"     ? &o.points
+                          : name == "--file"       ? &o.file
+                          : name == "--operator"   ? &o.operatorName
+                          : name == "--device"     ? &o.device
+                          : name == "--since"      ? &o.since
+                          : name == "--addresses"  ? &o.addresses
+                                                   : nullptr;
+        if (to) {
+            *to = text(spec.name);
+            if (to->empty() && to != &o.addresses)
+                return Result::Fail(NeedsValue(spec, spec.name));
+        }
+    }
+    o.simulate = parser.isSet(QStringLiteral("simulate"));
+    o.withIdentity = parser.isSet(QStringLiteral("with-identity"));
+    o.force = parser.isSet(QStringLiteral("force"));
+    o.dryRun = parser.isSet(QStringLiteral("dry-run"));
+    o.yes = parser.isSet(QStringLiteral("yes"));
+    o.json = parser.isSet(QStringLiteral("json"));
+    if (parser.isSet(QStringLiteral("address"))) {
+        const std::string n = text("--address");
+        const auto [end, ec] = std::from_chars(n.data(), n.data() + n.size(), o.address);
+        if (ec != std::errc{} || end != n.data() + n.size() || o.address < 0 || o.address > 15)
+            return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The polling address '%1' is not a number from 0 to 15."), n));
+    }
+    if (parser.isSet(QStringLiteral("hold"))) {
+        bool ok = false;
+        o.holdSeconds = parser.value(QStringLiteral("hold")).toDouble(&ok);
+        if (!ok || !(o.holdSeconds >= 0 && o.holdSeconds <= 3600))
+            return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --hold needs a number of seconds from 0 to 3600.")));
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (!positional.isEmpty())
+        o.command = positional.front().toStdString();
+    for (qsizetype k = 1; k < positional.size(); ++k)
+        o.files.push_back(positional[k].toStdString());
+    // Every option given, in its command-line spelling, checked against the command once it is known.
+    std::vector<std::string> options;
+    for (const QString& name : parser.optionNames()) {
+        if (name == QLatin1String("help") || name == QLatin1String("h") || name == QLatin1String("version"))
+            continue;
+        options.push_back(name == QLatin1String("o") || name == QLatin1String("output") ? std::string("-o")
+                                                                                          : "--" + name.toStdString());
     }
     if (o.help || o.version)
         return Result::Ok(std::move(o));

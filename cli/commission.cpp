@@ -92,10 +92,10 @@ int RunLoopTest(const Options& o, Io& io)
         io.err << points.error() << "\n";
         return kRefused;
     }
-    if (!Agreed(o, io))
-        return kRefused;
     auto l = OpenLine(o, io);
     if (!l)
+        return kRefused;
+    if (!Agreed(o, io))
         return kRefused;
 
     config::LoopTestRunner runner(l->Transactor());

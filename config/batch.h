@@ -108,7 +108,7 @@ struct WriteOptions {
     // Once the write is planned, stop for Preview and wait for Proceed or
     // Cancel before the backup and any setting.
     bool preview = false;
-    QString historyPath;             // each write settled is recorded here; empty: not recorded
+    QString historyPath{};           // each write settled is recorded here; empty: not recorded
     QString backupDirectory;         // required unless dryRun; the runner names the file
 };
 
