@@ -717,8 +717,8 @@ private slots:
         QVERIFY(!w.form.Comm1().WriteThreadRunning());
         QVERIFY(!w.w<QPushButton>("Button3")->isEnabled());
         QVERIFY(!w.form.Link().Buffer().portOpen());
-        // No time-out text comes to hide the reason.
-        QTest::qWait(500);
+        // No time-out text comes to hide the reason: its timer is off.
+        QVERIFY(!w.form.Link().Timer3().isActive());
         QCOMPARE(w.status(), lost);
 
         w.form.Link().Timer3().setInterval(3000);

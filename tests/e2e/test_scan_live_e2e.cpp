@@ -272,8 +272,9 @@ void ScanLiveE2eTest::closingThePortStopsLive()
     QVERIFY(!line.d.w<QPushButton>("LiveSwitch")->isChecked());
     QVERIFY(!line.d.w<QPushButton>("LiveSwitch")->isEnabled());
     QVERIFY(!line.live().Poller().Active());
+    // Nothing more goes out: the poller is off and the line has gone idle.
     const int sent = line.requests;
-    QTest::qWait(300);
+    QVERIFY(QTest::qWaitFor([&] { return line.d.form.BatchPath().Idle(); }, 3000));
     QCOMPARE(line.requests, sent);
 }
 
