@@ -29,12 +29,12 @@ std::unique_ptr<line::Line> OpenSimulated(const sim::ConverterState& state, bool
     line::Line::Options o;
     o.simulate = true;
     o.simulator.lineTiming = lineTiming;
-    std::string why;
-    auto l = line::Line::Open(o, &why);
-    if (!l) {
-        *error = QString::fromStdString(why);
+    auto opened = line::Line::Open(o);
+    if (!opened) {
+        *error = QString::fromStdString(opened.error());
         return nullptr;
     }
+    auto l = opened.take();
     l->Simulator()->WithDevice([&](sim::Device& d) { d.State() = state; });
     return l;
 }

@@ -165,11 +165,13 @@ std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
     line::Line::Options lo;
     lo.port = o.port;
     lo.simulate = o.simulate;
-    std::string error;
-    auto l = line::Line::Open(lo, &error);
-    if (!l)
-        io.err << error << "\n";
-    else if (io.traffic)
+    auto opened = line::Line::Open(lo);
+    if (!opened) {
+        io.err << opened.error() << "\n";
+        return nullptr;
+    }
+    auto l = opened.take();
+    if (io.traffic)
         l->Transactor().SetTrafficSink(io.traffic);
     return l;
 }

@@ -20,6 +20,8 @@ public:
     const T& operator*() const { return *value_; }
     const T* operator->() const { return &*value_; }
     const std::string& error() const { return error_; }
+    // Hands the value over, for values that can only be moved.
+    T take() { return std::move(*value_); }
 
     // Carries a failure over to a result of another type.
     template <typename U>

@@ -51,15 +51,13 @@ ReadsFollowHolder::ReadsFollowHolder(serial::TComm& comm, hart::LineOwner& owner
 
 ReadsFollowHolder::~ReadsFollowHolder() { QObject::disconnect(changed_); }
 
-std::unique_ptr<Line> Line::Open(const Options& options, std::string* error)
+codec::Result<std::unique_ptr<Line>> Line::Open(const Options& options)
 {
+    using Opened = codec::Result<std::unique_ptr<Line>>;
     std::unique_ptr<Line> line(new Line);
     const auto name = PortNameFor(options.port, options.simulate, line->simulator_, options.simulator);
-    if (!name) {
-        if (error)
-            *error = name.error();
-        return nullptr;
-    }
+    if (!name)
+        return name.failAs<std::unique_ptr<Line>>();
     ConfigureHartPort(line->comm_);
     line->comm_.SetCommName(*name);
     Line* self = line.get();
@@ -71,17 +69,14 @@ std::unique_ptr<Line> Line::Open(const Options& options, std::string* error)
     try {
         line->comm_.OpenPort();
     } catch (const serial::ECommsError& e) {
-        if (error) {
-            std::string why = e.what();
-            for (auto& c : why)
-                if (c == '\n')
-                    c = ' ';
-            *error = "Cannot open the port " + options.port + ": " + why;
-        }
-        return nullptr;
+        std::string why = e.what();
+        for (auto& c : why)
+            if (c == '\n')
+                c = ' ';
+        return Opened::Fail("Cannot open the port " + options.port + ": " + why);
     }
     line->batch_ = std::make_unique<BatchReads>(line->comm_);
-    return line;
+    return Opened::Ok(std::move(line));
 }
 
 Line::~Line()

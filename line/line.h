@@ -69,7 +69,7 @@ public:
     };
 
     // Nothing and a plain sentence in *error when the port cannot be opened.
-    static std::unique_ptr<Line> Open(const Options& options, std::string* error);
+    static codec::Result<std::unique_ptr<Line>> Open(const Options& options);
     ~Line();
     Line(const Line&) = delete;
     Line& operator=(const Line&) = delete;

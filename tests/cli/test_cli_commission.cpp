@@ -3,6 +3,7 @@
 #include "codec/numeric.h"
 #include "config/history.h"
 #include "sim/pty_simulator.h"
+#include "support/cli_run.h"
 #include "support/converter_setups.h"
 
 #include <QtTest>
@@ -16,11 +17,7 @@
 
 namespace {
 
-struct Run {
-    int exit = -1;
-    QString out;
-    QString err;
-};
+using testing::Run;
 
 // The fixed-current levels the device was asked for, in order (repeats included).
 QList<double> Levels(sim::PtySimulator& s)
@@ -50,14 +47,9 @@ class TestCliCommission : public QObject {
     }
     Run Program(const QStringList& args, bool withPort = true)
     {
-        QProcess p;
-        p.setProcessEnvironment(Env());
-        p.setStandardInputFile(QProcess::nullDevice()); // not a terminal: nobody to ask
-        p.start(MH_CONFIG_PROGRAM, withPort ? args + QStringList{"--port", Port()} : args);
-        if (!p.waitForFinished(60000))
-            qFatal("modbus-hart-config did not finish");
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return testing::RunProgram(withPort ? args + QStringList{"--port", Port()} : args, Env(), [](QProcess& p) {
+            p.setStandardInputFile(QProcess::nullDevice()); // not a terminal: nobody to ask
+        });
     }
     QString Port() const { return QString::fromStdString(sim_->SlavePath()); }
     std::vector<config::HistoryRecord> History()

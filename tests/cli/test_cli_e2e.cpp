@@ -3,11 +3,13 @@
 #include "config/file.h"
 #include "config/items.h"
 #include "sim/pty_simulator.h"
+#include "support/cli_run.h"
 #include "support/converter_setups.h"
 
 #include <QtTest>
 
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -19,23 +21,8 @@
 
 namespace {
 
-struct Run {
-    int exit = -1;
-    QString out;
-    QString err;
-};
-
-std::unique_ptr<sim::PtySimulator> Start(const sim::ConverterState& state, bool lineTiming = false)
-{
-    sim::PtySimulatorOptions o;
-    o.lineTiming = lineTiming;
-    std::string error;
-    auto s = sim::PtySimulator::Start(o, &error);
-    if (!s)
-        qFatal("%s", error.c_str());
-    s->WithDevice([&](sim::Device& d) { d.State() = state; });
-    return s;
-}
+using testing::Run;
+using testing::StartSimulator;
 
 sim::ConverterState StateOf(sim::PtySimulator& s)
 {
@@ -61,25 +48,20 @@ class TestCliE2e : public QObject {
     // limit), a full disk for its files; `stdoutFile`: where its output goes.
     Run Program(QStringList args, rlim_t fileLimit = 0, const QString& stdoutFile = {})
     {
-        QProcess p;
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", dir_.filePath("data")); // backups land here
-        p.setProcessEnvironment(env);
-        if (fileLimit > 0)
-            p.setChildProcessModifier([fileLimit] {
-                std::signal(SIGXFSZ, SIG_IGN);
-                rlimit limit{};
-                ::getrlimit(RLIMIT_FSIZE, &limit);
-                limit.rlim_cur = fileLimit;
-                ::setrlimit(RLIMIT_FSIZE, &limit);
-            });
-        if (!stdoutFile.isEmpty())
-            p.setStandardOutputFile(stdoutFile);
-        p.start(MH_CONFIG_PROGRAM, args);
-        if (!p.waitForFinished(60000))
-            qFatal("modbus-hart-config did not finish");
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return testing::RunProgram(args, env, [&](QProcess& p) {
+            if (fileLimit > 0)
+                p.setChildProcessModifier([fileLimit] {
+                    std::signal(SIGXFSZ, SIG_IGN);
+                    rlimit limit{};
+                    ::getrlimit(RLIMIT_FSIZE, &limit);
+                    limit.rlim_cur = fileLimit;
+                    ::setrlimit(RLIMIT_FSIZE, &limit);
+                });
+            if (!stdoutFile.isEmpty())
+                p.setStandardOutputFile(stdoutFile);
+        });
     }
     QString Path(const char* name) { return dir_.filePath(name); }
 
@@ -88,8 +70,8 @@ private slots:
 
     void cloneRoundTrip()
     {
-        auto a = Start(testing::OtherConverter());
-        auto b = Start(sim::ConverterState{});
+        auto a = StartSimulator(testing::OtherConverter());
+        auto b = StartSimulator(sim::ConverterState{});
         const auto identityB = testing::IdentityOf(StateOf(*b));
         QVERIFY(AnswersOf(*a) != AnswersOf(*b)); // every item differs, so this must mean something
 
@@ -126,8 +108,8 @@ private slots:
 
     void diffOfTwoFiles()
     {
-        auto a = Start(testing::OtherConverter());
-        auto b = Start(sim::ConverterState{});
+        auto a = StartSimulator(testing::OtherConverter());
+        auto b = StartSimulator(sim::ConverterState{});
         QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("fa.json")}).exit, 0);
         QCOMPARE(Program({"read", "--port", QString::fromStdString(b->SlavePath()), "-o", Path("fb.json")}).exit, 0);
         const auto same = Program({"diff", Path("fa.json"), Path("fa.json")});
@@ -140,15 +122,22 @@ private slots:
         QCOMPARE(printed.exit, 0);
         QFile saved(Path("fa.json"));
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QVERIFY(printed.out.trimmed().startsWith('{'));
+        QJsonParseError error{};
+        QJsonObject shown = QJsonDocument::fromJson(printed.out.toUtf8(), &error).object();
+        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+        QJsonObject file = QJsonDocument::fromJson(saved.readAll()).object();
+        QVERIFY(shown.contains("savedAt") && file.contains("savedAt"));
+        shown.remove("savedAt"); // the two reads were made at different times
+        file.remove("savedAt");
+        QCOMPARE(shown, file);
         QVERIFY(printed.out.contains("CLONE SOURCE CONVERTER A"));
         QCOMPARE(Program({"read", "--simulate"}).exit, 0);
     }
 
     void failureMidWriteThenRerun()
     {
-        auto a = Start(testing::OtherConverter());
-        auto b = Start(sim::ConverterState{});
+        auto a = StartSimulator(testing::OtherConverter());
+        auto b = StartSimulator(sim::ConverterState{});
         QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("m.json")}).exit, 0);
         // The range setting goes unanswered; the converter settings before it get through.
         b->WithDevice([](sim::Device& d) { d.SetFault(35, {sim::FaultKind::NoAnswer, 0}); });
@@ -178,7 +167,7 @@ private slots:
     {
         QFETCH(bool, withIdentity);
         QFETCH(QStringList, listed);
-        auto b = Start(sim::ConverterState{});
+        auto b = StartSimulator(sim::ConverterState{});
         const QString port = QString::fromStdString(b->SlavePath());
         QCOMPARE(Program({"read", "--port", port, "-o", Path("own.json")}).exit, 0);
         const auto own = config::LoadFile(Path("own.json"));
@@ -229,7 +218,7 @@ private slots:
         QFETCH(int, exit);
         QString path = Path("r.json");
         if (file.isEmpty()) {
-            auto a = Start(testing::OtherConverter());
+            auto a = StartSimulator(testing::OtherConverter());
             QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", path}).exit, 0);
         } else if (file == "-") {
             path = Path("missing.json");
@@ -240,7 +229,7 @@ private slots:
         }
         auto initial = sim::ConverterState{};
         initial.deviceType = targetType;
-        auto b = Start(initial);
+        auto b = StartSimulator(initial);
         const auto r = Program(QStringList{"write", path, "--port", QString::fromStdString(b->SlavePath())} + extra);
         QCOMPARE(r.exit, exit);
         QVERIFY(!(r.exit == 0 ? r.out : r.err).trimmed().isEmpty()); // says why, or what it would do
@@ -303,14 +292,20 @@ private slots:
 
     void terminationCancelsWithAReport()
     {
-        auto a = Start(testing::OtherConverter());
+        auto a = StartSimulator(testing::OtherConverter());
         QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("t.json")}).exit, 0);
         // At line speed the backup read alone takes seconds: stopped inside it, nothing is changed.
-        auto b = Start(sim::ConverterState{}, true);
+        auto b = StartSimulator(sim::ConverterState{}, true);
         QProcess p;
         p.start(MH_CONFIG_PROGRAM, {"write", Path("t.json"), "--port", QString::fromStdString(b->SlavePath())});
         QVERIFY(p.waitForStarted());
-        QTest::qWait(1500);
+        // Stopped once the backup read has begun: the identify answered, the first read asked.
+        const auto asked = [&] {
+            std::size_t n = 0;
+            b->WithDevice([&](sim::Device& d) { n = d.Requests().size(); });
+            return n;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(asked() >= 2, 30000);
         p.terminate();
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
@@ -336,8 +331,8 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(bool, toFull);
-        auto a = Start(testing::OtherConverter());
-        auto b = Start(sim::ConverterState{});
+        auto a = StartSimulator(testing::OtherConverter());
+        auto b = StartSimulator(sim::ConverterState{});
         const QString path = Path("full.json");
         QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", path}).exit, 0);
         QFile f(path);
@@ -363,9 +358,9 @@ private slots:
     // report comes, and the lines before it were out already.
     void hangUpFinishesTheItemAndReports()
     {
-        auto a = Start(testing::OtherConverter());
+        auto a = StartSimulator(testing::OtherConverter());
         QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("h.json")}).exit, 0);
-        auto b = Start(sim::ConverterState{}, true);
+        auto b = StartSimulator(sim::ConverterState{}, true);
         QProcess p;
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", dir_.filePath("data"));
@@ -391,7 +386,7 @@ private slots:
     // Standard output carries the file alone, repeats and all: it parses as JSON.
     void readToStandardOutputIsJsonAlone()
     {
-        auto a = Start(sim::ConverterState{});
+        auto a = StartSimulator(sim::ConverterState{});
         a->WithDevice([](sim::Device& d) { d.SetFault(12, {sim::FaultKind::ResponseCode, 32}); }); // busy
         const auto read = Program({"read", "--port", QString::fromStdString(a->SlavePath())});
         QCOMPARE(read.exit, 1);
@@ -405,7 +400,7 @@ private slots:
     void partialRead()
     {
         auto initial = sim::ConverterState{};
-        auto a = Start(initial);
+        auto a = StartSimulator(initial);
         a->WithDevice([](sim::Device& d) { d.SetFault(161, {sim::FaultKind::ResponseCode, 64}); });
         const QString port = QString::fromStdString(a->SlavePath());
         const auto read = Program({"read", "--port", port, "-o", Path("p.json")});
@@ -456,8 +451,8 @@ private slots:
         QFETCH(bool, ownBackup);
         QFETCH(bool, force);
         QFETCH(int, exit);
-        auto a = Start(testing::OtherConverter());
-        auto b = Start(sim::ConverterState{});
+        auto a = StartSimulator(testing::OtherConverter());
+        auto b = StartSimulator(sim::ConverterState{});
         const QString port = QString::fromStdString(b->SlavePath());
         const QString source = ownBackup ? port : QString::fromStdString(a->SlavePath());
         QCOMPARE(Program({"read", "--port", source, "-o", Path("i.json")}).exit, 0);
@@ -479,10 +474,10 @@ private slots:
 
     void forceWritesToAnotherDeviceType()
     {
-        auto a = Start(testing::OtherConverter());
+        auto a = StartSimulator(testing::OtherConverter());
         auto initial = sim::ConverterState{};
         initial.deviceType = 6;
-        auto b = Start(initial);
+        auto b = StartSimulator(initial);
         QCOMPARE(Program({"read", "--port", QString::fromStdString(a->SlavePath()), "-o", Path("f.json")}).exit, 0);
         const auto r = Program({"write", Path("f.json"), "--force", "--port", QString::fromStdString(b->SlavePath())});
         QVERIFY2(r.exit == 0, qPrintable(r.out + r.err));

@@ -3,11 +3,13 @@
 // its Query reads the same values back; refused input sends nothing.
 #include "app/combo_index.h"
 #include "codec/units.h"
-#include "support/window_driver.h"
+#include "support/window_fixture.h"
 
 #include <functional>
 #include <memory>
 
+using testing::CompareAll;
+using testing::StateOf;
 using testing::WindowDriver;
 
 namespace {
@@ -26,28 +28,6 @@ void Spoil(WindowDriver& d, const Fields& fields)
 {
     for (const auto& [name, value] : fields)
         d.put(name, d.form.findChild<QComboBox*>(name.toLatin1()) ? QString() : QStringLiteral("STALE"));
-}
-
-QString Shown(WindowDriver& d, const QString& name, const QString& expected)
-{
-    if (expected.startsWith('#'))
-        return Item(d.w<QComboBox>(name.toLatin1())->currentIndex());
-    return d.text(name.toLatin1());
-}
-
-void CompareAll(WindowDriver& d, const Fields& fields)
-{
-    for (const auto& [name, value] : fields) {
-        const QString shown = Shown(d, name, value);
-        QVERIFY2(shown == value, qPrintable(QString("%1 shows '%2', expected '%3'").arg(name, shown, value)));
-    }
-}
-
-sim::ConverterState StateOf(WindowDriver& d)
-{
-    sim::ConverterState s;
-    d.withDevice([&](sim::Device& dev) { s = dev.State(); });
-    return s;
 }
 
 std::vector<std::uint8_t> Bytes(std::initializer_list<int> values)
@@ -97,24 +77,6 @@ Fields ValidInputs()
     return f;
 }
 
-struct Recorder {
-    QStringList statuses;
-    QStringList steps;
-
-    void attach(WindowDriver& d)
-    {
-        QObject::connect(&d.form.Link(), &hart::HartLink::StatusChanged, [this](const QString& s) { statuses << s; });
-        d.form.Link().SetTrace([this](std::string_view step) {
-            steps << QString::fromLatin1(step.data(), static_cast<qsizetype>(step.size()));
-        });
-    }
-    void clear()
-    {
-        statuses.clear();
-        steps.clear();
-    }
-};
-
 struct SetQueryCase {
     Fields typed;
     QString set;
@@ -147,37 +109,18 @@ std::vector<std::uint8_t> SentData(WindowDriver& d)
 Q_DECLARE_METATYPE(SetQueryCase)
 Q_DECLARE_METATYPE(Poke)
 
-class TestConverterE2e : public QObject {
+class TestConverterE2e : public QObject, testing::SharedWindow {
     Q_OBJECT
 
-    std::unique_ptr<WindowDriver> d;
-    Recorder rec;
-
-    QString press(const QString& button)
-    {
-        rec.clear();
-        return d->press(button.toLatin1());
-    }
-
 private slots:
-    void initTestCase()
-    {
-        d = std::make_unique<WindowDriver>();
-        rec.attach(*d);
-        QVERIFY(d->open());
-        QCOMPARE(d->identify(), "upload successful!");
-    }
+    void initTestCase() { openShared(); }
 
     void init()
     {
-        d->withDevice([](sim::Device& dev) {
-            dev.State() = sim::ConverterState{};
-            dev.State().driftAmplitude = 0.0f;
-            dev.ClearFaults();
+        reset([](sim::ConverterState& s) {
+            s = sim::ConverterState{};
+            s.driftAmplitude = 0.0f;
         });
-        d->errors.clear();
-        d->messages.clear();
-        rec.clear();
     }
 
     void cleanupTestCase() { d.reset(); }

@@ -2,7 +2,7 @@
 // converter: every Query shows what the device holds, every Set reaches the
 // device (checked on its state, not only on the window) and reads back.
 #include "app/combo_index.h"
-#include "support/window_driver.h"
+#include "support/window_fixture.h"
 #include "tests/serial/pty_pair.h"
 
 #include <QRadioButton>
@@ -11,6 +11,9 @@
 #include <memory>
 #include <string>
 
+using testing::CompareAll;
+using testing::Recorder;
+using testing::StateOf;
 using testing::WindowDriver;
 
 namespace {
@@ -32,45 +35,7 @@ QString SendingStatus(const QString& set)
     return kD4;
 }
 
-void CompareAll(WindowDriver& d, const Fields& fields)
-{
-    for (const auto& [name, value] : fields)
-        QVERIFY2(d.text(name.toLatin1()) == value,
-                 qPrintable(QString("%1 shows '%2', expected '%3'").arg(name, d.text(name.toLatin1()), value)));
-}
-
-sim::ConverterState StateOf(WindowDriver& d)
-{
-    sim::ConverterState s;
-    d.withDevice([&](sim::Device& dev) { s = dev.State(); });
-    return s;
-}
-
 std::uint8_t CommandOf(const QString& button) { return hart::FindRequest(button.toStdString())->command; }
-
-// What the link did while a handler ran: its status texts, its steps and the
-// RTS line at the moment the frame went to the port.
-struct Recorder {
-    QStringList statuses;
-    QStringList steps;
-    std::optional<hart::TRtsControl> rtsAtWrite;
-
-    void attach(WindowDriver& d)
-    {
-        QObject::connect(&d.form.Link(), &hart::HartLink::StatusChanged, [this](const QString& s) { statuses << s; });
-        d.form.Link().SetTrace([this, &d](std::string_view step) {
-            steps << QString::fromLatin1(step.data(), static_cast<qsizetype>(step.size()));
-            if (step == "write")
-                rtsAtWrite = d.form.Comm1().RtsControl();
-        });
-    }
-    void clear()
-    {
-        statuses.clear();
-        steps.clear();
-        rtsAtWrite.reset();
-    }
-};
 
 // Controls that every Set reads, filled with values that convert.
 const Fields kValidInputs{
@@ -96,12 +61,9 @@ struct SetQueryCase {
 Q_DECLARE_METATYPE(SetQueryCase)
 Q_DECLARE_METATYPE(DeviceCheck)
 
-class TestDeviceE2e : public QObject {
+// The shared window serves the tests that leave the device's addresses alone.
+class TestDeviceE2e : public QObject, testing::SharedWindow {
     Q_OBJECT
-
-    // Shared by the tests that leave the device's addresses alone.
-    std::unique_ptr<WindowDriver> d;
-    Recorder rec;
 
     // Steady values, so that every text can be known in advance.
     static void Steady(sim::ConverterState& s)
@@ -111,31 +73,13 @@ class TestDeviceE2e : public QObject {
         s.inputValues[1] = 16.0f; // loop current 16 mA, 75 %
     }
 
-    QString press(const QString& button)
-    {
-        rec.clear();
-        return d->press(button.toLatin1());
-    }
-
 private slots:
-    void initTestCase()
-    {
-        d = std::make_unique<WindowDriver>();
-        rec.attach(*d);
-        QVERIFY(d->open());
-        QCOMPARE(d->identify(), "upload successful!");
-    }
+    void initTestCase() { openShared(); }
 
     void init()
     {
-        d->withDevice([](sim::Device& dev) {
-            Steady(dev.State());
-            dev.ClearFaults();
-        });
+        reset(Steady);
         d->form.Link().Timer3().setInterval(3000);
-        d->errors.clear();
-        d->messages.clear();
-        rec.clear();
     }
 
     void cleanupTestCase() { d.reset(); }
@@ -773,8 +717,8 @@ private slots:
         QVERIFY(!w.form.Comm1().WriteThreadRunning());
         QVERIFY(!w.w<QPushButton>("Button3")->isEnabled());
         QVERIFY(!w.form.Link().Buffer().portOpen());
-        // No time-out text comes to hide the reason.
-        QTest::qWait(500);
+        // No time-out text comes to hide the reason: its timer is off.
+        QVERIFY(!w.form.Link().Timer3().isActive());
         QCOMPARE(w.status(), lost);
 
         w.form.Link().Timer3().setInterval(3000);

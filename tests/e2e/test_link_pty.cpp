@@ -21,11 +21,11 @@ private slots:
     // passed over, and no request of the new run is sent twice.
     void interruptedRunLeavesNoRepeats()
     {
-        std::string error;
         line::Line::Options options;
         options.simulate = true;
-        auto line = line::Line::Open(options, &error);
-        QVERIFY2(line, error.c_str());
+        auto opened = line::Line::Open(options);
+        QVERIFY2(opened, opened.error().c_str());
+        auto line = opened.take();
         auto& link = line->Transactor();
         hart::DeviceIdentity id;
         id.manufacturer = 0x26;

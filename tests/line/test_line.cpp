@@ -62,8 +62,9 @@ private slots:
             QVERIFY2(far, error.c_str());
             o.port = far->SlavePath();
         }
-        auto l = line::Line::Open(o, &error);
-        QVERIFY2(l, error.c_str());
+        auto opened = line::Line::Open(o);
+        QVERIFY2(opened, opened.error().c_str());
+        auto l = opened.take();
         QCOMPARE(l->Simulator() != nullptr, simulate);
         QCOMPARE(l->Comm().ReadIntervalTimeout(), line::kBatchReadInterval);
         // Back to back: each answer is taken whole and nothing is repeated.
@@ -81,10 +82,9 @@ private slots:
 
     void refusesAPortThatIsNotThere()
     {
-        std::string error;
-        auto l = line::Line::Open({"/dev/no-such-port-here", false, {}}, &error);
+        const auto l = line::Line::Open({"/dev/no-such-port-here", false, {}});
         QVERIFY(!l);
-        QVERIFY2(QString::fromStdString(error).contains("/dev/no-such-port-here"), error.c_str());
+        QCOMPARE(QString::fromStdString(l.error()), "Cannot open the port /dev/no-such-port-here: Error opening serial port No such file or directory");
     }
 };
 

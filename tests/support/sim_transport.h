@@ -6,7 +6,9 @@
 // (no answer, a broken frame or busy: sent again, at most twice, or as often
 // as the transaction allows).
 
+#include "hart/frame_grammar.h"
 #include "hart/frames.h"
+#include "hart/request_table.h"
 #include "hart/transport.h"
 #include "sim/device.h"
 
@@ -57,15 +59,13 @@ public:
     // Called before each request reaches the device (e.g. to cancel mid-batch).
     std::function<void(const hart::Transaction&)> beforeSend;
 
+    // A setting is what the request table sends with a setting's time-out.
     static bool IsSetting(std::uint8_t c)
     {
-        switch (c) {
-        case 6: case 17: case 18: case 19: case 22: case 35: case 40: case 49: case 240:
-        case 156: case 158: case 160: case 162: case 164: case 166: case 168: case 170: case 172: case 176: case 178:
-            return true;
-        default:
-            return false;
-        }
+        const auto rows = hart::RequestTable();
+        return std::any_of(rows.begin(), rows.end(), [c](const hart::RequestRow& r) {
+            return r.command == c && r.kind == hart::TimeoutKind::Setting;
+        });
     }
 
 protected:
@@ -135,20 +135,20 @@ private:
         std::vector<std::uint8_t> bytes;
         for (const auto& chunk : answers.front().chunks)
             bytes.insert(bytes.end(), chunk.bytes.begin(), chunk.bytes.end());
-        for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
-            if (bytes[i] != hart::kPreamble || (bytes[i + 1] != hart::kSlaveShort && bytes[i + 1] != hart::kSlaveLong))
-                continue;
+        const hart::FrameSpan found = hart::FindFrame(bytes);
+        if (found.state == hart::FrameState::Whole && found.type == hart::FrameType::Answer) {
+            const std::size_t i = found.start + found.preambles - 1; // the last preamble
             const auto frame = hart::AnswerFrame::Parse(bytes, i);
-            if (!frame || frame->command() != t.command)
-                break;
-            if (frame->responseCode() == 32) {
-                result.error = hart::TransactionError::Busy;
-                return false;
+            if (frame && frame->command() == t.command) {
+                if (frame->responseCode() == 32) {
+                    result.error = hart::TransactionError::Busy;
+                    return false;
+                }
+                result.error = hart::TransactionError::None;
+                result.answer.assign(bytes.begin() + static_cast<std::ptrdiff_t>(i),
+                                     bytes.begin() + static_cast<std::ptrdiff_t>(i + 1 + frame->size()));
+                return true;
             }
-            result.error = hart::TransactionError::None;
-            result.answer.assign(bytes.begin() + static_cast<std::ptrdiff_t>(i),
-                                 bytes.begin() + static_cast<std::ptrdiff_t>(i + 1 + frame->size()));
-            return true;
         }
         result.error = hart::TransactionError::BrokenFrame;
         return false;
