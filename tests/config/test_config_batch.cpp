@@ -150,7 +150,7 @@ private slots:
         const Configuration file = ReadFile(a);
         QTemporaryDir backups;
 
-        const auto first = b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}});
+        const auto first = b.Write(file, {.backupDirectory = backups.path()});
         QVERIFY2(first.status == BatchStatus::Done, qPrintable(Msg(first)));
         QVERIFY(first.changed);
         QCOMPARE(first.count(ItemOutcome::Verified), 16);
@@ -177,7 +177,7 @@ private slots:
 
         // A second write changes nothing and sends no setting; the comparison is equal.
         b.transport.ClearLog();
-        const auto second = b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}});
+        const auto second = b.Write(file, {.backupDirectory = backups.path()});
         QVERIFY2(second.status == BatchStatus::Done, qPrintable(Msg(second)));
         QVERIFY(!second.changed);
         QCOMPARE(b.transport.SettingsSent(), 0);
@@ -196,7 +196,7 @@ private slots:
         const Configuration file = ReadFile(a);
         QTemporaryDir backups;
         b.transport.ClearLog();
-        QCOMPARE(b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}}).status, BatchStatus::Done);
+        QCOMPARE(b.Write(file, {.backupDirectory = backups.path()}).status, BatchStatus::Done);
         std::vector<std::uint8_t> settings;
         for (const auto c : b.transport.Sent())
             if (testing::SimTransport::IsSetting(c))
@@ -215,7 +215,7 @@ private slots:
         Bench b;
         const Configuration file = ReadFile(a);
         QTemporaryDir backups;
-        const auto r = b.Write(file, {.withIdentity = true, .otherIdentifier = true, .backupDirectory = backups.path(), .historyPath = {}});
+        const auto r = b.Write(file, {.withIdentity = true, .otherIdentifier = true, .backupDirectory = backups.path()});
         QVERIFY2(r.status == BatchStatus::Done, qPrintable(Msg(r)));
         QCOMPARE(r.count(ItemOutcome::Verified), 18); // serial number and polling address too; internal already equal
         QCOMPARE(b.device.State().pollAddress, std::uint8_t{2});
@@ -245,7 +245,7 @@ private slots:
         file.message = "SOMETHING TO WRITE";
         QTemporaryDir backups;
         b.transport.ClearLog();
-        const auto r = b.Write(file, {.withIdentity = true, .otherIdentifier = allowed, .backupDirectory = backups.path(), .historyPath = {}});
+        const auto r = b.Write(file, {.withIdentity = true, .otherIdentifier = allowed, .backupDirectory = backups.path()});
         QCOMPARE(int(r.status), status);
         QCOMPARE(r.otherIdentifier, status == int(BatchStatus::Refused));
         if (r.status == BatchStatus::Refused) {
@@ -284,7 +284,7 @@ private slots:
             std::optional<FileSizeLimit> limit;
             if (diskFull)
                 limit.emplace(512); // a backup is some kilobytes
-            r = b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}});
+            r = b.Write(file, {.backupDirectory = backups.path()});
         }
         QCOMPARE(r.status, BatchStatus::Refused);
         QVERIFY2(Msg(r).startsWith(message), qPrintable(Msg(r)));
@@ -315,7 +315,7 @@ private slots:
             file.instruments[0].reset();
         b.device.SetFault(161, {sim::FaultKind::ResponseCode, 64});
         QTemporaryDir backups;
-        const auto r = b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}});
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
         QVERIFY2(int(r.status) == status, qPrintable(Msg(r)));
         if (inFile) {
             QCOMPARE(Msg(r), QString("Nothing was written: the device's instrumentCommand1 could not be read first "
@@ -338,7 +338,7 @@ private slots:
         Bench b;
         const Configuration file = ReadFile(a);
         b.transport.ClearLog();
-        const auto r = b.Write(file, {.dryRun = true, .backupDirectory = {}, .historyPath = {}});
+        const auto r = b.Write(file, {.dryRun = true, .backupDirectory = {}});
         QVERIFY2(r.status == BatchStatus::Done, qPrintable(Msg(r)));
         QCOMPARE(r.count(ItemOutcome::WouldWrite), 16);
         QCOMPARE(b.transport.SettingsSent(), 0);
@@ -390,7 +390,7 @@ private slots:
             b.runner.Cancel();
         });
         b.transport.ClearLog();
-        const auto r = b.Write(file, {.withIdentity = withIdentity, .preview = true, .backupDirectory = backups.path(), .historyPath = {}});
+        const auto r = b.Write(file, {.withIdentity = withIdentity, .preview = true, .backupDirectory = backups.path()});
         QCOMPARE(b.transport.SettingsSent(), 0);
         if (listed.isEmpty()) {
             QVERIFY(plans.empty()); // nothing to confirm
@@ -449,7 +449,7 @@ private slots:
             });
         });
         b.transport.ClearLog();
-        const auto r = b.Write(file, {.preview = true, .backupDirectory = backups.path(), .historyPath = {}});
+        const auto r = b.Write(file, {.preview = true, .backupDirectory = backups.path()});
         QCOMPARE(asked, 1);
         QCOMPARE(int(r.status), status);
         QCOMPARE(r.count(ItemOutcome::Verified), verified);
@@ -558,7 +558,7 @@ private slots:
             if (t.command == 160)
                 b.device.SetFault(160, {fault, value});
         };
-        const auto r = b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}});
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
         QCOMPARE(r.status, BatchStatus::Failed);
         QCOMPARE(r.count(ItemOutcome::Verified), 0);
         QCOMPARE(r.changed, changed);
@@ -598,7 +598,7 @@ private slots:
                 b.device.SetFault(static_cast<std::uint8_t>(command), {fault, value});
         };
 
-        const auto r = b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}});
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
         QCOMPARE(r.status, BatchStatus::Failed);
         QVERIFY(r.changed);
         QCOMPARE(r.repeats, repeats);
@@ -621,7 +621,7 @@ private slots:
 
         b.transport.beforeSend = nullptr;
         b.device.ClearFaults();
-        const auto rerun = b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}});
+        const auto rerun = b.Write(file, {.backupDirectory = backups.path()});
         QVERIFY2(rerun.status == BatchStatus::Done, qPrintable(Msg(rerun)));
         QCOMPARE(rerun.count(ItemOutcome::Verified), rerunWrites);
         QVERIFY(config::AllEqual(config::Compare(b.Read(0).device, file), false));
@@ -640,7 +640,7 @@ private slots:
             if (written && t.command == 167)
                 b.device.State().analog[0].upper = 99.5f;
         };
-        const auto r = b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}});
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
         QCOMPARE(r.status, BatchStatus::Failed);
         QVERIFY2(Msg(r).startsWith("Stopped at analogInput1: read back upper 99.5, lower 3.9, start 0.1, coefficient 1, "
                                    "meant upper 21.5, lower 3.9, start 0.1, coefficient 1."),
@@ -661,7 +661,7 @@ private slots:
                 b.runner.Cancel();
         };
         b.transport.ClearLog();
-        const auto r = b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}});
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
         QCOMPARE(r.status, BatchStatus::Cancelled);
         QCOMPARE(r.count(ItemOutcome::Verified), 2);
         QCOMPARE(r.count(ItemOutcome::Failed), 1); // its fate is unknown, so it is not called written
@@ -697,7 +697,7 @@ private slots:
             if (!hard && t.command == 160)
                 b.runner.StopAfterItem();
         };
-        const auto r = b.Write(file, {.backupDirectory = backups.path(), .historyPath = {}});
+        const auto r = b.Write(file, {.backupDirectory = backups.path()});
         QCOMPARE(r.status, BatchStatus::Cancelled);
         QVERIFY(r.changed);
         QCOMPARE(r.count(ItemOutcome::Verified), verified);
