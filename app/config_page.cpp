@@ -5,6 +5,7 @@
 #include "app/tform1.h"
 #include "config/compare.h"
 #include "config/file.h"
+#include "config/history.h"
 #include "config/items.h"
 #include "hart/transactor.h"
 #include "line/line.h"
@@ -342,6 +343,7 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
         w.otherIdentifier = otherIdentifier;
         w.backupDirectory = host_.backupDirectory;
         w.preview = true;
+        w.historyPath = host_.historyPath;
         if (!QDir().mkpath(w.backupDirectory)) {
             batch_ = Batch::None;
             // An outcome like any other batch's: said on the status line.
@@ -354,6 +356,11 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
     connect(runner_.get(), &config::BatchRunner::Progress, this, &ConfigPage::Progress);
     connect(runner_.get(), &config::BatchRunner::Finished, this, &ConfigPage::Finished);
     connect(runner_.get(), &config::BatchRunner::ItemDone, this, &ConfigPage::ItemDone);
+    connect(runner_.get(), &config::BatchRunner::HistoryNotKept, this, [this](const QString& why) {
+        historyNotKept_ = why;
+        SetStatus(tr("The history is not kept: ") + why);
+    });
+    historyNotKept_.clear();
     // Queued: the question waits on its own, not inside the answer that completed the plan.
     connect(runner_.get(), &config::BatchRunner::Preview, this, &ConfigPage::ConfirmWrite, Qt::QueuedConnection);
     if (host_.batchRunning)
@@ -526,6 +533,9 @@ void ConfigPage::Finished(const config::BatchReport& report)
             text += "\n" + compared;
         }
     }
+    // The outcome would hide it otherwise; a lost record is worth saying.
+    if (!historyNotKept_.isEmpty())
+        text += "\n" + tr("The history is not kept: ") + historyNotKept_;
     SetStatus(text);
     FillTable();
     UpdateButtons();
@@ -701,6 +711,7 @@ void TForm1::WireConfigurationFile()
         return ChooseConfigurationFile(this, save, save ? configFile_->page->SaveNameProposal() : QString());
     };
     host.backupDirectory = config::DefaultBackupDirectory();
+    host.historyPath = config::DefaultHistoryPath();
 
     wiring.page = new ConfigPage(std::move(host));
     // Short, so that all six captions fit the designed width without scroll arrows.

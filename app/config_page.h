@@ -61,6 +61,8 @@ struct ConfigPageHost {
     // device, then one line per item); true to write. Without it nothing is written.
     std::function<bool(const QStringList& preview)> confirmWrite;
     QString backupDirectory;
+    // Each write settled is recorded here; empty: not recorded.
+    QString historyPath;
 };
 
 // The "Configuration File" page: read a device, open and save files,
@@ -115,6 +117,7 @@ private:
     int itemsDone_ = 0;
     int itemsTotal_ = 0;
     QString request_; // the request on the line: an item key or "identify"
+    QString historyNotKept_; // why the history missed a record of this batch: said with its outcome
 
     QPushButton* readButton_;
     QPushButton* openButton_;

@@ -1,6 +1,7 @@
 #include "app/config_page.h"
 #include "config/item_captions.h"
 #include "config/file.h"
+#include "config/history.h"
 #include "sim/sample_states.h"
 #include "support/sim_transport.h"
 
@@ -48,7 +49,8 @@ struct PageBench {
     bool writeAnswer = true;
     std::unique_ptr<app::ConfigPage> page;
 
-    explicit PageBench(sim::ConverterState state = {}) : device(std::move(state))
+    explicit PageBench(sim::ConverterState state = {}, const QString& historyName = "history.jsonl")
+        : device(std::move(state))
     {
         app::ConfigPageHost host;
         host.transport = &transport;
@@ -64,6 +66,7 @@ struct PageBench {
         };
         host.showError = [](const QString& text) { QFAIL(qPrintable(text)); };
         host.backupDirectory = dir.filePath("backups");
+        host.historyPath = dir.filePath(historyName);
         page = std::make_unique<app::ConfigPage>(std::move(host));
     }
     void Press(const char* name)
@@ -210,6 +213,37 @@ private slots:
         QVERIFY2(p[0].startsWith("Device: tag \"CONVERTR\", polling address 0, unique identifier 66051"), qPrintable(p[0]));
         QVERIFY2(p[1].startsWith("rs485: "), qPrintable(p[1]));
         QCOMPARE(p[2], "message: \"" + QString::fromStdString(message) + "\" -> \"A NEW MESSAGE\"");
+    }
+
+    // A write is recorded item by item; a history that cannot be appended to
+    // is said with the outcome, and the write stands.
+    void writeHistory_data()
+    {
+        QTest::addColumn<QString>("historyName");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<bool>("notKeptSaid");
+        QTest::newRow("kept") << "history.jsonl" << 2 << false;
+        QTest::newRow("a folder in the way") << "backups" << 0 << true;
+    }
+    void writeHistory()
+    {
+        QFETCH(QString, historyName);
+        QFETCH(int, records);
+        QFETCH(bool, notKeptSaid);
+        PageBench b({}, historyName);
+        QVERIFY(QDir(b.dir.path()).mkpath("backups"));
+        b.OpenChanged([](config::Configuration& c) {
+            c.message = "A NEW MESSAGE";
+            c.line->interval = static_cast<std::uint8_t>(c.line->interval + 7);
+        });
+        b.Press("ConfigWrite");
+        QVERIFY2(b.page->StatusText().startsWith("Wrote 2 items"), qPrintable(b.page->StatusText()));
+        QCOMPARE(b.page->StatusText().contains("The history is not kept: "), notKeptSaid);
+        const auto log = config::ReadHistory(b.dir.filePath("history.jsonl"));
+        QVERIFY(log.ok());
+        QCOMPARE(int(log->records.size()), records);
+        for (const auto& r : log->records)
+            QCOMPARE(r.outcome, config::HistoryOutcome::Verified);
     }
 
     // Identity items that would give the device another's unique identifier
