@@ -25,7 +25,7 @@ QString Ma(double value) { return QString::number(value, 'f', 3); }
 
 } // namespace
 
-LoopTestDialog::LoopTestDialog(LoopTestHost host, QWidget* parent) : QDialog(parent), host_(std::move(host))
+LoopTestDialog::LoopTestDialog(LoopTestHost host, QWidget* parent) : QDialog(parent), host_(std::move(host)), owner_(host_.owner)
 {
     setObjectName("LoopTestDialog");
     setWindowTitle(tr("Loop Test"));
@@ -110,6 +110,13 @@ LoopTestDialog::LoopTestDialog(LoopTestHost host, QWidget* parent) : QDialog(par
         UpdateVerdict();
     });
     connect(read_, &QLineEdit::textChanged, this, &LoopTestDialog::UpdateVerdict);
+    // The line taken away under a running test (the port closed or lost):
+    // the release is still tried, and its failure said.
+    if (owner_)
+        connect(owner_, &hart::LineOwner::HolderChanged, this, [this] {
+            if (runner_ && runner_->Running() && !claiming_ && !owner_->Holds(this))
+                StopTest();
+        });
     resize(620, 360);
     UpdateButtons();
 }
@@ -118,8 +125,8 @@ LoopTestDialog::~LoopTestDialog()
 {
     // Whoever destroys a running test leaves the loop fixed; the window waits
     // for Finished. The claim, at least, must not outlive the dialog.
-    if (host_.owner)
-        host_.owner->Release(this);
+    if (owner_)
+        owner_->Release(this);
 }
 
 bool LoopTestDialog::Running() const { return claiming_ || (runner_ && runner_->Running()); }
@@ -184,8 +191,8 @@ void LoopTestDialog::StartTest()
         UpdateButtons();
     };
     UpdateButtons();
-    if (host_.owner)
-        host_.owner->Claim(hart::LineClient::Batch, this, go);
+    if (owner_)
+        owner_->Claim(hart::LineClient::Batch, this, go);
     else
         go();
 }
@@ -273,8 +280,8 @@ void LoopTestDialog::StopTest()
     if (claiming_) {
         // Nothing was sent: the claim is withdrawn and nothing needs releasing.
         claiming_ = false;
-        if (host_.owner)
-            host_.owner->Release(this);
+        if (owner_)
+            owner_->Release(this);
         runner_.reset();
         SetStatus(tr("Cancelled; nothing was sent."));
         UpdateButtons();
@@ -294,8 +301,8 @@ void LoopTestDialog::StopTest()
 
 void LoopTestDialog::Done(const config::LoopTestResult& result)
 {
-    if (host_.owner)
-        host_.owner->Release(this);
+    if (owner_)
+        owner_->Release(this);
     last_ = result;
     current_ = -1;
     if (!result.refused.isEmpty()) {

@@ -5,6 +5,7 @@
 #include "hart/transport.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <cstdint>
 #include <functional>
@@ -64,6 +65,7 @@ private:
     void SetStatus(const QString& text, bool bad = false);
 
     LoopTestHost host_;
+    QPointer<hart::LineOwner> owner_; // the window's; it may go before its children
     std::unique_ptr<config::LoopTestRunner> runner_;
     bool claiming_ = false; // waiting for the line
     bool closeAsked_ = false;
