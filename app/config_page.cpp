@@ -1,5 +1,6 @@
 #include "app/config_page.h"
 #include "config/item_captions.h"
+#include "app/history_dialog.h"
 #include "app/scan_live.h"
 
 #include "app/tform1.h"
@@ -110,6 +111,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     compareButton_ = Button(this, "ConfigCompare", tr("Compare"));
     writeButton_ = Button(this, "ConfigWrite", tr("Write to Device"));
     cancelButton_ = Button(this, "ConfigCancel", tr("Cancel"));
+    historyButton_ = Button(this, "ConfigHistory", tr("History..."));
     for (QPushButton* b : {readButton_, openButton_, saveButton_, compareButton_, writeButton_})
         buttons->addWidget(b);
     identityCheck_ = new QCheckBox(tr("Write identity items too"), this);
@@ -156,6 +158,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     layout->addWidget(split, 1);
 
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(historyButton_);
     progress_ = new QProgressBar(this);
     progress_->setObjectName("ConfigProgress");
     progress_->setVisible(false);
@@ -182,6 +185,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
             runner_->Cancel();
     });
     connect(table_, &QTableWidget::itemSelectionChanged, this, &ConfigPage::ShowDetail);
+    connect(historyButton_, &QPushButton::clicked, this, &ConfigPage::ShowHistory);
 
     FillTable();
     UpdateButtons();
@@ -539,6 +543,18 @@ void ConfigPage::Finished(const config::BatchReport& report)
     SetStatus(text);
     FillTable();
     UpdateButtons();
+}
+
+void ConfigPage::ShowHistory()
+{
+    HistoryDialogHost h;
+    h.path = host_.historyPath;
+    // The device read last is the one the engineer is working on.
+    if (device_ && device_->serialNumber)
+        h.device = *device_->serialNumber;
+    auto* dialog = new HistoryDialog(std::move(h), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void ConfigPage::OpenFile()

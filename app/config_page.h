@@ -88,6 +88,7 @@ private:
     void SaveFile();
     void CompareWithDevice();
     void WriteDevice();
+    void ShowHistory();
     void Start(bool write, bool otherIdentifier = false);
     void Finished(const config::BatchReport& report);
     void ConfirmWrite(const config::BatchReport& plan);
@@ -125,6 +126,7 @@ private:
     QPushButton* compareButton_;
     QPushButton* writeButton_;
     QPushButton* cancelButton_;
+    QPushButton* historyButton_;
     QCheckBox* identityCheck_;
     QTableWidget* table_;
     QTextEdit* detail_;

@@ -1,4 +1,5 @@
 #include "app/config_page.h"
+#include "app/history_dialog.h"
 #include "config/item_captions.h"
 #include "config/file.h"
 #include "config/history.h"
@@ -244,6 +245,63 @@ private slots:
         QCOMPARE(int(log->records.size()), records);
         for (const auto& r : log->records)
             QCOMPARE(r.outcome, config::HistoryOutcome::Verified);
+        // "History..." lists them for the device just written.
+        b.page->findChild<QPushButton*>("ConfigHistory")->click();
+        auto* dialog = b.page->findChild<app::HistoryDialog*>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->findChild<QTableWidget*>("HistoryTable")->rowCount(), records);
+    }
+
+    // Newest first, the connected device's unless all are asked for; a damaged
+    // line is said once and costs no other; the export is what is listed.
+    void historyDialog_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("lines"); // "D@H": device D at hour H; else written as is
+        QTest::addColumn<bool>("all");
+        QTest::addColumn<QStringList>("listed"); // device and hour, top to bottom
+        QTest::addColumn<int>("damaged");
+        QTest::newRow("this device, newest first")
+            << QList<QByteArray>{"1@1", "2@2", "1@3", "1@2"} << false << QStringList{"1@3", "1@2", "1@1"} << 0;
+        QTest::newRow("all devices") << QList<QByteArray>{"1@1", "2@2"} << true << QStringList{"2@2", "1@1"} << 0;
+        QTest::newRow("a damaged line") << QList<QByteArray>{"1@1", "{\"time\": 3", "1@2"} << false
+                                        << QStringList{"1@2", "1@1"} << 1;
+    }
+    void historyDialog()
+    {
+        QFETCH(QList<QByteArray>, lines);
+        QFETCH(bool, all);
+        QFETCH(QStringList, listed);
+        QFETCH(int, damaged);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("history.jsonl");
+        const QDateTime day(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC);
+        for (const QByteArray& line : lines) {
+            const auto at = line.split('@');
+            if (at.size() != 2) {
+                QVERIFY(config::AppendLine(path, line));
+                continue;
+            }
+            config::HistoryRecord r;
+            r.time = day.addSecs(3600 * at[1].toInt());
+            r.program = "t";
+            r.uniqueIdentifier = at[0].toUInt();
+            r.item = "message";
+            r.after = QString::fromLatin1(line);
+            QVERIFY(config::AppendHistory(path, r));
+        }
+        app::HistoryDialog dialog({path, 1u, [&] { return dir.filePath("out.csv"); }});
+        dialog.findChild<QCheckBox*>("HistoryAll")->setChecked(all);
+        auto* table = dialog.findChild<QTableWidget*>("HistoryTable");
+        QStringList shown;
+        for (int row = 0; row < table->rowCount(); ++row)
+            shown << table->item(row, 5)->text();
+        QCOMPARE(shown, listed);
+        QCOMPARE(dialog.StatusText().count("damaged"), damaged);
+        dialog.findChild<QPushButton*>("HistoryExport")->click();
+        QFile csv(dir.filePath("out.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll().count('\n'), listed.size() + 1);
+        QVERIFY2(dialog.StatusText().startsWith("Saved"), qPrintable(dialog.StatusText()));
     }
 
     // Identity items that would give the device another's unique identifier
