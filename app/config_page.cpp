@@ -7,6 +7,8 @@
 #include "config/compare.h"
 #include "config/file.h"
 #include "config/history.h"
+#include "config/loop_test.h"
+#include "report/from_configuration.h"
 #include "config/items.h"
 #include "hart/transactor.h"
 #include "line/line.h"
@@ -15,6 +17,9 @@
 #include <QComboBox>
 #include <QTabWidget>
 #include <QDateTime>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QSettings>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QListWidget>
@@ -112,6 +117,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     writeButton_ = Button(this, "ConfigWrite", tr("Write to Device"));
     cancelButton_ = Button(this, "ConfigCancel", tr("Cancel"));
     historyButton_ = Button(this, "ConfigHistory", tr("History..."));
+    reportButton_ = Button(this, "ConfigReport", tr("Report..."));
     for (QPushButton* b : {readButton_, openButton_, saveButton_, compareButton_, writeButton_})
         buttons->addWidget(b);
     identityCheck_ = new QCheckBox(tr("Write identity items too"), this);
@@ -158,6 +164,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     layout->addWidget(split, 1);
 
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(reportButton_);
     bottom->addWidget(historyButton_);
     progress_ = new QProgressBar(this);
     progress_->setObjectName("ConfigProgress");
@@ -186,6 +193,7 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     });
     connect(table_, &QTableWidget::itemSelectionChanged, this, &ConfigPage::ShowDetail);
     connect(historyButton_, &QPushButton::clicked, this, &ConfigPage::ShowHistory);
+    connect(reportButton_, &QPushButton::clicked, this, &ConfigPage::SaveReport);
 
     FillTable();
     UpdateButtons();
@@ -216,6 +224,8 @@ void ConfigPage::UpdateButtons()
     writeButton_->setEnabled(b.write);
     cancelButton_->setEnabled(b.cancel);
     identityCheck_->setEnabled(b.identity);
+    // A report of what the page shows: the device read, else the open file.
+    reportButton_->setEnabled(!s.batchRunning && (s.haveDevice || s.haveFile));
 }
 
 void ConfigPage::FillTable()
@@ -557,6 +567,44 @@ void ConfigPage::ShowHistory()
     dialog->open();
 }
 
+void ConfigPage::SaveReport()
+{
+    if (BatchRunning() || (!device_ && !file_))
+        return;
+    const config::Configuration& c = device_ ? *device_ : *file_;
+    const QString source = device_ ? tr("the device at polling address %1").arg(host_.pollingAddress ? host_.pollingAddress() : 0)
+                                   : tr("the file %1").arg(QFileInfo(filePath_).fileName());
+    const QString proposal = report::DefaultReportName(c, QDate::currentDate());
+    const QString path = host_.chooseReport
+                             ? host_.chooseReport(proposal)
+                             : QFileDialog::getSaveFileName(this, tr("Save Report"), proposal,
+                                                            tr("PDF files (*.pdf);;HTML files (*.html *.htm)"));
+    if (path.isEmpty())
+        return;
+    // The last name given is offered again: one engineer makes many reports.
+    QSettings settings(QStringLiteral("quorvane"), QStringLiteral("modbus-hart"));
+    const QString last = settings.value(QStringLiteral("report/operator")).toString();
+    std::optional<QString> name;
+    if (host_.askOperator) {
+        name = host_.askOperator(last);
+    } else {
+        bool ok = false;
+        const QString given = QInputDialog::getText(this, tr("Report"), tr("Operator name:"), QLineEdit::Normal, last, &ok);
+        if (ok)
+            name = given;
+    }
+    if (!name)
+        return;
+    settings.setValue(QStringLiteral("report/operator"), name->trimmed());
+    const auto d = report::Assemble(c, source, name->trimmed(), host_.loopTestPath, host_.historyPath);
+    const auto saved = report::Save(path, d);
+    if (!saved) {
+        SetStatus(QString::fromStdString(saved.error()));
+        return;
+    }
+    SetStatus(tr("The report is saved to %1.").arg(QDir::toNativeSeparators(path)));
+}
+
 void ConfigPage::OpenFile()
 {
     const QString path = host_.chooseFile ? host_.chooseFile(false) : QString();
@@ -728,6 +776,7 @@ void TForm1::WireConfigurationFile()
     };
     host.backupDirectory = config::DefaultBackupDirectory();
     host.historyPath = config::DefaultHistoryPath();
+    host.loopTestPath = config::DefaultLoopTestPath();
 
     wiring.page = new ConfigPage(std::move(host));
     // Short, so that all six captions fit the designed width without scroll arrows.

@@ -63,6 +63,11 @@ struct ConfigPageHost {
     QString backupDirectory;
     // Each write settled is recorded here; empty: not recorded.
     QString historyPath;
+    QString loopTestPath; // where loop tests are kept, for the report
+    // Where to save the report, `proposal` offered; empty: not saved. None: a file dialog asks.
+    std::function<QString(const QString& proposal)> chooseReport;
+    // The operator's name for the report, `last` offered; none: cancelled. None: an input dialog asks.
+    std::function<std::optional<QString>(const QString& last)> askOperator;
 };
 
 // The "Configuration File" page: read a device, open and save files,
@@ -89,6 +94,7 @@ private:
     void CompareWithDevice();
     void WriteDevice();
     void ShowHistory();
+    void SaveReport();
     void Start(bool write, bool otherIdentifier = false);
     void Finished(const config::BatchReport& report);
     void ConfirmWrite(const config::BatchReport& plan);
@@ -127,6 +133,7 @@ private:
     QPushButton* writeButton_;
     QPushButton* cancelButton_;
     QPushButton* historyButton_;
+    QPushButton* reportButton_;
     QCheckBox* identityCheck_;
     QTableWidget* table_;
     QTextEdit* detail_;

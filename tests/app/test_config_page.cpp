@@ -13,6 +13,9 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTextEdit>
 #include <QTextTable>
 #include <QtTest>
@@ -48,6 +51,9 @@ struct PageBench {
     bool answer = false;
     QList<QStringList> previews;
     bool writeAnswer = true;
+    QString reportName = "report.pdf";
+    QString reportProposal;
+    QStringList operatorsOffered;
     std::unique_ptr<app::ConfigPage> page;
 
     explicit PageBench(sim::ConverterState state = {}, const QString& historyName = "history.jsonl")
@@ -68,6 +74,15 @@ struct PageBench {
         host.showError = [](const QString& text) { QFAIL(qPrintable(text)); };
         host.backupDirectory = dir.filePath("backups");
         host.historyPath = dir.filePath(historyName);
+        host.loopTestPath = dir.filePath("loop-tests.jsonl");
+        host.chooseReport = [this](const QString& proposal) {
+            reportProposal = proposal;
+            return dir.filePath(reportName);
+        };
+        host.askOperator = [this](const QString& last) {
+            operatorsOffered << last;
+            return std::optional<QString>("A. Engineer");
+        };
         page = std::make_unique<app::ConfigPage>(std::move(host));
     }
     void Press(const char* name)
@@ -127,8 +142,14 @@ QStringList MarkedFields(QTextEdit* pane)
 
 class TestConfigPage : public QObject {
     Q_OBJECT
+    QTemporaryDir settings_;
 private slots:
-    void initTestCase() { qRegisterMetaType<config::BatchReport>(); }
+    void initTestCase()
+    {
+        qRegisterMetaType<config::BatchReport>();
+        // The settings the page remembers are the test's own (read once per process).
+        qputenv("XDG_CONFIG_HOME", settings_.path().toLocal8Bit());
+    }
 
     void buttons_data()
     {
@@ -250,6 +271,57 @@ private slots:
         auto* dialog = b.page->findChild<app::HistoryDialog*>();
         QVERIFY(dialog);
         QCOMPARE(dialog->findChild<QTableWidget*>("HistoryTable")->rowCount(), records);
+    }
+
+    // "Report..." saves the device read (or the file open) as a searchable
+    // PDF, or as HTML by the name; the operator's name is offered again next time.
+    void report_data()
+    {
+        QTest::addColumn<bool>("fromDevice");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("from the device, PDF") << true << "r.pdf";
+        QTest::newRow("from a file, PDF") << false << "r.pdf";
+        QTest::newRow("from the device, HTML") << true << "r.html";
+    }
+    void report()
+    {
+        QFETCH(bool, fromDevice);
+        QFETCH(QString, name);
+        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+        if (name.endsWith(".pdf") && pdftotext.isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text cannot be checked");
+        QSettings("quorvane", "modbus-hart").remove("report/operator");
+        PageBench b;
+        if (fromDevice) {
+            b.Press("ConfigRead");
+        } else {
+            PageBench source;
+            source.OpenChanged([](config::Configuration& c) { c.message = "FROM THE FILE"; });
+            QVERIFY(QFile::copy(source.openPath, b.dir.filePath("file.json")));
+            b.openPath = b.dir.filePath("file.json");
+            b.page->findChild<QPushButton*>("ConfigOpen")->click();
+        }
+        b.reportName = name;
+        b.page->findChild<QPushButton*>("ConfigReport")->click();
+        QCOMPARE(b.reportProposal, "report-CONVERTR-" + QDate::currentDate().toString("yyyy-MM-dd") + ".pdf");
+        QVERIFY2(b.page->StatusText().startsWith("The report is saved to"), qPrintable(b.page->StatusText()));
+        QString text;
+        if (name.endsWith(".pdf")) {
+            QProcess p;
+            p.start(pdftotext, {b.dir.filePath(name), "-"});
+            QVERIFY(p.waitForFinished(20000));
+            text = QString::fromUtf8(p.readAllStandardOutput());
+        } else {
+            QFile f(b.dir.filePath(name));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            text = QString::fromUtf8(f.readAll());
+        }
+        for (const QString& expected : {QString("CONVERTR"), QString("A. Engineer"),
+                                        fromDevice ? QString("polling address 0") : QString("FROM THE FILE")})
+            QVERIFY2(text.contains(expected), qPrintable(expected + " missing in:\n" + text.left(2000)));
+        // The name is offered again.
+        b.page->findChild<QPushButton*>("ConfigReport")->click();
+        QCOMPARE(b.operatorsOffered, (QStringList{"", "A. Engineer"}));
     }
 
     // Newest first, the connected device's unless all are asked for; a damaged
