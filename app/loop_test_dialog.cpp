@@ -174,6 +174,7 @@ void LoopTestDialog::StartTest()
     table_->setRowCount(0);
     release_->clear();
     current_ = -1;
+    stopping_ = false;
     pointCount_ = static_cast<int>(points->size());
     last_.reset();
     runner_ = std::make_unique<config::LoopTestRunner>(*host_.transport);
@@ -206,7 +207,7 @@ void LoopTestDialog::PointDone(int index)
     if (!point.error.isEmpty()) {
         SetStatus(tr("The device did not take %1 mA: %2").arg(Ma(point.setMa), point.error), true);
         current_ = -1; // the runner releases at once
-    } else if (runner_->Running()) {
+    } else if (runner_->Running() && !stopping_) {
         current_ = index;
         read_->clear();
         passed_->setChecked(false);
@@ -283,8 +284,12 @@ void LoopTestDialog::StopTest()
         if (owner_)
             owner_->Release(this);
         runner_.reset();
+        config::LoopTestResult none;
+        none.refused = tr("cancelled before anything was sent");
+        last_ = none;
         SetStatus(tr("Cancelled; nothing was sent."));
         UpdateButtons();
+        emit Finished(*last_); // whoever waits for the end (a closing window) hears of it
         if (closeAsked_)
             close();
         return;
@@ -294,6 +299,7 @@ void LoopTestDialog::StopTest()
     if (current_ >= 0)
         UpdateVerdict();
     current_ = -1;
+    stopping_ = true; // a point still on the line is not held once it is answered
     SetStatus(tr("Releasing the loop current..."));
     UpdateButtons();
     runner_->Stop();

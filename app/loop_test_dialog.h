@@ -69,6 +69,7 @@ private:
     std::unique_ptr<config::LoopTestRunner> runner_;
     bool claiming_ = false; // waiting for the line
     bool closeAsked_ = false;
+    bool stopping_ = false; // Stop pressed: the release is next
     int current_ = -1; // the point on hold, waiting for Next
     int pointCount_ = 0;
     std::optional<config::LoopTestResult> last_;

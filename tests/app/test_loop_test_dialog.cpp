@@ -21,10 +21,11 @@ struct Bench {
     int questions = 0;
     std::unique_ptr<app::LoopTestDialog> dialog;
 
-    Bench()
+    explicit Bench(hart::LineOwner* owner = nullptr)
     {
         app::LoopTestHost host;
         host.transport = &transport;
+        host.owner = owner;
         host.pollingAddress = [] { return std::uint8_t{0}; };
         host.historyPath = dir.filePath("history.jsonl");
         host.loopTestPath = dir.filePath("loop-tests.jsonl");
@@ -116,6 +117,27 @@ private slots:
         const auto log = config::ReadHistory(b.dir.filePath("history.jsonl"));
         QVERIFY(log.ok());
         QCOMPARE(int(log->records.size()), rows + 1);
+    }
+
+    // A test waiting for the line that another client holds: closed then, it
+    // ends at once with nothing sent, and its claim goes with it.
+    void closedWhileWaitingForTheLine()
+    {
+        hart::LineOwner owner;
+        QObject other;
+        owner.Claim(hart::LineClient::Batch, &other, [] {});
+        Bench b(&owner);
+        QSignalSpy finished(b.dialog.get(), &app::LoopTestDialog::Finished);
+        b.Button("LoopStart")->click();
+        QVERIFY(b.dialog->Running());
+        b.dialog->close();
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(!b.dialog->isVisible());
+        // A claim left behind would be granted now, and the test would start.
+        owner.Release(&other);
+        QCOMPARE(owner.state(), hart::LineOwner::State::Free);
+        QVERIFY(!b.dialog->Running());
+        QVERIFY(b.transport.Idle());
     }
 
     // The control system's reading and the verdict go into the result; a
