@@ -337,6 +337,11 @@ void LoopTestDialog::Done(const config::LoopTestResult& result)
 
 void LoopTestDialog::closeEvent(QCloseEvent* event)
 {
+    if (claiming_) {
+        StopTest(); // nothing was sent: nothing to wait for
+        QDialog::closeEvent(event);
+        return;
+    }
     if (Running()) {
         // The loop may be fixed: the dialog goes once the release has its answer.
         closeAsked_ = true;
@@ -350,6 +355,8 @@ void LoopTestDialog::closeEvent(QCloseEvent* event)
 void LoopTestDialog::reject()
 {
     // Escape is a close like any other.
+    if (claiming_)
+        StopTest();
     if (Running()) {
         closeAsked_ = true;
         StopTest();
