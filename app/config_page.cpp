@@ -1,10 +1,14 @@
 #include "app/config_page.h"
 #include "config/item_captions.h"
+#include "app/history_dialog.h"
 #include "app/scan_live.h"
 
 #include "app/tform1.h"
 #include "config/compare.h"
 #include "config/file.h"
+#include "config/history.h"
+#include "config/loop_test.h"
+#include "report/from_configuration.h"
 #include "config/items.h"
 #include "hart/transactor.h"
 #include "line/line.h"
@@ -13,6 +17,9 @@
 #include <QComboBox>
 #include <QTabWidget>
 #include <QDateTime>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QSettings>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QListWidget>
@@ -109,6 +116,8 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     compareButton_ = Button(this, "ConfigCompare", tr("Compare"));
     writeButton_ = Button(this, "ConfigWrite", tr("Write to Device"));
     cancelButton_ = Button(this, "ConfigCancel", tr("Cancel"));
+    historyButton_ = Button(this, "ConfigHistory", tr("History..."));
+    reportButton_ = Button(this, "ConfigReport", tr("Report..."));
     for (QPushButton* b : {readButton_, openButton_, saveButton_, compareButton_, writeButton_})
         buttons->addWidget(b);
     identityCheck_ = new QCheckBox(tr("Write identity items too"), this);
@@ -155,6 +164,8 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
     layout->addWidget(split, 1);
 
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(reportButton_);
+    bottom->addWidget(historyButton_);
     progress_ = new QProgressBar(this);
     progress_->setObjectName("ConfigProgress");
     progress_->setVisible(false);
@@ -181,6 +192,8 @@ ConfigPage::ConfigPage(ConfigPageHost host, QWidget* parent) : QWidget(parent), 
             runner_->Cancel();
     });
     connect(table_, &QTableWidget::itemSelectionChanged, this, &ConfigPage::ShowDetail);
+    connect(historyButton_, &QPushButton::clicked, this, &ConfigPage::ShowHistory);
+    connect(reportButton_, &QPushButton::clicked, this, &ConfigPage::SaveReport);
 
     FillTable();
     UpdateButtons();
@@ -211,6 +224,8 @@ void ConfigPage::UpdateButtons()
     writeButton_->setEnabled(b.write);
     cancelButton_->setEnabled(b.cancel);
     identityCheck_->setEnabled(b.identity);
+    // A report of what the page shows: the device read, else the open file.
+    reportButton_->setEnabled(!s.batchRunning && (s.haveDevice || s.haveFile));
 }
 
 void ConfigPage::FillTable()
@@ -342,6 +357,7 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
         w.otherIdentifier = otherIdentifier;
         w.backupDirectory = host_.backupDirectory;
         w.preview = true;
+        w.historyPath = host_.historyPath;
         if (!QDir().mkpath(w.backupDirectory)) {
             batch_ = Batch::None;
             // An outcome like any other batch's: said on the status line.
@@ -354,6 +370,11 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
     connect(runner_.get(), &config::BatchRunner::Progress, this, &ConfigPage::Progress);
     connect(runner_.get(), &config::BatchRunner::Finished, this, &ConfigPage::Finished);
     connect(runner_.get(), &config::BatchRunner::ItemDone, this, &ConfigPage::ItemDone);
+    connect(runner_.get(), &config::BatchRunner::HistoryNotKept, this, [this](const QString& why) {
+        historyNotKept_ = why;
+        SetStatus(tr("The history is not kept: ") + why);
+    });
+    historyNotKept_.clear();
     // Queued: the question waits on its own, not inside the answer that completed the plan.
     connect(runner_.get(), &config::BatchRunner::Preview, this, &ConfigPage::ConfirmWrite, Qt::QueuedConnection);
     if (host_.batchRunning)
@@ -526,9 +547,62 @@ void ConfigPage::Finished(const config::BatchReport& report)
             text += "\n" + compared;
         }
     }
+    // The outcome would hide it otherwise; a lost record is worth saying.
+    if (!historyNotKept_.isEmpty())
+        text += "\n" + tr("The history is not kept: ") + historyNotKept_;
     SetStatus(text);
     FillTable();
     UpdateButtons();
+}
+
+void ConfigPage::ShowHistory()
+{
+    HistoryDialogHost h;
+    h.path = host_.historyPath;
+    // The device read last is the one the engineer is working on.
+    if (device_ && device_->serialNumber)
+        h.device = *device_->serialNumber;
+    auto* dialog = new HistoryDialog(std::move(h), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void ConfigPage::SaveReport()
+{
+    if (BatchRunning() || (!device_ && !file_))
+        return;
+    const config::Configuration& c = device_ ? *device_ : *file_;
+    const QString source = device_ ? tr("the device at polling address %1").arg(host_.pollingAddress ? host_.pollingAddress() : 0)
+                                   : tr("the file %1").arg(QFileInfo(filePath_).fileName());
+    const QString proposal = report::DefaultReportName(c, QDate::currentDate());
+    const QString path = host_.chooseReport
+                             ? host_.chooseReport(proposal)
+                             : QFileDialog::getSaveFileName(this, tr("Save Report"), proposal,
+                                                            tr("PDF files (*.pdf);;HTML files (*.html *.htm)"));
+    if (path.isEmpty())
+        return;
+    // The last name given is offered again: one engineer makes many reports.
+    QSettings settings(QStringLiteral("quorvane"), QStringLiteral("modbus-hart"));
+    const QString last = settings.value(QStringLiteral("report/operator")).toString();
+    std::optional<QString> name;
+    if (host_.askOperator) {
+        name = host_.askOperator(last);
+    } else {
+        bool ok = false;
+        const QString given = QInputDialog::getText(this, tr("Report"), tr("Operator name:"), QLineEdit::Normal, last, &ok);
+        if (ok)
+            name = given;
+    }
+    if (!name)
+        return;
+    settings.setValue(QStringLiteral("report/operator"), name->trimmed());
+    const auto d = report::Assemble(c, source, name->trimmed(), host_.loopTestPath, host_.historyPath);
+    const auto saved = report::Save(path, d);
+    if (!saved) {
+        SetStatus(QString::fromStdString(saved.error()));
+        return;
+    }
+    SetStatus(tr("The report is saved to %1.").arg(QDir::toNativeSeparators(path)));
 }
 
 void ConfigPage::OpenFile()
@@ -701,6 +775,8 @@ void TForm1::WireConfigurationFile()
         return ChooseConfigurationFile(this, save, save ? configFile_->page->SaveNameProposal() : QString());
     };
     host.backupDirectory = config::DefaultBackupDirectory();
+    host.historyPath = config::DefaultHistoryPath();
+    host.loopTestPath = config::DefaultLoopTestPath();
 
     wiring.page = new ConfigPage(std::move(host));
     // Short, so that all six captions fit the designed width without scroll arrows.

@@ -61,6 +61,13 @@ struct ConfigPageHost {
     // device, then one line per item); true to write. Without it nothing is written.
     std::function<bool(const QStringList& preview)> confirmWrite;
     QString backupDirectory;
+    // Each write settled is recorded here; empty: not recorded.
+    QString historyPath;
+    QString loopTestPath; // where loop tests are kept, for the report
+    // Where to save the report, `proposal` offered; empty: not saved. None: a file dialog asks.
+    std::function<QString(const QString& proposal)> chooseReport;
+    // The operator's name for the report, `last` offered; none: cancelled. None: an input dialog asks.
+    std::function<std::optional<QString>(const QString& last)> askOperator;
 };
 
 // The "Configuration File" page: read a device, open and save files,
@@ -86,6 +93,8 @@ private:
     void SaveFile();
     void CompareWithDevice();
     void WriteDevice();
+    void ShowHistory();
+    void SaveReport();
     void Start(bool write, bool otherIdentifier = false);
     void Finished(const config::BatchReport& report);
     void ConfirmWrite(const config::BatchReport& plan);
@@ -115,6 +124,7 @@ private:
     int itemsDone_ = 0;
     int itemsTotal_ = 0;
     QString request_; // the request on the line: an item key or "identify"
+    QString historyNotKept_; // why the history missed a record of this batch: said with its outcome
 
     QPushButton* readButton_;
     QPushButton* openButton_;
@@ -122,6 +132,8 @@ private:
     QPushButton* compareButton_;
     QPushButton* writeButton_;
     QPushButton* cancelButton_;
+    QPushButton* historyButton_;
+    QPushButton* reportButton_;
     QCheckBox* identityCheck_;
     QTableWidget* table_;
     QTextEdit* detail_;

@@ -338,7 +338,9 @@ void Form1Ui::setupParameterConfiguration(const QWidget* form)
     currentLayout->addWidget(RadioButton7);
     auto* setRow = new QHBoxLayout;
     Button6 = MakeButton(GroupBoxCurrent, QStringLiteral("Button6"), tr("Set"));
+    ButtonLoopTest = MakeButton(GroupBoxCurrent, QStringLiteral("ButtonLoopTest"), tr("Loop Test..."));
     setRow->addStretch(1);
+    setRow->addWidget(ButtonLoopTest);
     setRow->addWidget(Button6);
     currentLayout->addLayout(setRow);
     GroupBoxCurrent->setMinimumWidth(300);

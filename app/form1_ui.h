@@ -88,6 +88,7 @@ public:
     QRadioButton* RadioButton7 = nullptr;
     QLineEdit* Edit7 = nullptr;
     QPushButton* Button6 = nullptr;
+    QPushButton* ButtonLoopTest = nullptr; // beside Button6; same enabling
 
     // Page 2: instrument information, internal parameters.
     QLineEdit* Edit21 = nullptr;

@@ -3,7 +3,10 @@
 #include "app/combo_index.h"
 #include "app/field_text.h"
 #include "app/hands.h"
+#include "app/loop_test_dialog.h"
 #include "app/scan_live.h"
+#include "config/history.h"
+#include "config/loop_test.h"
 #include "converter/instrument_commands.h"
 #include "device/identify.h"
 #include "line/line.h"
@@ -69,6 +72,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     });
     ShowLineHolder();
     WireConfigurationFile();
+    connect(ui_.ButtonLoopTest, &QPushButton::clicked, this, &TForm1::OpenLoopTest);
     scanLive_ = std::make_unique<ScanLive>(*this, transactor_);
     EnterPressesButtons(this);
     // The smallest the window may be, fixed once every control exists: left to
@@ -87,6 +91,14 @@ TForm1::~TForm1()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    // A loop left fixed would not follow the process: the window goes once it is released.
+    if (loopTest_ && loopTest_->Running()) {
+        closeAfterLoopTest_ = true;
+        ui_.Label68->setText(LoopTestDialog::tr("Releasing the loop current..."));
+        loopTest_->StopTest();
+        event->ignore();
+        return;
+    }
     // The port's threads must end before the program does.
     lineOwner_.PortClosed();
     scanLive_->PortClosing();
@@ -103,6 +115,31 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+LoopTestDialog* TForm1::LoopTest() { return loopTest_; }
+
+void TForm1::OpenLoopTest()
+{
+    if (loopTest_) {
+        loopTest_->raise();
+        loopTest_->activateWindow();
+        return;
+    }
+    LoopTestHost host;
+    host.transport = &transactor_;
+    host.owner = &lineOwner_;
+    host.pollingAddress = [this] { return SelectedPollingAddress(ui_.ComboBox9); };
+    host.historyPath = config::DefaultHistoryPath();
+    host.loopTestPath = config::DefaultLoopTestPath();
+    host.confirm = options_.confirm;
+    loopTest_ = new LoopTestDialog(std::move(host), this);
+    loopTest_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(loopTest_, &LoopTestDialog::Finished, this, [this] {
+        if (closeAfterLoopTest_)
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    });
+    loopTest_->show();
+}
+
 void TForm1::PopulatePortSelector()
 {
     for (const auto& path : serial::DiscoverSerialPorts())
@@ -114,7 +151,7 @@ void TForm1::PopulatePortSelector()
 
 void TForm1::SetConnectionButtonsEnabled(bool enabled)
 {
-    for (QPushButton* b : {ui_.Button3, ui_.Button4, ui_.Button6, ui_.Button27, ui_.Button34, ui_.Button28,
+    for (QPushButton* b : {ui_.Button3, ui_.Button4, ui_.Button6, ui_.ButtonLoopTest, ui_.Button27, ui_.Button34, ui_.Button28,
                            ui_.Button29, ui_.Button32, ui_.Button33, ui_.Button37, ui_.Button38, ui_.Button39})
         b->setEnabled(enabled);
 }
@@ -122,7 +159,7 @@ void TForm1::SetConnectionButtonsEnabled(bool enabled)
 void TForm1::FormCreate()
 {
     ui_.Button1->setText(tr("Open"));
-    for (QPushButton* b : {ui_.Button3, ui_.Button4, ui_.Button6, ui_.Button27})
+    for (QPushButton* b : {ui_.Button3, ui_.Button4, ui_.Button6, ui_.ButtonLoopTest, ui_.Button27})
         b->setEnabled(false);
     ui_.GroupBox4->hide();
     for (QPushButton* b : {ui_.Button28, ui_.Button29, ui_.Button32, ui_.Button34, ui_.Button33, ui_.Button37,

@@ -35,6 +35,7 @@ namespace app {
 
 class ScanLive;
 class TrafficWindow;
+class LoopTestDialog;
 
 // The port selector's entry that runs the simulated converter behind a pseudo-terminal.
 inline constexpr const char* kSimulatedPortName = "Simulated converter";
@@ -71,6 +72,8 @@ public:
     // Who holds the line: the buttons, a batch, the scan or live values.
     hart::LineOwner& LineOwner() { return lineOwner_; }
     ScanLive& FindAndWatch() { return *scanLive_; }
+    // The loop test dialog while it is open; nullptr otherwise.
+    LoopTestDialog* LoopTest();
 
     // The open port went away (adapter unplugged, device node removed): back
     // to the Closed state as Button1 would leave it, with the reason shown.
@@ -111,6 +114,7 @@ private:
     void WireConfigurationFile();  // the sixth page and its batch line
     void WireLine(); // the line's owner: deliveries, the port's reads, the counters, the holder shown
     void ShowLineHolder();
+    void OpenLoopTest();
     // After a configuration write: the pages show what the device now holds.
     void ShowWritten(const config::BatchReport& report);
     void FollowPollingAddress(int address); // the device answers at another short address now
@@ -134,6 +138,8 @@ private:
     QPointer<QLabel> lineHolder_; // who of the batch path holds the line, in the status panel
     QPointer<QWidget> trafficButton_;
     QPointer<TrafficWindow> trafficWindow_;
+    QPointer<LoopTestDialog> loopTest_;
+    bool closeAfterLoopTest_ = false; // the window was closed during a loop test: it goes after the release
     struct ConfigFileWiring;
     std::shared_ptr<ConfigFileWiring> configFile_; // goes before the port it uses
     std::unique_ptr<ScanLive> scanLive_;           // last: goes before the link and the line

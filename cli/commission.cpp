@@ -52,25 +52,6 @@ bool Agreed(const Options& o, Io& io)
     return false;
 }
 
-report::LoopTest ReportLoopTest(const config::StoredLoopTest& t)
-{
-    report::LoopTest out;
-    out.time = t.time;
-    for (const auto& p : t.result.points)
-        out.points.push_back({p.setMa, p.reportedMa, p.readMa, p.passed, p.error});
-    out.released = t.result.released;
-    out.releaseText = t.result.releaseText;
-    return out;
-}
-
-QString DefaultReportName(const config::Configuration& c)
-{
-    const auto tag = c.tagDescriptorDate ? std::optional<std::string>(c.tagDescriptorDate->tag) : std::nullopt;
-    QString name = config::ProposedSaveName(tag, QDate::currentDate());
-    name.chop(int(QStringLiteral(".json").size()));
-    return QStringLiteral("report-") + name + QStringLiteral(".pdf");
-}
-
 // "0x0A0B0C" or "658188".
 std::optional<std::uint32_t> UniqueId(const std::string& text)
 {
@@ -161,11 +142,8 @@ int RunLoopTest(const Options& o, Io& io)
 
 int RunReport(const Options& o, Io& io)
 {
-    report::Document d;
-    d.time = QDateTime::currentDateTime();
-    d.version = QStringLiteral(MH_VERSION);
-    d.operatorName = Q(o.operatorName);
     config::Configuration c;
+    QString source;
     if (!o.file.empty()) {
         const auto f = config::LoadFile(Q(o.file));
         if (!f) {
@@ -173,28 +151,20 @@ int RunReport(const Options& o, Io& io)
             return kRefused;
         }
         c = f->configuration;
-        d.source = QString::fromStdString(i18n::Arg(QCoreApplication::translate("cli", "the file %1"),
-                                                    QFileInfo(Q(o.file)).fileName().toStdString()));
+        source = QString::fromStdString(i18n::Arg(QCoreApplication::translate("cli", "the file %1"),
+                                                  QFileInfo(Q(o.file)).fileName().toStdString()));
     } else {
         const auto r = ReadDevice(o, io);
         if (!r)
             return kRefused;
         c = r->device;
-        d.source = QString::fromStdString(
+        source = QString::fromStdString(
             i18n::Arg(QCoreApplication::translate("cli", "the device at polling address %1"), o.address));
     }
-    report::FillFromConfiguration(d, c);
-    if (c.identity) {
-        const auto uid = c.identity->serialNumber();
-        if (const auto t = config::LatestLoopTest(config::DefaultLoopTestPath(), uid))
-            d.loopTest = ReportLoopTest(*t);
-        if (const auto h = config::ReadHistory(config::DefaultHistoryPath()); h)
-            d.writes = config::Select(h->records, {uid, std::nullopt});
-    }
-    const QString path = o.output.empty() ? DefaultReportName(c) : Q(o.output);
-    const bool html = path.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive)
-                      || path.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive);
-    const auto saved = html ? report::SaveHtml(path, d) : report::SavePdf(path, d);
+    const report::Document d = report::Assemble(c, source, Q(o.operatorName), config::DefaultLoopTestPath(),
+                                                config::DefaultHistoryPath());
+    const QString path = o.output.empty() ? report::DefaultReportName(c, QDate::currentDate()) : Q(o.output);
+    const auto saved = report::Save(path, d);
     if (!saved) {
         io.err << saved.error() << "\n";
         return kRefused;

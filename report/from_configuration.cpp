@@ -1,7 +1,10 @@
 #include "report/from_configuration.h"
 
+#include "config/file.h"
+#include "config/history.h"
 #include "config/item_captions.h"
 #include "config/items.h"
+#include "config/loop_test.h"
 
 #include <QCoreApplication>
 
@@ -47,6 +50,55 @@ void FillFromConfiguration(Document& d, const config::Configuration& c)
             continue;
         d.items.push_back({config::ItemCaption(item.name), Q(item.text(c))});
     }
+}
+
+namespace {
+
+LoopTest ReportLoopTest(const config::StoredLoopTest& t)
+{
+    LoopTest out;
+    out.time = t.time;
+    for (const auto& p : t.result.points)
+        out.points.push_back({p.setMa, p.reportedMa, p.readMa, p.passed, p.error});
+    out.released = t.result.released;
+    out.releaseText = t.result.releaseText;
+    return out;
+}
+
+} // namespace
+
+Document Assemble(const config::Configuration& c, const QString& source, const QString& operatorName,
+                  const QString& loopTestPath, const QString& historyPath)
+{
+    Document d;
+    d.time = QDateTime::currentDateTime();
+    d.version = QStringLiteral(MH_VERSION);
+    d.operatorName = operatorName;
+    d.source = source;
+    FillFromConfiguration(d, c);
+    if (c.identity) {
+        const auto uid = c.identity->serialNumber();
+        if (const auto t = config::LatestLoopTest(loopTestPath, uid))
+            d.loopTest = ReportLoopTest(*t);
+        if (const auto h = config::ReadHistory(historyPath); h)
+            d.writes = config::Select(h->records, {uid, std::nullopt});
+    }
+    return d;
+}
+
+QString DefaultReportName(const config::Configuration& c, const QDate& date)
+{
+    const auto tag = c.tagDescriptorDate ? std::optional<std::string>(c.tagDescriptorDate->tag) : std::nullopt;
+    QString name = config::ProposedSaveName(tag, date);
+    name.chop(int(QStringLiteral(".json").size()));
+    return QStringLiteral("report-") + name + QStringLiteral(".pdf");
+}
+
+codec::Result<bool> Save(const QString& path, const Document& d)
+{
+    const bool html = path.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive)
+                      || path.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive);
+    return html ? SaveHtml(path, d) : SavePdf(path, d);
 }
 
 } // namespace report

@@ -10,4 +10,14 @@ namespace report {
 // the document escapes them when it is written.
 void FillFromConfiguration(Document& d, const config::Configuration& c);
 
+// The whole report of a configuration, as the window and the command line
+// make it: the configuration, then the device's latest loop test and its
+// writes from the history (when the configuration names the device).
+Document Assemble(const config::Configuration& c, const QString& source, const QString& operatorName,
+                  const QString& loopTestPath, const QString& historyPath);
+// "report-TAG-DATE.pdf", as "Save File..." names a configuration.
+QString DefaultReportName(const config::Configuration& c, const QDate& date);
+// HTML when the name says so (.html, .htm), else PDF.
+codec::Result<bool> Save(const QString& path, const Document& d);
+
 } // namespace report

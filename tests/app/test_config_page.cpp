@@ -1,6 +1,8 @@
 #include "app/config_page.h"
+#include "app/history_dialog.h"
 #include "config/item_captions.h"
 #include "config/file.h"
+#include "config/history.h"
 #include "sim/sample_states.h"
 #include "support/sim_transport.h"
 
@@ -11,6 +13,9 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTextEdit>
 #include <QTextTable>
 #include <QtTest>
@@ -46,9 +51,13 @@ struct PageBench {
     bool answer = false;
     QList<QStringList> previews;
     bool writeAnswer = true;
+    QString reportName = "report.pdf";
+    QString reportProposal;
+    QStringList operatorsOffered;
     std::unique_ptr<app::ConfigPage> page;
 
-    explicit PageBench(sim::ConverterState state = {}) : device(std::move(state))
+    explicit PageBench(sim::ConverterState state = {}, const QString& historyName = "history.jsonl")
+        : device(std::move(state))
     {
         app::ConfigPageHost host;
         host.transport = &transport;
@@ -64,6 +73,16 @@ struct PageBench {
         };
         host.showError = [](const QString& text) { QFAIL(qPrintable(text)); };
         host.backupDirectory = dir.filePath("backups");
+        host.historyPath = dir.filePath(historyName);
+        host.loopTestPath = dir.filePath("loop-tests.jsonl");
+        host.chooseReport = [this](const QString& proposal) {
+            reportProposal = proposal;
+            return dir.filePath(reportName);
+        };
+        host.askOperator = [this](const QString& last) {
+            operatorsOffered << last;
+            return std::optional<QString>("A. Engineer");
+        };
         page = std::make_unique<app::ConfigPage>(std::move(host));
     }
     void Press(const char* name)
@@ -123,8 +142,14 @@ QStringList MarkedFields(QTextEdit* pane)
 
 class TestConfigPage : public QObject {
     Q_OBJECT
+    QTemporaryDir settings_;
 private slots:
-    void initTestCase() { qRegisterMetaType<config::BatchReport>(); }
+    void initTestCase()
+    {
+        qRegisterMetaType<config::BatchReport>();
+        // The settings the page remembers are the test's own (read once per process).
+        qputenv("XDG_CONFIG_HOME", settings_.path().toLocal8Bit());
+    }
 
     void buttons_data()
     {
@@ -210,6 +235,145 @@ private slots:
         QVERIFY2(p[0].startsWith("Device: tag \"CONVERTR\", polling address 0, unique identifier 66051"), qPrintable(p[0]));
         QVERIFY2(p[1].startsWith("rs485: "), qPrintable(p[1]));
         QCOMPARE(p[2], "message: \"" + QString::fromStdString(message) + "\" -> \"A NEW MESSAGE\"");
+    }
+
+    // A write is recorded item by item; a history that cannot be appended to
+    // is said with the outcome, and the write stands.
+    void writeHistory_data()
+    {
+        QTest::addColumn<QString>("historyName");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<bool>("notKeptSaid");
+        QTest::newRow("kept") << "history.jsonl" << 2 << false;
+        QTest::newRow("a folder in the way") << "backups" << 0 << true;
+    }
+    void writeHistory()
+    {
+        QFETCH(QString, historyName);
+        QFETCH(int, records);
+        QFETCH(bool, notKeptSaid);
+        PageBench b({}, historyName);
+        QVERIFY(QDir(b.dir.path()).mkpath("backups"));
+        b.OpenChanged([](config::Configuration& c) {
+            c.message = "A NEW MESSAGE";
+            c.line->interval = static_cast<std::uint8_t>(c.line->interval + 7);
+        });
+        b.Press("ConfigWrite");
+        QVERIFY2(b.page->StatusText().startsWith("Wrote 2 items"), qPrintable(b.page->StatusText()));
+        QCOMPARE(b.page->StatusText().contains("The history is not kept: "), notKeptSaid);
+        const auto log = config::ReadHistory(b.dir.filePath("history.jsonl"));
+        QVERIFY(log.ok());
+        QCOMPARE(int(log->records.size()), records);
+        for (const auto& r : log->records)
+            QCOMPARE(r.outcome, config::HistoryOutcome::Verified);
+        // "History..." lists them for the device just written.
+        b.page->findChild<QPushButton*>("ConfigHistory")->click();
+        auto* dialog = b.page->findChild<app::HistoryDialog*>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->findChild<QTableWidget*>("HistoryTable")->rowCount(), records);
+    }
+
+    // "Report..." saves the device read (or the file open) as a searchable
+    // PDF, or as HTML by the name; the operator's name is offered again next time.
+    void report_data()
+    {
+        QTest::addColumn<bool>("fromDevice");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("from the device, PDF") << true << "r.pdf";
+        QTest::newRow("from a file, PDF") << false << "r.pdf";
+        QTest::newRow("from the device, HTML") << true << "r.html";
+    }
+    void report()
+    {
+        QFETCH(bool, fromDevice);
+        QFETCH(QString, name);
+        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+        if (name.endsWith(".pdf") && pdftotext.isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text cannot be checked");
+        QSettings("quorvane", "modbus-hart").remove("report/operator");
+        PageBench b;
+        if (fromDevice) {
+            b.Press("ConfigRead");
+        } else {
+            PageBench source;
+            source.OpenChanged([](config::Configuration& c) { c.message = "FROM THE FILE"; });
+            QVERIFY(QFile::copy(source.openPath, b.dir.filePath("file.json")));
+            b.openPath = b.dir.filePath("file.json");
+            b.page->findChild<QPushButton*>("ConfigOpen")->click();
+        }
+        b.reportName = name;
+        b.page->findChild<QPushButton*>("ConfigReport")->click();
+        QCOMPARE(b.reportProposal, "report-CONVERTR-" + QDate::currentDate().toString("yyyy-MM-dd") + ".pdf");
+        QVERIFY2(b.page->StatusText().startsWith("The report is saved to"), qPrintable(b.page->StatusText()));
+        QString text;
+        if (name.endsWith(".pdf")) {
+            QProcess p;
+            p.start(pdftotext, {b.dir.filePath(name), "-"});
+            QVERIFY(p.waitForFinished(20000));
+            text = QString::fromUtf8(p.readAllStandardOutput());
+        } else {
+            QFile f(b.dir.filePath(name));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            text = QString::fromUtf8(f.readAll());
+        }
+        for (const QString& expected : {QString("CONVERTR"), QString("A. Engineer"),
+                                        fromDevice ? QString("polling address 0") : QString("FROM THE FILE")})
+            QVERIFY2(text.contains(expected), qPrintable(expected + " missing in:\n" + text.left(2000)));
+        // The name is offered again.
+        b.page->findChild<QPushButton*>("ConfigReport")->click();
+        QCOMPARE(b.operatorsOffered, (QStringList{"", "A. Engineer"}));
+    }
+
+    // Newest first, the connected device's unless all are asked for; a damaged
+    // line is said once and costs no other; the export is what is listed.
+    void historyDialog_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("lines"); // "D@H": device D at hour H; else written as is
+        QTest::addColumn<bool>("all");
+        QTest::addColumn<QStringList>("listed"); // device and hour, top to bottom
+        QTest::addColumn<int>("damaged");
+        QTest::newRow("this device, newest first")
+            << QList<QByteArray>{"1@1", "2@2", "1@3", "1@2"} << false << QStringList{"1@3", "1@2", "1@1"} << 0;
+        QTest::newRow("all devices") << QList<QByteArray>{"1@1", "2@2"} << true << QStringList{"2@2", "1@1"} << 0;
+        QTest::newRow("a damaged line") << QList<QByteArray>{"1@1", "{\"time\": 3", "1@2"} << false
+                                        << QStringList{"1@2", "1@1"} << 1;
+    }
+    void historyDialog()
+    {
+        QFETCH(QList<QByteArray>, lines);
+        QFETCH(bool, all);
+        QFETCH(QStringList, listed);
+        QFETCH(int, damaged);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("history.jsonl");
+        const QDateTime day(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC);
+        for (const QByteArray& line : lines) {
+            const auto at = line.split('@');
+            if (at.size() != 2) {
+                QVERIFY(config::AppendLine(path, line));
+                continue;
+            }
+            config::HistoryRecord r;
+            r.time = day.addSecs(3600 * at[1].toInt());
+            r.program = "t";
+            r.uniqueIdentifier = at[0].toUInt();
+            r.item = "message";
+            r.after = QString::fromLatin1(line);
+            QVERIFY(config::AppendHistory(path, r));
+        }
+        app::HistoryDialog dialog({path, 1u, [&] { return dir.filePath("out.csv"); }});
+        dialog.findChild<QCheckBox*>("HistoryAll")->setChecked(all);
+        auto* table = dialog.findChild<QTableWidget*>("HistoryTable");
+        QStringList shown;
+        for (int row = 0; row < table->rowCount(); ++row)
+            shown << table->item(row, 5)->text();
+        QCOMPARE(shown, listed);
+        QCOMPARE(dialog.StatusText().count("damaged"), damaged);
+        dialog.findChild<QPushButton*>("HistoryExport")->click();
+        QFile csv(dir.filePath("out.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll().count('\n'), listed.size() + 1);
+        QVERIFY2(dialog.StatusText().startsWith("Saved"), qPrintable(dialog.StatusText()));
     }
 
     // Identity items that would give the device another's unique identifier

@@ -1,4 +1,6 @@
 #include "support/window_driver.h"
+#include "app/loop_test_dialog.h"
+#include "codec/numeric.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -8,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTimer>
 
@@ -17,7 +20,7 @@ using testing::WindowDriver;
 
 namespace {
 
-const char* const kConnectionButtons[] = {"Button3", "Button4", "Button6", "Button27", "Button34", "Button28",
+const char* const kConnectionButtons[] = {"Button3", "Button4", "Button6", "ButtonLoopTest", "Button27", "Button34", "Button28",
                                           "Button29", "Button32", "Button33", "Button37", "Button38", "Button39"};
 
 void Type(QWidget* w, const QString& keys)
@@ -61,6 +64,60 @@ private slots:
         QCOMPARE(ports->itemText(0), "COM1");
         QCOMPARE(ports->itemText(8), "COM9");
         QCOMPARE(ports->itemText(ports->count() - 1), app::kSimulatedPortName);
+    }
+
+    // The window closed during a loop test goes only after the loop is
+    // released; the port closed under it leaves the release failed, said in red.
+    void loopTestEndsWithTheWindow_data()
+    {
+        QTest::addColumn<bool>("closeWindow");
+        QTest::addColumn<QList<double>>("levels");
+        QTest::addColumn<bool>("released");
+        QTest::newRow("window closed") << true << QList<double>{4, 0} << true;
+        QTest::newRow("port closed") << false << QList<double>{4} << false;
+    }
+    void loopTestEndsWithTheWindow()
+    {
+        QFETCH(bool, closeWindow);
+        QFETCH(QList<double>, levels);
+        QFETCH(bool, released);
+        QTemporaryDir data;
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", oldData); });
+        WindowDriver d;
+        d.form.show();
+        QVERIFY(d.open());
+        QVERIFY(d.w<QPushButton>("ButtonLoopTest")->isEnabled());
+        d.w<QPushButton>("ButtonLoopTest")->click();
+        auto* dialog = d.form.LoopTest();
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit*>("LoopPoints")->setText("4, 20");
+        dialog->findChild<QPushButton*>("LoopStart")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->findChild<QPushButton*>("LoopNext")->isEnabled(), 20000);
+        QSignalSpy finished(dialog, &app::LoopTestDialog::Finished);
+        if (closeWindow) {
+            d.form.close();
+            QVERIFY(d.form.isVisible());
+        } else {
+            d.close();
+        }
+        QVERIFY(finished.wait(20000));
+        const auto result = finished.at(0).at(0).value<config::LoopTestResult>();
+        QCOMPARE(result.released, released);
+        QTRY_COMPARE_WITH_TIMEOUT(d.form.isVisible(), !closeWindow, 20000);
+        QList<double> sent;
+        d.withDevice([&](sim::Device& device) {
+            for (const auto& r : device.Requests())
+                if (r.command == 40 && r.data.size() == 4)
+                    sent << codec::DecodeFloatBE(r.data[0], r.data[1], r.data[2], r.data[3]);
+        });
+        // With the port closing, the release may or may not have left before it did.
+        QCOMPARE(sent.mid(0, levels.size()), levels);
+        for (double level : sent.mid(levels.size()))
+            QCOMPARE(level, 0.0);
+        if (!closeWindow)
+            QVERIFY(dialog->StatusText().contains("may still be fixed"));
     }
 
     void openAndClose()
