@@ -96,14 +96,13 @@ void HistoryDialog::Reload()
         for (int column = 0; column < cells.size(); ++column)
             table_->setItem(row, column, new QTableWidgetItem(Shown(cells[column])));
     }
-    QString text = tr("%n record(s)", nullptr, static_cast<int>(shown_.size()));
+    QString text = tr("Records: %1").arg(shown_.size());
     // Said once, here: the damaged lines cost no record, but they are not hidden.
     if (!log->warnings.empty()) {
         QStringList lines;
         for (const auto& w : log->warnings)
             lines << QString::number(w.line);
-        text += "\n" + tr("%n damaged line(s) of the file skipped (line numbers: %1).", nullptr, static_cast<int>(lines.size()))
-                           .arg(lines.join(", "));
+        text += "\n" + tr("Skipped damaged lines of the file: %1 (line numbers: %2).").arg(lines.size()).arg(lines.join(", "));
     }
     status_->setText(text);
     export_->setEnabled(!shown_.empty());
@@ -118,9 +117,10 @@ void HistoryDialog::Export()
         return;
     QSaveFile file(path);
     const QByteArray csv = config::HistoryCsv(shown_);
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit();
-    status_->setText(saved ? tr("Saved %n record(s) to %1.", nullptr, static_cast<int>(shown_.size()))
-                                 .arg(QDir::toNativeSeparators(path))
+    // Unbuffered: a write cut short by a full disk must fail here, not pass at the commit.
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(csv) == csv.size()
+                       && file.commit();
+    status_->setText(saved ? tr("Saved %1 records to %2.").arg(shown_.size()).arg(QDir::toNativeSeparators(path))
                            : tr("Not saved: %1").arg(file.errorString()));
 }
 

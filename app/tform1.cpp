@@ -133,6 +133,9 @@ void TForm1::OpenLoopTest()
     host.confirm = options_.confirm;
     loopTest_ = new LoopTestDialog(std::move(host), this);
     loopTest_->setAttribute(Qt::WA_DeleteOnClose);
+    // While the loop is fixed the window's own controls wait: Close would take
+    // the port from under the release.
+    loopTest_->setWindowModality(Qt::WindowModal);
     connect(loopTest_, &LoopTestDialog::Finished, this, [this] {
         if (closeAfterLoopTest_)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);

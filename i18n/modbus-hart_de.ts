@@ -359,6 +359,10 @@ Istwert=Messwert * (1-V/10000)</translation>
         <source>Transfer Status:</source>
         <translation>Status:</translation>
     </message>
+    <message>
+        <source>Loop Test...</source>
+        <translation>Schleifentest...</translation>
+    </message>
 </context>
 <context>
     <name>ItemCaptions</name>
@@ -779,6 +783,121 @@ Soll die Datei ersetzt werden?</translation>
         <source>Configuration File</source>
         <translation>Konfigurationsdatei</translation>
     </message>
+    <message>
+        <source>History...</source>
+        <translation>Historie...</translation>
+    </message>
+    <message>
+        <source>Report...</source>
+        <translation>Bericht...</translation>
+    </message>
+    <message>
+        <source>The history is not kept: </source>
+        <translation>Die Historie wird nicht geführt: </translation>
+    </message>
+    <message>
+        <source>the device at polling address %1</source>
+        <translation>dem Gerät an Abfrageadresse %1</translation>
+    </message>
+    <message>
+        <source>the file %1</source>
+        <translation>der Datei %1</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>Bericht speichern</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;HTML files (*.html *.htm)</source>
+        <translation>PDF-Dateien (*.pdf);;HTML-Dateien (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Bericht</translation>
+    </message>
+    <message>
+        <source>Operator name:</source>
+        <translation>Name des Bearbeiters:</translation>
+    </message>
+    <message>
+        <source>The report is saved to %1.</source>
+        <translation>Der Bericht ist in %1 gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>app::HistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>Historie</translation>
+    </message>
+    <message>
+        <source>All devices</source>
+        <translation>Alle Geräte</translation>
+    </message>
+    <message>
+        <source>Time (UTC)</source>
+        <translation>Zeit (UTC)</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Messstellen-Tag</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Eintrag</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Vorher</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Nachher</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ausgang</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>CSV exportieren...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The history cannot be read: %1</source>
+        <translation>Die Historie kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Export History</source>
+        <translation>Historie exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>Nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Records: %1</source>
+        <translation>Einträge: %1</translation>
+    </message>
+    <message>
+        <source>Skipped damaged lines of the file: %1 (line numbers: %2).</source>
+        <translation>Übersprungene beschädigte Zeilen der Datei: %1 (Zeilennummern: %2).</translation>
+    </message>
+    <message>
+        <source>Saved %1 records to %2.</source>
+        <translation>%1 Einträge in %2 gespeichert.</translation>
+    </message>
 </context>
 <context>
     <name>app::LiveTrend</name>
@@ -837,6 +956,137 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>%1 samples written to %2</source>
         <translation>%1 Messwerte nach %2 geschrieben</translation>
+    </message>
+</context>
+<context>
+    <name>app::LoopTestDialog</name>
+    <message>
+        <source>Loop Test</source>
+        <translation>Schleifentest</translation>
+    </message>
+    <message>
+        <source>Points (mA):</source>
+        <translation>Punkte (mA):</translation>
+    </message>
+    <message>
+        <source>Set (mA)</source>
+        <translation>Soll (mA)</translation>
+    </message>
+    <message>
+        <source>Reported (mA)</source>
+        <translation>Gemeldet (mA)</translation>
+    </message>
+    <message>
+        <source>Control system (mA)</source>
+        <translation>Leitsystem (mA)</translation>
+    </message>
+    <message>
+        <source>Deviation (mA)</source>
+        <translation>Abweichung (mA)</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Urteil</translation>
+    </message>
+    <message>
+        <source>Control system reads (mA):</source>
+        <translation>Leitsystem liest (mA):</translation>
+    </message>
+    <message>
+        <source>optional</source>
+        <translation>optional</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Bestanden</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Nicht bestanden</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>During the loop test the loop current will not follow the process. Put the control loop in manual before you go on.
+
+Start the loop test?</source>
+        <translation>Während des Schleifentests folgt der Schleifenstrom nicht dem Prozess. Den Regelkreis vorher auf Hand schalten.
+
+Schleifentest starten?</translation>
+    </message>
+    <message>
+        <source>The history is not kept: </source>
+        <translation>Die Historie wird nicht geführt: </translation>
+    </message>
+    <message>
+        <source>Identifying the device...</source>
+        <translation>Gerät wird identifiziert...</translation>
+    </message>
+    <message>
+        <source>The device did not take %1 mA: %2</source>
+        <translation>Das Gerät hat %1 mA nicht übernommen: %2</translation>
+    </message>
+    <message>
+        <source>Point %1: the loop is set to %2 mA. Enter what the control system reads, mark the point, then Next.</source>
+        <translation>Punkt %1: Die Schleife steht auf %2 mA. Den Wert des Leitsystems eintragen, den Punkt bewerten, dann Weiter.</translation>
+    </message>
+    <message>
+        <source>Deviation %1 mA</source>
+        <translation>Abweichung %1 mA</translation>
+    </message>
+    <message>
+        <source>Setting the next point...</source>
+        <translation>Nächster Punkt wird eingestellt...</translation>
+    </message>
+    <message>
+        <source>Releasing the loop current...</source>
+        <translation>Schleifenstrom wird freigegeben...</translation>
+    </message>
+    <message>
+        <source>cancelled before anything was sent</source>
+        <translation>abgebrochen, bevor etwas gesendet wurde</translation>
+    </message>
+    <message>
+        <source>Cancelled; nothing was sent.</source>
+        <translation>Abgebrochen; nichts wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>Nothing was changed: %1</source>
+        <translation>Nichts wurde geändert: %1</translation>
+    </message>
+    <message>
+        <source>The loop test result is not kept: %1</source>
+        <translation>Das Ergebnis des Schleifentests wird nicht festgehalten: %1</translation>
+    </message>
+    <message>
+        <source>Loop test passed.</source>
+        <translation>Schleifentest bestanden.</translation>
+    </message>
+    <message>
+        <source>Loop test stopped before the last point.</source>
+        <translation>Schleifentest vor dem letzten Punkt gestoppt.</translation>
+    </message>
+    <message>
+        <source>Loop test failed.</source>
+        <translation>Schleifentest nicht bestanden.</translation>
     </message>
 </context>
 <context>

@@ -359,6 +359,10 @@ actual value=measured value * (1-V/10000)</source>
         <source>Transfer Status:</source>
         <translation>传输状态：</translation>
     </message>
+    <message>
+        <source>Loop Test...</source>
+        <translation>回路测试...</translation>
+    </message>
 </context>
 <context>
     <name>ItemCaptions</name>
@@ -779,6 +783,121 @@ Do you want to replace it?</source>
         <source>Configuration File</source>
         <translation>配置文件</translation>
     </message>
+    <message>
+        <source>History...</source>
+        <translation>历史记录...</translation>
+    </message>
+    <message>
+        <source>Report...</source>
+        <translation>报告...</translation>
+    </message>
+    <message>
+        <source>The history is not kept: </source>
+        <translation>历史记录未保存：</translation>
+    </message>
+    <message>
+        <source>the device at polling address %1</source>
+        <translation>轮询地址 %1 上的设备</translation>
+    </message>
+    <message>
+        <source>the file %1</source>
+        <translation>文件 %1</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>保存报告</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;HTML files (*.html *.htm)</source>
+        <translation>PDF 文件 (*.pdf);;HTML 文件 (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>报告</translation>
+    </message>
+    <message>
+        <source>Operator name:</source>
+        <translation>操作员姓名：</translation>
+    </message>
+    <message>
+        <source>The report is saved to %1.</source>
+        <translation>报告已保存到 %1。</translation>
+    </message>
+</context>
+<context>
+    <name>app::HistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>历史记录</translation>
+    </message>
+    <message>
+        <source>All devices</source>
+        <translation>所有设备</translation>
+    </message>
+    <message>
+        <source>Time (UTC)</source>
+        <translation>时间 (UTC)</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>位号</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>项目</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>写入前</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>写入后</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>导出 CSV...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>The history cannot be read: %1</source>
+        <translation>无法读取历史记录：%1</translation>
+    </message>
+    <message>
+        <source>Export History</source>
+        <translation>导出历史记录</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>未保存：%1</translation>
+    </message>
+    <message>
+        <source>Records: %1</source>
+        <translation>记录数：%1</translation>
+    </message>
+    <message>
+        <source>Skipped damaged lines of the file: %1 (line numbers: %2).</source>
+        <translation>已跳过文件中损坏的行：%1 行（行号：%2）。</translation>
+    </message>
+    <message>
+        <source>Saved %1 records to %2.</source>
+        <translation>已将 %1 条记录保存到 %2。</translation>
+    </message>
 </context>
 <context>
     <name>app::LiveTrend</name>
@@ -837,6 +956,137 @@ Do you want to replace it?</source>
     <message>
         <source>%1 samples written to %2</source>
         <translation>已将 %1 个采样写入 %2</translation>
+    </message>
+</context>
+<context>
+    <name>app::LoopTestDialog</name>
+    <message>
+        <source>Loop Test</source>
+        <translation>回路测试</translation>
+    </message>
+    <message>
+        <source>Points (mA):</source>
+        <translation>测试点 (mA)：</translation>
+    </message>
+    <message>
+        <source>Set (mA)</source>
+        <translation>设定值 (mA)</translation>
+    </message>
+    <message>
+        <source>Reported (mA)</source>
+        <translation>设备报告 (mA)</translation>
+    </message>
+    <message>
+        <source>Control system (mA)</source>
+        <translation>控制系统 (mA)</translation>
+    </message>
+    <message>
+        <source>Deviation (mA)</source>
+        <translation>偏差 (mA)</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>判定</translation>
+    </message>
+    <message>
+        <source>Control system reads (mA):</source>
+        <translation>控制系统读数 (mA)：</translation>
+    </message>
+    <message>
+        <source>optional</source>
+        <translation>可选</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>通过</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>未通过</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一个</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>During the loop test the loop current will not follow the process. Put the control loop in manual before you go on.
+
+Start the loop test?</source>
+        <translation>回路测试期间，回路电流将不再跟随过程值。继续之前请先将控制回路切换到手动。
+
+开始回路测试吗？</translation>
+    </message>
+    <message>
+        <source>The history is not kept: </source>
+        <translation>历史记录未保存：</translation>
+    </message>
+    <message>
+        <source>Identifying the device...</source>
+        <translation>正在识别设备...</translation>
+    </message>
+    <message>
+        <source>The device did not take %1 mA: %2</source>
+        <translation>设备未接受 %1 mA：%2</translation>
+    </message>
+    <message>
+        <source>Point %1: the loop is set to %2 mA. Enter what the control system reads, mark the point, then Next.</source>
+        <translation>测试点 %1：回路已设定为 %2 mA。请输入控制系统的读数，标记该测试点，然后点击“下一个”。</translation>
+    </message>
+    <message>
+        <source>Deviation %1 mA</source>
+        <translation>偏差 %1 mA</translation>
+    </message>
+    <message>
+        <source>Setting the next point...</source>
+        <translation>正在设定下一个测试点...</translation>
+    </message>
+    <message>
+        <source>Releasing the loop current...</source>
+        <translation>正在释放回路电流...</translation>
+    </message>
+    <message>
+        <source>cancelled before anything was sent</source>
+        <translation>在发送任何内容之前已取消</translation>
+    </message>
+    <message>
+        <source>Cancelled; nothing was sent.</source>
+        <translation>已取消；未发送任何内容。</translation>
+    </message>
+    <message>
+        <source>Nothing was changed: %1</source>
+        <translation>未做任何更改：%1</translation>
+    </message>
+    <message>
+        <source>The loop test result is not kept: %1</source>
+        <translation>回路测试结果未保存：%1</translation>
+    </message>
+    <message>
+        <source>Loop test passed.</source>
+        <translation>回路测试通过。</translation>
+    </message>
+    <message>
+        <source>Loop test stopped before the last point.</source>
+        <translation>回路测试在最后一个测试点之前已停止。</translation>
+    </message>
+    <message>
+        <source>Loop test failed.</source>
+        <translation>回路测试未通过。</translation>
     </message>
 </context>
 <context>
