@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -118,10 +119,24 @@ private:
 // Every byte on the line, as it was sent or delivered, for the traffic
 // window and captures.
 enum class Direction { Sent, Received };
+// Where a HART-IP message went on the network: addresses in network byte
+// order (IPv4 in the first four bytes), ports in host order.
+struct NetworkEndpoints {
+    bool tcp = false;
+    bool ipv6 = false;
+    std::array<std::uint8_t, 16> source{};
+    std::array<std::uint8_t, 16> destination{};
+    std::uint16_t sourcePort = 0;
+    std::uint16_t destinationPort = 0;
+    bool operator==(const NetworkEndpoints&) const = default;
+};
 struct TrafficRecord {
     Direction direction = Direction::Sent;
     std::int64_t timeNs = 0; // steady clock
     std::vector<std::uint8_t> bytes;
+    // Set: `bytes` are one whole HART-IP message that crossed these endpoints,
+    // not bytes of a serial line.
+    std::optional<NetworkEndpoints> network{};
 };
 using TrafficSink = std::function<void(const TrafficRecord&)>;
 
