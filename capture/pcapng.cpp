@@ -27,6 +27,15 @@ constexpr std::uint32_t kOutbound = 2;
 constexpr std::uint16_t kTagEnd = 0;
 constexpr std::uint16_t kTagTableName = 14;
 constexpr std::uint16_t kTagTableValue = 32;
+constexpr std::uint16_t kTagIpv4Source = 20;
+constexpr std::uint16_t kTagIpv4Destination = 21;
+constexpr std::uint16_t kTagIpv6Source = 22;
+constexpr std::uint16_t kTagIpv6Destination = 23;
+constexpr std::uint16_t kTagPortType = 24;
+constexpr std::uint16_t kTagSourcePort = 25;
+constexpr std::uint16_t kTagDestinationPort = 26;
+constexpr std::uint32_t kPortTypeTcp = 2;
+constexpr std::uint32_t kPortTypeUdp = 3;
 constexpr std::uint32_t kHartIpPort = 5094;
 
 // HART-IP header.
@@ -89,9 +98,39 @@ Bytes Block(std::uint32_t type, const Bytes& body)
     return b;
 }
 
-Bytes ExportedPduTags()
+void Tag(Bytes& b, std::uint16_t tag, std::span<const std::uint8_t> value)
+{
+    Be16(b, tag);
+    Be16(b, static_cast<std::uint16_t>(value.size()));
+    b.insert(b.end(), value.begin(), value.end());
+}
+
+void Tag32(Bytes& b, std::uint16_t tag, std::uint32_t value)
+{
+    Be16(b, tag);
+    Be16(b, 4);
+    Be32(b, value);
+}
+
+// The network a HART-IP message crossed, so that a reader shows its real
+// addresses and ports; the hand-over tags follow.
+Bytes EndpointTags(const hart::NetworkEndpoints& n)
 {
     Bytes b;
+    const std::size_t size = n.ipv6 ? 16 : 4;
+    Tag(b, n.ipv6 ? kTagIpv6Source : kTagIpv4Source, std::span(n.source).first(size));
+    Tag(b, n.ipv6 ? kTagIpv6Destination : kTagIpv4Destination, std::span(n.destination).first(size));
+    Tag32(b, kTagPortType, n.tcp ? kPortTypeTcp : kPortTypeUdp);
+    Tag32(b, kTagSourcePort, n.sourcePort);
+    Tag32(b, kTagDestinationPort, n.destinationPort);
+    return b;
+}
+
+// Whole HART-IP messages go to the UDP port's dissector over TCP too: the
+// message is the same, and the TCP one would wait for a stream it never sees.
+Bytes ExportedPduTags(const hart::NetworkEndpoints* network = nullptr)
+{
+    Bytes b = network ? EndpointTags(*network) : Bytes{};
     static constexpr std::string_view kTable = "udp.port";
     Be16(b, kTagTableName);
     Bytes name(kTable.begin(), kTable.end());
@@ -201,6 +240,15 @@ Bytes PcapngEncoder::Flush()
 Bytes PcapngEncoder::Packets(const hart::TrafficRecord& record)
 {
     const bool sent = record.direction == hart::Direction::Sent;
+    if (record.network) {
+        // A message off the network is whole and numbered already: as it was.
+        Bytes out = Flush();
+        Bytes packet = ExportedPduTags(&*record.network);
+        packet.insert(packet.end(), record.bytes.begin(), record.bytes.end());
+        const Bytes block = EnhancedPacket(record.timeNs + wallMinusSteadyNs_, sent ? kOutbound : kInbound, packet, {});
+        out.insert(out.end(), block.begin(), block.end());
+        return out;
+    }
     // A cut answer that no delivery finished is shown before what follows it.
     Bytes out = joiner_.Joins(record) ? Bytes{} : Flush();
     // A request opens a new number; the deliveries after it answer it.

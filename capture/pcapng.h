@@ -28,7 +28,8 @@ public:
     // The packets of one write or delivery: one per frame; a record without a
     // whole frame still gives one packet, so that nothing on the line is left out.
     // A frame cut at the end of a delivery waits for the deliveries that
-    // finish it, joined as the traffic window joins them.
+    // finish it, joined as the traffic window joins them. A record off a
+    // HART-IP network is one packet, the message as it was, with its endpoints.
     std::vector<std::uint8_t> Packets(const hart::TrafficRecord& record);
     // What still waits, as a packet of its own; at the end of a capture.
     std::vector<std::uint8_t> Flush();

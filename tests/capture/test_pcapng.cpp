@@ -239,6 +239,62 @@ private slots:
         QCOMPARE(testing::HexOf(file), golden.join(' '));
     }
 
+    // Messages off a HART-IP network go out whole, as they were, with the
+    // addresses and ports they crossed: tshark shows each as HART-IP.
+    void networkMessagesDecode_data()
+    {
+        QTest::addColumn<bool>("tcp");
+        QTest::newRow("udp") << false;
+        QTest::newRow("tcp") << true;
+    }
+    void networkMessagesDecode()
+    {
+        REQUIRE_TSHARK();
+        QFETCH(bool, tcp);
+        hart::NetworkEndpoints out;
+        out.tcp = tcp;
+        out.source = {127, 0, 0, 1};
+        out.destination = {127, 0, 0, 2};
+        out.sourcePort = 40001;
+        out.destinationPort = 5094;
+        hart::NetworkEndpoints in = out;
+        std::swap(in.source, in.destination);
+        std::swap(in.sourcePort, in.destinationPort);
+        const char* messages[][2] = {
+            {"S", "01 00 00 00 00 01 00 0D 01 00 00 EA 60"},    // session initiate
+            {"R", "01 01 00 00 00 01 00 0D 01 00 00 EA 60"},
+            {"S", "01 00 03 00 00 02 00 0D 02 80 00 00 82"},    // command 0, short frame
+            {"R", "01 01 03 00 00 02 00 0F 06 80 00 02 00 00 84"},
+            {"S", "01 00 02 00 00 03 00 08"},                   // keep-alive
+            {"R", "01 01 02 00 00 03 00 08"},
+            {"S", "01 00 01 00 00 04 00 08"},                   // session close
+        };
+        std::vector<TrafficRecord> records;
+        std::int64_t t = 0;
+        for (const auto& m : messages) {
+            const bool sent = m[0][0] == 'S';
+            records.push_back({sent ? Direction::Sent : Direction::Received, t += 1'000'000, Hex(m[1]), sent ? out : in});
+        }
+        QTemporaryDir dir;
+        const QString file = dir.filePath("net.pcapng");
+        std::string error;
+        QVERIFY2(capture::WriteCaptureFile(file.toStdString(), records, &error), error.c_str());
+
+        QProcess p;
+        p.start("tshark", {"-r", file, "-T", "fields", "-E", "occurrence=f", "-e", "exported_pdu.ipv4_src", "-e",
+                           "exported_pdu.src_port", "-e", "exported_pdu.ipv4_dst", "-e", "exported_pdu.dst_port", "-e",
+                           "exported_pdu.port_type", "-e", "hart_ip.message_type", "-e", "hart_ip.message_id", "-e",
+                           "hart_ip.transaction_id", "-e", "_ws.malformed"});
+        QVERIFY(p.waitForFinished(60000));
+        const QStringList rows = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        const QString type = tcp ? "2" : "3";
+        const QString toServer = "127.0.0.1\t40001\t127.0.0.2\t5094\t" + type + "\t";
+        const QString toClient = "127.0.0.2\t5094\t127.0.0.1\t40001\t" + type + "\t";
+        QCOMPARE(rows, QStringList({toServer + "0\t0\t1\t", toClient + "1\t0\t1\t", toServer + "0\t3\t2\t",
+                                    toClient + "1\t3\t2\t", toServer + "0\t2\t3\t", toClient + "1\t2\t3\t",
+                                    toServer + "0\t1\t4\t"}));
+    }
+
     // A cut frame waits for its rest only while the rest may still come, as
     // in the traffic window: not past its time-out, and never once it is
     // longer than any answer (a line of 0xFF is written, not held for ever).
