@@ -1,6 +1,7 @@
 #include "app/traffic_model.h"
 
 #include "hart/frame_decoder.h"
+#include "hart/hart_ip.h"
 #include "hart/tapped_port.h"
 
 #include <algorithm>
@@ -20,6 +21,84 @@ std::string ArrivingText(std::string cutText)
     if (cutText.starts_with(cut))
         cutText.replace(0, cut.size(), "Arriving ");
     return cutText;
+}
+
+// A HART-IP message's frame comes without preambles; two are put before it
+// so the decoder finds it, and taken off again so none is claimed.
+struct CarriedFrame {
+    std::vector<std::uint8_t> bytes;
+    std::vector<hart::LinePiece> pieces;
+};
+CarriedFrame DecodeCarried(std::span<const std::uint8_t> frame)
+{
+    CarriedFrame c;
+    c.bytes = {hart::kPreamble, hart::kPreamble};
+    c.bytes.insert(c.bytes.end(), frame.begin(), frame.end());
+    c.pieces = hart::DecodeLine(c.bytes);
+    for (auto& p : c.pieces) {
+        if (p.offset == 0 && p.kind != hart::PieceKind::Noise) {
+            p.offset += static_cast<std::size_t>(p.preambles);
+            p.length -= static_cast<std::size_t>(p.preambles);
+            p.preambles = 0;
+        }
+    }
+    return c;
+}
+
+QString MessageName(const hart::ip::Header& h)
+{
+    using hart::ip::MessageId;
+    using hart::ip::MessageType;
+    QString id;
+    switch (h.id) {
+    case MessageId::SessionInitiate: id = TrafficModel::tr("session initiate"); break;
+    case MessageId::SessionClose: id = TrafficModel::tr("session close"); break;
+    case MessageId::KeepAlive: id = TrafficModel::tr("keep-alive"); break;
+    case MessageId::PassThrough: id = TrafficModel::tr("pass-through"); break;
+    }
+    QString type;
+    switch (h.type) {
+    case MessageType::Request: type = TrafficModel::tr("request"); break;
+    case MessageType::Response: type = TrafficModel::tr("response"); break;
+    case MessageType::Publish: type = TrafficModel::tr("publish"); break;
+    case MessageType::Error: type = TrafficModel::tr("error"); break;
+    case MessageType::Nak: type = TrafficModel::tr("NAK"); break;
+    }
+    return TrafficModel::tr("HART-IP %1 %2, sequence %3, status %4")
+        .arg(id, type)
+        .arg(h.sequence)
+        .arg(h.status);
+}
+
+// One line for a HART-IP message: what it is and, for a pass-through, its frame.
+QString NetworkSummary(std::span<const std::uint8_t> bytes)
+{
+    const auto parsed = hart::ip::Parse(bytes);
+    if (!parsed.message)
+        return TrafficModel::tr("HART-IP message refused (%1): %2")
+            .arg(QString::fromLatin1(hart::ip::RejectName(parsed.reject)),
+                 QString::fromStdString(hart::HexText(bytes)));
+    const auto& m = *parsed.message;
+    QString text = MessageName(m.header);
+    if (m.header.id == hart::ip::MessageId::PassThrough && !m.body.empty())
+        text += " | " + QString::fromStdString(hart::Summary(DecodeCarried(m.body).pieces));
+    return text;
+}
+
+QString Address(const hart::NetworkEndpoints& n, bool source)
+{
+    const auto& a = source ? n.source : n.destination;
+    const quint16 port = source ? n.sourcePort : n.destinationPort;
+    QString host;
+    if (n.ipv6) {
+        QStringList groups;
+        for (int i = 0; i < 16; i += 2)
+            groups << QString::number(a[i] << 8 | a[i + 1], 16);
+        host = "[" + groups.join(':') + "]";
+    } else {
+        host = QString("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]);
+    }
+    return host + ":" + QString::number(port);
 }
 
 } // namespace
@@ -76,6 +155,8 @@ QString TrafficModel::Cell(int row, int column) const
     }
     case DirectionColumn: return r.sent ? tr("Sent") : tr("Received");
     case SummaryColumn: {
+        if (r.network)
+            return NetworkSummary(r.bytes);
         const auto pieces = hart::DecodeLine(r.bytes);
         if (pieces.empty() || !Arriving(row))
             return QString::fromStdString(hart::Summary(pieces));
@@ -117,6 +198,12 @@ void TrafficModel::Append(const hart::TrafficRecord& record)
     // the row it began in, but not once the answer would have been given up,
     // and what follows it is a row of its own.
     const bool endsCut = joiner_.RestDueNs() != 0;
+    if (record.network) {
+        // A message off the network is whole: nothing joins it, and it ends any wait.
+        joiner_.Clear();
+        Place(Row{record.timeNs, record.bytes, record.direction == hart::Direction::Sent, record.network}, endsCut);
+        return;
+    }
     joiner_.Add(record);
     const bool inRing = held_.empty();
     if (joiner_.Joined() && (!inRing || count_ > 0)) {
@@ -229,7 +316,7 @@ void TrafficModel::SetPaused(bool paused)
 hart::TrafficRecord TrafficModel::Record(int row) const
 {
     const Row& r = At(row);
-    return {r.sent ? hart::Direction::Sent : hart::Direction::Received, r.timeNs, r.bytes};
+    return {r.sent ? hart::Direction::Sent : hart::Direction::Received, r.timeNs, r.bytes, r.network};
 }
 
 std::vector<hart::TrafficRecord> TrafficModel::Records() const
@@ -247,6 +334,18 @@ QString TrafficModel::Details(int row) const
         return {};
     const Row& r = At(row);
     QString text = tr("%1 at %2 ms, %3 bytes\n\n").arg(r.sent ? tr("Sent") : tr("Received"), Ms(r.timeNs - originNs_)).arg(r.bytes.size());
+    if (r.network) {
+        text += tr("%1 from %2 to %3\n").arg(r.network->tcp ? "TCP" : "UDP", Address(*r.network, true), Address(*r.network, false));
+        text += NetworkSummary(r.bytes) + "\n";
+        text += QString::fromStdString(hart::HexText(r.bytes)) + "\n";
+        const auto parsed = hart::ip::Parse(r.bytes);
+        if (parsed.message && parsed.message->header.id == hart::ip::MessageId::PassThrough) {
+            const auto carried = DecodeCarried(parsed.message->body);
+            for (const auto& p : carried.pieces)
+                text += "\n" + QString::fromStdString(hart::Details(p, carried.bytes)) + "\n";
+        }
+        return text;
+    }
     const auto pieces = hart::DecodeLine(r.bytes);
     const bool arriving = Arriving(row);
     for (std::size_t i = 0; i < pieces.size(); ++i) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace app {
@@ -59,6 +60,7 @@ private:
         std::int64_t timeNs;
         std::vector<std::uint8_t> bytes;
         bool sent;
+        std::optional<hart::NetworkEndpoints> network{}; // set: bytes are one HART-IP message
     };
     const Row& At(int row) const { return ring_[(head_ + static_cast<std::size_t>(row)) % ring_.size()]; }
     Row& At(int row) { return ring_[(head_ + static_cast<std::size_t>(row)) % ring_.size()]; }

@@ -144,6 +144,48 @@ private slots:
         }
     }
 
+    // A HART-IP message is a row of its own: what it is, its frame without
+    // preambles, its endpoints; a refused one is shown, never decoded.
+    void networkRows_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("detail"); // a line the details must hold
+        QTest::newRow("pass-through answer")
+            << "01 01 03 00 00 07 00 0F 06 80 00 02 00 00 84"
+            << "HART-IP pass-through response, sequence 7, status 0 | Answer cmd 0"
+            << "UDP from 127.0.0.1:40001 to 127.0.0.2:5094";
+        QTest::newRow("keep-alive") << "01 00 02 00 00 08 00 08" << "HART-IP keep-alive request, sequence 8, status 0"
+                                    << "01 00 02 00 00 08 00 08";
+        QTest::newRow("sessions in use") << "01 01 00 0F 00 01 00 0D 01 00 00 EA 60"
+                                         << "HART-IP session initiate response, sequence 1, status 15" << "";
+        QTest::newRow("byte count past the end") << "01 01 03 00 00 07 00 20 06"
+                                                 << "HART-IP message refused (byte count past the end): 01 01 03 00 00 07 00 20 06"
+                                                 << "";
+    }
+    void networkRows()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, summary);
+        QFETCH(QString, detail);
+        TrafficModel m;
+        hart::NetworkEndpoints n;
+        n.source = {127, 0, 0, 1};
+        n.destination = {127, 0, 0, 2};
+        n.sourcePort = 40001;
+        n.destinationPort = 5094;
+        const QByteArray raw = QByteArray::fromHex(message.toLatin1());
+        // A cut answer before it: the message ends its wait at once.
+        m.Append({Direction::Received, 1, {0xFF, 0xFF, 0x86, 0xA6}});
+        m.Append({Direction::Received, 2, {raw.begin(), raw.end()}, n});
+        QCOMPARE(m.rowCount(), 2);
+        QVERIFY(!m.Arriving(0));
+        const QString got = m.index(1, TrafficModel::SummaryColumn).data().toString();
+        QVERIFY2(got.startsWith(summary), qPrintable(got));
+        QVERIFY2(m.Details(1).contains(detail), qPrintable(m.Details(1)));
+        QCOMPARE(m.Record(1).network, std::optional(n));
+    }
+
     // An answer cut at the end of the newest row is still arriving until the
     // rest could no longer come in time; a delivery within that time is its
     // rest, one after it is not. The answer below misses 3 bytes after its
