@@ -484,8 +484,7 @@ void ConfigPage::Finished(const config::BatchReport& report)
 
     // The outcome is said once, on the status line; the table marks the items.
     QString text = QString::fromStdString(report.message);
-    if (report.repeats > 0)
-        text += tr(" (%1 of %2 requests sent again)").arg(report.repeats).arg(report.transactions);
+    text += QString::fromStdString(config::RepeatsText(report, config::RepeatsForm::Aside));
     if (batch == Batch::Write) {
         if (!report.backupPath.isEmpty()) {
             backupPath_ = report.backupPath;
