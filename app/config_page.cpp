@@ -377,8 +377,7 @@ void ConfigPage::Start(bool write, bool otherIdentifier)
     historyNotKept_.clear();
     // Queued: the question waits on its own, not inside the answer that completed the plan.
     connect(runner_.get(), &config::BatchRunner::Preview, this, &ConfigPage::ConfirmWrite, Qt::QueuedConnection);
-    if (host_.batchRunning)
-        host_.batchRunning(true);
+    emit BatchRunningChanged(true);
     outcomes_.clear();
     phase_ = Phase::Reading;
     itemsDone_ = 0;
@@ -474,8 +473,7 @@ void ConfigPage::Finished(const config::BatchReport& report)
     // The runner emitted this; it may only go once it has returned.
     runner_.release()->deleteLater();
     progress_->setVisible(false);
-    if (host_.batchRunning)
-        host_.batchRunning(false);
+    emit BatchRunningChanged(false);
 
     // Identity items that would make this device another: only on a yes.
     if (batch == Batch::Write && report.otherIdentifier && host_.confirm
@@ -486,8 +484,7 @@ void ConfigPage::Finished(const config::BatchReport& report)
 
     // The outcome is said once, on the status line; the table marks the items.
     QString text = QString::fromStdString(report.message);
-    if (report.repeats > 0)
-        text += tr(" (%1 of %2 requests sent again)").arg(report.repeats).arg(report.transactions);
+    text += QString::fromStdString(config::RepeatsText(report, config::RepeatsForm::Aside));
     if (batch == Batch::Write) {
         if (!report.backupPath.isEmpty()) {
             backupPath_ = report.backupPath;
@@ -511,8 +508,7 @@ void ConfigPage::Finished(const config::BatchReport& report)
             device_ = now;
             unread_.clear(); // what an earlier read missed is no longer what the table shows
         }
-        if (host_.showWritten)
-            host_.showWritten(report);
+        emit DeviceWritten(report);
     } else if (report.status == config::BatchStatus::Done || report.status == config::BatchStatus::Failed) {
         // A read that missed some items keeps the others; the table marks the missing.
         device_ = report.device;
@@ -520,8 +516,7 @@ void ConfigPage::Finished(const config::BatchReport& report)
         for (const auto& r : report.items)
             if (r.outcome == config::ItemOutcome::ReadFailed)
                 unread_.push_back(r);
-        if (host_.showRead)
-            host_.showRead(report);
+        emit DeviceRead(report);
         if (batch == Batch::Compare && file_) {
             // Every differing row of the table is counted; identity rows apart
             // when a write would leave them.
@@ -612,8 +607,7 @@ void ConfigPage::OpenFile()
         return;
     const auto loaded = config::LoadFile(path);
     if (!loaded) {
-        if (host_.showError)
-            host_.showError(QString::fromStdString(loaded.error()));
+        emit ErrorRaised(QString::fromStdString(loaded.error()));
         return;
     }
     file_ = loaded->configuration;
@@ -644,8 +638,7 @@ void ConfigPage::SaveFile()
     const config::FileInfo info{QDateTime::currentDateTime(), config::DefaultSavedBy()};
     const auto saved = config::SaveFile(path, *device_, info);
     if (!saved) {
-        if (host_.showError)
-            host_.showError(QString::fromStdString(saved.error()));
+        emit ErrorRaised(QString::fromStdString(saved.error()));
         return;
     }
     SetStatus(tr("Saved the device's configuration to ") + QDir::toNativeSeparators(path) + ".");
@@ -739,26 +732,6 @@ void TForm1::WireConfigurationFile()
     host.owner = &lineOwner_;
     host.portOpen = [this] { return link_.Buffer().portOpen(); };
     host.pollingAddress = [this] { return SelectedPollingAddress(ui_.ComboBox9); };
-    host.batchRunning = [this](bool running) {
-        // The pages keep their own enabled rules underneath: a disabled page
-        // only greys out its controls for the time of the batch.
-        for (QWidget* page : {ui_.TabSheet6, ui_.TabSheet8, ui_.TabSheet9, ui_.TabSheet1, ui_.TabSheet2})
-            page->setEnabled(!running);
-        ui_.Button1->setEnabled(!running);
-    };
-    host.showRead = [this](const config::BatchReport& report) {
-        std::set<int> shown;
-        polledAddress_ = SelectedPollingAddress(ui_.ComboBox9);
-        for (const auto& a : report.answers) {
-            const int code = a.item->query().pendingCode;
-            if (!shown.insert(code).second)
-                continue;
-            if (const auto frame = hart::AnswerFrame::Parse(a.answer, 0))
-                link_.Decode(code, *frame);
-        }
-    };
-    host.showWritten = [this](const config::BatchReport& report) { ShowWritten(report); };
-    host.showError = [this](const QString& text) { ShowError(text); };
     host.confirm = [this](const QString& question) {
         if (options_.confirm)
             return options_.confirm(question);
@@ -779,6 +752,26 @@ void TForm1::WireConfigurationFile()
     host.loopTestPath = config::DefaultLoopTestPath();
 
     wiring.page = new ConfigPage(std::move(host));
+    connect(wiring.page, &ConfigPage::BatchRunningChanged, this, [this](bool running) {
+        // The pages keep their own enabled rules underneath: a disabled page
+        // only greys out its controls for the time of the batch.
+        for (QWidget* page : {ui_.TabSheet6, ui_.TabSheet8, ui_.TabSheet9, ui_.TabSheet1, ui_.TabSheet2})
+            page->setEnabled(!running);
+        ui_.Button1->setEnabled(!running);
+    });
+    connect(wiring.page, &ConfigPage::DeviceRead, this, [this](const config::BatchReport& report) {
+        std::set<int> shown;
+        polledAddress_ = SelectedPollingAddress(ui_.ComboBox9);
+        for (const auto& a : report.answers) {
+            const int code = a.item->query().pendingCode;
+            if (!shown.insert(code).second)
+                continue;
+            if (const auto frame = hart::AnswerFrame::Parse(a.answer, 0))
+                link_.Decode(code, *frame);
+        }
+    });
+    connect(wiring.page, &ConfigPage::DeviceWritten, this, &TForm1::ShowWritten);
+    connect(wiring.page, &ConfigPage::ErrorRaised, this, &TForm1::ShowError);
     // Short, so that all six captions fit the designed width without scroll arrows.
     const int tab = ui_.PageControl2->addTab(wiring.page, ConfigPage::tr("Config File"));
     ui_.PageControl2->setTabToolTip(tab, ConfigPage::tr("Configuration File"));

@@ -39,20 +39,15 @@ struct PageButtons {
 };
 PageButtons ButtonsFor(const PageSituation& s);
 
-// The window's side of the page: the line, and what the other pages share.
+// The window's side of the page: the line, what the other pages share, and the
+// questions the page needs answered on the spot. What the page only announces
+// goes out as ConfigPage's signals.
 struct ConfigPageHost {
     hart::Transport* transport = nullptr;
     // Who holds the line; a button's request holding it or waiting for it keeps batches back.
     hart::LineOwner* owner = nullptr;
     std::function<bool()> portOpen;
-    // The batch takes the line (true) and gives it back (false).
-    std::function<void(bool running)> batchRunning;
     std::function<std::uint8_t()> pollingAddress;
-    // A read came in whole: show it on the other pages.
-    std::function<void(const config::BatchReport&)> showRead;
-    // A write ended: show what the device now holds on the other pages.
-    std::function<void(const config::BatchReport&)> showWritten;
-    std::function<void(const QString&)> showError;
     // Asks for a file name; empty when the user gave none.
     std::function<QString(bool save)> chooseFile;
     // Asks the user a yes/no question; true for yes.
@@ -86,6 +81,16 @@ public:
     QString BackupPath() const;
     // The name "Save File..." proposes for the configuration read last.
     QString SaveNameProposal() const;
+
+signals:
+    // The batch takes the line (true) and gives it back (false).
+    void BatchRunningChanged(bool running);
+    // A read came in whole: for the other pages to show.
+    void DeviceRead(const config::BatchReport& report);
+    // A write ended: for the other pages to show what the device now holds.
+    void DeviceWritten(const config::BatchReport& report);
+    // A file could not be opened or saved.
+    void ErrorRaised(const QString& text);
 
 private:
     void ReadDevice();

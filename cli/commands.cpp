@@ -75,7 +75,7 @@ config::BatchReport RunBatch(config::BatchRunner& runner, Io& io, const std::fun
 void PrintRepeats(const config::BatchReport& r, std::ostream& to)
 {
     if (r.repeats > 0)
-        to << i18n::Arg(QCoreApplication::translate("cli", "%1 of %2 requests had to be sent again."), r.repeats, r.transactions) << "\n";
+        to << config::RepeatsText(r, config::RepeatsForm::ReadLine) << "\n";
 }
 
 codec::Result<config::LoadedFile> Load(const std::string& path, Io& io)
@@ -199,7 +199,7 @@ int RunRead(const Options& o, Io& io)
     // Part of a configuration is saved as such: the file leaves out what was not read.
     const int status = r->status == config::BatchStatus::Done ? kDone : kDifferences;
     const config::FileInfo info{QDateTime::currentDateTime(), config::DefaultSavedBy()};
-    const std::string what = i18n::Arg(QCoreApplication::translate("cli", "Read %1 items from %2"), r->count(config::ItemOutcome::Read), IdentityText(r->device));
+    const std::string what = i18n::Arg(QCoreApplication::translate("cli", "%1 from %2"), config::ReadCountText(r->count(config::ItemOutcome::Read)), IdentityText(r->device));
     if (o.output.empty() || o.output == "-") {
         io.out << config::ToJson(r->device, info).toStdString();
         if (!OutputArrived(io))

@@ -80,7 +80,7 @@ std::vector<std::string> ClosingLines(const BatchReport& r)
         lines.push_back(
             i18n::Arg(QCoreApplication::translate("config", "The device's configuration before writing was saved to %1."), r.backupPath));
     if (r.repeats > 0)
-        lines.push_back(i18n::Arg(QCoreApplication::translate("config", "%1 requests had to be sent again."), r.repeats));
+        lines.push_back(RepeatsText(r, RepeatsForm::ReportLine));
     return lines;
 }
 
@@ -154,6 +154,26 @@ QString BackupPath(const QString& directory, const hart::DeviceIdentity& id)
 }
 
 } // namespace
+
+std::string ReadCountText(int read)
+{
+    return i18n::Arg(QCoreApplication::translate("config", "Read %1"), Count(read, "items"));
+}
+
+std::string RepeatsText(const BatchReport& r, RepeatsForm form)
+{
+    if (r.repeats <= 0)
+        return {};
+    switch (form) {
+    case RepeatsForm::ReportLine:
+        return i18n::Arg(QCoreApplication::translate("config", "%1 requests had to be sent again."), r.repeats);
+    case RepeatsForm::ReadLine:
+        return i18n::Arg(QCoreApplication::translate("config", "%1 of %2 requests had to be sent again."), r.repeats, r.transactions);
+    case RepeatsForm::Aside:
+        return i18n::Arg(QCoreApplication::translate("config", " (%1 of %2 requests sent again)"), r.repeats, r.transactions);
+    }
+    return {};
+}
 
 struct BatchRunner::Job {
     bool write = false;
@@ -408,12 +428,12 @@ void BatchRunner::ReadDone()
 
     const int failed = job.report.count(ItemOutcome::ReadFailed);
     if (failed == 0)
-        return Finish(BatchStatus::Done, i18n::Arg(QCoreApplication::translate("config", "Read %1."), Count(job.report.count(ItemOutcome::Read), "items")));
+        return Finish(BatchStatus::Done, ReadCountText(job.report.count(ItemOutcome::Read)) + ".");
     std::string list;
     for (const auto& r : job.report.items)
         if (r.outcome == ItemOutcome::ReadFailed)
             list += (list.empty() ? "" : ", ") + std::string(r.item->name) + " (" + r.reason + ")";
-    Finish(BatchStatus::Failed, i18n::Arg(QCoreApplication::translate("config", "Read %1; %2: %3."), Count(job.report.count(ItemOutcome::Read), "items"), Count(failed, "could not be read"), list));
+    Finish(BatchStatus::Failed, i18n::Arg(QCoreApplication::translate("config", "%1; %2: %3."), ReadCountText(job.report.count(ItemOutcome::Read)), Count(failed, "could not be read"), list));
 }
 
 // Before reading the whole target: a file for another kind of device is

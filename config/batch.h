@@ -85,6 +85,15 @@ std::vector<std::string> ReportLines(const BatchReport& r);
 // The lines of a report after its items, before the outcome: where the
 // backup is, how many requests went again.
 std::vector<std::string> ClosingLines(const BatchReport& r);
+// How much a read got, "Read 40 items": the batch's outcome and the command
+// line's report both say it so.
+std::string ReadCountText(int read);
+// The places the requests sent again are counted: a line of a write's
+// report, a line after a read, an aside after the outcome on the window's
+// status line.
+enum class RepeatsForm { ReportLine, ReadLine, Aside };
+// How many requests had to be sent again; empty when none did.
+std::string RepeatsText(const BatchReport& r, RepeatsForm form);
 // What a write is about to change, for the engineer to confirm: the device
 // it goes to (tag, polling address, unique identifier), then one line per
 // item that would be written, device value -> file value, in write order.

@@ -71,7 +71,6 @@ struct PageBench {
             previews << preview;
             return writeAnswer;
         };
-        host.showError = [](const QString& text) { QFAIL(qPrintable(text)); };
         host.backupDirectory = dir.filePath("backups");
         host.historyPath = dir.filePath(historyName);
         host.loopTestPath = dir.filePath("loop-tests.jsonl");
@@ -84,6 +83,7 @@ struct PageBench {
             return std::optional<QString>("A. Engineer");
         };
         page = std::make_unique<app::ConfigPage>(std::move(host));
+        QObject::connect(page.get(), &app::ConfigPage::ErrorRaised, page.get(), [](const QString& text) { QFAIL(qPrintable(text)); });
     }
     void Press(const char* name)
     {

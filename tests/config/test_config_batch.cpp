@@ -790,6 +790,31 @@ private slots:
         QCOMPARE(int(r.status), status);
         QCOMPARE(Msg(r), message);
     }
+
+    // The repeats are counted in three places with one wording each; the
+    // command line's and the window's readers take these texts byte for byte.
+    void repeatsWording_data()
+    {
+        QTest::addColumn<int>("repeats");
+        QTest::addColumn<int>("form");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("none: nothing to say") << 0 << int(config::RepeatsForm::Aside) << "";
+        QTest::newRow("report line") << 3 << int(config::RepeatsForm::ReportLine) << "3 requests had to be sent again.";
+        QTest::newRow("read line") << 3 << int(config::RepeatsForm::ReadLine) << "3 of 40 requests had to be sent again.";
+        QTest::newRow("aside") << 1 << int(config::RepeatsForm::Aside) << " (1 of 40 requests sent again)";
+    }
+    void repeatsWording()
+    {
+        QFETCH(int, repeats);
+        QFETCH(int, form);
+        QFETCH(QString, text);
+        BatchReport r;
+        r.repeats = repeats;
+        r.transactions = 40;
+        QCOMPARE(QString::fromStdString(config::RepeatsText(r, static_cast<config::RepeatsForm>(form))), text);
+    }
+    // One item read is one item, on the command line as in the batch's outcome.
+    void readCountSingular() { QCOMPARE(QString::fromStdString(config::ReadCountText(1)), QString("Read 1 item")); }
 };
 
 } // namespace

@@ -66,6 +66,13 @@ struct Line {
     {
         return QTest::qWaitFor([&] { return events.count("live") >= n; }, 5000);
     }
+    // Runs what is queued and what that queues in turn: the simulated line
+    // answers and the owner grants at a later turn of the loop, never after a time.
+    void settle()
+    {
+        for (int turn = 0; turn < 8; ++turn)
+            QCoreApplication::processEvents();
+    }
 };
 
 } // namespace
@@ -334,8 +341,9 @@ void LiveValuesTest::intervalWaitsForItsTime()
     line.poller.SetIntervalSeconds(5);
     line.poller.Start();
     QVERIFY(line.waitLive(1));
-    QTest::qWait(20);
+    line.settle();
     QCOMPARE(line.transport.Frames().size(), std::size_t(1)); // not before its time
+    QVERIFY(!line.owner.Wants(hart::LineClient::Live));       // nor asking for the line
 
     line.press("Button4"); // the free line between two samples: sent at once
     QCOMPARE(line.events, (QStringList{"live", "Button4"}));
@@ -344,8 +352,9 @@ void LiveValuesTest::intervalWaitsForItsTime()
     QCOMPARE(line.transport.Frames().size(), std::size_t(2)); // the press went the window's own way
 
     now = 6000; // 1 s after the last sample: a shorter interval makes it due at once
-    QTest::qWait(20);
+    line.settle();
     QCOMPARE(line.events.count("live"), 2);
+    QVERIFY(!line.owner.Wants(hart::LineClient::Live));
     line.poller.SetIntervalSeconds(1);
     QVERIFY(QTest::qWaitFor([&] { return line.events.count("live") == 3; }, 1000)); // not the old 4 s left
     line.poller.Abort();
@@ -359,7 +368,10 @@ void LiveValuesTest::switchOffLetsKeptRequestsOut()
     line.poller.Stop();
     QVERIFY(!line.poller.Active());
     QVERIFY(QTest::qWaitFor([&] { return line.events.contains("Button3"); }, 5000));
-    QTest::qWait(20);
+    // Once the press gives the line back nobody wants it, so nothing more can come.
+    QTRY_VERIFY_WITH_TIMEOUT(!line.owner.Holder(), 1000);
+    line.settle();
+    QVERIFY(!line.owner.Wants(hart::LineClient::Live));
     QCOMPARE(line.events, (QStringList{"live", "Button3"})); // the last answer, the kept request, nothing more
 }
 
@@ -370,7 +382,8 @@ void LiveValuesTest::abortDropsEverything()
     line.press("Button3");
     line.owner.PortClosed(); // the port is gone: the press waiting for the line goes with it
     line.poller.Abort();
-    QTest::qWait(20);
+    line.settle();
+    QVERIFY(!line.owner.Holder() && !line.owner.Wants(hart::LineClient::Live) && !line.owner.Wants(hart::LineClient::Button));
     QVERIFY(line.events.isEmpty());
     QVERIFY(line.transport.Frames().empty());
     QVERIFY(line.transport.Idle());

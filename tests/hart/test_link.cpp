@@ -337,11 +337,13 @@ private slots:
     void secondRequestReplacesFirst()
     {
         Fixture fx;
-        fx.link.SetSleep([](int) { QTest::qWait(50); });
         int decodedAs = 0;
         fx.link.SetDecoder(102, [&](const AnswerFrame&) { decodedAs = 102; return true; });
         fx.link.SetDecoder(115, [&](const AnswerFrame&) { decodedAs = 115; return true; });
         fx.link.Send(Request(RequestId::Button34));
+        // The first request's time-out has run down a little when the second goes.
+        const int full = fx.link.Timer3().interval();
+        QTRY_VERIFY_WITH_TIMEOUT(fx.link.Timer3().remainingTime() < full - 20, 1000);
         const int remaining = fx.link.Timer3().remainingTime();
         fx.link.Send(Request(RequestId::Button9));
         QCOMPARE(fx.link.PendingRequest(), 115);
@@ -361,7 +363,8 @@ private slots:
         QObject::connect(&fx.link.Timer2(), &QTimer::timeout, [&] { if (firedAt < 0) firedAt = clock.elapsed(); });
         clock.start();
         fx.deliver(Hex("00"));
-        QTest::qWait(60);
+        // The second byte comes 60 ms into the answer timer's 100.
+        QVERIFY(QTest::qWaitFor([&] { return fx.link.Timer2().isActive() && fx.link.Timer2().remainingTime() <= 40; }, 1000));
         fx.deliver(Hex("00"));
         QTRY_VERIFY_WITH_TIMEOUT(firedAt >= 0, 1000);
         // Restarted by the second delivery it would fire at about 160 ms.

@@ -83,13 +83,16 @@ public:
     Transactor* target = nullptr;
 };
 
+// The rig's answer-start wait: a request unanswered this long ends or goes again.
+constexpr int kRigAnswerStartMs = 40;
+
 struct Rig {
     Rig()
     {
         port.target = &link;
         link.SetPort(&port);
         link.SetBaud(115200); // keeps the line time of a request negligible
-        link.SetAnswerStartMs(40);
+        link.SetAnswerStartMs(kRigAnswerStartMs);
     }
     TransactionResult Run(Transaction t = Request())
     {
@@ -436,11 +439,13 @@ private slots:
         port.target = &link;
         link.SetPort(&port);
         link.SetBaud(115200);
-        link.SetAnswerStartMs(40);
+        link.SetAnswerStartMs(kRigAnswerStartMs);
         bool done = false;
         TransactionResult out;
         const auto reply = link.Submit(Request(3, true), [&](const TransactionResult& r) { out = r; done = true; });
-        QTest::qWait(100);
+        // Started at the write, the answer-start wait would have ended the
+        // request or sent it again well within twice its length.
+        QVERIFY(!QTest::qWaitFor([&] { return done || port.writes.size() > 1; }, 2 * kRigAnswerStartMs + 20));
         QCOMPARE(port.rts, TRtsControl::RtsEnable);
         QCOMPARE(port.writes.size(), std::size_t{1}); // no time-out while the bytes are still going out
         QCOMPARE(port.held.size(), std::size_t{1});
@@ -534,8 +539,10 @@ private slots:
             replies[std::size_t(which)].reset();
         else
             replies[std::size_t(which)]->Cancel();
-        QVERIFY(QTest::qWaitFor([&] { return reports == 3 - (destroy ? 1 : 0); }, 5000));
-        QTest::qWait(150); // past the answer wait: nothing more may come, and nothing twice
+        const int expected = 3 - (destroy ? 1 : 0);
+        QVERIFY(QTest::qWaitFor([&] { return reports == expected; }, 5000));
+        // Past the answer-start wait nothing more may come, and nothing twice.
+        QVERIFY(!QTest::qWaitFor([&] { return reports > expected; }, 4 * kRigAnswerStartMs));
         QCOMPARE(seen, outcomes);
         QCOMPARE(int(rig.port.writes.size()), writes);
         QCOMPARE(rig.link.SkippedAnswers(), which == 0 ? 1 : 0); // the late answer taken by no one

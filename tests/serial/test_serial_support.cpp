@@ -14,6 +14,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
+#include <string>
 
 using namespace serial;
 using namespace std::chrono_literals;
@@ -192,8 +194,10 @@ void TestSerialSupport::workerStopsBlockedCall()
     QVERIFY(InstallInterruptHandler());
     Worker worker;
     std::atomic<int> interrupted{0};
+    std::atomic<pid_t> tid{0};
     worker.Start(
         [&](const std::atomic<bool>& stop) {
+            tid = ::gettid();
             char c;
             while (!stop) {
                 const ssize_t n = ::read(fds[0], &c, 1);
@@ -205,7 +209,17 @@ void TestSerialSupport::workerStopsBlockedCall()
         },
         true);
     QVERIFY(worker.Running());
-    QTest::qWait(20); // let it block
+    // Asleep after taking its id can only be asleep in the read.
+    const auto blocked = [&] {
+        if (tid == 0)
+            return false;
+        std::ifstream stat("/proc/self/task/" + std::to_string(tid) + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        const auto close = line.rfind(')'); // the name may hold blanks
+        return close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'S';
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(blocked(), 5000);
     const auto begin = std::chrono::steady_clock::now();
     QVERIFY(worker.Stop(5s));
     QVERIFY(std::chrono::steady_clock::now() - begin < 2s);

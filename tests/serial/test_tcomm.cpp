@@ -3,6 +3,7 @@
 #include "serial/tcomm.h"
 #include "serial/pty_pair.h"
 
+#include <QtCore/QDeadlineTimer>
 #include <QtCore/QTemporaryFile>
 #include <QtTest/QtTest>
 
@@ -75,7 +76,8 @@ long SleepsOfNewThreads(const std::map<std::string, long>& others)
 }
 
 // Whether every thread not in `others` is blocked and stays so for a moment:
-// a thread preempted on its way to its wait is runnable, not asleep.
+// a thread preempted on its way to its wait is runnable, not asleep. The
+// pause is the moment the threads are watched over.
 bool NewThreadsSettled(const std::map<std::string, long>& others)
 {
     const auto before = TaskSleeps();
@@ -675,6 +677,14 @@ void TestTComm::drainWaitersRunInOrderOnce()
     Harness h(pty->SlavePath());
     std::vector<std::string> runs;
     h.comm.OnRequestHangup = [&](TComm*) { runs.push_back("hangup"); };
+    const auto others = TaskSleeps();
+    // The port's threads have done all they can and sleep; what they posted is handled.
+    const auto settled = [&] {
+        if (!QTest::qWaitFor([&] { return NewThreadsSettled(others); }, 5000))
+            return false;
+        QCoreApplication::processEvents();
+        return true;
+    };
     if (blocks >= 0)
         h.comm.OpenPort();
     const auto block = RandomBytes(65535, 7);
@@ -688,7 +698,7 @@ void TestTComm::drainWaitersRunInOrderOnce()
         return;
     }
     // The far end reads nothing yet: the frames cannot have left.
-    QTest::qWait(200);
+    QVERIFY(settled());
     QVERIFY(runs.empty());
 
     switch (DrainEnd(end)) {
@@ -707,7 +717,7 @@ void TestTComm::drainWaitersRunInOrderOnce()
     case DrainEnd::Nothing:
         break;
     }
-    QTest::qWait(100);
+    QVERIFY(settled()); // nothing runs twice
     h.comm.ClosePort();
     QCOMPARE(runs.size(), std::size_t(DrainEnd(end) == DrainEnd::Hangup ? 3 : 2));
 }
@@ -719,11 +729,12 @@ void TestTComm::drainWaitsForTheFarEnd()
     QVERIFY2(pty.Ok(), pty.Error().c_str());
     Harness h(pty.SlavePath());
     h.comm.OpenPort();
+    QTRY_COMPARE(h.sendEmpty, 1);
     QVERIFY(h.comm.WriteBytes("abc", 3));
     QCOMPARE(pty.ReadExactly(3), Bytes("abc"));
     int runs = 0;
-    QTRY_VERIFY(h.comm.SendDataEmpty());
-    QTest::qWait(50);
+    // "Empty" is said after "drained": once it is heard, the port knows the bytes left.
+    QTRY_COMPARE(h.sendEmpty, 2);
     h.comm.WhenDrained([&] { ++runs; });
     QCOMPARE(runs, 1); // nothing outstanding
     QVERIFY(h.comm.WriteBytes("de", 2));
@@ -752,10 +763,22 @@ void TestTComm::closeDropsPendingEvents()
     QVERIFY2(pty.Ok(), pty.Error().c_str());
     Harness h(pty.SlavePath());
     h.comm.SetReadIntervalTimeout(5);
+    const auto others = TaskSleeps();
+    // The event loop stays still throughout, so what the port's threads post
+    // waits in the queue; the test only watches the threads go to sleep.
+    const auto stillUntil = [](const auto& done) {
+        const QDeadlineTimer deadline(5000);
+        while (!done())
+            if (deadline.hasExpired())
+                return false;
+        return true;
+    };
     h.comm.OpenPort();
+    QVERIFY(stillUntil([&] { return NewThreadsSettled(others); }));
+    const long sleeps = SleepsOfNewThreads(others);
     QVERIFY(pty.WriteAll(std::string("late")));
-    // The event loop stays still, so the delivery waits in the queue.
-    std::this_thread::sleep_for(150ms);
+    // Woken by the bytes, the reader holds them the interval, posts them and sleeps again.
+    QVERIFY(stillUntil([&] { return SleepsOfNewThreads(others) > sleeps && NewThreadsSettled(others); }));
     h.comm.ClosePort();
     h.comm.SetCommName(pty.SlavePath());
     h.comm.OpenPort(); // a new open must not receive the old one's events either

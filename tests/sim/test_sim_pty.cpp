@@ -3,7 +3,10 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <ctime>
+#include <future>
+#include <span>
 #include <thread>
 
 #include <sys/file.h>
@@ -15,10 +18,11 @@ namespace {
 // Hardware revision 1 and Bell 202 current signalling share byte 7; the flags are byte 8.
 const Bytes kIdentity = {0xFE, 0x26, 0x05, 0x05, 0x05, 0x01, 0x01, 0x08, 0x00, 0x01, 0x02, 0x03};
 
-std::unique_ptr<sim::PtySimulator> StartSim(bool lineTiming)
+std::unique_ptr<sim::PtySimulator> StartSim(bool lineTiming, decltype(sim::PtySimulator::Options::trace) trace = {})
 {
     sim::PtySimulator::Options o;
     o.lineTiming = lineTiming;
+    o.trace = std::move(trace);
     std::string error;
     auto s = sim::PtySimulator::Start(o, &error);
     if (!s)
@@ -101,6 +105,7 @@ void TestSimPty::idleThreadSleeps()
 {
     auto s = StartSim(true);
     QVERIFY(s);
+    // The pause is the window the CPU time is measured over.
     const auto idleCpu = [] {
         const double before = CpuMs();
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -118,13 +123,19 @@ void TestSimPty::idleThreadSleeps()
 
 void TestSimPty::stopIsPrompt()
 {
-    auto s = StartSim(true);
+    std::promise<void> scheduled;
+    std::atomic<bool> said{false};
+    auto s = StartSim(true, [&](bool received, std::span<const std::uint8_t>) {
+        if (!received && !said.exchange(true))
+            scheduled.set_value();
+    });
     QVERIFY(s);
     s->WithDevice([](sim::Device& d) { d.SetFault(std::nullopt, {sim::FaultKind::Delay, 10000}); });
     const int fd = OpenPort(s->SlavePath());
     QVERIFY(fd >= 0);
     QVERIFY(Send(fd, ShortRequest(0)));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // The answer is pending, 10 s off, when Stop comes.
+    QVERIFY(scheduled.get_future().wait_for(std::chrono::seconds(3)) == std::future_status::ready);
     const std::int64_t t0 = NowMs();
     s->Stop();
     QVERIFY2(NowMs() - t0 < 500, "Stop waits for a pending answer");
