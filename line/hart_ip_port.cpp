@@ -201,9 +201,10 @@ void HartIpPort::Open(const HartIpTarget& target)
     if (address.setAddress(host)) {
         d_->state = Private::State::Connecting;
         // Opened or Failed never comes inside Open: the caller may not be listening yet.
-        QTimer::singleShot(0, this, [this, address] {
+        QTimer::singleShot(0, this, [this] {
+            // The target of the latest Open: an earlier one may have been closed since.
             if (d_->state == Private::State::Connecting && !d_->socket)
-                Connect(address);
+                Connect(QHostAddress(QString::fromStdString(d_->target.host)));
         });
         return;
     }
