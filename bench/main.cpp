@@ -4,6 +4,7 @@
 // much memory it holds. The figures and their reading: docs/performance.md.
 
 #include "bench/config_batch.h"
+#include "bench/hart_ip_batch.h"
 #include "bench/proc_stats.h"
 #include "bench/session.h"
 #include "bench/startup.h"
@@ -57,6 +58,31 @@ void PrintConfigBench(const ConfigBenchResult& c)
     std::printf("  items written and verified by the clone: %d\n", c.itemsWritten);
 }
 
+QJsonObject ToJson(const HartIpBenchResult& h)
+{
+    return {{"runs", h.runs},
+            {"transactions", h.transactions},
+            {"pty_read_ms", h.ptyMs},
+            {"hart_ip_read_ms", h.hartIpMs},
+            {"pty_per_transaction_ms", h.PtyPerTransactionMs()},
+            {"hart_ip_per_transaction_ms", h.HartIpPerTransactionMs()},
+            {"added_per_transaction_ms", h.AddedPerTransactionMs()},
+            {"met", h.AddedPerTransactionMs() <= kHartIpAddedTargetMs}};
+}
+
+void PrintHartIpBench(const HartIpBenchResult& h)
+{
+    std::printf("\nWhole-configuration read over HART-IP on the loopback beside a pseudo-terminal, no line timing,\n"
+                "turnaround %d ms, median of %d runs each; server: %s\n",
+                h.turnaroundMs, h.runs, qPrintable(h.server));
+    std::printf("  pseudo-terminal   %8.1f ms, %d transactions, %.2f ms a transaction\n", h.ptyMs, h.transactions,
+                h.PtyPerTransactionMs());
+    std::printf("  HART-IP (UDP)     %8.1f ms, %d transactions, %.2f ms a transaction\n", h.hartIpMs, h.transactions,
+                h.HartIpPerTransactionMs());
+    std::printf("  added by HART-IP  %.2f ms a transaction (target <= %.0f ms)  %s\n", h.AddedPerTransactionMs(),
+                kHartIpAddedTargetMs, h.AddedPerTransactionMs() <= kHartIpAddedTargetMs ? "met" : "NOT met");
+}
+
 struct Args {
     bool quick = false;
     bool json = false;
@@ -75,7 +101,8 @@ void Usage(std::FILE* out)
                 "  --repeat N        transactions of each kind (default 20)\n"
                 "  --idle-seconds S  idle window for the wake-up count (default 5)\n"
                 "  --startup-runs N  child processes timed from start to first paint (default 7)\n"
-                "  --config-only     only the configuration batches (read, clone, the same read by buttons)\n");
+                "  --config-only     only the configuration batches (read, clone, the same read by buttons,\n"
+                "                    the read over HART-IP beside a pseudo-terminal)\n");
 }
 
 bool ParseInt(const char* text, int lo, int hi, int* out)
@@ -157,16 +184,24 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "mh-bench: %s\n", qPrintable(configBench.error));
         return 1;
     }
+    const HartIpBenchResult hartIpBench = RunHartIpBench(args.quick ? 1 : 7);
+    if (!hartIpBench.error.isEmpty()) {
+        std::fprintf(stderr, "mh-bench: HART-IP: %s\n", qPrintable(hartIpBench.error));
+        return 1;
+    }
     if (args.configOnly) {
         if (args.json)
             std::printf("%s\n", QJsonDocument(QJsonObject{{"read", ToJson(configBench.read)},
                                                            {"clone", ToJson(configBench.clone)},
                                                            {"buttons_ms", configBench.buttonsMs},
-                                                           {"buttons_floor_ms", configBench.buttonsFloorMs}})
+                                                           {"buttons_floor_ms", configBench.buttonsFloorMs},
+                                                           {"hart_ip", ToJson(hartIpBench)}})
                                      .toJson(QJsonDocument::Indented)
                                      .constData());
-        else
+        else {
             PrintConfigBench(configBench);
+            PrintHartIpBench(hartIpBench);
+        }
         return 0;
     }
 
@@ -320,6 +355,7 @@ int main(int argc, char** argv)
                                           {"clone", ToJson(configBench.clone)},
                                           {"buttons_ms", configBench.buttonsMs},
                                           {"buttons_floor_ms", configBench.buttonsFloorMs}}},
+            {"hart_ip", ToJson(hartIpBench)},
             {"resident_after_open_bytes", qint64(session.afterOpen.residentBytes)},
             {"resident_after_transactions_bytes", qint64(session.afterTransactions.residentBytes)},
             {"peak_resident_bytes", qint64(session.afterTransactions.peakBytes)},
@@ -396,6 +432,7 @@ int main(int argc, char** argv)
                 qPrintable(mib(session.afterTransactions.peakBytes)));
 
     PrintConfigBench(configBench);
+    PrintHartIpBench(hartIpBench);
 
     std::printf("\nTargets\n");
     std::printf("  overhead above the floor < %.0f ms at the median     %s\n", kOverheadTargetMs, YesNo(overheadMet));
@@ -407,5 +444,7 @@ int main(int argc, char** argv)
                 YesNo(startupMet), startupMeasured ? qPrintable(Fixed(startupAll.median)) : "not measured");
     std::printf("  resident memory after open < 80 MB                 %s (%s MB)\n", YesNo(memoryMet),
                 qPrintable(mb(session.afterOpen.residentBytes)));
+    std::printf("  HART-IP adds <= %.0f ms a transaction               %s (%.2f ms)\n", kHartIpAddedTargetMs,
+                YesNo(hartIpBench.AddedPerTransactionMs() <= kHartIpAddedTargetMs), hartIpBench.AddedPerTransactionMs());
     return 0;
 }

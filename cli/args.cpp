@@ -31,21 +31,21 @@ std::string Tr(const char* text, std::string_view a, std::string_view b)
 // Which command takes which option: the one place that says it.
 const std::array kCommands{
     Command{"read", "read [-o FILE]", QT_TRANSLATE_NOOP("cli", "read the device's configuration; print it or write FILE"), 0, 0,
-            "--port --simulate --address --capture -o", RunRead},
+            "--port --simulate --hart-ip --tcp --address --capture -o", RunRead},
     Command{"diff", "diff FILE [FILE2]", QT_TRANSLATE_NOOP("cli", "compare the device with FILE, or FILE with FILE2"), 1, 2,
-            "--port --simulate --address --capture --with-identity", RunDiff},
+            "--port --simulate --hart-ip --tcp --address --capture --with-identity", RunDiff},
     Command{"write", "write FILE [--with-identity] [--force] [--dry-run] [--backup-dir DIR]",
             QT_TRANSLATE_NOOP("cli", "write what differs from FILE to the device, verifying each item"), 1, 1,
-            "--port --simulate --address --capture --with-identity --force --dry-run --backup-dir", RunWrite},
+            "--port --simulate --hart-ip --tcp --address --capture --with-identity --force --dry-run --backup-dir", RunWrite},
     Command{"scan", "scan [--addresses 0-15|0-63]",
             QT_TRANSLATE_NOOP("cli", "poll the addresses with command 0 and list every device that answers"), 0, 0,
-            "--port --simulate --capture --addresses", RunScan},
+            "--port --simulate --hart-ip --tcp --capture --addresses", RunScan},
     Command{"loop-test", "loop-test [--points 4,12,20] [--hold SECONDS] [--yes]",
             QT_TRANSLATE_NOOP("cli", "step the loop current through the points (command 40), then release it"), 0, 0,
-            "--port --simulate --address --capture --points --hold --yes", RunLoopTest},
+            "--port --simulate --hart-ip --tcp --address --capture --points --hold --yes", RunLoopTest},
     Command{"report", "report [-o FILE.pdf|FILE.html] [--file CONFIG] [--operator NAME]",
             QT_TRANSLATE_NOOP("cli", "write a commissioning report of the device, or of CONFIG"), 0, 0,
-            "--port --simulate --address --capture -o --file --operator", RunReport},
+            "--port --simulate --hart-ip --tcp --address --capture -o --file --operator", RunReport},
     Command{"history", "history [--device UNIQUE-ID] [--since DATE] [--json]",
             QT_TRANSLATE_NOOP("cli", "list the writes to devices, oldest first"), 0, 0, "--device --since --json",
             RunHistory},
@@ -85,6 +85,8 @@ struct OptionSpec {
 constexpr OptionSpec kOptions[] = {
     {"--simulate", nullptr},
     {"--port", QT_TRANSLATE_NOOP("cli", "The option --port needs a port name.")},
+    {"--hart-ip", QT_TRANSLATE_NOOP("cli", "The option --hart-ip needs a server, HOST or HOST:PORT.")},
+    {"--tcp", nullptr},
     {"--capture", QT_TRANSLATE_NOOP("cli", "The option --capture needs a file name.")},
     {"--backup-dir", QT_TRANSLATE_NOOP("cli", "The option --backup-dir needs a folder.")},
     {"--address", QT_TRANSLATE_NOOP("cli", "The option --address needs a polling address from 0 to 15.")},
@@ -139,6 +141,7 @@ Result ParseArguments(const QStringList& args)
     }
 
     Options o;
+    std::string hartIp;
     o.help = parser.isSet(QStringLiteral("help"));
     o.version = parser.isSet(QStringLiteral("version"));
     const auto text = [&](const char* name) { return parser.value(Bare(name)).toStdString(); };
@@ -156,6 +159,7 @@ Result ParseArguments(const QStringList& args)
                           : name == "--device"     ? &o.device
                           : name == "--since"      ? &o.since
                           : name == "--addresses"  ? &o.addresses
+                          : name == "--hart-ip"    ? &hartIp
                                                    : nullptr;
         if (to) {
             *to = text(spec.name);
@@ -207,9 +211,24 @@ Result ParseArguments(const QStringList& args)
     const int files = static_cast<int>(o.files.size());
     if (files < c->minFiles || files > c->maxFiles)
         return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Usage: %1 %2"), kProgramName, std::string(c->usage)));
+    const bool tcp = parser.isSet(QStringLiteral("tcp"));
+    if (!hartIp.empty() && (o.simulate || !o.port.empty()))
+        return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Give --hart-ip instead of --port or --simulate, not with them.")));
+    if (tcp && hartIp.empty())
+        return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "The option --tcp goes with --hart-ip.")));
+    if (!hartIp.empty()) {
+        // The option takes the server as HOST[:PORT]; the port selector's name is taken too.
+        const bool named = line::ParseHartIpName(hartIp).has_value();
+        const auto target = *line::ParseHartIpName(named ? hartIp : (tcp ? "hart-ip+tcp://" : "hart-ip://") + hartIp);
+        if (!target)
+            return Result::Fail(target.error());
+        o.hartIp = *target;
+        if (tcp)
+            o.hartIp->tcp = true;
+    }
     if (o.simulate && !o.port.empty())
         return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Give either --port or --simulate, not both.")));
-    if (!o.file.empty() && (o.simulate || !o.port.empty()))
+    if (!o.file.empty() && (o.simulate || !o.port.empty() || o.hartIp))
         return Result::Fail(Tr(QT_TRANSLATE_NOOP("cli", "Give either --file or a device (--port or --simulate), not both.")));
     return Result::Ok(std::move(o));
 }
@@ -225,6 +244,10 @@ std::string HelpText()
         "\nOptions:\n"
         "  --port NAME      the serial port: COM3, /dev/ttyUSB0, ttyUSB0 or a path\n"
         "  --simulate       talk to the built-in simulated converter instead\n"
+        "  --hart-ip HOST[:PORT]\n"
+        "                   talk through a HART-IP server (a gateway or multiplexer;\n"
+        "                   port 5094 unless given), over UDP\n"
+        "  --tcp            with --hart-ip: over TCP instead\n"
         "  --address N      polling address to identify, 0 to 15 (default 0)\n"
         "  --capture FILE   save every frame on the line in FILE, a pcapng capture for Wireshark\n"
         "  --with-identity  also compare or write the identity items\n"

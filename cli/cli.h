@@ -3,6 +3,7 @@
 #include "codec/result.h"
 #include "config/batch.h"
 #include "hart/transport.h"
+#include "line/hart_ip_port.h"
 
 #include <QStringList>
 
@@ -38,6 +39,7 @@ struct Options {
     std::string capture;   // --capture FILE: the line's traffic as a pcapng file
     std::string backupDir; // --backup-dir DIR: where write keeps its backups
     bool simulate = false; // --simulate
+    std::optional<line::HartIpTarget> hartIp; // --hart-ip HOST[:PORT], with --tcp
     int address = 0;       // --address N
     std::string addresses = "0-15"; // --addresses FIRST-LAST (scan)
     bool withIdentity = false;

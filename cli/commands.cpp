@@ -158,21 +158,28 @@ std::optional<config::BatchReport> ReadDevice(const Options& o, Io& io)
 
 std::unique_ptr<line::Line> OpenLine(const Options& o, Io& io)
 {
-    if (o.port.empty() && !o.simulate) {
+    if (o.port.empty() && !o.simulate && !o.hartIp) {
         io.err << i18n::Arg(QCoreApplication::translate("cli", "Give the port with --port NAME, or --simulate for the simulated converter.")) << "\n";
         return nullptr;
     }
     line::Line::Options lo;
     lo.port = o.port;
     lo.simulate = o.simulate;
+    lo.hartIp = o.hartIp;
+    // On a network the capture holds the HART-IP messages, session set-up included.
+    lo.traffic = io.traffic;
     auto opened = line::Line::Open(lo);
     if (!opened) {
         io.err << opened.error() << "\n";
         return nullptr;
     }
     auto l = opened.take();
-    if (io.traffic)
-        l->Transactor().SetTrafficSink(io.traffic);
+    if (auto* port = l->HartIp()) {
+        // Said when it happens; the request in hand then fails as on a lost serial port.
+        QObject::connect(port, &line::HartIpPort::Lost, port, [&io](const QString& why) {
+            io.err << why.toStdString() << "\n" << std::flush;
+        });
+    }
     return l;
 }
 

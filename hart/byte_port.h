@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace hart {
 
@@ -25,6 +27,14 @@ public:
     // Runs `fn` once on the caller's thread when every byte handed over so far
     // has left the line. A port that cannot tell runs it at once.
     virtual void WhenDrained(std::function<void()> fn) { fn(); }
+    // Preambles an answer has on this port before its delimiter. A wired line
+    // always shows at least one; a network (HART-IP) carries the frame without
+    // any, so the link finds it at the delimiter.
+    virtual std::size_t MinPreambles() const { return 1; }
+    // How long a slave's answer may take to start once the request is out;
+    // nothing: the wired figure (kAnswerStartMs). A gateway runs the wired
+    // transaction behind it and answers only once it is done.
+    virtual std::optional<int> AnswerStartMs() const { return std::nullopt; }
 };
 
 } // namespace hart

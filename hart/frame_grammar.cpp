@@ -80,6 +80,8 @@ FrameSpan FindFrame(std::span<const std::uint8_t> bytes, std::size_t minPreamble
     std::size_t i = 0;
     while (i < bytes.size()) {
         if (bytes[i] != kPreamble) {
+            if (minPreambles == 0 && IsDelimiter(bytes[i]))
+                return Measure(bytes, i, i);
             ++i;
             continue;
         }

@@ -63,7 +63,9 @@ inline std::size_t ExpansionBytes(std::uint8_t delimiter) { return (delimiter >>
 // delimiter, then takes at least `minPreambles` preambles, the delimiter,
 // address, expansion bytes, command, byte count, data and checksum. Bytes
 // ending in preambles are a frame that needs more. A wrong checksum still
-// makes a whole frame; `checksumOk` says so.
+// makes a whole frame; `checksumOk` says so. With `minPreambles` 0 (a frame
+// from a network, which carries no preambles) a delimiter without preambles
+// also begins a frame.
 FrameSpan FindFrame(std::span<const std::uint8_t> bytes, std::size_t minPreambles = 1);
 
 } // namespace hart

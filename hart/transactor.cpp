@@ -37,6 +37,17 @@ std::size_t FrameAssembler::Missing() const
     return span_.mostNeeded();
 }
 
+// A frame from a network has no preamble: it is given the one every reader of
+// Frame() (AnswerFrame::Parse, the decoders' fixed positions) expects before
+// the delimiter. Only the assembled frame has it; deliveries, and with them
+// the traffic counters and records, keep the bytes as they came.
+void FrameAssembler::TakeFrame(std::size_t end)
+{
+    const auto from = pending_.begin() + static_cast<std::ptrdiff_t>(span_.delimiterAt());
+    frame_.assign(1, kPreamble);
+    frame_.insert(frame_.end(), from, pending_.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
 bool FrameAssembler::AnswerStarted() const
 {
     if (state_ == State::Hunting)
@@ -52,7 +63,7 @@ FrameAssembler::State FrameAssembler::Add(std::span<const std::uint8_t> bytes, s
         taken = bytes.size();
     }
     while (state_ != State::Whole) {
-        span_ = FindFrame(pending_);
+        span_ = FindFrame(pending_, minPreambles_);
         if (span_.state == FrameState::None) {
             Clear();
             break;
@@ -60,7 +71,7 @@ FrameAssembler::State FrameAssembler::Add(std::span<const std::uint8_t> bytes, s
         const auto end = static_cast<std::ptrdiff_t>(span_.end());
         if (span_.state == FrameState::Whole) {
             if (span_.type == FrameType::Answer) {
-                frame_.assign(pending_.begin() + static_cast<std::ptrdiff_t>(span_.delimiterAt() - 1), pending_.begin() + end);
+                TakeFrame(span_.end());
                 taken -= pending_.size() - span_.end(); // what follows the answer is not ours to take
                 pending_.clear();
                 state_ = State::Whole;
@@ -70,15 +81,15 @@ FrameAssembler::State FrameAssembler::Add(std::span<const std::uint8_t> bytes, s
             pending_.erase(pending_.begin(), pending_.begin() + end);
             continue;
         }
-        // Only the last preamble is kept: Frame() starts there.
-        const std::size_t keepFrom = (span_.delimiter ? span_.delimiterAt() : pending_.size()) - 1;
+        // Only the last preamble is kept (none when the frame came without): Frame() starts there.
+        const std::size_t keepFrom = span_.delimiter ? span_.delimiterAt() - (span_.preambles > 0 ? 1 : 0) : pending_.size() - 1;
         if (keepFrom > 0) {
             pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(keepFrom));
-            span_ = FindFrame(pending_);
+            span_ = FindFrame(pending_, minPreambles_);
         }
         state_ = span_.delimiter ? State::Collecting : State::Hunting;
         if (span_.delimiter)
-            frame_ = pending_;
+            TakeFrame(pending_.size());
         else
             frame_.clear();
         break;
@@ -142,6 +153,16 @@ void Transactor::StartNext()
     SendCurrent();
 }
 
+int Transactor::AnswerStartMs() const
+{
+    if (answerStartMs_)
+        return *answerStartMs_;
+    if (port_)
+        if (const auto ms = port_->AnswerStartMs())
+            return *ms;
+    return kAnswerStartMs;
+}
+
 std::chrono::microseconds Transactor::CharTimes(std::size_t bytes) const
 {
     return LineTime(bytes, baud_);
@@ -200,10 +221,10 @@ void Transactor::LineClear(std::uint64_t generation)
         else
             rtsTimer_.start(static_cast<int>(left.count()));
     }
-    waitDeadline_ = end + std::chrono::milliseconds(answerStartMs_);
+    waitDeadline_ = end + std::chrono::milliseconds(AnswerStartMs());
     // Other devices' answers may push the wait on, but never past one longest
     // answer beyond it: a busy loop must not keep a request waiting for ever.
-    waitLimit_ = *waitDeadline_ + CharTimes(kLongestAnswer) + std::chrono::milliseconds(answerStartMs_);
+    waitLimit_ = *waitDeadline_ + CharTimes(kLongestAnswer) + std::chrono::milliseconds(AnswerStartMs());
     if (phase_ == Phase::Sending) {
         phase_ = Phase::Waiting;
         ArmFor(*waitDeadline_);
@@ -251,10 +272,10 @@ void Transactor::Deliver(std::span<const std::uint8_t> bytes)
     }
     if (phase_ != Phase::Receiving) {
         phase_ = Phase::Receiving;
-        answerLimit_ = now + CharTimes(kLongestAnswer) + std::chrono::milliseconds(answerStartMs_);
+        answerLimit_ = now + CharTimes(kLongestAnswer) + std::chrono::milliseconds(AnswerStartMs());
     }
     // A started answer that stalls is as good as none.
-    ArmFor(std::min(answerLimit_, now + CharTimes(assembler_.Missing()) + std::chrono::milliseconds(answerStartMs_)));
+    ArmFor(std::min(answerLimit_, now + CharTimes(assembler_.Missing()) + std::chrono::milliseconds(AnswerStartMs())));
 }
 
 // Ends the request with the whole frame, or sends it again; false when the
@@ -292,7 +313,7 @@ void Transactor::Skip()
         timer_.stop();
         return;
     }
-    waitDeadline_ = std::min(waitLimit_, std::max(*waitDeadline_, Clock::now() + std::chrono::milliseconds(answerStartMs_)));
+    waitDeadline_ = std::min(waitLimit_, std::max(*waitDeadline_, Clock::now() + std::chrono::milliseconds(AnswerStartMs())));
     phase_ = Phase::Waiting;
     ArmFor(*waitDeadline_);
 }

@@ -42,6 +42,8 @@ class FrameAssembler {
 public:
     enum class State { Hunting, Collecting, Whole };
 
+    // The port's (BytePort::MinPreambles): 0 on a network.
+    void SetMinPreambles(std::size_t n) { minPreambles_ = n; }
     void Clear();
     // Adds received bytes; returns the state after them. Bytes after a whole
     // frame are not taken; `used`, when given, says how many were.
@@ -50,13 +52,17 @@ public:
     // An answer is under way: preambles, or a slave frame being collected.
     // A master frame (the request heard back) is none.
     bool AnswerStarted() const;
-    // Bytes received so far that belong to the frame (last preamble on).
+    // Bytes received so far that belong to the frame (last preamble on; one
+    // preamble put in front of a frame that came without).
     const std::vector<std::uint8_t>& Frame() const { return frame_; }
     // Bytes still needed to make the frame whole, a worst case before the
     // byte count has come.
     std::size_t Missing() const;
 
 private:
+    void TakeFrame(std::size_t end);
+
+    std::size_t minPreambles_ = 1;
     State state_ = State::Hunting;
     std::vector<std::uint8_t> pending_; // from the last preamble of a frame that may be coming
     FrameSpan span_;                    // what the grammar makes of pending_
@@ -72,11 +78,16 @@ public:
     explicit Transactor(QObject* parent = nullptr);
     ~Transactor() override;
 
-    void SetPort(BytePort* port) { port_ = port; }
+    void SetPort(BytePort* port)
+    {
+        port_ = port;
+        assembler_.SetMinPreambles(port ? port->MinPreambles() : 1);
+    }
     // Only for the time a request needs on the line.
     void SetBaud(std::uint32_t baud) { baud_ = baud ? baud : 1200; }
     void SetTrafficSink(TrafficSink sink) { sink_ = std::move(sink); }
-    // Tests shorten the answer-start wait; the line always uses kAnswerStartMs.
+    // Tests shorten the answer-start wait; the line uses its port's figure
+    // (BytePort::AnswerStartMs), kAnswerStartMs on a wired line.
     void SetAnswerStartMs(int ms) { answerStartMs_ = ms; }
 
     using Transport::Submit;
@@ -125,7 +136,8 @@ private:
     BytePort* port_ = nullptr;
     TrafficSink sink_;
     std::uint32_t baud_ = 1200;
-    int answerStartMs_ = kAnswerStartMs;
+    std::optional<int> answerStartMs_; // set by tests; else the port's figure
+    int AnswerStartMs() const;
 
     std::deque<Job> queue_;
     bool active_ = false;

@@ -6,16 +6,28 @@
 #include "hart/transport.h"
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QObject>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace line {
+
+// How long a gateway may take to start its answer once the request is out.
+// The Transactor already counts the request's own time on the wire behind the
+// gateway (at 1200 baud); after it come the device's turnaround (at most
+// 305 ms), an answer of up to 80 bytes on that wire (733 ms) and some 460 ms
+// for the gateway and the network: 1500 ms.
+inline constexpr int kHartIpAnswerStartMs = 1500;
+// Name lookup, connection and session initiate together.
+inline constexpr int kHartIpSetupMs = 5000;
 
 // A HART-IP server to talk to, and how.
 struct HartIpTarget {
@@ -38,6 +50,8 @@ std::string HartIpName(const HartIpTarget& target);
 // Transactor), whose written frames go out as pass-through requests and
 // whose deliveries are the frames of the matching pass-through responses.
 // Lives on the thread that uses it (the window's or the program's); never blocks.
+// Handlers of its signals may call any operation but must not delete it
+// (deleteLater).
 class HartIpPort : public QObject, public hart::BytePort {
     Q_OBJECT
 public:
@@ -57,6 +71,13 @@ public:
     // A network has no RTS: kept for those who read it back, no effect.
     hart::TRtsControl RtsControl() const override;
     void SetRtsControl(hart::TRtsControl value) override;
+    // A pass-through frame has no preambles.
+    std::size_t MinPreambles() const override { return 0; }
+    std::optional<int> AnswerStartMs() const override { return kHartIpAnswerStartMs; }
+
+    // Messages received and not taken since Open: malformed datagrams,
+    // responses with a sequence number not outstanding, publish messages.
+    int IgnoredMessages() const;
 
     // Every HART-IP message sent and received (session, keep-alive,
     // pass-through), with its endpoints: for the traffic window and captures.
@@ -73,6 +94,21 @@ signals:
     void Lost(const QString& reason);
 
 private:
+    void Connect(const QHostAddress& address);
+    void Shutdown();
+    void SetupFailed(const QString& reason);
+    void SessionLost(const QString& reason);
+    void Send(const std::vector<std::uint8_t>& message);
+    void Record(hart::Direction direction, std::span<const std::uint8_t> message);
+    void ReadReady();
+    void Take(const hart::ip::Message& m, std::span<const std::uint8_t> bytes);
+    void KeepAliveDue();
+    int KeepAliveInterval() const;
+    QString NameText() const;
+    static QString RejectText(hart::ip::Reject reject);
+    static QString SessionStatusText(std::uint8_t status);
+    static QString ErrorCodeText(std::span<const std::uint8_t> body);
+
     struct Private;
     std::unique_ptr<Private> d_;
 };

@@ -3,11 +3,13 @@
 #include "codec/result.h"
 #include "hart/line_owner.h"
 #include "hart/transactor.h"
+#include "line/hart_ip_port.h"
 #include "serial/tcomm.h"
 #include "sim/pty_simulator.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -59,32 +61,43 @@ private:
 };
 
 // A line for a program without a window: the port (or the simulated
-// converter) open, in batch reads, with a Transactor fed by its deliveries.
+// converter, or a HART-IP server) open, in batch reads, with a Transactor fed
+// by its deliveries.
 class Line {
 public:
     struct Options {
         std::string port;
         bool simulate = false;
         sim::PtySimulatorOptions simulator;
+        // Set: a session with this HART-IP server instead of a serial port.
+        std::optional<HartIpTarget> hartIp{};
+        // Every frame on a serial line, or every HART-IP message with its
+        // endpoints (the session initiate included).
+        hart::TrafficSink traffic{};
     };
 
-    // Nothing and a plain sentence in *error when the port cannot be opened.
+    // The open line, or a plain sentence saying why there is none. A HART-IP
+    // session is waited for (at most kHartIpSetupMs and a little).
     static codec::Result<std::unique_ptr<Line>> Open(const Options& options);
-    ~Line();
+    ~Line(); // a HART-IP session is closed
     Line(const Line&) = delete;
     Line& operator=(const Line&) = delete;
 
     hart::Transactor& Transactor() { return transactor_; }
     serial::TComm& Comm() { return comm_; }
     sim::PtySimulator* Simulator() { return simulator_.get(); }
+    // The HART-IP port; nothing on a serial line.
+    HartIpPort* HartIp() { return hartIp_.get(); }
 
 private:
     Line() = default;
+    codec::Result<void> OpenHartIp(const HartIpTarget& target, const hart::TrafficSink& traffic);
 
     std::unique_ptr<sim::PtySimulator> simulator_;
     serial::TComm comm_;
     hart::Transactor transactor_;
     std::unique_ptr<BatchReads> batch_;
+    std::unique_ptr<HartIpPort> hartIp_;
 };
 
 } // namespace line

@@ -69,6 +69,15 @@ private slots:
         QTest::newRow("json for read") << QStringList{"read", "--json"} << "--json does not apply to read";
         QTest::newRow("port for history") << QStringList{"history", "--port", "COM1"} << "--port does not apply to history";
         QTest::newRow("port and simulate") << QStringList{"read", "--port", "COM1", "--simulate"} << "either --port or --simulate";
+        QTest::newRow("hart-ip and port") << QStringList{"read", "--hart-ip", "gw", "--port", "COM1"} << "--hart-ip instead of --port or --simulate";
+        QTest::newRow("hart-ip and simulate") << QStringList{"scan", "--simulate", "--hart-ip", "gw"} << "--hart-ip instead of --port or --simulate";
+        QTest::newRow("tcp alone") << QStringList{"read", "--tcp", "--port", "COM1"} << "--tcp goes with --hart-ip";
+        QTest::newRow("hart-ip without server") << QStringList{"read", "--hart-ip"} << "--hart-ip needs a server";
+        QTest::newRow("hart-ip port 0") << QStringList{"read", "--hart-ip", "gw:0"} << "the port is not a number from 1 to 65535";
+        QTest::newRow("hart-ip port too big") << QStringList{"diff", "a", "--hart-ip", "gw:65536"} << "the port is not a number from 1 to 65535";
+        QTest::newRow("hart-ip without host") << QStringList{"read", "--hart-ip", ":5094"} << "the host is missing";
+        QTest::newRow("hart-ip for history") << QStringList{"history", "--hart-ip", "gw"} << "--hart-ip does not apply to history";
+        QTest::newRow("a file and hart-ip") << QStringList{"report", "--file", "a.json", "--hart-ip", "gw"} << "either --file or a device";
     }
     void refused()
     {
@@ -83,6 +92,26 @@ private slots:
         QCOMPARE(cli::Run(args, io), int(cli::kRefused));
         QVERIFY(out.str().empty());
         QVERIFY(QString::fromStdString(err.str()).contains(says));
+    }
+
+    void hartIpServer_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("name"); // the target, as the port selector writes it
+        QTest::newRow("host, UDP") << QStringList{"read", "--hart-ip", "gw.plant"} << "hart-ip://gw.plant";
+        QTest::newRow("address and port, TCP") << QStringList{"scan", "--hart-ip", "10.0.0.7:20004", "--tcp"} << "hart-ip+tcp://10.0.0.7:20004";
+        QTest::newRow("every device command") << QStringList{"write", "f", "--tcp", "--hart-ip", "[::1]:5095"} << "hart-ip+tcp://[::1]:5095";
+        QTest::newRow("port selector name") << QStringList{"loop-test", "--hart-ip", "hart-ip+tcp://gw"} << "hart-ip+tcp://gw";
+    }
+    void hartIpServer()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, name);
+        const auto o = cli::ParseArguments(args);
+        QVERIFY2(o.ok(), o.error().c_str());
+        QVERIFY(o->hartIp);
+        QCOMPARE(QString::fromStdString(line::HartIpName(*o->hartIp)), name);
+        QCOMPARE(o->hartIp->master, hart::ip::MasterType::Primary);
     }
 
     void deviceCommandsNeedALine()

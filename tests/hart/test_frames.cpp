@@ -196,6 +196,11 @@ private slots:
         QTest::newRow("garbage") << Hex("00 01 02 03 80 7E") << 1 << "none" << 6 << 0 << 0;
         QTest::newRow("other physical layer") << Hex("FF FF 8E A6 05 01 02 03 11 00 00") << 1 << "none" << 11 << 0 << 0;
         QTest::newRow("not a frame type") << Hex("FF FF 83 A6 05 01 02 03 11 00 00") << 1 << "none" << 11 << 0 << 0;
+        // A network carries frames without preambles.
+        QTest::newRow("no preamble, none asked") << Make(0, 0x86, 0, 2) << 0 << "whole answer ok 2" << 0 << 0 << 11;
+        QTest::newRow("no preamble, one asked") << Make(0, 0x86, 0, 2) << 1 << "none" << 11 << 0 << 0;
+        QTest::newRow("no preamble, cut short") << Hex("86 A6 05 01 02 03") << 0 << "more 3" << 0 << 0 << 6;
+        QTest::newRow("preambles, none asked") << Make(3, 0x86, 0, 2) << 0 << "whole answer ok 2" << 0 << 3 << 14;
     }
     void grammar()
     {

@@ -470,6 +470,38 @@ private slots:
         QVERIFY(!fx.link.Timer3().isActive());
     }
 
+    // On a network (HART-IP) the answer comes without preambles: the same
+    // answer is found, and only the bytes that came are counted.
+    void answerWithoutPreambles_data()
+    {
+        QTest::addColumn<int>("minPreambles");
+        QTest::addColumn<int>("preambles");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("network, bare frame") << 0 << 0 << "Write successful!";
+        QTest::newRow("network, preambles all the same") << 0 << 3 << "Write successful!";
+        QTest::newRow("serial line, bare frame") << 1 << 0 << "Write failed!";
+    }
+    void answerWithoutPreambles()
+    {
+        QFETCH(int, minPreambles);
+        QFETCH(int, preambles);
+        QFETCH(QString, text);
+        struct NetworkPort : FakePort {
+            std::size_t min = 0;
+            std::size_t MinPreambles() const override { return min; }
+        };
+        NetworkPort port;
+        port.min = static_cast<std::size_t>(minPreambles);
+        Fixture fx;
+        fx.link.SetPort(&port);
+        fx.link.Send(Request(RequestId::Button7), Hex("05 26"));
+        const auto answer = LongAnswer(240, 0, {}, preambles);
+        fx.deliver(answer);
+        fx.link.Timer2Timer();
+        QCOMPARE(fx.status(), text);
+        QCOMPARE(fx.link.BytesReceived(), std::int32_t(answer.size()));
+    }
+
     void writeAnswerBehindTwelvePreambles()
     {
         Fixture fx;
