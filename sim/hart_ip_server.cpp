@@ -331,6 +331,9 @@ std::unique_ptr<HartIpServer> HartIpServer::Start(Options options, std::string* 
     if (!address)
         return fail("not a numeric IPv4 or IPv6 address: " + options.address);
 
+    const auto where = [&](std::uint16_t p) {
+        return (address->ipv6 ? "[" + options.address + "]" : options.address) + ":" + std::to_string(p);
+    };
     UniqueFd udp, listener;
     std::uint16_t port = options.port;
     // Port 0: the free port TCP got may be taken for UDP; then try another.
@@ -345,7 +348,7 @@ std::unique_ptr<HartIpServer> HartIpServer::Start(Options options, std::string* 
         if (a.ipv6)
             ::setsockopt(listener.get(), IPPROTO_IPV6, IPV6_V6ONLY, &one, sizeof one);
         if (::bind(listener.get(), reinterpret_cast<sockaddr*>(&a.storage), a.length) != 0)
-            return fail(ErrnoText("TCP port " + std::to_string(options.port)));
+            return fail(ErrnoText("TCP on " + where(options.port)));
         if (::listen(listener.get(), 16) != 0)
             return fail(ErrnoText("listen"));
         sockaddr_storage bound{};
@@ -363,7 +366,7 @@ std::unique_ptr<HartIpServer> HartIpServer::Start(Options options, std::string* 
         if (::bind(udp.get(), reinterpret_cast<sockaddr*>(&a.storage), a.length) == 0)
             break;
         if (errno != EADDRINUSE || options.port != 0 || attempt >= 20)
-            return fail(ErrnoText("UDP port " + std::to_string(port)));
+            return fail(ErrnoText("UDP on " + where(port)));
     }
 
     UniqueFd stop(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));

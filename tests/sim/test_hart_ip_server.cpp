@@ -1,104 +1,14 @@
 #include "sim/hart_ip_server.h"
-#include "pty_io.h"
+#include "hart_ip_client.h"
 
 #include <QtTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-
 using namespace simtest;
-namespace ip = hart::ip;
 
 namespace {
 
 // Identity of the default converter, as command 0 answers it.
 const Bytes kIdentity = {0xFE, 0x26, 0x05, 0x05, 0x05, 0x01, 0x01, 0x08, 0x00, 0x01, 0x02, 0x03};
-
-Bytes Tail(const Bytes& b, std::size_t from) { return Bytes(b.begin() + static_cast<std::ptrdiff_t>(from), b.end()); }
-
-// A client's end on loopback: one socket, UDP or TCP, connected to the server.
-class Client {
-public:
-    Client(bool tcp, std::uint16_t port) : tcp_(tcp)
-    {
-        fd_ = ::socket(AF_INET, (tcp ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(port);
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
-    ~Client()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    bool Ok() const { return fd_ >= 0; }
-    bool Send(const Bytes& b) { return ::send(fd_, b.data(), b.size(), MSG_NOSIGNAL) == ssize_t(b.size()); }
-
-    // The next whole message, or nothing within the deadline.
-    std::optional<Bytes> Next(int timeoutMs = 3000)
-    {
-        const std::int64_t end = NowMs() + timeoutMs;
-        for (;;) {
-            if (const ip::Parsed p = ip::Parse(in_); p.message) {
-                Bytes m(in_.begin(), in_.begin() + static_cast<std::ptrdiff_t>(p.length));
-                in_.erase(in_.begin(), in_.begin() + static_cast<std::ptrdiff_t>(p.length));
-                return m;
-            }
-            if (!tcp_)
-                in_.clear();
-            if (!Wait(end))
-                return std::nullopt;
-            std::uint8_t buf[1024];
-            const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
-            if (n <= 0)
-                return std::nullopt;
-            in_.insert(in_.end(), buf, buf + n);
-        }
-    }
-    // TCP: true once the server has closed the connection, within the deadline.
-    bool Closed(int timeoutMs)
-    {
-        const std::int64_t end = NowMs() + timeoutMs;
-        for (;;) {
-            if (!Wait(end))
-                return false;
-            std::uint8_t buf[256];
-            const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
-            if (n <= 0)
-                return true;
-        }
-    }
-
-private:
-    bool Wait(std::int64_t endMs)
-    {
-        pollfd p{fd_, POLLIN, 0};
-        const int left = int(std::max<std::int64_t>(0, endMs - NowMs()));
-        return ::poll(&p, 1, left) > 0;
-    }
-    bool tcp_;
-    int fd_ = -1;
-    Bytes in_;
-};
-
-struct Reply {
-    ip::Header header;
-    Bytes body;
-};
-std::optional<Reply> Read(Client& c, int timeoutMs = 3000)
-{
-    const auto m = c.Next(timeoutMs);
-    if (!m)
-        return std::nullopt;
-    const ip::Parsed p = ip::Parse(*m);
-    return Reply{p.message->header, Bytes(p.message->body.begin(), p.message->body.end())};
-}
 
 sim::HartIpServerOptions Fast()
 {
