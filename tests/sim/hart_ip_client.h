@@ -20,27 +20,19 @@ inline Bytes Tail(const Bytes& b, std::size_t from) { return Bytes(b.begin() + s
 // A client's end on loopback: one socket, UDP or TCP, connected to the server.
 class Client {
 public:
-    Client(bool tcp, std::uint16_t port) : tcp_(tcp)
+    Client(bool tcp, std::uint16_t port) : tcp_(tcp), fd_(::socket(AF_INET, (tcp ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, 0))
     {
-        fd_ = ::socket(AF_INET, (tcp ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, 0);
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_port = htons(port);
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
+        ok_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
     }
-    ~Client()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    bool Ok() const { return fd_ >= 0; }
-    bool Send(const Bytes& b) { return ::send(fd_, b.data(), b.size(), MSG_NOSIGNAL) == ssize_t(b.size()); }
+    ~Client() { ::close(fd_); }
+    bool Ok() const { return ok_; }
+    bool Send(const Bytes& b) { return ok_ && ::send(fd_, b.data(), b.size(), MSG_NOSIGNAL) == ssize_t(b.size()); }
 
-    // The next whole message, or nothing within the deadline.
+    // The next whole message, or nothing within the deadline (or at the end of a TCP stream).
     std::optional<Bytes> Next(int timeoutMs = 3000)
     {
         const std::int64_t end = NowMs() + timeoutMs;
@@ -52,11 +44,13 @@ public:
             }
             if (!tcp_)
                 in_.clear();
-            if (!Wait(end))
-                return std::nullopt;
+            pollfd p{fd_, POLLIN, 0};
             std::uint8_t buf[1024];
+            if (::poll(&p, 1, int(std::max<std::int64_t>(0, end - NowMs()))) <= 0)
+                return std::nullopt;
             const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
-            if (n <= 0)
+            closed_ = n <= 0;
+            if (closed_)
                 return std::nullopt;
             in_.insert(in_.end(), buf, buf + n);
         }
@@ -64,26 +58,16 @@ public:
     // TCP: true once the server has closed the connection, within the deadline.
     bool Closed(int timeoutMs)
     {
-        const std::int64_t end = NowMs() + timeoutMs;
-        for (;;) {
-            if (!Wait(end))
-                return false;
-            std::uint8_t buf[256];
-            const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
-            if (n <= 0)
-                return true;
+        while (Next(timeoutMs)) {
         }
+        return closed_;
     }
 
 private:
-    bool Wait(std::int64_t endMs)
-    {
-        pollfd p{fd_, POLLIN, 0};
-        const int left = int(std::max<std::int64_t>(0, endMs - NowMs()));
-        return ::poll(&p, 1, left) > 0;
-    }
     bool tcp_;
-    int fd_ = -1;
+    int fd_;
+    bool ok_ = false;
+    bool closed_ = false;
     Bytes in_;
 };
 
