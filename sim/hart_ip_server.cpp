@@ -30,6 +30,9 @@ constexpr std::int64_t kNsPerMs = 1'000'000;
 constexpr std::size_t kLoopPreambles = 5;
 // A client that sends but never reads loses its connection rather than our memory.
 constexpr std::size_t kMaxUnsent = 64 * 1024;
+// Requests waiting for the loop beyond these go unanswered, as at a busy
+// gateway, so that a flood cannot queue answers without end.
+constexpr std::size_t kMaxBacklog = 64;
 
 std::int64_t MonotonicNs()
 {
@@ -100,6 +103,7 @@ HartIpPeer UdpPeer(const sockaddr_storage& from)
         const auto* v6 = reinterpret_cast<const sockaddr_in6*>(&from);
         std::memcpy(p.address.data(), &v6->sin6_addr, 16);
         p.port = ntohs(v6->sin6_port);
+        p.scope = v6->sin6_scope_id;
     } else {
         const auto* v4 = reinterpret_cast<const sockaddr_in*>(&from);
         std::memcpy(p.address.data(), &v4->sin_addr, 4);
@@ -117,6 +121,7 @@ SocketAddress PeerAddress(const HartIpPeer& peer, bool ipv6)
         v6->sin6_family = AF_INET6;
         std::memcpy(&v6->sin6_addr, peer.address.data(), 16);
         v6->sin6_port = htons(peer.port);
+        v6->sin6_scope_id = peer.scope;
         a.length = sizeof(sockaddr_in6);
     } else {
         auto* v4 = reinterpret_cast<sockaddr_in*>(&a.storage);
@@ -244,6 +249,11 @@ std::optional<HartIpEngine::Send> HartIpEngine::PassThrough(const ip::Message& m
         request.type != hart::FrameType::Request)
         return std::nullopt;
 
+    while (!backlog_.empty() && backlog_.front() <= nowNs)
+        backlog_.pop_front();
+    if (backlog_.size() >= kMaxBacklog)
+        return std::nullopt;
+
     const std::vector<Transmission> answers = device.Feed(wire, nowNs / kNsPerMs);
     if (answers.empty())
         return std::nullopt; // no answer on the loop: none on the network, the client times out
@@ -266,6 +276,7 @@ std::optional<HartIpEngine::Send> HartIpEngine::PassThrough(const ip::Message& m
     if (lineTiming_)
         dueNs += static_cast<std::int64_t>(t.requestBytes + kLoopPreambles + frame.size()) * kByteNs;
     busyUntilNs_ = dueNs;
+    backlog_.push_back(dueNs);
     return Send{ip::Response(message.header, ip::kStatusSuccess, frame), dueNs};
 }
 
@@ -306,11 +317,6 @@ int HartIpEngine::SessionCount() const
     return static_cast<int>(std::count_if(entries_.begin(), entries_.end(), [](const auto& e) { return e.second.session; }));
 }
 
-bool HartIpEngine::HasSession(const HartIpPeer& peer) const
-{
-    const auto it = entries_.find(peer);
-    return it != entries_.end() && it->second.session;
-}
 
 // ---------------------------------------------------------------- server
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <compare>
+#include <deque>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -44,6 +45,7 @@ struct HartIpPeer {
     std::uint64_t connection = 0;           // TCP
     std::array<std::uint8_t, 16> address{}; // UDP: an IPv4 address in the first four bytes
     std::uint16_t port = 0;                 // UDP
+    std::uint32_t scope = 0;                // UDP over IPv6: the link of a link-local address
     auto operator<=>(const HartIpPeer&) const = default;
 };
 
@@ -81,7 +83,6 @@ public:
     void Forget(const HartIpPeer& peer);
 
     int SessionCount() const;
-    bool HasSession(const HartIpPeer& peer) const;
 
 private:
     struct Entry {
@@ -100,6 +101,7 @@ private:
     bool lineTiming_;
     std::map<HartIpPeer, Entry> entries_;
     std::int64_t busyUntilNs_ = 0; // one loop behind the gateway: one transaction at a time
+    std::deque<std::int64_t> backlog_; // when the answers not yet due are due
 };
 
 // A simulated converter behind a HART-IP gateway, on UDP and TCP on the same

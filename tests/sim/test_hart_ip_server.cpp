@@ -56,6 +56,7 @@ private slots:
     void malformed();
     void inactivityEndsSessions();
     void lineTiming();
+    void floodIsBounded();
     void badOptions();
 };
 
@@ -326,6 +327,25 @@ void TestHartIpServer::lineTiming()
     // 5 + 5 request bytes, 20 ms, 5 + 19 answer bytes, at 9.17 ms a byte.
     QVERIFY2(NowMs() - sent >= 330, qPrintable(QString::number(NowMs() - sent)));
     QCOMPARE(r->body, Tail(ShortAnswer(0, kIdentity), 5));
+}
+
+void TestHartIpServer::floodIsBounded()
+{
+    sim::HartIpEngine engine{sim::HartIpServerOptions{}};
+    sim::Device device;
+    const sim::HartIpPeer peer;
+    engine.Datagram(peer, Session(1), device, 0);
+    // Each answer waits for the loop; past 64 waiting, requests go unanswered until the backlog drains.
+    int answered = 0;
+    std::int64_t lastDue = 0;
+    for (int k = 0; k < 80; ++k)
+        for (const auto& send : engine.Datagram(peer, ip::PassThrough(ip::MessageType::Request, 2, ShortRequest(0)), device, 0).sends) {
+            ++answered;
+            lastDue = send.dueNs;
+        }
+    QCOMPARE(answered, 64);
+    QCOMPARE(engine.Datagram(peer, ip::PassThrough(ip::MessageType::Request, 3, ShortRequest(0)), device, lastDue).sends.size(),
+             std::size_t(1));
 }
 
 void TestHartIpServer::badOptions()
