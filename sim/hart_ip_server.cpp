@@ -138,7 +138,8 @@ SocketAddress PeerAddress(const HartIpPeer& peer, bool ipv6)
 // ---------------------------------------------------------------- engine
 
 HartIpEngine::HartIpEngine(const HartIpServerOptions& options)
-    : minInactivityMs_(options.minInactivityMs), maxInactivityMs_(std::max(options.minInactivityMs, options.maxInactivityMs)),
+    : minInactivityMs_(options.minInactivityMs),
+      maxInactivityMs_(std::max(options.minInactivityMs, options.maxInactivityMs)),
       maxSessions_(options.maxSessions), lineTiming_(options.lineTiming)
 {
 }
@@ -314,7 +315,8 @@ void HartIpEngine::Forget(const HartIpPeer& peer) { entries_.erase(peer); }
 
 int HartIpEngine::SessionCount() const
 {
-    return static_cast<int>(std::count_if(entries_.begin(), entries_.end(), [](const auto& e) { return e.second.session; }));
+    return static_cast<int>(
+        std::count_if(entries_.begin(), entries_.end(), [](const auto& e) { return e.second.session; }));
 }
 
 
@@ -379,10 +381,10 @@ std::unique_ptr<HartIpServer> HartIpServer::Start(Options options, std::string* 
     if (stop.get() < 0)
         return fail(ErrnoText("eventfd"));
     char text[INET6_ADDRSTRLEN] = {};
-    ::inet_ntop(address->ipv6 ? AF_INET6 : AF_INET,
-                address->ipv6 ? static_cast<const void*>(&reinterpret_cast<const sockaddr_in6*>(&address->storage)->sin6_addr)
-                              : static_cast<const void*>(&reinterpret_cast<const sockaddr_in*>(&address->storage)->sin_addr),
-                text, sizeof text);
+    const void* raw = address->ipv6
+                          ? static_cast<const void*>(&reinterpret_cast<const sockaddr_in6*>(&address->storage)->sin6_addr)
+                          : static_cast<const void*>(&reinterpret_cast<const sockaddr_in*>(&address->storage)->sin_addr);
+    ::inet_ntop(address->ipv6 ? AF_INET6 : AF_INET, raw, text, sizeof text);
 
     std::unique_ptr<HartIpServer> server(new HartIpServer(std::move(options), udp.release(), listener.release(),
                                                           stop.release(), port, text, address->ipv6));

@@ -61,7 +61,8 @@ private slots:
                 b.insert(b.end(), next.begin(), next.end());
             }
             const std::string broken = fuzzing::CheckHartIp(b, &counts);
-            QVERIFY2(broken.empty(), qPrintable(QString("round %1: %2").arg(round).arg(QString::fromStdString(broken))));
+            QVERIFY2(broken.empty(),
+                     qPrintable(QString("round %1: %2").arg(round).arg(QString::fromStdString(broken))));
         }
         // The mix must reach the parser's acceptance and the device, or it proves nothing.
         QVERIFY2(counts.accepted > 5000, qPrintable(QString::number(counts.accepted)));

@@ -15,12 +15,16 @@ namespace simtest {
 
 namespace ip = hart::ip;
 
-inline Bytes Tail(const Bytes& b, std::size_t from) { return Bytes(b.begin() + static_cast<std::ptrdiff_t>(from), b.end()); }
+inline Bytes Tail(const Bytes& b, std::size_t from)
+{
+    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(from), b.end());
+}
 
 // A client's end on loopback: one socket, UDP or TCP, connected to the server.
 class Client {
 public:
-    Client(bool tcp, std::uint16_t port) : tcp_(tcp), fd_(::socket(AF_INET, (tcp ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, 0))
+    Client(bool tcp, std::uint16_t port)
+        : tcp_(tcp), fd_(::socket(AF_INET, (tcp ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, 0))
     {
         sockaddr_in a{};
         a.sin_family = AF_INET;

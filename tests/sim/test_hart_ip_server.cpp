@@ -74,8 +74,9 @@ void TestHartIpServer::sessionInitiate_data()
         row("secondary", Session(9, 60000, ip::MasterType::Secondary), 0, {0, 0x00, 0x00, 0xEA, 0x60});
         row("timer above the range", Session(9, 3'600'000), 8, {1, 0x00, 0x09, 0x27, 0xC0});
         row("timer below the range", Session(9, 10), 8, {1, 0x00, 0x00, 0x03, 0xE8});
-        row("body too short", ip::Encode({1, ip::MessageType::Request, ip::MessageId::SessionInitiate, 0, 9}, Bytes{1, 0, 0}), 5, {});
-        row("master type 2", ip::Encode({1, ip::MessageType::Request, ip::MessageId::SessionInitiate, 0, 9}, Bytes{2, 0, 0, 0xEA, 0x60}), 2, {});
+        const ip::Header h{1, ip::MessageType::Request, ip::MessageId::SessionInitiate, 0, 9};
+        row("body too short", ip::Encode(h, Bytes{1, 0, 0}), 5, {});
+        row("master type 2", ip::Encode(h, Bytes{2, 0, 0, 0xEA, 0x60}), 2, {});
     };
     rows("UDP", false);
     rows("TCP", true);
@@ -218,7 +219,8 @@ void TestHartIpServer::independentClients()
         QVERIFY(c.Send(ip::PassThrough(ip::MessageType::Request, std::uint16_t(65533 + k), ShortRequest(0))));
     }
     for (std::uint16_t k = 0; k < 5; ++k) {
-        for (auto [client, seq] : std::initializer_list<std::pair<Client*, int>>{{&a, 101 + k}, {&b, 8 + k}, {&c, 65533 + k}}) {
+        using Turn = std::pair<Client*, int>;
+        for (auto [client, seq] : std::initializer_list<Turn>{{&a, 101 + k}, {&b, 8 + k}, {&c, 65533 + k}}) {
             const auto r = Read(*client);
             QVERIFY(r);
             QCOMPARE(r->header.sequence, std::uint16_t(seq));
@@ -336,16 +338,16 @@ void TestHartIpServer::floodIsBounded()
     const sim::HartIpPeer peer;
     engine.Datagram(peer, Session(1), device, 0);
     // Each answer waits for the loop; past 64 waiting, requests go unanswered until the backlog drains.
+    const Bytes request = ip::PassThrough(ip::MessageType::Request, 2, ShortRequest(0));
     int answered = 0;
     std::int64_t lastDue = 0;
     for (int k = 0; k < 80; ++k)
-        for (const auto& send : engine.Datagram(peer, ip::PassThrough(ip::MessageType::Request, 2, ShortRequest(0)), device, 0).sends) {
+        for (const auto& send : engine.Datagram(peer, request, device, 0).sends) {
             ++answered;
             lastDue = send.dueNs;
         }
     QCOMPARE(answered, 64);
-    QCOMPARE(engine.Datagram(peer, ip::PassThrough(ip::MessageType::Request, 3, ShortRequest(0)), device, lastDue).sends.size(),
-             std::size_t(1));
+    QCOMPARE(engine.Datagram(peer, request, device, lastDue).sends.size(), std::size_t(1));
 }
 
 void TestHartIpServer::badOptions()
