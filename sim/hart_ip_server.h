@@ -5,8 +5,8 @@
 
 #include <array>
 #include <compare>
-#include <deque>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -117,7 +117,7 @@ public:
     HartIpServer& operator=(const HartIpServer&) = delete;
 
     std::uint16_t Port() const { return port_; }
-    // The address served on, as given to inet_ntop (no brackets).
+    // The address served on, in numeric form (IPv6 without brackets).
     const std::string& Address() const { return address_; }
     bool IsIpv6() const { return ipv6_; }
     // Runs `fn` on the device while the server's thread keeps off it.
