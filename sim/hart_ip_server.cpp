@@ -33,6 +33,8 @@ constexpr std::size_t kMaxUnsent = 64 * 1024;
 // Requests waiting for the loop beyond these go unanswered, as at a busy
 // gateway, so that a flood cannot queue answers without end.
 constexpr std::size_t kMaxBacklog = 64;
+// A TCP connection that asks for no session soon gives its place back.
+constexpr std::uint32_t kFirstMessageMs = 10000;
 
 std::int64_t MonotonicNs()
 {
@@ -283,7 +285,7 @@ std::optional<HartIpEngine::Send> HartIpEngine::PassThrough(const ip::Message& m
 
 void HartIpEngine::Connected(const HartIpPeer& peer, std::int64_t nowNs)
 {
-    entries_[peer] = Entry{false, ip::MasterType::Primary, maxInactivityMs_, nowNs};
+    entries_[peer] = Entry{false, ip::MasterType::Primary, std::min(maxInactivityMs_, kFirstMessageMs), nowNs};
 }
 
 std::vector<HartIpPeer> HartIpEngine::Expire(std::int64_t nowNs)

@@ -74,8 +74,8 @@ public:
     // One accepted message.
     Outcome Handle(const HartIpPeer& peer, const hart::ip::Message& message, Device& device, std::int64_t nowNs);
 
-    // A TCP connection without a session yet: it has the longest inactivity
-    // time to ask for one.
+    // A TCP connection without a session yet: it has 10 s (or the longest
+    // inactivity time, when shorter) to ask for one.
     void Connected(const HartIpPeer& peer, std::int64_t nowNs);
     // Ends what has been idle longer than its inactivity time and returns whose.
     std::vector<HartIpPeer> Expire(std::int64_t nowNs);
