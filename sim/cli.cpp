@@ -1,7 +1,10 @@
 #include "sim/cli.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
+
+#include <arpa/inet.h>
 
 namespace sim {
 namespace {
@@ -14,6 +17,34 @@ std::optional<int> Number(std::string_view text, int lo, int hi)
     if (text.empty() || ec != std::errc() || ptr != end || v < lo || v > hi)
         return std::nullopt;
     return v;
+}
+
+// "[ADDR:]PORT": an IPv4 address or "localhost", or an IPv6 address in brackets.
+std::optional<HartIpListen> ParseListen(std::string_view text)
+{
+    HartIpListen out;
+    std::string_view port = text;
+    if (text.starts_with('[')) {
+        const auto close = text.find("]:");
+        if (close == std::string_view::npos)
+            return std::nullopt;
+        out.address = std::string(text.substr(1, close - 1));
+        port = text.substr(close + 2);
+        in6_addr a6{};
+        if (::inet_pton(AF_INET6, out.address.c_str(), &a6) != 1)
+            return std::nullopt;
+    } else if (const auto colon = text.find(':'); colon != std::string_view::npos) {
+        out.address = std::string(text.substr(0, colon));
+        port = text.substr(colon + 1);
+        in_addr a4{};
+        if (out.address != "localhost" && ::inet_pton(AF_INET, out.address.c_str(), &a4) != 1)
+            return std::nullopt;
+    }
+    const auto p = Number(port, 0, 65535);
+    if (!p)
+        return std::nullopt;
+    out.port = static_cast<std::uint16_t>(*p);
+    return out;
 }
 
 struct FaultOption {
@@ -77,6 +108,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
             *error = std::move(message);
         return false;
     };
+    bool sessionOptions = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         std::string_view name = arg;
@@ -115,6 +147,23 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
             if (!v)
                 return fail("--turnaround needs a number of ms 0..10000");
             out->simulator.turnaroundMs = *v;
+        } else if (name == "--hart-ip") {
+            const auto listen = needValue() ? ParseListen(*value) : std::nullopt;
+            if (!listen)
+                return fail("--hart-ip needs [ADDR:]PORT: a numeric address (IPv6 in brackets) and a port 0..65535");
+            out->hartIp = *listen;
+        } else if (name == "--max-sessions") {
+            const auto v = needValue() ? Number(*value, 1, 64) : std::nullopt;
+            if (!v)
+                return fail("--max-sessions needs a number 1..64");
+            out->maxSessions = *v;
+            sessionOptions = true;
+        } else if (name == "--max-inactivity") {
+            const auto v = needValue() ? Number(*value, 10, 3600000) : std::nullopt;
+            if (!v)
+                return fail("--max-inactivity needs a number of ms 10..3600000");
+            out->maxInactivityMs = static_cast<std::uint32_t>(*v);
+            sessionOptions = true;
         } else if (name == "--hart7-identity" && noValue()) {
             out->faults.push_back({std::uint8_t{0}, {FaultKind::LongIdentity, 0}});
         } else {
@@ -131,7 +180,28 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
             out->faults.push_back(f);
         }
     }
+    if (out->hartIp && !out->linkPath.empty())
+        return fail("--link is for the pseudo-terminal, not for --hart-ip");
+    if (!out->hartIp && sessionOptions)
+        return fail("--max-sessions and --max-inactivity need --hart-ip");
     return true;
+}
+
+HartIpServerOptions HartIpOptions(const CommandLine& cli)
+{
+    HartIpServerOptions o;
+    if (cli.hartIp) {
+        o.address = cli.hartIp->address;
+        o.port = cli.hartIp->port;
+    }
+    o.lineTiming = cli.simulator.lineTiming;
+    o.pollAddress = cli.simulator.pollAddress;
+    o.turnaroundMs = cli.simulator.turnaroundMs;
+    o.maxSessions = cli.maxSessions;
+    o.maxInactivityMs = cli.maxInactivityMs;
+    o.minInactivityMs = std::min(o.minInactivityMs, o.maxInactivityMs);
+    o.trace = cli.simulator.trace;
+    return o;
 }
 
 std::string HelpText()
@@ -140,11 +210,18 @@ std::string HelpText()
 Simulated Modbus-HART converter (a HART slave) on a pseudo-terminal.
 Prints the path of the terminal to open as the first line on standard output,
 then serves until SIGTERM, SIGINT or SIGHUP, or until standard input ends.
+With --hart-ip it serves as a HART-IP gateway instead and prints ADDR:PORT.
 
   --link PATH           also make a symbolic link PATH to the terminal
                         (replaces an existing link; removed on exit)
+  --hart-ip [ADDR:]PORT serve HART-IP (UDP and TCP) on PORT, 0 for any free
+                        port, at ADDR (default 127.0.0.1; IPv6 in brackets)
+  --max-sessions N      HART-IP sessions at once, 1..64 (default 8)
+  --max-inactivity MS   longest inactivity timer a HART-IP client gets
+                        (default 600000); a longer request is shortened
   --fast                no line timing: answers are written whole after the
-                        turnaround instead of at 1200 baud
+                        turnaround instead of at 1200 baud (HART-IP: instead
+                        of after the time the loop behind a gateway takes)
   --poll-address N      polling address, 0..15 (default 0)
   --turnaround MS       pause between request and answer (default 20)
   --ignore-stdin        serve until a signal only (for standard input /dev/null)
@@ -173,6 +250,7 @@ option replaces an earlier one of the same scope.
 Examples:
   hart-sim --fast --link /tmp/hart
   hart-sim --response-code=32:3 --split=500:12 --noise=4
+  hart-sim --hart-ip 5094 --fast
 )";
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/device.h"
+#include "sim/hart_ip_server.h"
 #include "sim/pty_simulator.h"
 
 #include <optional>
@@ -14,9 +15,19 @@ struct ScopedFault {
     Fault fault;
 };
 
+// Where --hart-ip serves.
+struct HartIpListen {
+    std::string address = "127.0.0.1";
+    std::uint16_t port = 0; // 0: any free port
+    bool operator==(const HartIpListen&) const = default;
+};
+
 // What the hart-sim command line asks for.
 struct CommandLine {
     PtySimulatorOptions simulator;
+    std::optional<HartIpListen> hartIp; // serve over HART-IP instead of a pseudo-terminal
+    int maxSessions = HartIpServerOptions{}.maxSessions;
+    std::uint32_t maxInactivityMs = HartIpServerOptions{}.maxInactivityMs;
     std::string linkPath;     // empty: no symbolic link
     bool ignoreStdin = false; // serve until a signal only
     bool verbose = false;     // trace requests and answers on standard error
@@ -27,6 +38,9 @@ struct CommandLine {
 // The arguments without the program name. False, with a message in *error,
 // for an unknown option or a bad value.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, std::string* error);
+
+// The server's options from the command line (its --hart-ip and the simulator's options).
+HartIpServerOptions HartIpOptions(const CommandLine& cli);
 
 std::string HelpText();
 

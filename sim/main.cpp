@@ -1,6 +1,7 @@
 // hart-sim: the simulated converter as a program of its own.
 
 #include "sim/cli.h"
+#include "sim/hart_ip_server.h"
 #include "sim/pty_simulator.h"
 
 #include <cerrno>
@@ -78,6 +79,36 @@ void Serve(int signalFd, bool watchStdin)
     }
 }
 
+// The one line a caller waits for; false when it could not be written.
+bool PrintLine(const std::string& line)
+{
+    if (std::printf("%s\n", line.c_str()) < 0 || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "hart-sim: standard output: %s\n", std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+int ServeHartIp(const sim::CommandLine& cli, int signalFd)
+{
+    std::string error;
+    auto server = sim::HartIpServer::Start(sim::HartIpOptions(cli), &error);
+    if (!server) {
+        std::fprintf(stderr, "hart-sim: %s\n", error.c_str());
+        return 1;
+    }
+    server->WithDevice([&](sim::Device& device) {
+        for (const auto& f : cli.faults)
+            device.SetFault(f.command, f.fault);
+    });
+    const std::string port = std::to_string(server->Port());
+    if (!PrintLine(server->IsIpv6() ? "[" + server->Address() + "]:" + port : server->Address() + ":" + port))
+        return 1;
+    Serve(signalFd, !cli.ignoreStdin);
+    server->Stop();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -109,6 +140,11 @@ int main(int argc, char** argv)
 
     if (cli.verbose)
         cli.simulator.trace = Trace;
+    if (cli.hartIp) {
+        const int code = ServeHartIp(cli, signalFd);
+        ::close(signalFd);
+        return code;
+    }
     auto simulator = sim::PtySimulator::Start(cli.simulator, &error);
     if (!simulator) {
         std::fprintf(stderr, "hart-sim: %s\n", error.c_str());
@@ -124,8 +160,12 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::printf("%s\n", path.c_str());
-    std::fflush(stdout);
+    if (!PrintLine(path)) {
+        simulator->Stop();
+        if (!cli.linkPath.empty())
+            RemoveLink(cli.linkPath, path);
+        return 1;
+    }
 
     Serve(signalFd, !cli.ignoreStdin);
 

@@ -1,5 +1,6 @@
 #include "sim/cli.h"
 #include "sim/pty_simulator.h"
+#include "hart_ip_client.h"
 #include "pty_io.h"
 
 #include <QFileInfo>
@@ -17,6 +18,9 @@ private slots:
     void badOptions_data();
     void badOptions();
     void refusesBadOptions();
+    void hartIpOptions_data();
+    void hartIpOptions();
+    void servesOverHartIp();
     void servesUntilTerminated();
     void loopFixedStatusOnTheLine_data();
     void loopFixedStatusOnTheLine();
@@ -91,6 +95,14 @@ void TestHartSim::badOptions_data()
     QTest::newRow("command 256") << QStringList{"--split=10:256"};
     QTest::newRow("value on a flag") << QStringList{"--fast=1"};
     QTest::newRow("two commands") << QStringList{"--no-answer=3:4"};
+    QTest::newRow("HART-IP port missing") << QStringList{"--hart-ip"};
+    QTest::newRow("HART-IP port too high") << QStringList{"--hart-ip", "65536"};
+    QTest::newRow("HART-IP host name") << QStringList{"--hart-ip", "example.com:5094"};
+    QTest::newRow("HART-IP IPv6 without brackets") << QStringList{"--hart-ip", "::1:5094"};
+    QTest::newRow("HART-IP empty port") << QStringList{"--hart-ip", "127.0.0.1:"};
+    QTest::newRow("HART-IP with a link") << QStringList{"--hart-ip", "5094", "--link", "/tmp/x"};
+    QTest::newRow("sessions without HART-IP") << QStringList{"--max-sessions", "2"};
+    QTest::newRow("no sessions") << QStringList{"--hart-ip", "0", "--max-sessions", "0"};
 }
 
 void TestHartSim::badOptions()
@@ -113,6 +125,81 @@ void TestHartSim::refusesBadOptions()
     QCOMPARE(p.exitCode(), 2);
     QVERIFY(p.readAllStandardOutput().isEmpty());
     QVERIFY(p.readAllStandardError().contains("--delay"));
+}
+
+void TestHartSim::hartIpOptions_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("maxSessions");
+    QTest::addColumn<int>("minInactivity");
+    QTest::addColumn<int>("maxInactivity");
+    QTest::newRow("port only") << QStringList{"--hart-ip", "5094"} << "127.0.0.1" << 5094 << 8 << 1000 << 600000;
+    QTest::newRow("all IPv4 addresses") << QStringList{"--hart-ip", "0.0.0.0:20004"} << "0.0.0.0" << 20004 << 8 << 1000
+                                        << 600000;
+    QTest::newRow("IPv6 loopback") << QStringList{"--hart-ip", "[::1]:5094"} << "::1" << 5094 << 8 << 1000 << 600000;
+    QTest::newRow("session limits") << QStringList{"--max-sessions", "2", "--max-inactivity=300", "--hart-ip", "1"}
+                                    << "127.0.0.1" << 1 << 2 << 300 << 300;
+}
+
+void TestHartSim::hartIpOptions()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, address);
+    QFETCH(int, port);
+    QFETCH(int, maxSessions);
+    QFETCH(int, minInactivity);
+    QFETCH(int, maxInactivity);
+    std::vector<std::string> a;
+    for (const QString& s : args)
+        a.push_back(s.toStdString());
+    sim::CommandLine cli;
+    std::string error;
+    QVERIFY2(sim::ParseCommandLine(a, &cli, &error), error.c_str());
+    QVERIFY(cli.hartIp);
+    const sim::HartIpServerOptions o = sim::HartIpOptions(cli);
+    QCOMPARE(QString::fromStdString(o.address), address);
+    QCOMPARE(int(o.port), port);
+    QCOMPARE(o.maxSessions, maxSessions);
+    QCOMPARE(int(o.minInactivityMs), minInactivity);
+    QCOMPARE(int(o.maxInactivityMs), maxInactivity);
+}
+
+void TestHartSim::servesOverHartIp()
+{
+    QProcess p;
+    p.start(HART_SIM_PATH, {"--hart-ip", "0", "--fast", "--turnaround", "0", "--no-answer=3"});
+    QVERIFY(p.waitForStarted(10000));
+    QVERIFY(p.waitForReadyRead(10000));
+    const QString line = QString::fromUtf8(p.readLine()).trimmed();
+    QVERIFY2(line.startsWith("127.0.0.1:"), qPrintable(line));
+    bool ok = false;
+    const int port = line.mid(10).toInt(&ok);
+    QVERIFY(ok && port > 0 && port < 65536);
+
+    for (const bool tcp : {false, true}) {
+        Client c(tcp, std::uint16_t(port));
+        QVERIFY(c.Send(ip::SessionInitiate(1, ip::MasterType::Primary, 60000)));
+        auto r = Read(c);
+        QVERIFY(r);
+        QCOMPARE(int(r->header.status), 0);
+        QVERIFY(c.Send(ip::PassThrough(ip::MessageType::Request, 2, ShortRequest(0))));
+        r = Read(c);
+        QVERIFY(r);
+        QCOMPARE(r->header.sequence, std::uint16_t(2));
+        QCOMPARE(r->body[3], std::uint8_t(14)); // the identity's byte count
+        // The fault option holds: command 3 goes unanswered, the keep-alive behind it does not.
+        QVERIFY(c.Send(ip::PassThrough(ip::MessageType::Request, 3, LongRequest(3))));
+        QVERIFY(c.Send(ip::KeepAlive(4)));
+        r = Read(c);
+        QVERIFY(r);
+        QCOMPARE(r->header.sequence, std::uint16_t(4));
+    }
+    p.terminate();
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
 }
 
 void TestHartSim::loopFixedStatusOnTheLine_data()
@@ -212,7 +299,7 @@ void TestHartSim::help()
     const QByteArray text = p.readAllStandardOutput();
     for (const char* option : {"--link", "--fast", "--poll-address", "--no-answer", "--bad-checksum",
                                "--response-code", "--preambles", "--noise", "--split", "--delay", "--wrong-command",
-                               "--truncate", "--hart7-identity"})
+                               "--truncate", "--hart7-identity", "--hart-ip", "--max-sessions", "--max-inactivity"})
         QVERIFY2(text.contains(option), option);
 }
 
