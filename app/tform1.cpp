@@ -66,6 +66,11 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireConverter();
     WireLine();
     WireTraffic(); // before any other user of the line, so that all of it is seen
+    // One line for every user, whichever port is open behind it.
+    serialPort_ = linePort_;
+    switch_ = std::make_unique<hart::SwitchedPort>(*serialPort_);
+    linePort_ = switch_.get();
+    link_.SetPort(linePort_);
     // The batch path's writes are counted with the buttons' in the status panel.
     batchPort_ = std::make_unique<hart::TappedPort>(*linePort_, [this](const hart::TrafficRecord& r) {
         link_.CountSent(r.bytes.size());
@@ -87,6 +92,7 @@ TForm1::~TForm1()
 {
     scanLive_.reset();
     comm1_.ClosePort();
+    DropNetworkLine();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -103,6 +109,7 @@ void TForm1::closeEvent(QCloseEvent* event)
     lineOwner_.PortClosed();
     scanLive_->PortClosing();
     comm1_.ClosePort();
+    DropNetworkLine();
     QWidget::closeEvent(event);
 }
 
@@ -148,6 +155,8 @@ void TForm1::PopulatePortSelector()
     for (const auto& path : serial::DiscoverSerialPorts())
         ui_.SPREALCOM->addItem(Text(path));
     ui_.SPREALCOM->addItem(kSimulatedPortName);
+    ui_.SPREALCOM->setToolTip(tr("A serial port, the simulated converter, or hart-ip://HOST[:PORT] "
+                                 "(hart-ip+tcp://HOST[:PORT] over TCP) for a HART-IP server"));
     ui_.SPREALCOM->setCurrentIndex(0);
     ui_.SPREALCOM->setEditText("COM1");
 }
@@ -216,6 +225,8 @@ void TForm1::Button1Click()
 {
     if (!link_.Buffer().portOpen()) {
         comm1_.ClosePort();
+        if (OpenNetworkLine())
+            return;
         if (!PreparePortName())
             return;
         comm1_.SetOutx_XonXoffFlow(false);
@@ -226,20 +237,26 @@ void TForm1::Button1Click()
             ShowError(QString::fromLocal8Bit(e.what()));
             return;
         }
-        link_.Buffer().setPortOpen(true);
-        ui_.Button1->setText(tr("Close"));
-        SetConnectionButtonsEnabled(true);
-        link_.Timer3().stop();
-        link_.ResetCounters();
-        ClearFieldsOnPortChange(false);
-        ui_.RadioButton1->setChecked(true);
-        for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
-            l->clear();
-        scanLive_->PortOpened();
+        PortOpened();
     } else {
         CloseConnection();
     }
 }
+
+void TForm1::PortOpened()
+{
+    link_.Buffer().setPortOpen(true);
+    ui_.Button1->setText(tr("Close"));
+    SetConnectionButtonsEnabled(true);
+    link_.Timer3().stop();
+    link_.ResetCounters();
+    ClearFieldsOnPortChange(false);
+    ui_.RadioButton1->setChecked(true);
+    for (QLabel* l : {ui_.Label56, ui_.Label67, ui_.Label68, ui_.Label33})
+        l->clear();
+    scanLive_->PortOpened();
+}
+
 
 void TForm1::CloseConnection()
 {
@@ -254,6 +271,7 @@ void TForm1::CloseConnection()
     link_.Buffer().setPortOpen(false);
     ui_.Button1->setText(tr("Open"));
     comm1_.ClosePort();
+    DropNetworkLine();
 }
 
 void TForm1::WireLine()

@@ -4,6 +4,7 @@
 #include "codec/result.h"
 #include "hart/line_owner.h"
 #include "hart/link.h"
+#include "hart/switched_port.h"
 #include "hart/tapped_port.h"
 #include "hart/transactor.h"
 #include "hart/transport.h"
@@ -29,6 +30,9 @@ struct BatchReport;
 }
 namespace sim {
 class PtySimulator;
+}
+namespace line {
+class HartIpPort;
 }
 
 namespace app {
@@ -113,6 +117,12 @@ private:
     void WireTraffic();            // the traffic window, the device status, and the tap on the line
     void WireConfigurationFile();  // the sixth page and its batch line
     void WireLine(); // the line's owner: deliveries, the port's reads, the counters, the holder shown
+    // A hart-ip:// name in the port selector: its session is being opened
+    // (or the name was refused, with a message) and true; false for a serial port.
+    bool OpenNetworkLine();
+    // The state every open port starts in, serial or HART-IP.
+    void PortOpened();
+    void DropNetworkLine();
     void ShowLineHolder();
     void OpenLoopTest();
     // After a configuration write: the pages show what the device now holds.
@@ -131,6 +141,9 @@ private:
     std::map<std::uint8_t, std::vector<std::uint8_t>> batchAnswers_;
     hart::TrafficSink trafficSink_; // every write and delivery, from any thread
     hart::BytePort* linePort_ = &comm1_; // where requests are written: the port, or the traffic tap on it
+    hart::BytePort* serialPort_ = &comm1_; // the serial side of linePort_, tapped for the traffic window
+    std::unique_ptr<hart::SwitchedPort> switch_; // linePort_ once wired: serial, or the HART-IP session
+    QPointer<line::HartIpPort> hartIp_;          // while a session is opening or open
     // The one batch path of the window: configuration batches, the scan and live values.
     hart::Transactor transactor_;
     std::unique_ptr<hart::TappedPort> batchPort_; // the batch path's writes, counted

@@ -5,6 +5,7 @@
 #include "app/traffic_window.h"
 #include "hart/delivery_joiner.h"
 #include "hart/frame_decoder.h"
+#include "hart/hart_ip.h"
 #include "hart/tapped_port.h"
 
 #include <QCoreApplication>
@@ -38,6 +39,16 @@ public:
     void SetBaud(std::uint32_t baud) { joiner_.SetBaud(baud); }
     std::optional<QString> Take(const hart::TrafficRecord& record)
     {
+        if (record.network) {
+            // A HART-IP answer's frame, with the preambles the network leaves out.
+            const auto parsed = hart::ip::Parse(record.bytes);
+            if (record.direction == hart::Direction::Sent || !parsed.message
+                || parsed.message->header.id != hart::ip::MessageId::PassThrough)
+                return std::nullopt;
+            hart::TrafficRecord carried{record.direction, record.timeNs, {hart::kPreamble, hart::kPreamble}};
+            carried.bytes.insert(carried.bytes.end(), parsed.message->body.begin(), parsed.message->body.end());
+            return Take(carried);
+        }
         std::optional<QString> text;
         for (const auto& run : joiner_.Add(record)) {
             if (run.direction == hart::Direction::Sent)

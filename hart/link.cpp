@@ -196,13 +196,14 @@ void HartLink::ReleaseRts()
 
 void HartLink::Comm1ReceiveData(const void* buffer, std::uint16_t length)
 {
-    // A frame from a network comes without preambles: one goes before it,
-    // where the header search looks for it. Only the bytes that came are counted.
-    const std::size_t lead = port_ && port_->MinPreambles() == 0 && buffer && length > 0 ? 1 : 0;
+    // A frame from a network comes without preambles: two go before it, so
+    // that its header (a preamble and the delimiter) lies where every search
+    // window looks, the identify answer's too, which starts at the second
+    // byte. Only the bytes that came are counted.
+    const std::size_t lead = port_ && port_->MinPreambles() == 0 && buffer && length > 0 ? 2 : 0;
     // Only the first 132 bytes are kept: nothing received may reach the frame area or the identity.
     const std::size_t kept = std::min<std::size_t>(length, LinkBuffer::kReceiveSize - lead);
-    if (lead)
-        buffer_.receiveArea()[0] = kPreamble;
+    std::fill_n(buffer_.receiveArea().begin(), lead, kPreamble);
     if (kept > 0 && buffer)
         std::memcpy(buffer_.receiveArea().data() + lead, buffer, kept);
     deliveryLength_ = buffer ? kept + lead : 0;
