@@ -6,10 +6,11 @@
 #include "config/items.h"
 #include "line/line.h"
 #include "support/converter_setups.h"
-#include "support/window_driver.h"
+#include "support/window_fixture.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -192,7 +193,6 @@ private slots:
         QCOMPARE(d.text("Edit13"), QString::number(source.interval));
         QVERIFY(!d.text("Edit11").isEmpty());
         QVERIFY(!d.w<QPushButton>("Button29")->isEnabled());
-        QVERIFY(!d.w<QPushButton>("Button10")->isEnabled());
 
         d.setText("Edit13", "42");
         d.setText("Edit21", "EDITED OFFLINE");
@@ -269,6 +269,7 @@ private slots:
         QTest::newRow("refused") << int(sim::FaultKind::ResponseCode) << 7 << int(config::HistoryOutcome::Refused)
                                  << "response code 7";
         QTest::newRow("no answer") << int(sim::FaultKind::NoAnswer) << 0 << int(config::HistoryOutcome::NoAnswer) << "";
+        QTest::newRow("history not kept") << -1 << 0 << -1 << "";
     }
     void setIsRecorded()
     {
@@ -276,6 +277,13 @@ private slots:
         QFETCH(int, faultValue);
         QFETCH(int, outcome);
         QFETCH(QString, detail);
+        // A folder where the history file should be: the window says it keeps none.
+        const QByteArray data = qgetenv("XDG_DATA_HOME");
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", data); });
+        if (outcome < 0) {
+            qputenv("XDG_DATA_HOME", dir_.filePath("broken").toLocal8Bit());
+            QVERIFY(QDir().mkpath(config::DefaultHistoryPath()));
+        }
         testing::WindowDriver d;
         QVERIFY(d.open());
         QCOMPARE(d.identify(), "upload successful!");
@@ -290,6 +298,10 @@ private slots:
                                                                          ? "Writing data timeout!"
                                                                          : "Write failed!"),
                  qPrintable(status));
+        if (outcome < 0) {
+            QVERIFY2(d.status().contains("The history is not kept: "), qPrintable(d.status()));
+            return;
+        }
         const auto records = History();
         QCOMPARE(records.size(), earlier + 1);
         const auto& r = records.back();

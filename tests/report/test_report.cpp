@@ -106,7 +106,7 @@ private slots:
                                         << QStringList{"1 damaged line(s) of the history were skipped", "0 .. 250"}
                                         << QStringList{"No writes to this device are on record."};
         QTest::newRow("missing: none on record") << "" << QStringList{"No writes to this device are on record."}
-                                                 << QStringList{"not known", "damaged"};
+                                                 << QStringList{"writes to this device are not known", "damaged"};
     }
     void writesTheHistoryCannotGive()
     {
