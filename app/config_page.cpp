@@ -83,7 +83,7 @@ PageButtons ButtonsFor(const PageSituation& s)
     PageButtons b;
     b.read = lineFree;
     b.open = idle;
-    b.save = idle && s.haveDevice;
+    b.save = idle && (s.haveDevice || s.offline);
     b.compare = lineFree && s.haveFile;
     b.write = lineFree && s.haveFile;
     b.cancel = s.batchRunning;
@@ -216,6 +216,11 @@ void ConfigPage::UpdateButtons()
     s.linkWaiting = LinkWaiting();
     s.haveDevice = device_.has_value();
     s.haveFile = file_.has_value();
+    if (offline_ && s.portOpen) { // a device is connected: its values are what the pages are for now
+        offline_ = false;
+        ShowFileName();
+    }
+    s.offline = offline_;
     const PageButtons b = ButtonsFor(s);
     readButton_->setEnabled(b.read);
     openButton_->setEnabled(b.open);
@@ -613,16 +618,34 @@ void ConfigPage::OpenFile()
     file_ = loaded->configuration;
     filePath_ = path;
     outcomes_.clear(); // they were about the file before
-    fileLabel_->setText(tr("File: ") + QDir::toNativeSeparators(path));
+    // No device to show: the pages show the file, to be edited and saved.
+    offline_ = host_.pagesConfiguration && !(host_.portOpen && host_.portOpen());
+    if (offline_)
+        emit FileOpenedOffline(*file_);
+    ShowFileName();
     SetStatus(tr("Opened ") + QFileInfo(path).fileName() + ".");
     FillTable();
     UpdateButtons();
 }
 
+void ConfigPage::ShowFileName()
+{
+    const QString name = QDir::toNativeSeparators(filePath_);
+    fileLabel_->setText(offline_ ? tr("offline: editing %1").arg(name) : tr("File: ") + name);
+}
+
 void ConfigPage::SaveFile()
 {
-    if (!device_)
+    // Offline the pages are saved, built and checked as their Set buttons would
+    // send them: a refused value saves nothing, before a name is asked for.
+    std::optional<config::Configuration> pages;
+    if (offline_ && file_ && host_.pagesConfiguration) {
+        pages = host_.pagesConfiguration(*file_);
+        if (!pages)
+            return;
+    } else if (!device_) {
         return;
+    }
     QString path = host_.chooseFile ? host_.chooseFile(true) : QString();
     if (path.isEmpty())
         return;
@@ -636,9 +659,19 @@ void ConfigPage::SaveFile()
             return;
     }
     const config::FileInfo info{QDateTime::currentDateTime(), config::DefaultSavedBy()};
-    const auto saved = config::SaveFile(path, *device_, info);
+    const auto saved = config::SaveFile(path, pages ? *pages : *device_, info);
     if (!saved) {
         emit ErrorRaised(QString::fromStdString(saved.error()));
+        return;
+    }
+    if (pages) {
+        // The saved file is the one being edited now.
+        file_ = *pages;
+        filePath_ = path;
+        outcomes_.clear();
+        ShowFileName();
+        FillTable();
+        SetStatus(tr("Saved the pages' configuration to %1.").arg(QDir::toNativeSeparators(path)));
         return;
     }
     SetStatus(tr("Saved the device's configuration to ") + QDir::toNativeSeparators(path) + ".");
@@ -647,8 +680,9 @@ void ConfigPage::SaveFile()
 QString ConfigPage::SaveNameProposal() const
 {
     std::optional<std::string> tag;
-    if (device_ && device_->tagDescriptorDate)
-        tag = device_->tagDescriptorDate->tag;
+    const auto& shown = offline_ ? file_ : device_; // offline the pages' file is what is saved
+    if (shown && shown->tagDescriptorDate)
+        tag = shown->tagDescriptorDate->tag;
     return ProposedSaveName(tag, QDate::currentDate());
 }
 
@@ -748,7 +782,8 @@ void TForm1::WireConfigurationFile()
         return ChooseConfigurationFile(this, save, save ? configFile_->page->SaveNameProposal() : QString());
     };
     host.backupDirectory = config::DefaultBackupDirectory();
-    host.historyPath = config::DefaultHistoryPath();
+    host.historyPath = historyPath_;
+    host.pagesConfiguration = [this](const config::Configuration& shown) { return PagesConfiguration(shown); };
     host.loopTestPath = config::DefaultLoopTestPath();
 
     wiring.page = new ConfigPage(std::move(host));
@@ -772,6 +807,7 @@ void TForm1::WireConfigurationFile()
     });
     connect(wiring.page, &ConfigPage::DeviceWritten, this, &TForm1::ShowWritten);
     connect(wiring.page, &ConfigPage::ErrorRaised, this, &TForm1::ShowError);
+    connect(wiring.page, &ConfigPage::FileOpenedOffline, this, &TForm1::ShowConfiguration);
     // Short, so that all six captions fit the designed width without scroll arrows.
     const int tab = ui_.PageControl2->addTab(wiring.page, ConfigPage::tr("Config File"));
     ui_.PageControl2->setTabToolTip(tab, ConfigPage::tr("Configuration File"));

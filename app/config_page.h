@@ -32,6 +32,7 @@ struct PageSituation {
     bool linkWaiting = false; // a button of the other pages waits for its answer
     bool haveDevice = false;  // a configuration was read from the device
     bool haveFile = false;    // a file was opened
+    bool offline = false;     // the file is shown on the pages for editing, no device connected
 };
 struct PageButtons {
     bool read = false, open = false, save = false, compare = false, write = false, cancel = false, identity = false;
@@ -63,6 +64,10 @@ struct ConfigPageHost {
     std::function<QString(const QString& proposal)> chooseReport;
     // The operator's name for the report, `last` offered; none: cancelled. None: an input dialog asks.
     std::function<std::optional<QString>(const QString& last)> askOperator;
+    // Offline editing: what the pages show, built as their Set buttons build it,
+    // over the configuration shown; none when a value is refused (the refusal
+    // shown as a Set shows it). Without it no file is edited offline.
+    std::function<std::optional<config::Configuration>(const config::Configuration& shown)> pagesConfiguration;
 };
 
 // The "Configuration File" page: read a device, open and save files,
@@ -81,8 +86,12 @@ public:
     QString BackupPath() const;
     // The name "Save File..." proposes for the configuration read last.
     QString SaveNameProposal() const;
+    // A file opened with no device connected is edited on the pages until a port opens.
+    bool Offline() const { return offline_; }
 
 signals:
+    // With no device connected: show the file's values on the pages for editing.
+    void FileOpenedOffline(const config::Configuration& c);
     // The batch takes the line (true) and gives it back (false).
     void BatchRunningChanged(bool running);
     // A read came in whole: for the other pages to show.
@@ -109,6 +118,7 @@ private:
     void FillTable();
     void ShowDetail();
     void SetStatus(const QString& text);
+    void ShowFileName();
     bool LinkWaiting() const;
 
     ConfigPageHost host_;
@@ -118,6 +128,7 @@ private:
     std::vector<config::ItemResult> unread_; // items the last read could not read, with why
     std::optional<config::Configuration> file_;
     QString filePath_;
+    bool offline_ = false;
     QString backupPath_;
     // What the last write did to each item it handled, by file key: the table's markers.
     std::map<std::string_view, config::ItemResult> outcomes_;

@@ -49,6 +49,13 @@ void TForm1::WireConverter()
     }};
     for (const InstrumentGroup& g : groups) {
         connect(g.query, &QPushButton::clicked, this, [this, g] { SendQuery(g.queryName); });
+        setBuilders_[g.setName] = [g]() -> codec::Result<Bytes> {
+            const auto bytes = converter::ParseCommandCode(Str(g.code), converter::CommandByteLimit(g.instrument));
+            if (!bytes)
+                return bytes.failAs<Bytes>();
+            return converter::BuildInstrumentCommandWrite(SentIndex(g.enable), Str(g.returnByte1), Str(g.returnByte2),
+                                                          *bytes);
+        };
         connect(g.set, &QPushButton::clicked, this, [this, g] {
             // The command code is checked before anything else; its refusal leaves the status alone.
             const auto bytes = converter::ParseCommandCode(Str(g.code), converter::CommandByteLimit(g.instrument));
@@ -56,10 +63,7 @@ void TForm1::WireConverter()
                 ShowRefusal(bytes.error());
                 return;
             }
-            SendSetting(g.setName, [g, &bytes] {
-                return converter::BuildInstrumentCommandWrite(SentIndex(g.enable), Str(g.returnByte1),
-                                                              Str(g.returnByte2), *bytes);
-            });
+            SendSetting(g.setName, setBuilders_.at(g.setName));
         });
         link_.SetDecoder(hart::Request(g.queryName).pendingCode, [g](const hart::AnswerFrame& f) {
             const auto r = converter::DecodeInstrumentCommand(f.data());
@@ -96,19 +100,17 @@ void TForm1::WireConverter()
         });
     }
     connect(ui_.Button30, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button30); });
-    connect(ui_.Button19, &QPushButton::clicked, this, [this, rows] {
-        SendSetting(RequestId::Button19, [this, &rows] {
-            std::array<std::string, 15> texts; // keeps the views below alive
-            std::array<converter::ParsingRowInput, converter::kParsingRowCount> input{};
-            for (std::size_t k = 0; k < rows.size(); ++k) {
-                texts[3 * k] = Str(rows[k].address);
-                texts[3 * k + 1] = Str(rows[k].length);
-                texts[3 * k + 2] = Str(rows[k].coefficient);
-                input[k] = {SentIndex(rows[k].command), texts[3 * k], texts[3 * k + 1], SentIndex(rows[k].format),
-                            texts[3 * k + 2]};
-            }
-            return converter::BuildParsingFormatWrite(input, DecimalSeparator());
-        });
+    WireSet(ui_.Button19, RequestId::Button19, [this, rows] {
+        std::array<std::string, 15> texts; // keeps the views below alive
+        std::array<converter::ParsingRowInput, converter::kParsingRowCount> input{};
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            texts[3 * k] = Str(rows[k].address);
+            texts[3 * k + 1] = Str(rows[k].length);
+            texts[3 * k + 2] = Str(rows[k].coefficient);
+            input[k] = {SentIndex(rows[k].command), texts[3 * k], texts[3 * k + 1], SentIndex(rows[k].format),
+                        texts[3 * k + 2]};
+        }
+        return converter::BuildParsingFormatWrite(input, DecimalSeparator());
     });
     link_.SetDecoder(1165, [this, rows](const hart::AnswerFrame& f) {
         const auto r = converter::DecodeParsingFormat(f.data(), DecimalSeparator());
@@ -128,11 +130,8 @@ void TForm1::WireConverter()
 
     // RS485 line of the converter.
     connect(ui_.Button14, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button14); });
-    connect(ui_.Button17, &QPushButton::clicked, this, [this] {
-        SendSetting(RequestId::Button17, [this] {
-            return converter::BuildLineSettingsWrite(SentIndex(ui_.ComboBox1), SentIndex(ui_.ComboBox2),
-                                                     Str(ui_.Edit13));
-        });
+    WireSet(ui_.Button17, RequestId::Button17, [this] {
+        return converter::BuildLineSettingsWrite(SentIndex(ui_.ComboBox1), SentIndex(ui_.ComboBox2), Str(ui_.Edit13));
     });
     link_.SetDecoder(1173, [this](const hart::AnswerFrame& f) {
         const auto r = converter::DecodeLineSettings(f.data());
@@ -168,11 +167,9 @@ void TForm1::WireConverter()
     }};
     for (const AnalogRow& a : analog) {
         connect(a.query, &QPushButton::clicked, this, [this, a] { SendQuery(a.queryName); });
-        connect(a.set, &QPushButton::clicked, this, [this, a] {
-            SendSetting(a.setName, [this, a] {
-                return converter::BuildAnalogWrite(Str(a.upper), Str(a.lower), Str(a.start), Str(a.coefficient),
-                                                   DecimalSeparator());
-            });
+        WireSet(a.set, a.setName, [this, a] {
+            return converter::BuildAnalogWrite(Str(a.upper), Str(a.lower), Str(a.start), Str(a.coefficient),
+                                               DecimalSeparator());
         });
         link_.SetDecoder(hart::Request(a.queryName).pendingCode, [this, a](const hart::AnswerFrame& f) {
             const auto r = converter::DecodeAnalog(f.data(), DecimalSeparator());
@@ -190,15 +187,13 @@ void TForm1::WireConverter()
     const std::array<QComboBox*, 4> channels{ui_.Bianlan1, ui_.Bianlan2, ui_.Bianlan3, ui_.Bianlan4};
     const std::array<QComboBox*, 4> units{ui_.WEI1, ui_.WEI2, ui_.WEI3, ui_.WEI4};
     connect(ui_.Button36, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button36); });
-    connect(ui_.Button23, &QPushButton::clicked, this, [this, channels, units] {
-        SendSetting(RequestId::Button23, [&] {
-            converter::MappingValue m;
-            for (std::size_t k = 0; k < 4; ++k) {
-                m.channel[k] = converter::ListByte(SentIndex(channels[k]));
-                m.unitCode[k] = SentUnitCode(units[k]);
-            }
-            return codec::Result<Bytes>::Ok(converter::EncodeMappingWrite(m));
-        });
+    WireSet(ui_.Button23, RequestId::Button23, [channels, units] {
+        converter::MappingValue m;
+        for (std::size_t k = 0; k < 4; ++k) {
+            m.channel[k] = converter::ListByte(SentIndex(channels[k]));
+            m.unitCode[k] = SentUnitCode(units[k]);
+        }
+        return codec::Result<Bytes>::Ok(converter::EncodeMappingWrite(m));
     });
     link_.SetDecoder(1171, [channels, units](const hart::AnswerFrame& f) {
         const auto r = converter::DecodeMapping(f.data());

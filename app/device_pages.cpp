@@ -74,20 +74,16 @@ void TForm1::WireDeviceOperations()
             ui_.Edit11->clear();
             ui_.Edit12->clear();
         });
-    connect(ui_.Button10, &QPushButton::clicked, this, [this] {
-        SendSetting(RequestId::Button10, [this] {
-            return device::BuildRangeWrite(link_.Buffer().keptUnitCode(), Str(ui_.Edit11), Str(ui_.Edit12),
-                                           DecimalSeparator());
-        });
+    WireSet(ui_.Button10, RequestId::Button10, [this] {
+        return device::BuildRangeWrite(link_.Buffer().keptUnitCode(), Str(ui_.Edit11), Str(ui_.Edit12),
+                                       DecimalSeparator());
     });
-    connect(ui_.Button6, &QPushButton::clicked, this, [this] {
-        SendSetting(RequestId::Button6, [this] {
-            const auto level = device::FixedCurrentFromChecked(
-                {ui_.RadioButton1->isChecked(), ui_.RadioButton2->isChecked(), ui_.RadioButton3->isChecked(),
-                 ui_.RadioButton4->isChecked(), ui_.RadioButton5->isChecked(), ui_.RadioButton6->isChecked(),
-                 ui_.RadioButton7->isChecked()});
-            return device::BuildFixedCurrent(level, Str(ui_.Edit7), DecimalSeparator());
-        });
+    WireSet(ui_.Button6, RequestId::Button6, [this] {
+        const auto level = device::FixedCurrentFromChecked(
+            {ui_.RadioButton1->isChecked(), ui_.RadioButton2->isChecked(), ui_.RadioButton3->isChecked(),
+             ui_.RadioButton4->isChecked(), ui_.RadioButton5->isChecked(), ui_.RadioButton6->isChecked(),
+             ui_.RadioButton7->isChecked()});
+        return device::BuildFixedCurrent(level, Str(ui_.Edit7), DecimalSeparator());
     });
 
     // Instrument information.
@@ -99,9 +95,8 @@ void TForm1::WireDeviceOperations()
         ui_.Edit21->setText(QString::fromLatin1(*r));
         return true;
     });
-    connect(ui_.Button29, &QPushButton::clicked, this, [this] {
-        SendSetting(RequestId::Button29, [this] { return codec::Result<Bytes>::Ok(device::BuildMessageWrite(Local8(ui_.Edit21))); });
-    });
+    WireSet(ui_.Button29, RequestId::Button29,
+            [this] { return codec::Result<Bytes>::Ok(device::BuildMessageWrite(Local8(ui_.Edit21))); });
 
     connect(ui_.Button32, &QPushButton::clicked, this, [this] {
         SendQuery(RequestId::Button32, {ui_.Edit22, ui_.Edit23, ui_.Edit24, ui_.Edit25, ui_.Edit29});
@@ -117,11 +112,9 @@ void TForm1::WireDeviceOperations()
         ui_.Edit24->setText(Text(r->year));
         return true;
     });
-    connect(ui_.Button33, &QPushButton::clicked, this, [this] {
-        SendSetting(RequestId::Button33, [this] {
-            return device::BuildTagDescriptorDateWrite(Local8(ui_.Edit22), Local8(ui_.Edit23), Str(ui_.Edit29),
-                                                       Str(ui_.Edit25), Str(ui_.Edit24));
-        });
+    WireSet(ui_.Button33, RequestId::Button33, [this] {
+        return device::BuildTagDescriptorDateWrite(Local8(ui_.Edit22), Local8(ui_.Edit23), Str(ui_.Edit29),
+                                                   Str(ui_.Edit25), Str(ui_.Edit24));
     });
 
     connect(ui_.Button38, &QPushButton::clicked, this, [this] { SendQuery(RequestId::Button38, {ui_.Edit26}); });
@@ -135,18 +128,15 @@ void TForm1::WireDeviceOperations()
             return true;
         },
         [this] { ui_.Edit26->clear(); });
-    connect(ui_.Button39, &QPushButton::clicked, this, [this] {
-        SendSetting(RequestId::Button39, [this] { return device::BuildFinalAssemblyWrite(Str(ui_.Edit26)); });
-    });
-    connect(ui_.Button37, &QPushButton::clicked, this, [this] {
-        SendSetting(RequestId::Button37, [this] { return device::BuildSerialNumberWrite(Str(ui_.Edit28)); });
-    });
+    WireSet(ui_.Button39, RequestId::Button39, [this] { return device::BuildFinalAssemblyWrite(Str(ui_.Edit26)); });
+    WireSet(ui_.Button37, RequestId::Button37, [this] { return device::BuildSerialNumberWrite(Str(ui_.Edit28)); });
+    setBuilders_[RequestId::Button27] = [this] {
+        return codec::Result<Bytes>::Ok(device::BuildPollingAddressWrite(ItemIndex(ui_.ComboBox3)));
+    };
     connect(ui_.Button27, &QPushButton::clicked, this, [this] {
-        SendSetting(RequestId::Button27, [this] {
-            const int address = ItemIndex(ui_.ComboBox3);
-            pollingAddressSent_ = address >= 0 && address <= 15 ? std::optional(address) : std::nullopt;
-            return codec::Result<Bytes>::Ok(device::BuildPollingAddressWrite(address));
-        });
+        const int address = ItemIndex(ui_.ComboBox3);
+        pollingAddressSent_ = address >= 0 && address <= 15 ? std::optional(address) : std::nullopt;
+        SendSetting(RequestId::Button27, setBuilders_.at(RequestId::Button27));
     });
     // Taken by the device: the communication test goes to the new address.
     connect(&link_, &hart::HartLink::AnswerHandled, this, [this](int code, bool success) {
@@ -162,14 +152,12 @@ void TForm1::WireDeviceOperations()
         ShowDeviceText(ui_.Edit8, *r);
         return true;
     });
-    connect(ui_.Button18, &QPushButton::clicked, this, [this] {
-        SendSetting(RequestId::Button18, [this] {
-            const std::string tag = DeviceTextBytes(ui_.Edit8);
-            if (codec::HasControl(tag))
-                return codec::Result<Bytes>::Fail(tr(kControlInTextRefusal).toStdString());
-            // The field sends its first 32 bytes, as it always has.
-            return device::CheckedLongTagWrite(std::string_view(tag).substr(0, 32));
-        });
+    WireSet(ui_.Button18, RequestId::Button18, [this] {
+        const std::string tag = DeviceTextBytes(ui_.Edit8);
+        if (codec::HasControl(tag))
+            return codec::Result<Bytes>::Fail(tr(kControlInTextRefusal).toStdString());
+        // The field sends its first 32 bytes, as it always has.
+        return device::CheckedLongTagWrite(std::string_view(tag).substr(0, 32));
     });
 
     // Internal parameters: after a Set the cache is left alone; the user runs the test again.
@@ -182,9 +170,8 @@ void TForm1::WireDeviceOperations()
         ui_.Edit10->setText(Text(r->manufacturerId));
         return true;
     });
-    connect(ui_.Button7, &QPushButton::clicked, this, [this] {
-        SendSetting(RequestId::Button7, [this] { return device::BuildInternalParamsWrite(Str(ui_.Edit9), Str(ui_.Edit10)); });
-    });
+    WireSet(ui_.Button7, RequestId::Button7,
+            [this] { return device::BuildInternalParamsWrite(Str(ui_.Edit9), Str(ui_.Edit10)); });
 }
 
 } // namespace app

@@ -33,6 +33,7 @@ TForm1::TForm1(QWidget* parent) : TForm1(Options{}, parent) {}
 
 TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std::move(options))
 {
+    historyPath_ = options_.historyPath.isEmpty() ? config::DefaultHistoryPath() : options_.historyPath;
     ui_.setupUi(this);
     comm1_.setObjectName("Comm1");
     link_.setParent(this);
@@ -64,6 +65,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     WireIdentify();
     WireDeviceOperations();
     WireConverter();
+    WireSetHistory();
     WireLine();
     WireTraffic(); // before any other user of the line, so that all of it is seen
     // One line for every user, whichever port is open behind it.
@@ -90,6 +92,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
 
 TForm1::~TForm1()
 {
+    LeaveSet(tr("the window closed before its answer"));
     scanLive_.reset();
     comm1_.ClosePort();
     DropNetworkLine();
@@ -135,7 +138,7 @@ void TForm1::OpenLoopTest()
     host.transport = &transactor_;
     host.owner = &lineOwner_;
     host.pollingAddress = [this] { return SelectedPollingAddress(ui_.ComboBox9); };
-    host.historyPath = config::DefaultHistoryPath();
+    host.historyPath = historyPath_;
     host.loopTestPath = config::DefaultLoopTestPath();
     host.confirm = options_.confirm;
     loopTest_ = new LoopTestDialog(std::move(host), this);
@@ -246,6 +249,7 @@ void TForm1::Button1Click()
 void TForm1::PortOpened()
 {
     link_.Buffer().setPortOpen(true);
+    readValues_ = {}; // the device behind the port may be another now
     ui_.Button1->setText(tr("Close"));
     SetConnectionButtonsEnabled(true);
     link_.Timer3().stop();
@@ -377,6 +381,7 @@ void TForm1::SendQuery(hart::RequestId request, std::initializer_list<QLineEdit*
     link_.ShowStatus(row);
     for (QLineEdit* e : emptied)
         e->clear();
+    LeaveSet(tr("another request went out before its answer"));
     link_.Transmit(row);
 }
 
@@ -389,7 +394,14 @@ void TForm1::SendSetting(hart::RequestId request, const Builder& build)
         ShowRefusal(data.error());
         return;
     }
+    RecordSet(request, *data);
     link_.Transmit(row, *data);
+}
+
+void TForm1::WireSet(QPushButton* button, hart::RequestId request, Builder build)
+{
+    setBuilders_[request] = std::move(build);
+    connect(button, &QPushButton::clicked, this, [this, request] { SendSetting(request, setBuilders_.at(request)); });
 }
 
 void TForm1::WireIdentify()
@@ -397,6 +409,7 @@ void TForm1::WireIdentify()
     connect(ui_.Button3, &QPushButton::clicked, this, [this] {
         const auto& row = hart::Request(hart::RequestId::Button3);
         polledAddress_ = SelectedPollingAddress(ui_.ComboBox9);
+        LeaveSet(tr("another request went out before its answer"));
         link_.Send(row, {}, polledAddress_);
     });
     link_.SetDecoder(

@@ -2,6 +2,8 @@
 
 #include "app/form1_ui.h"
 #include "codec/result.h"
+#include "config/configuration.h"
+#include "config/history.h"
 #include "hart/line_owner.h"
 #include "hart/link.h"
 #include "hart/switched_port.h"
@@ -59,6 +61,8 @@ public:
         // Replaces the file dialogs of the configuration page (tests only); empty: none chosen.
         std::function<QString(bool save)> chooseFile;
         std::function<bool(const QString& question)> confirm; // yes/no boxes (tests only)
+        // Where every write is recorded; empty: the tool's history file.
+        QString historyPath;
     };
 
     explicit TForm1(QWidget* parent = nullptr);
@@ -78,6 +82,16 @@ public:
     ScanLive& FindAndWatch() { return *scanLive_; }
     // The loop test dialog while it is open; nullptr otherwise.
     LoopTestDialog* LoopTest();
+
+    // Offline editing. The pages show a configuration as after a read of it
+    // (identity items on their Set fields only: the link's identity stays the device's).
+    void ShowConfiguration(const config::Configuration& c);
+    // What the pages show, as their Set buttons would send it, over `shown`
+    // (the configuration ShowConfiguration showed): an item whose page still
+    // sends what it sent when shown keeps its exact value, since the fields
+    // show numbers cut to their width; an item `shown` lacks stays absent.
+    // None when a Set would refuse a value: the refusal is shown as the Set shows it.
+    std::optional<config::Configuration> PagesConfiguration(const config::Configuration& shown);
 
     // The open port went away (adapter unplugged, device node removed): back
     // to the Closed state as Button1 would leave it, with the reason shown.
@@ -104,6 +118,18 @@ private:
     // The shapes every request handler takes.
     void SendQuery(hart::RequestId request, std::initializer_list<QLineEdit*> emptied = {});
     void SendSetting(hart::RequestId request, const Builder& build);
+    // A Set button whose builder is kept for the pages' configuration.
+    void WireSet(QPushButton* button, hart::RequestId request, Builder build);
+    // What a Set's builder gives now, as one comparable text.
+    std::string BuiltNow(hart::RequestId request) const;
+
+    // The history of the pages' writes (set_history.cpp).
+    void WireSetHistory();
+    void RecordSet(hart::RequestId request, const Bytes& data);
+    // The pending write's outcome goes into the history.
+    void SettleSet(config::HistoryOutcome outcome, const QString& detail);
+    // The link moves on to another request: the pending write's answer will not be judged.
+    void LeaveSet(const QString& why);
     void ShowError(const QString& text);
     void ShowMessage(const QString& text);
     // Input refused before sending: the instrument-command texts in a plain box, conversions in an error box.
@@ -137,6 +163,19 @@ private:
     std::unique_ptr<sim::PtySimulator> simulator_;
     std::uint8_t polledAddress_ = 0;
     std::optional<int> pollingAddressSent_; // by the last polling-address Set
+    std::map<hart::RequestId, Builder> setBuilders_; // what each Set button sends, from the pages
+    std::map<hart::RequestId, std::string> shownWrites_; // what they sent when a configuration was shown
+    QString historyPath_;
+    // The values the pages last read from the device (the writes' "before"), and from whom.
+    config::Configuration readValues_;
+    hart::DeviceIdentity readFrom_;
+    bool showingConfiguration_ = false; // decoding a configuration, not a device's answers
+    struct PendingSet {
+        int code = 0;
+        config::HistoryRecord record;
+        bool timedOut = false; // recorded as no answer; a late answer is recorded too
+    };
+    std::optional<PendingSet> pendingSet_;
     // The newest answer per command of the running configuration batch.
     std::map<std::uint8_t, std::vector<std::uint8_t>> batchAnswers_;
     hart::TrafficSink trafficSink_; // every write and delivery, from any thread

@@ -1,5 +1,6 @@
 #include "config/items.h"
 
+#include "codec/numeric.h"
 #include "config/fields.h"
 #include "converter/list_items.h"
 #include "device/identify.h"
@@ -48,6 +49,10 @@ struct Shape {
     std::size_t rows = 0;                // a list of this many rows of the fields
     Reason (*check)(const V&) = nullptr; // what a write refuses beyond the fields' own checks
     std::size_t keysCheckedAfter = 0;    // unknown keys are named after this many fields' reasons
+    // Where the setting's data is laid out otherwise than the query's answer;
+    // none: alike, so decode reads one and encode makes the other.
+    std::optional<V> (*fromWrite)(std::span<const std::uint8_t>) = nullptr;
+    std::optional<Bytes> (*answer)(const V&) = nullptr; // none with fromWrite: no answer carries it alone
 };
 
 } // namespace
@@ -59,6 +64,8 @@ public:
     virtual void take(const Configuration& from, Configuration& to) const = 0;
     virtual bool decode(const AnswerData& answer, Configuration& out) const = 0;
     virtual BytesResult buildWrite(const Configuration&) const = 0;
+    virtual bool fromWrite(std::span<const std::uint8_t> data, Configuration& out) const = 0;
+    virtual std::optional<Bytes> answerData(const Configuration&) const = 0;
     virtual bool equal(const Configuration&, const Configuration&) const = 0;
     virtual std::string text(const Configuration&) const = 0;
     virtual QJsonValue toJson(const Configuration&) const = 0;
@@ -89,6 +96,17 @@ public:
             if (auto bad = s_.check(v))
                 return BytesResult::Fail(*bad);
         return s_.encode(v);
+    }
+    bool fromWrite(std::span<const std::uint8_t> data, Configuration& out) const override
+    {
+        return (s_.slot(out) = s_.fromWrite ? s_.fromWrite(data) : s_.decode(AnswerData{data, 0})).has_value();
+    }
+    std::optional<Bytes> answerData(const Configuration& c) const override
+    {
+        if (s_.fromWrite)
+            return s_.answer ? s_.answer(*Slot(c)) : std::nullopt;
+        const auto data = s_.encode(*Slot(c));
+        return data ? std::optional<Bytes>(*data) : std::nullopt;
     }
     // The bytes the device would be sent; a value that cannot be encoded equals nothing.
     bool equal(const Configuration& a, const Configuration& b) const override
@@ -290,6 +308,42 @@ const Field<MappingValue> kMapping[] = {
     {{.key = "unit", .kind = Pick, .before = " in ", .list = MappingUnits}, AtElement<&MappingValue::unitCode>}};
 
 // HART 6 and later devices answer at 0..63; a device's own address is kept, a write takes 0..15.
+// Command 35 sends unit, upper and lower; command 15 answers alarm selection and
+// transfer function before them.
+std::optional<RangeSetting> RangeFromWrite(std::span<const std::uint8_t> d)
+{
+    if (d.size() < 9)
+        return std::nullopt;
+    return RangeSetting{d[0], codec::DecodeFloatBE(d[1], d[2], d[3], d[4]), codec::DecodeFloatBE(d[5], d[6], d[7], d[8])};
+}
+std::optional<Bytes> RangeAnswer(const RangeSetting& r)
+{
+    Bytes out{0, 0};
+    const auto w = device::EncodeRangeWrite(r);
+    out.insert(out.end(), w.begin(), w.end());
+    return out;
+}
+
+// Command 172 sends three bytes; command 173 answers a fourth, the marker.
+std::optional<converter::LineSettingsValue> LineFromWrite(std::span<const std::uint8_t> d)
+{
+    if (d.size() < 3)
+        return std::nullopt;
+    return converter::LineSettingsValue{d[0], d[1], d[2], false};
+}
+std::optional<Bytes> LineAnswer(const converter::LineSettingsValue& v)
+{
+    Bytes out = converter::EncodeLineSettingsWrite(v);
+    out.push_back(v.marker ? 1 : 0);
+    return out;
+}
+
+std::optional<std::uint32_t> Number24FromWrite(std::span<const std::uint8_t> d) { return device::DecodeUInt24(d); }
+std::optional<std::uint8_t> AddressFromWrite(std::span<const std::uint8_t> d)
+{
+    return d.empty() ? std::nullopt : std::optional<std::uint8_t>(d[0]);
+}
+
 const Field<std::uint8_t> kPollingAddress[] = {
     {{.kind = Number, .hi = 63, .writeMax = 15}, Whole}};
 
@@ -339,25 +393,30 @@ const Fields<std::uint32_t> kFinalAssemblyItem({Plain<&Configuration::finalAssem
 const Fields<std::string> kLongTagItem({.slot = Plain<&Configuration::longTag>, .fields = kLongTag,
                                         .decode = FromData<device::DecodeLongTag>,
                                         .encode = Encoded<device::BuildLongTagWrite>, .check = SettableLongTag});
-const Fields<RangeSetting> kRangeItem({Plain<&Configuration::range>, kRange, FromData<device::DecodeRangeSetting>,
-                                       Encoded<device::EncodeRangeWrite>});
+const Fields<RangeSetting> kRangeItem({.slot = Plain<&Configuration::range>, .fields = kRange,
+                                       .decode = FromData<device::DecodeRangeSetting>,
+                                       .encode = Encoded<device::EncodeRangeWrite>, .fromWrite = RangeFromWrite,
+                                       .answer = RangeAnswer});
 const Fields<converter::ParsingFormatValue> kParsingItem({Plain<&Configuration::parsing>, kParsing,
                                                           FromData<converter::DecodeParsingFormatValue>,
                                                           Encoded<converter::EncodeParsingFormatWrite>,
                                                           converter::kParsingRowCount});
-const Fields<converter::LineSettingsValue> kLineItem({Plain<&Configuration::line>, kLine,
-                                                      FromData<converter::DecodeLineSettingsValue>,
-                                                      Encoded<converter::EncodeLineSettingsWrite>});
+const Fields<converter::LineSettingsValue> kLineItem({.slot = Plain<&Configuration::line>, .fields = kLine,
+                                                      .decode = FromData<converter::DecodeLineSettingsValue>,
+                                                      .encode = Encoded<converter::EncodeLineSettingsWrite>,
+                                                      .fromWrite = LineFromWrite, .answer = LineAnswer});
 const Fields<MappingValue> kMappingItem({Plain<&Configuration::mapping>, kMapping,
                                          FromData<converter::DecodeMappingValue>,
                                          Encoded<converter::EncodeMappingWrite>, converter::kMappingRows});
-const Fields<std::uint32_t> kSerialNumberItem({Plain<&Configuration::serialNumber>, kNumber24, IdentifiedSerialNumber,
-                                               Encoded<device::EncodeUInt24>});
+const Fields<std::uint32_t> kSerialNumberItem({.slot = Plain<&Configuration::serialNumber>, .fields = kNumber24,
+                                               .decode = IdentifiedSerialNumber, .encode = Encoded<device::EncodeUInt24>,
+                                               .fromWrite = Number24FromWrite});
 const Fields<InternalParamsValue> kInternalItem({Plain<&Configuration::internal>, kInternal,
                                                  FromData<device::DecodeInternalParamsValue>,
                                                  Encoded<device::EncodeInternalParamsWrite>});
-const Fields<std::uint8_t> kPollingAddressItem({Plain<&Configuration::pollingAddress>, kPollingAddress,
-                                                AnsweredAddress, AddressByte});
+const Fields<std::uint8_t> kPollingAddressItem({.slot = Plain<&Configuration::pollingAddress>,
+                                                .fields = kPollingAddress, .decode = AnsweredAddress,
+                                                .encode = AddressByte, .fromWrite = AddressFromWrite});
 
 constexpr Item Row(std::string_view name, hart::RequestId query, hart::RequestId setting, int order, WriteGroup group,
                    const ItemValue& value)
@@ -399,6 +458,8 @@ bool Item::has(const Configuration& c) const { return value->has(c); }
 void Item::take(const Configuration& from, Configuration& to) const { value->take(from, to); }
 bool Item::decode(const AnswerData& a, Configuration& out) const { return value->decode(a, out); }
 BytesResult Item::buildWrite(const Configuration& c) const { return value->buildWrite(c); }
+bool Item::fromWrite(std::span<const std::uint8_t> data, Configuration& out) const { return value->fromWrite(data, out); }
+std::optional<Bytes> Item::answerData(const Configuration& c) const { return value->answerData(c); }
 bool Item::equal(const Configuration& a, const Configuration& b) const { return value->equal(a, b); }
 std::string Item::text(const Configuration& c) const { return value->text(c); }
 QJsonValue Item::toJson(const Configuration& c) const { return value->toJson(c); }
@@ -410,6 +471,14 @@ const Item* FindItem(std::string_view name)
 {
     for (const auto& item : Items())
         if (item.name == name)
+            return &item;
+    return nullptr;
+}
+
+const Item* ItemSetBy(hart::RequestId setting)
+{
+    for (const auto& item : Items())
+        if (item.settingId == setting)
             return &item;
     return nullptr;
 }

@@ -48,6 +48,13 @@ struct Item {
     bool decode(const AnswerData& answer, Configuration& out) const;
     // Data bytes of the setting; refused (with the reason) when the window would refuse the value.
     codec::Result<std::vector<std::uint8_t>> buildWrite(const Configuration&) const;
+    // The value the setting's data bytes carry (the inverse of buildWrite, without
+    // its checks), into `out`; false when the bytes are too few.
+    bool fromWrite(std::span<const std::uint8_t> data, Configuration& out) const;
+    // The data of the query's answer a device holding the value would send (the
+    // inverse of decode); none for items the identify reads, or a value that
+    // cannot be encoded.
+    std::optional<std::vector<std::uint8_t>> answerData(const Configuration&) const;
     // Whether the setting's data bytes are equal; both must be present.
     bool equal(const Configuration&, const Configuration&) const;
     // The value as one line of text, for comparisons and reports.
@@ -64,6 +71,8 @@ struct Item {
 // Every item, one row each, in file order.
 std::span<const Item> Items();
 const Item* FindItem(std::string_view name);
+// The item a Set button writes; nullptr for a setting that is no item (the fixed current).
+const Item* ItemSetBy(hart::RequestId setting);
 // The items in write order (identity items last).
 std::vector<const Item*> ItemsInWriteOrder();
 

@@ -197,6 +197,12 @@ void LoopTestRunner::Identify(std::uint8_t pollingAddress)
     });
 }
 
+QString LoopCurrentText(double level)
+{
+    return level == 0.0 ? QStringLiteral("0 (fixed current mode left)")
+                        : QStringLiteral("%1 mA").arg(QString::number(level, 'f', 3));
+}
+
 void LoopTestRunner::Send(double level, std::function<void(const hart::TransactionResult&)> done)
 {
     const auto bytes = codec::EncodeFloatBE(static_cast<float>(level));
@@ -228,9 +234,8 @@ void LoopTestRunner::Record(double level, const hart::TransactionResult& r)
     } else if (r.error == hart::TransactionError::NoAnswer || r.error == hart::TransactionError::PortFailed) {
         outcome = HistoryOutcome::NoAnswer;
     }
-    auto record = MakeHistoryRecord(device_, {}, QStringLiteral("loopCurrent"), outcome);
-    record.after = level == 0.0 ? QStringLiteral("0 (fixed current mode left)")
-                                : QStringLiteral("%1 mA").arg(QString::number(level, 'f', 3));
+    auto record = MakeHistoryRecord(device_, {}, kLoopCurrentItem, outcome);
+    record.after = LoopCurrentText(level);
     record.detail = detail;
     if (const auto kept = AppendHistory(historyPath_, record); !kept)
         emit HistoryNotKept(QString::fromStdString(kept.error()));

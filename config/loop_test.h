@@ -21,6 +21,11 @@ inline const std::vector<double> kDefaultLoopPoints{4, 8, 12, 16, 20};
 // or outside what a 4–20 mA loop can carry.
 codec::Result<std::vector<double>> ParseLoopPoints(const QString& text);
 
+// The history's item and value for a fixed-current request (command 40), from
+// the loop test or the page's Set: "loopCurrent", "12.000 mA" or leaving the mode.
+inline const QString kLoopCurrentItem = QStringLiteral("loopCurrent");
+QString LoopCurrentText(double level);
+
 struct LoopPointResult {
     double setMa = 0;
     std::optional<double> reportedMa; // the level the device says it sources

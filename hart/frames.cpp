@@ -58,6 +58,19 @@ std::vector<std::uint8_t> LongFrame(int preambles, const DeviceIdentity& id, std
     return f;
 }
 
+std::vector<std::uint8_t> LongAnswer(const DeviceIdentity& id, std::uint8_t command, std::uint8_t responseCode,
+                                     std::span<const std::uint8_t> data)
+{
+    if (data.size() > 253)
+        return {};
+    std::vector<std::uint8_t> f{kPreamble,      kSlaveLong,       LongAddressByte0(id.manufacturer), id.deviceType,
+                                id.identifier[0], id.identifier[1], id.identifier[2],                 command,
+                                static_cast<std::uint8_t>(data.size() + 2), responseCode, 0};
+    f.insert(f.end(), data.begin(), data.end());
+    f.push_back(Checksum(std::span(f).subspan(1)));
+    return f;
+}
+
 std::optional<AnswerFrame> AnswerFrame::Parse(std::span<const std::uint8_t> bytes, std::size_t header)
 {
     if (header >= bytes.size() || bytes[header] != kPreamble)

@@ -30,6 +30,11 @@ std::vector<std::uint8_t> ShortFrame(std::uint8_t pollingAddress);
 std::vector<std::uint8_t> LongFrame(int preambles, const DeviceIdentity& id, std::uint8_t command,
                                     std::span<const std::uint8_t> data);
 
+// A slave's long-frame answer with one preamble, as AnswerFrame::Parse takes
+// it: for showing values that came another way through the answers' decoders.
+std::vector<std::uint8_t> LongAnswer(const DeviceIdentity& id, std::uint8_t command, std::uint8_t responseCode,
+                                     std::span<const std::uint8_t> data);
+
 // A slave answer, checked whole by the frame grammar before anyone reads it:
 // delimiter, address, command, byte count, status bytes, data and a right
 // checksum, all inside the bytes it was parsed from.

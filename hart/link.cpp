@@ -57,8 +57,10 @@ bool HartLink::Decode(int pendingCode, const AnswerFrame& frame)
     const auto handler = handlers_.find(pendingCode);
     if (handler == handlers_.end())
         return false;
-    if (!IsErrorResponse(frame.responseCode()) && handler->second.decode && handler->second.decode(frame))
+    if (!IsErrorResponse(frame.responseCode()) && handler->second.decode && handler->second.decode(frame)) {
+        emit AnswerDecoded(pendingCode, frame);
         return true;
+    }
     if (handler->second.fail)
         handler->second.fail();
     return false;
@@ -239,6 +241,7 @@ void HartLink::Timer2Timer()
 
     if (row->kind == AnswerKind::Write) {
         SetStatus(WriteAnswerText(frame ? std::optional(frame->responseCode()) : std::nullopt));
+        emit WriteAnswered(code, frame ? frame->responseCode() : -1);
         emit AnswerHandled(code, frame && frame->responseCode() == 0);
         ReleaseLine();
         return;
@@ -248,6 +251,7 @@ void HartLink::Timer2Timer()
     const bool decoded = frame && !IsErrorResponse(frame->responseCode()) && handler != handlers_.end()
                          && handler->second.decode && handler->second.decode(*frame);
     if (decoded) {
+        emit AnswerDecoded(code, *frame);
         SetStatus(kUploadSuccessful);
     } else {
         if (handler != handlers_.end() && handler->second.fail)
@@ -265,6 +269,7 @@ void HartLink::Timer3Timer()
     else if (timeoutKind_ == static_cast<std::int32_t>(TimeoutKind::Setting))
         SetStatus(kWriteTimeout);
     timer3_.stop();
+    emit TimedOut(pendingRequest_, timeoutKind_);
     ReleaseLine(); // a late answer is still decoded, but the line goes on
 }
 

@@ -84,6 +84,13 @@ signals:
     void BytesReceivedChanged(std::int32_t total);
     // A pending request's answer was judged (after its texts and fields were written).
     void AnswerHandled(int pendingCode, bool success);
+    // Before AnswerHandled: a setting's answer, with its response code (-1: what
+    // came held no answer to it).
+    void WriteAnswered(int pendingCode, int responseCode);
+    // A query's answer, or one that came another way, was decoded into the window.
+    void AnswerDecoded(int pendingCode, const hart::AnswerFrame& frame);
+    // Nothing came in time for the pending request (it may still come).
+    void TimedOut(int pendingCode, int timeoutKind);
 
 private:
     void Step(std::string_view name) { if (trace_) trace_(name); }

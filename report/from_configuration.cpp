@@ -80,8 +80,18 @@ Document Assemble(const config::Configuration& c, const QString& source, const Q
         const auto uid = c.identity->serialNumber();
         if (const auto t = config::LatestLoopTest(loopTestPath, uid))
             d.loopTest = ReportLoopTest(*t);
-        if (const auto h = config::ReadHistory(historyPath); h)
+        const auto h = config::ReadHistory(historyPath);
+        if (!h) {
+            d.writesNote = Tr(QT_TRANSLATE_NOOP("report::Report", "The writes to this device are not known: the history "
+                                                                  "could not be read (%1)."))
+                               .arg(QString::fromStdString(h.error()));
+        } else {
             d.writes = config::Select(h->records, {uid, std::nullopt});
+            if (!h->warnings.empty())
+                d.writesNote = Tr(QT_TRANSLATE_NOOP("report::Report", "%1 damaged line(s) of the history were skipped; "
+                                                                      "writes recorded there are not shown."))
+                                   .arg(h->warnings.size());
+        }
     }
     return d;
 }

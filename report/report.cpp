@@ -130,8 +130,13 @@ QString Html(const Document& d)
     html += d.loopTest ? LoopTable(*d.loopTest)
                        : QStringLiteral("<p>%1</p>").arg(E(Tr(QT_TRANSLATE_NOOP("report::Report", "No loop test of this device is on record."))));
     html += Heading(QT_TRANSLATE_NOOP("report::Report", "Writes to this device"));
-    html += d.writes.empty() ? QStringLiteral("<p>%1</p>").arg(E(Tr(QT_TRANSLATE_NOOP("report::Report", "No writes to this device are on record."))))
-                             : WritesTable(d.writes);
+    if (!d.writes.empty())
+        html += WritesTable(d.writes);
+    else if (d.writesNote.isEmpty())
+        html += QStringLiteral("<p>%1</p>").arg(E(Tr(QT_TRANSLATE_NOOP("report::Report", "No writes to this device are on record."))));
+    // An unreadable history is no proof that nothing was written.
+    if (!d.writesNote.isEmpty())
+        html += QStringLiteral("<p style=\"color:red\">%1</p>").arg(E(d.writesNote));
     html += QStringLiteral("<p><br><br>%1 ______________________________ &nbsp; %2 ______________</p>")
                 .arg(E(Tr(QT_TRANSLATE_NOOP("report::Report", "Signature:"))), E(Tr(QT_TRANSLATE_NOOP("report::Report", "Date:"))));
     return html + QStringLiteral("</body></html>");

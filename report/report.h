@@ -41,6 +41,9 @@ struct Document {
     std::vector<Field> items;
     std::optional<LoopTest> loopTest;
     std::vector<config::HistoryRecord> writes;
+    // Why the writes above may not be all of them (the history could not be
+    // read, or lines of it were damaged); said where the writes are.
+    QString writesNote;
 };
 
 // The document as HTML: every text from outside is escaped; control bytes

@@ -29,10 +29,10 @@ Q_DECLARE_METATYPE(std::optional<std::string>)
 
 namespace {
 
-// Situation flags: port open, batch running, link waiting, device read, file open.
-app::PageSituation S(bool port, bool batch, bool waiting, bool device, bool file)
+// Situation flags: port open, batch running, link waiting, device read, file open, file edited offline.
+app::PageSituation S(bool port, bool batch, bool waiting, bool device, bool file, bool offline = false)
 {
-    return {port, batch, waiting, device, file};
+    return {port, batch, waiting, device, file, offline};
 }
 // Buttons: read, open, save, compare, write, cancel, identity.
 app::PageButtons B(bool read, bool open, bool save, bool compare, bool write, bool cancel, bool identity)
@@ -158,6 +158,8 @@ private slots:
         QTest::newRow("port closed, nothing loaded") << S(0, 0, 0, 0, 0) << B(0, 1, 0, 0, 0, 0, 1);
         QTest::newRow("port closed, file open") << S(0, 0, 0, 0, 1) << B(0, 1, 0, 0, 0, 0, 1);
         QTest::newRow("port closed, device read") << S(0, 0, 0, 1, 0) << B(0, 1, 1, 0, 0, 0, 1);
+        QTest::newRow("file edited offline") << S(0, 0, 0, 0, 1, 1) << B(0, 1, 1, 0, 0, 0, 1);
+        QTest::newRow("offline, batch running") << S(0, 1, 0, 0, 1, 1) << B(0, 0, 0, 0, 0, 1, 0);
         QTest::newRow("port open") << S(1, 0, 0, 0, 0) << B(1, 1, 0, 0, 0, 0, 1);
         QTest::newRow("port open, file open") << S(1, 0, 0, 0, 1) << B(1, 1, 0, 1, 1, 0, 1);
         QTest::newRow("everything there") << S(1, 0, 0, 1, 1) << B(1, 1, 1, 1, 1, 0, 1);

@@ -162,6 +162,32 @@ private slots:
             QCOMPARE(sentBack.error(), sent.error());
     }
 
+    // ---- A setting's bytes and a query's answer carry the value back: what the
+    // pages send is what a file keeps, and a file shows on the pages as read.
+    void writeAndAnswerCarryTheValue_data() { itemRoundTrip_data(); }
+    void writeAndAnswerCarryTheValue()
+    {
+        QFETCH(QString, item);
+        QFETCH(bool, edges);
+        const Configuration c = edges ? Edges() : Full();
+        const config::Item* it = config::FindItem(item.toStdString());
+        QVERIFY(it);
+        if (const auto sent = it->buildWrite(c)) {
+            Configuration back;
+            QVERIFY(it->fromWrite(*sent, back));
+            QVERIFY(it->equal(c, back));
+            QCOMPARE(it->text(back), it->text(c));
+            QVERIFY(!it->fromWrite(std::span(*sent).first(sent->size() - 1), back)); // too few bytes
+        }
+        const auto answer = it->answerData(c);
+        QCOMPARE(answer.has_value(), !it->readByIdentify());
+        if (answer) {
+            Configuration read;
+            QVERIFY(it->decode({*answer, 0}, read));
+            QVERIFY(it->equal(c, read));
+        }
+    }
+
     // ---- Equal means the device would be sent the same bytes.
     void equalIsByteEqual_data()
     {

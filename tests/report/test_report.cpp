@@ -1,10 +1,12 @@
 // The commissioning report: whole, escaped, searchable, never split inside an item.
+#include "report/from_configuration.h"
 #include "report/report.h"
 
 #include "support/file_size_limit.h"
 
 #include <QtTest>
 
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -90,6 +92,45 @@ private slots:
         const QString all = pages.join('\n');
         for (const char* text : {"FT-101", "0A0B0C", "A. Engineer", "no answer", "fixed current mode NOT left", "0 .. 250"})
             QVERIFY2(all.contains(text), text);
+    }
+
+    // Writes that cannot be known are said to be unknown, never shown as none.
+    void writesTheHistoryCannotGive_data()
+    {
+        QTest::addColumn<QString>("history"); // "dir": a folder in its place; else the file's lines
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("notShown");
+        QTest::newRow("unreadable") << "dir" << QStringList{"The writes to this device are not known", "could not be read"}
+                                    << QStringList{"No writes to this device are on record."};
+        QTest::newRow("a damaged line") << "{not json\nGOOD\n"
+                                        << QStringList{"1 damaged line(s) of the history were skipped", "0 .. 250"}
+                                        << QStringList{"No writes to this device are on record."};
+        QTest::newRow("missing: none on record") << "" << QStringList{"No writes to this device are on record."}
+                                                 << QStringList{"writes to this device are not known", "damaged"};
+    }
+    void writesTheHistoryCannotGive()
+    {
+        QFETCH(QString, history);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, notShown);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("history.jsonl");
+        config::Configuration c;
+        c.identity = hart::DeviceIdentity{.manufacturer = 0x26, .deviceType = 5, .identifier = {1, 2, 3}};
+        if (history == "dir") {
+            QVERIFY(QDir().mkpath(path));
+        } else if (!history.isEmpty()) {
+            auto w = config::MakeHistoryRecord(*c.identity, "FT-101", "range", config::HistoryOutcome::Verified);
+            w.after = "0 .. 250";
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(history.toUtf8().replace("GOOD", config::HistoryLine(w)));
+        }
+        const QString html = report::Html(report::Assemble(c, "the file x.json", "A. Engineer", dir.filePath("none"), path));
+        for (const auto& s : shown)
+            QVERIFY2(html.contains(s), qPrintable(s));
+        for (const auto& s : notShown)
+            QVERIFY2(!html.contains(s), qPrintable(s));
     }
 
     void aFullDiskIsAnError_data()
