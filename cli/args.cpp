@@ -244,10 +244,6 @@ std::string HelpText()
         "\nOptions:\n"
         "  --port NAME      the serial port: COM3, /dev/ttyUSB0, ttyUSB0 or a path\n"
         "  --simulate       talk to the built-in simulated converter instead\n"
-        "  --hart-ip HOST[:PORT]\n"
-        "                   talk through a HART-IP server (a gateway or multiplexer;\n"
-        "                   port 5094 unless given), over UDP\n"
-        "  --tcp            with --hart-ip: over TCP instead\n"
         "  --address N      polling address to identify, 0 to 15 (default 0)\n"
         "  --capture FILE   save every frame on the line in FILE, a pcapng capture for Wireshark\n"
         "  --with-identity  also compare or write the identity items\n"
@@ -263,6 +259,12 @@ std::string HelpText()
         "some items, or a write stopped after changing something, 2 refused or failed\n"
         "before changing anything.\n"
         "scan: 0 one or more devices found, 1 none, 2 an error.\n"))
+      << Tr(QT_TRANSLATE_NOOP("cli",
+        "\nHART-IP options (instead of --port or --simulate):\n"
+        "  --hart-ip HOST[:PORT]\n"
+        "                   talk through a HART-IP server (a gateway, multiplexer or\n"
+        "                   remote I/O; port 5094 unless given), over UDP\n"
+        "  --tcp            with --hart-ip: over TCP instead\n"))
       << Tr(QT_TRANSLATE_NOOP("cli",
         "\nCommissioning options:\n"
         "  --points LIST    loop-test: the currents in mA (default 4,8,12,16,20)\n"

@@ -26,6 +26,8 @@ public:
     TRtsControl RtsControl() const override { return inner_.RtsControl(); }
     void SetRtsControl(TRtsControl value) override { inner_.SetRtsControl(value); }
     void WhenDrained(std::function<void()> fn) override { inner_.WhenDrained(std::move(fn)); }
+    std::size_t MinPreambles() const override { return inner_.MinPreambles(); }
+    std::optional<int> AnswerStartMs() const override { return inner_.AnswerStartMs(); }
 
     static std::int64_t NowNs()
     {

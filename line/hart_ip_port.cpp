@@ -214,7 +214,7 @@ void HartIpPort::Open(const HartIpTarget& target)
         if (d_->state != Private::State::Resolving)
             return;
         if (info.error() != QHostInfo::NoError || info.addresses().isEmpty()) {
-            SetupFailed(tr("Cannot find the host %1: %2").arg(QString::fromStdString(d_->target.host), info.errorString()));
+            SetupFailed(tr("Cannot find the host %1: %2.").arg(QString::fromStdString(d_->target.host), info.errorString()));
             return;
         }
         // IPv4 first: a server on the loopback listens there by default.

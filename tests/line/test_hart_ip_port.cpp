@@ -175,33 +175,6 @@ private slots:
         QVERIFY(!port.WriteBytes(frame.data(), static_cast<std::uint16_t>(frame.size())));
     }
 
-    void nothingListening_data()
-    {
-        QTest::addColumn<bool>("tcp");
-        QTest::newRow("udp") << false;
-        QTest::newRow("tcp") << true;
-    }
-    void nothingListening()
-    {
-        QFETCH(bool, tcp);
-        quint16 free = 0;
-        {
-            HartIpServer gone(tcp);
-            free = gone.Port();
-        }
-        line::HartIpPort port;
-        QSignalSpy failed(&port, &line::HartIpPort::Failed);
-        line::HartIpTarget t;
-        t.host = "127.0.0.1";
-        t.port = free;
-        t.tcp = tcp;
-        port.Open(t);
-        QVERIFY(failed.wait(line::kHartIpSetupMs + 2000));
-        const QString reason = failed.front().front().toString();
-        QVERIFY2(reason.contains(tcp ? "Cannot reach" : "did not answer the session request in time"), qPrintable(reason));
-        QVERIFY2(reason.contains(QString::fromStdString(line::HartIpName(t))), qPrintable(reason));
-    }
-
     void passThroughRoundTrip_data()
     {
         QTest::addColumn<bool>("tcp");
@@ -484,17 +457,6 @@ private slots:
             QVERIFY(r.network);
         l.reset();
         QTRY_COMPARE_WITH_TIMEOUT(server.Count(ip::MessageId::SessionClose), 1, kWaitMs);
-    }
-
-    void lineRefused()
-    {
-        HartIpServer server(true);
-        server.initiateStatus = ip::kStatusSessionsInUse;
-        line::Line::Options o;
-        o.hartIp = Target(server, true);
-        const auto opened = line::Line::Open(o);
-        QVERIFY(!opened.ok());
-        QVERIFY2(QString::fromStdString(opened.error()).contains("all available sessions in use"), opened.error().c_str());
     }
 };
 
