@@ -75,7 +75,7 @@ TForm1::TForm1(Options options, QWidget* parent) : QWidget(parent), options_(std
     link_.SetPort(linePort_);
     // The batch path's writes are counted with the buttons' in the status panel.
     batchPort_ = std::make_unique<hart::TappedPort>(*linePort_, [this](const hart::TrafficRecord& r) {
-        link_.CountSent(r.bytes.size());
+        link_.CountSent(hart::CarriedBytes(*linePort_, r.bytes));
     });
     ShowLineHolder();
     WireConfigurationFile();

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "hart/frame_grammar.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace hart {
 
@@ -36,5 +39,16 @@ public:
     // transaction behind it and answers only once it is done.
     virtual std::optional<int> AnswerStartMs() const { return std::nullopt; }
 };
+
+// The bytes of a written frame that `port` puts on its medium: all of them
+// on a wired line; on a network only the frame from its delimiter through its
+// checksum, as preambles and trailing bytes are not carried.
+inline std::size_t CarriedBytes(const BytePort& port, std::span<const std::uint8_t> written)
+{
+    if (port.MinPreambles() > 0)
+        return written.size();
+    const FrameSpan f = FindFrame(written);
+    return f.state == FrameState::Whole ? f.length - f.preambles : written.size();
+}
 
 } // namespace hart

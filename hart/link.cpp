@@ -164,7 +164,7 @@ void HartLink::TransmitNow(const RequestRow& row, std::span<const std::uint8_t> 
         return; // cannot happen for the table's requests: they all fit the frame area
 
     deliveredSinceSend_ = false;
-    bytesSent_ = Wrapped(bytesSent_, length);
+    bytesSent_ = Wrapped(bytesSent_, port_ ? CarriedBytes(*port_, area.first(length)) : length);
     emit BytesSentChanged(bytesSent_);
     if (port_)
         port_->WriteBytes(area.data(), static_cast<std::uint16_t>(length));

@@ -178,6 +178,8 @@ void Transactor::SendCurrent()
 {
     ++generation_;
     assembler_.Clear();
+    // Asked per request: the window's port may be a serial line one moment and a network the next.
+    assembler_.SetMinPreambles(port_ ? port_->MinPreambles() : 1);
     waitDeadline_.reset();
     phase_ = Phase::Sending;
     const auto& frame = current_.t.frame;

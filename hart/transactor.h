@@ -78,11 +78,7 @@ public:
     explicit Transactor(QObject* parent = nullptr);
     ~Transactor() override;
 
-    void SetPort(BytePort* port)
-    {
-        port_ = port;
-        assembler_.SetMinPreambles(port ? port->MinPreambles() : 1);
-    }
+    void SetPort(BytePort* port) { port_ = port; }
     // Only for the time a request needs on the line.
     void SetBaud(std::uint32_t baud) { baud_ = baud ? baud : 1200; }
     void SetTrafficSink(TrafficSink sink) { sink_ = std::move(sink); }

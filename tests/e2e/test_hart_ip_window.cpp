@@ -55,6 +55,23 @@ private slots:
         QCOMPARE(rows.mid(0, 6), QStringList({"HART-IP session initiate request", "HART-IP session initiate response",
                                               "HART-IP pass-through request", "HART-IP pass-through response",
                                               "HART-IP pass-through request", "HART-IP pass-through response"}));
+        // The counters count the frames carried, no preamble the network never saw.
+        int sent = 0, received = 0;
+        for (int r = 0; r < m.rowCount(); ++r) {
+            const auto rec = static_cast<const app::TrafficModel&>(m).Record(r);
+            if (rec.bytes.size() > 8 && rec.bytes[2] == 3)
+                (rec.direction == hart::Direction::Sent ? sent : received) += int(rec.bytes.size()) - 8;
+        }
+        QCOMPARE(d.text("Label56"), QString::number(sent));
+        QCOMPARE(d.text("Label67"), QString::number(received));
+
+        // The batch path goes over the session too: the whole configuration read.
+        auto* page = d.form.findChild<app::ConfigPage*>("TabSheetConfig");
+        QTRY_VERIFY_WITH_TIMEOUT(d.w<QPushButton>("ConfigRead")->isEnabled(), 3000);
+        QTest::mouseClick(d.w<QPushButton>("ConfigRead"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!page->BatchRunning(), 20000);
+        QVERIFY2(page->StatusText().startsWith("Read "), qPrintable(page->StatusText()));
+        QVERIFY2(!page->StatusText().contains("could not"), qPrintable(page->StatusText()));
 
         d.close();
         QCOMPARE(d.text("Button1"), QString("Open"));
