@@ -706,10 +706,6 @@ Write the identity items anyway?</source>
 Die Identitätseinträge trotzdem schreiben?</translation>
     </message>
     <message>
-        <source> (%1 of %2 requests sent again)</source>
-        <translation> (%1 von %2 Anfragen erneut gesendet)</translation>
-    </message>
-    <message>
         <source>Backup of the device before writing: </source>
         <translation>Sicherung des Geräts vor dem Schreiben: </translation>
     </message>
@@ -822,6 +818,14 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>The report is saved to %1.</source>
         <translation>Der Bericht ist in %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>offline: editing %1</source>
+        <translation>offline: %1 wird bearbeitet</translation>
+    </message>
+    <message>
+        <source>Saved the pages&apos; configuration to %1.</source>
+        <translation>Die Konfiguration der Seiten wurde in %1 gespeichert.</translation>
     </message>
 </context>
 <context>
@@ -1221,6 +1225,42 @@ Schleifentest starten?</translation>
         <source>Line: live values</source>
         <translation>Leitung: Live-Werte</translation>
     </message>
+    <message>
+        <source>Connecting to %1...</source>
+        <translation>Verbindung zu %1 wird aufgebaut...</translation>
+    </message>
+    <message>
+        <source>%1: the page&apos;s value cannot be kept in a file.</source>
+        <translation>%1: Der Wert der Seite lässt sich nicht in einer Datei festhalten.</translation>
+    </message>
+    <message>
+        <source>answered after the time-out; </source>
+        <translation>nach Ablauf der Wartezeit beantwortet; </translation>
+    </message>
+    <message>
+        <source>what came was no answer to it</source>
+        <translation>was kam, war keine Antwort darauf</translation>
+    </message>
+    <message>
+        <source>answered without error, not read back</source>
+        <translation>ohne Fehler beantwortet, nicht zurückgelesen</translation>
+    </message>
+    <message>
+        <source>another request went out before its answer</source>
+        <translation>eine andere Anfrage ging vor seiner Antwort hinaus</translation>
+    </message>
+    <message>
+        <source>The history is not kept: </source>
+        <translation>Die Historie wird nicht geführt: </translation>
+    </message>
+    <message>
+        <source>the window closed before its answer</source>
+        <translation>das Fenster wurde vor seiner Antwort geschlossen</translation>
+    </message>
+    <message>
+        <source>A serial port, the simulated converter, or hart-ip://HOST[:PORT] (hart-ip+tcp://HOST[:PORT] over TCP) for a HART-IP server</source>
+        <translation>Eine serielle Schnittstelle, der simulierte Umsetzer oder hart-ip://HOST[:PORT] (über TCP hart-ip+tcp://HOST[:PORT]) für einen HART-IP-Server</translation>
+    </message>
 </context>
 <context>
     <name>app::TrafficModel</name>
@@ -1254,6 +1294,56 @@ Schleifentest starten?</translation>
 </source>
         <translation>%1 bei %2 ms, %3 Bytes
 
+</translation>
+    </message>
+    <message>
+        <source>session initiate</source>
+        <translation>Sitzungsaufbau</translation>
+    </message>
+    <message>
+        <source>session close</source>
+        <translation>Sitzungsende</translation>
+    </message>
+    <message>
+        <source>keep-alive</source>
+        <translation>Keep-alive</translation>
+    </message>
+    <message>
+        <source>pass-through</source>
+        <translation>Durchreichung</translation>
+    </message>
+    <message>
+        <source>request</source>
+        <translation>Anfrage</translation>
+    </message>
+    <message>
+        <source>response</source>
+        <translation>Antwort</translation>
+    </message>
+    <message>
+        <source>publish</source>
+        <translation>Veröffentlichung</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>NAK</source>
+        <translation>NAK</translation>
+    </message>
+    <message>
+        <source>HART-IP %1 %2, sequence %3, status %4</source>
+        <translation>HART-IP %1 %2, Folgenummer %3, Status %4</translation>
+    </message>
+    <message>
+        <source>HART-IP message refused (%1): %2</source>
+        <translation>HART-IP-Nachricht abgewiesen (%1): %2</translation>
+    </message>
+    <message>
+        <source>%1 from %2 to %3
+</source>
+        <translation>%1 von %2 an %3
 </translation>
     </message>
 </context>
@@ -1445,10 +1535,6 @@ scan: 0 ein oder mehrere Geräte gefunden, 1 keines, 2 ein Fehler.
         <translation>Hersteller %1, Gerätetyp %2, Seriennummer %3 an Abfrageadresse %4</translation>
     </message>
     <message>
-        <source>%1 of %2 requests had to be sent again.</source>
-        <translation>%1 von %2 Anfragen mussten wiederholt werden.</translation>
-    </message>
-    <message>
         <source>Reading the device failed: %1</source>
         <translation>Lesen des Geräts fehlgeschlagen: %1</translation>
     </message>
@@ -1483,10 +1569,6 @@ scan: 0 ein oder mehrere Geräte gefunden, 1 keines, 2 ein Fehler.
     <message>
         <source>Standard output could not be written.</source>
         <translation>Die Standardausgabe konnte nicht geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>Read %1 items from %2</source>
-        <translation>%1 Einträge gelesen von %2</translation>
     </message>
     <message>
         <source>%1; saved to %2.</source>
@@ -1676,6 +1758,38 @@ Datenordner unter modbus-hart/history.jsonl).
         <source>%1: line %2 skipped: %3</source>
         <translation>%1: Zeile %2 übersprungen: %3</translation>
     </message>
+    <message>
+        <source>The option --hart-ip needs a server, HOST or HOST:PORT.</source>
+        <translation>Die Option --hart-ip braucht einen Server, HOST oder HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>Give --hart-ip instead of --port or --simulate, not with them.</source>
+        <translation>--hart-ip statt --port oder --simulate angeben, nicht zusammen mit ihnen.</translation>
+    </message>
+    <message>
+        <source>The option --tcp goes with --hart-ip.</source>
+        <translation>Die Option --tcp gehört zu --hart-ip.</translation>
+    </message>
+    <message>
+        <source>
+HART-IP options (instead of --port or --simulate):
+  --hart-ip HOST[:PORT]
+                   talk through a HART-IP server (a gateway, multiplexer or
+                   remote I/O; port 5094 unless given), over UDP
+  --tcp            with --hart-ip: over TCP instead
+</source>
+        <translation>
+HART-IP-Optionen (statt --port oder --simulate):
+  --hart-ip HOST[:PORT]
+                   über einen HART-IP-Server sprechen (Gateway, Multiplexer oder
+                   Remote-I/O; Port 5094, wenn nicht angegeben), über UDP
+  --tcp            mit --hart-ip: stattdessen über TCP
+</translation>
+    </message>
+    <message>
+        <source>%1 from %2</source>
+        <translation>%1 von %2</translation>
+    </message>
 </context>
 <context>
     <name>config</name>
@@ -1806,14 +1920,6 @@ Datenordner unter modbus-hart/history.jsonl).
     <message>
         <source>Nothing was written: the device&apos;s %1 could not be read first (%2).</source>
         <translation>Nichts geschrieben: %1 des Geräts konnte vorher nicht gelesen werden (%2).</translation>
-    </message>
-    <message>
-        <source>Read %1.</source>
-        <translation>%1 gelesen.</translation>
-    </message>
-    <message>
-        <source>Read %1; %2: %3.</source>
-        <translation>%1 gelesen; %2: %3.</translation>
     </message>
     <message>
         <source>Nothing was written: the file names no device type (force to write it anyway).</source>
@@ -1962,6 +2068,22 @@ Datenordner unter modbus-hart/history.jsonl).
     <message>
         <source>%1: not saved: %2</source>
         <translation>%1: nicht gespeichert: %2</translation>
+    </message>
+    <message>
+        <source>Read %1</source>
+        <translation>%1 gelesen</translation>
+    </message>
+    <message>
+        <source>%1 of %2 requests had to be sent again.</source>
+        <translation>%1 von %2 Anfragen mussten wiederholt werden.</translation>
+    </message>
+    <message>
+        <source> (%1 of %2 requests sent again)</source>
+        <translation> (%1 von %2 Anfragen erneut gesendet)</translation>
+    </message>
+    <message>
+        <source>%1; %2: %3.</source>
+        <translation>%1; %2: %3.</translation>
     </message>
 </context>
 <context>
@@ -2472,6 +2594,148 @@ Datenordner unter modbus-hart/history.jsonl).
     </message>
 </context>
 <context>
+    <name>line</name>
+    <message>
+        <source>&apos;%1&apos; is no HART-IP address: a ] is missing.</source>
+        <translation>„%1“ ist keine HART-IP-Adresse: ein ] fehlt.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no HART-IP address: write HOST or HOST:PORT.</source>
+        <translation>„%1“ ist keine HART-IP-Adresse: HOST oder HOST:PORT schreiben.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no HART-IP address: the port is not a number from 1 to 65535.</source>
+        <translation>„%1“ ist keine HART-IP-Adresse: der Port ist keine Zahl von 1 bis 65535.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no HART-IP address: the host is missing.</source>
+        <translation>„%1“ ist keine HART-IP-Adresse: der Host fehlt.</translation>
+    </message>
+    <message>
+        <source>%1 did not answer the session request in time.</source>
+        <translation>%1 hat die Sitzungsanfrage nicht rechtzeitig beantwortet.</translation>
+    </message>
+</context>
+<context>
+    <name>line::HartIpPort</name>
+    <message>
+        <source>%1 did not answer the session request in time.</source>
+        <translation>%1 hat die Sitzungsanfrage nicht rechtzeitig beantwortet.</translation>
+    </message>
+    <message>
+        <source>Cannot find the host %1: %2.</source>
+        <translation>Der Host %1 wurde nicht gefunden: %2.</translation>
+    </message>
+    <message>
+        <source>the server closed the connection</source>
+        <translation>der Server hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>nothing answers at that address and port</source>
+        <translation>unter dieser Adresse und diesem Port antwortet nichts</translation>
+    </message>
+    <message>
+        <source>The connection to %1 was lost: %2.</source>
+        <translation>Die Verbindung zu %1 ist verloren: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot reach %1: %2.</source>
+        <translation>%1 ist nicht erreichbar: %2.</translation>
+    </message>
+    <message>
+        <source>The server at %1 stopped answering.</source>
+        <translation>Der Server unter %1 antwortet nicht mehr.</translation>
+    </message>
+    <message>
+        <source>%1 sent bytes that are no HART-IP message (%2).</source>
+        <translation>%1 hat Bytes gesendet, die keine HART-IP-Nachricht sind (%2).</translation>
+    </message>
+    <message>
+        <source>short header</source>
+        <translation>Kopf zu kurz</translation>
+    </message>
+    <message>
+        <source>wrong version</source>
+        <translation>falsche Version</translation>
+    </message>
+    <message>
+        <source>unknown message type</source>
+        <translation>unbekannter Nachrichtentyp</translation>
+    </message>
+    <message>
+        <source>unknown message id</source>
+        <translation>unbekannte Nachrichtenkennung</translation>
+    </message>
+    <message>
+        <source>byte count below the header</source>
+        <translation>Bytezahl kleiner als der Kopf</translation>
+    </message>
+    <message>
+        <source>byte count past the end</source>
+        <translation>Bytezahl über das Ende hinaus</translation>
+    </message>
+    <message>
+        <source>message too long</source>
+        <translation>Nachricht zu lang</translation>
+    </message>
+    <message>
+        <source>rejected</source>
+        <translation>abgewiesen</translation>
+    </message>
+    <message>
+        <source>it does not take this master type</source>
+        <translation>es nimmt diesen Mastertyp nicht an</translation>
+    </message>
+    <message>
+        <source>too few data bytes</source>
+        <translation>zu wenige Datenbytes</translation>
+    </message>
+    <message>
+        <source>HART-IP version not supported</source>
+        <translation>HART-IP-Version nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>all available sessions in use</source>
+        <translation>alle verfügbaren Sitzungen belegt</translation>
+    </message>
+    <message>
+        <source>a session is already established</source>
+        <translation>eine Sitzung besteht bereits</translation>
+    </message>
+    <message>
+        <source>status %1</source>
+        <translation>Status %1</translation>
+    </message>
+    <message>
+        <source>no error code given</source>
+        <translation>kein Fehlercode angegeben</translation>
+    </message>
+    <message>
+        <source>session closed</source>
+        <translation>Sitzung geschlossen</translation>
+    </message>
+    <message>
+        <source>primary master unavailable</source>
+        <translation>Primärmaster nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>service unavailable</source>
+        <translation>Dienst nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>error code %1</source>
+        <translation>Fehlercode %1</translation>
+    </message>
+    <message>
+        <source>%1 ended the session: %2.</source>
+        <translation>%1 hat die Sitzung beendet: %2.</translation>
+    </message>
+    <message>
+        <source>%1 refused the session: %2.</source>
+        <translation>%1 hat die Sitzung abgelehnt: %2.</translation>
+    </message>
+</context>
+<context>
     <name>report::Report</name>
     <message>
         <source>Manufacturer</source>
@@ -2616,6 +2880,14 @@ Datenordner unter modbus-hart/history.jsonl).
     <message>
         <source>Date:</source>
         <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>The writes to this device are not known: the history could not be read (%1).</source>
+        <translation>Die Schreibvorgänge an dieses Gerät sind unbekannt: der Verlauf konnte nicht gelesen werden (%1).</translation>
+    </message>
+    <message>
+        <source>%1 damaged line(s) of the history were skipped; writes recorded there are not shown.</source>
+        <translation>%1 beschädigte Zeile(n) des Verlaufs wurden übersprungen; dort festgehaltene Schreibvorgänge werden nicht gezeigt.</translation>
     </message>
 </context>
 </TS>

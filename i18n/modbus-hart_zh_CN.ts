@@ -706,10 +706,6 @@ Write the identity items anyway?</source>
 仍然写入标识项吗？</translation>
     </message>
     <message>
-        <source> (%1 of %2 requests sent again)</source>
-        <translation>（%2 个请求中有 %1 个重发）</translation>
-    </message>
-    <message>
         <source>Backup of the device before writing: </source>
         <translation>写入前的设备备份：</translation>
     </message>
@@ -822,6 +818,14 @@ Do you want to replace it?</source>
     <message>
         <source>The report is saved to %1.</source>
         <translation>报告已保存到 %1。</translation>
+    </message>
+    <message>
+        <source>offline: editing %1</source>
+        <translation>离线：正在编辑 %1</translation>
+    </message>
+    <message>
+        <source>Saved the pages&apos; configuration to %1.</source>
+        <translation>已将各页面的配置保存到 %1。</translation>
     </message>
 </context>
 <context>
@@ -1221,6 +1225,42 @@ Start the loop test?</source>
         <source>Line: live values</source>
         <translation>线路：实时值</translation>
     </message>
+    <message>
+        <source>Connecting to %1...</source>
+        <translation>正在连接 %1...</translation>
+    </message>
+    <message>
+        <source>%1: the page&apos;s value cannot be kept in a file.</source>
+        <translation>%1：该页面的值无法保存到文件中。</translation>
+    </message>
+    <message>
+        <source>answered after the time-out; </source>
+        <translation>超时后才应答；</translation>
+    </message>
+    <message>
+        <source>what came was no answer to it</source>
+        <translation>收到的内容不是对它的应答</translation>
+    </message>
+    <message>
+        <source>answered without error, not read back</source>
+        <translation>应答无错误，未回读</translation>
+    </message>
+    <message>
+        <source>another request went out before its answer</source>
+        <translation>在其应答之前已发出另一个请求</translation>
+    </message>
+    <message>
+        <source>The history is not kept: </source>
+        <translation>历史记录未保存：</translation>
+    </message>
+    <message>
+        <source>the window closed before its answer</source>
+        <translation>窗口在其应答之前已关闭</translation>
+    </message>
+    <message>
+        <source>A serial port, the simulated converter, or hart-ip://HOST[:PORT] (hart-ip+tcp://HOST[:PORT] over TCP) for a HART-IP server</source>
+        <translation>串口、模拟转换器，或用于 HART-IP 服务器的 hart-ip://HOST[:PORT]（经 TCP 则为 hart-ip+tcp://HOST[:PORT]）</translation>
+    </message>
 </context>
 <context>
     <name>app::TrafficModel</name>
@@ -1254,6 +1294,56 @@ Start the loop test?</source>
 </source>
         <translation>%1 于 %2 ms，%3 字节
 
+</translation>
+    </message>
+    <message>
+        <source>session initiate</source>
+        <translation>会话建立</translation>
+    </message>
+    <message>
+        <source>session close</source>
+        <translation>会话关闭</translation>
+    </message>
+    <message>
+        <source>keep-alive</source>
+        <translation>保活</translation>
+    </message>
+    <message>
+        <source>pass-through</source>
+        <translation>透传</translation>
+    </message>
+    <message>
+        <source>request</source>
+        <translation>请求</translation>
+    </message>
+    <message>
+        <source>response</source>
+        <translation>应答</translation>
+    </message>
+    <message>
+        <source>publish</source>
+        <translation>发布</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>NAK</source>
+        <translation>NAK</translation>
+    </message>
+    <message>
+        <source>HART-IP %1 %2, sequence %3, status %4</source>
+        <translation>HART-IP %1 %2，序号 %3，状态 %4</translation>
+    </message>
+    <message>
+        <source>HART-IP message refused (%1): %2</source>
+        <translation>HART-IP 报文被拒绝（%1）：%2</translation>
+    </message>
+    <message>
+        <source>%1 from %2 to %3
+</source>
+        <translation>%1，从 %2 到 %3
 </translation>
     </message>
 </context>
@@ -1444,10 +1534,6 @@ scan：0 找到一台或多台设备，1 未找到，2 出错。
         <translation>制造商 %1，设备类型 %2，序列号 %3，轮询地址 %4</translation>
     </message>
     <message>
-        <source>%1 of %2 requests had to be sent again.</source>
-        <translation>%2 个请求中有 %1 个需要重发。</translation>
-    </message>
-    <message>
         <source>Reading the device failed: %1</source>
         <translation>读取设备失败：%1</translation>
     </message>
@@ -1482,10 +1568,6 @@ scan：0 找到一台或多台设备，1 未找到，2 出错。
     <message>
         <source>Standard output could not be written.</source>
         <translation>无法写入标准输出。</translation>
-    </message>
-    <message>
-        <source>Read %1 items from %2</source>
-        <translation>已从%2读取 %1 项</translation>
     </message>
     <message>
         <source>%1; saved to %2.</source>
@@ -1675,6 +1757,38 @@ modbus-hart/history.jsonl）。
         <source>%1: line %2 skipped: %3</source>
         <translation>%1：已跳过第 %2 行：%3</translation>
     </message>
+    <message>
+        <source>The option --hart-ip needs a server, HOST or HOST:PORT.</source>
+        <translation>选项 --hart-ip 需要一个服务器：HOST 或 HOST:PORT。</translation>
+    </message>
+    <message>
+        <source>Give --hart-ip instead of --port or --simulate, not with them.</source>
+        <translation>请用 --hart-ip 代替 --port 或 --simulate，不要同时使用。</translation>
+    </message>
+    <message>
+        <source>The option --tcp goes with --hart-ip.</source>
+        <translation>选项 --tcp 需与 --hart-ip 一起使用。</translation>
+    </message>
+    <message>
+        <source>
+HART-IP options (instead of --port or --simulate):
+  --hart-ip HOST[:PORT]
+                   talk through a HART-IP server (a gateway, multiplexer or
+                   remote I/O; port 5094 unless given), over UDP
+  --tcp            with --hart-ip: over TCP instead
+</source>
+        <translation>
+HART-IP 选项（代替 --port 或 --simulate）：
+  --hart-ip HOST[:PORT]
+                   通过 HART-IP 服务器（网关、多路复用器或远程 I/O；
+                   未指定时端口为 5094）经 UDP 通信
+  --tcp            与 --hart-ip 一起使用：改经 TCP
+</translation>
+    </message>
+    <message>
+        <source>%1 from %2</source>
+        <translation>%1，来自 %2</translation>
+    </message>
 </context>
 <context>
     <name>config</name>
@@ -1805,14 +1919,6 @@ modbus-hart/history.jsonl）。
     <message>
         <source>Nothing was written: the device&apos;s %1 could not be read first (%2).</source>
         <translation>未写入任何内容：无法先读取设备的 %1（%2）。</translation>
-    </message>
-    <message>
-        <source>Read %1.</source>
-        <translation>已读取 %1。</translation>
-    </message>
-    <message>
-        <source>Read %1; %2: %3.</source>
-        <translation>已读取 %1；%2：%3。</translation>
     </message>
     <message>
         <source>Nothing was written: the file names no device type (force to write it anyway).</source>
@@ -1961,6 +2067,22 @@ modbus-hart/history.jsonl）。
     <message>
         <source>%1: not saved: %2</source>
         <translation>%1：未保存：%2</translation>
+    </message>
+    <message>
+        <source>Read %1</source>
+        <translation>已读取 %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 requests had to be sent again.</source>
+        <translation>%2 个请求中有 %1 个需要重发。</translation>
+    </message>
+    <message>
+        <source> (%1 of %2 requests sent again)</source>
+        <translation>（%2 个请求中有 %1 个重发）</translation>
+    </message>
+    <message>
+        <source>%1; %2: %3.</source>
+        <translation>%1；%2：%3。</translation>
     </message>
 </context>
 <context>
@@ -2471,6 +2593,148 @@ modbus-hart/history.jsonl）。
     </message>
 </context>
 <context>
+    <name>line</name>
+    <message>
+        <source>&apos;%1&apos; is no HART-IP address: a ] is missing.</source>
+        <translation>“%1”不是 HART-IP 地址：缺少 ]。</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no HART-IP address: write HOST or HOST:PORT.</source>
+        <translation>“%1”不是 HART-IP 地址：请写作 HOST 或 HOST:PORT。</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no HART-IP address: the port is not a number from 1 to 65535.</source>
+        <translation>“%1”不是 HART-IP 地址：端口不是 1 到 65535 之间的数字。</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no HART-IP address: the host is missing.</source>
+        <translation>“%1”不是 HART-IP 地址：缺少主机。</translation>
+    </message>
+    <message>
+        <source>%1 did not answer the session request in time.</source>
+        <translation>%1 未及时应答会话请求。</translation>
+    </message>
+</context>
+<context>
+    <name>line::HartIpPort</name>
+    <message>
+        <source>%1 did not answer the session request in time.</source>
+        <translation>%1 未及时应答会话请求。</translation>
+    </message>
+    <message>
+        <source>Cannot find the host %1: %2.</source>
+        <translation>找不到主机 %1：%2。</translation>
+    </message>
+    <message>
+        <source>the server closed the connection</source>
+        <translation>服务器关闭了连接</translation>
+    </message>
+    <message>
+        <source>nothing answers at that address and port</source>
+        <translation>该地址和端口上没有任何应答</translation>
+    </message>
+    <message>
+        <source>The connection to %1 was lost: %2.</source>
+        <translation>与 %1 的连接已中断：%2。</translation>
+    </message>
+    <message>
+        <source>Cannot reach %1: %2.</source>
+        <translation>无法连接到 %1：%2。</translation>
+    </message>
+    <message>
+        <source>The server at %1 stopped answering.</source>
+        <translation>%1 处的服务器已停止应答。</translation>
+    </message>
+    <message>
+        <source>%1 sent bytes that are no HART-IP message (%2).</source>
+        <translation>%1 发送的字节不是 HART-IP 报文（%2）。</translation>
+    </message>
+    <message>
+        <source>short header</source>
+        <translation>报头过短</translation>
+    </message>
+    <message>
+        <source>wrong version</source>
+        <translation>版本错误</translation>
+    </message>
+    <message>
+        <source>unknown message type</source>
+        <translation>未知报文类型</translation>
+    </message>
+    <message>
+        <source>unknown message id</source>
+        <translation>未知报文 ID</translation>
+    </message>
+    <message>
+        <source>byte count below the header</source>
+        <translation>字节数小于报头长度</translation>
+    </message>
+    <message>
+        <source>byte count past the end</source>
+        <translation>字节数超出末尾</translation>
+    </message>
+    <message>
+        <source>message too long</source>
+        <translation>报文过长</translation>
+    </message>
+    <message>
+        <source>rejected</source>
+        <translation>已拒绝</translation>
+    </message>
+    <message>
+        <source>it does not take this master type</source>
+        <translation>它不接受此主站类型</translation>
+    </message>
+    <message>
+        <source>too few data bytes</source>
+        <translation>数据字节过少</translation>
+    </message>
+    <message>
+        <source>HART-IP version not supported</source>
+        <translation>不支持该 HART-IP 版本</translation>
+    </message>
+    <message>
+        <source>all available sessions in use</source>
+        <translation>所有可用会话均已占用</translation>
+    </message>
+    <message>
+        <source>a session is already established</source>
+        <translation>会话已经建立</translation>
+    </message>
+    <message>
+        <source>status %1</source>
+        <translation>状态 %1</translation>
+    </message>
+    <message>
+        <source>no error code given</source>
+        <translation>未给出错误代码</translation>
+    </message>
+    <message>
+        <source>session closed</source>
+        <translation>会话已关闭</translation>
+    </message>
+    <message>
+        <source>primary master unavailable</source>
+        <translation>主主站不可用</translation>
+    </message>
+    <message>
+        <source>service unavailable</source>
+        <translation>服务不可用</translation>
+    </message>
+    <message>
+        <source>error code %1</source>
+        <translation>错误代码 %1</translation>
+    </message>
+    <message>
+        <source>%1 ended the session: %2.</source>
+        <translation>%1 结束了会话：%2。</translation>
+    </message>
+    <message>
+        <source>%1 refused the session: %2.</source>
+        <translation>%1 拒绝了会话：%2。</translation>
+    </message>
+</context>
+<context>
     <name>report::Report</name>
     <message>
         <source>Manufacturer</source>
@@ -2615,6 +2879,14 @@ modbus-hart/history.jsonl）。
     <message>
         <source>Date:</source>
         <translation>日期：</translation>
+    </message>
+    <message>
+        <source>The writes to this device are not known: the history could not be read (%1).</source>
+        <translation>对该设备的写入情况未知：无法读取历史记录（%1）。</translation>
+    </message>
+    <message>
+        <source>%1 damaged line(s) of the history were skipped; writes recorded there are not shown.</source>
+        <translation>已跳过历史记录中 %1 行损坏的内容；其中记录的写入未显示。</translation>
     </message>
 </context>
 </TS>
