@@ -275,17 +275,15 @@ void LiveTrend::SetPaused(bool paused)
 
 void LiveTrend::SetState(const QString& text) { state_->setText(text); }
 
-bool LiveTrend::ExportCsv(const QString& path, QString* error) const
+codec::Result<void> LiveTrend::ExportCsv(const QString& path) const
 {
     QSaveFile file(path);
     const std::string csv = device::SamplesCsv(store_.Samples());
     if (!file.open(QIODevice::WriteOnly)
         || file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) || !file.commit()) {
-        if (error)
-            *error = tr("Cannot write %1: %2").arg(path, file.errorString());
-        return false;
+        return codec::Result<void>::Fail(tr("Cannot write %1: %2").arg(path, file.errorString()).toStdString());
     }
-    return true;
+    return codec::Result<void>::Ok();
 }
 
 void LiveTrend::AskAndExport()
@@ -293,9 +291,8 @@ void LiveTrend::AskAndExport()
     const QString path = QFileDialog::getSaveFileName(this, tr("Export samples"), "live-values.csv", tr("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
-    QString error;
-    if (!ExportCsv(path, &error))
-        QMessageBox::critical(this, windowTitle(), error);
+    if (const auto exported = ExportCsv(path); !exported)
+        QMessageBox::critical(this, windowTitle(), QString::fromStdString(exported.error()));
     else
         SetState(tr("%1 samples written to %2").arg(store_.Samples().size()).arg(path));
 }

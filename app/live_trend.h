@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codec/result.h"
 #include "device/live_values.h"
 
 #include <QWidget>
@@ -56,7 +57,7 @@ public:
     void SetPaused(bool paused);
     void SetState(const QString& text);
     // Writes the store's samples; a plain sentence in *error when it cannot.
-    bool ExportCsv(const QString& path, QString* error) const;
+    codec::Result<void> ExportCsv(const QString& path) const;
 
     // The first stretch of each line, the one the legend names: four variables, then the loop current.
     const std::array<QLineSeries*, 5>& Series() const { return series_; }

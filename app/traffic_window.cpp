@@ -186,11 +186,10 @@ void TrafficWindow::CopyAsText()
 
 bool TrafficWindow::SaveCapture(const QString& path)
 {
-    std::string error;
-    const auto records = model_.Records();
-    if (capture::WriteCaptureFile(path.toStdString(), records, &error))
+    const auto written = capture::WriteCaptureFile(path.toStdString(), model_.Records());
+    if (written)
         return true;
-    const QString text = QString::fromStdString(error);
+    const QString text = QString::fromStdString(written.error());
     if (options_.showError)
         options_.showError(text);
     else

@@ -65,8 +65,7 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     const QString path = dir.filePath("bench.pcapng");
     const std::int64_t saveStart = bench::MonotonicNs();
-    std::string error;
-    const bool saved = capture::WriteCaptureFile(path.toStdString(), model.Records(), &error);
+    const bool saved = capture::WriteCaptureFile(path.toStdString(), model.Records()).ok();
     const double saveMs = bench::NsToMs(bench::MonotonicNs() - saveStart);
 
     std::printf("mh-bench-traffic: %d-row ring, rows alternate a 17-byte request and a 40-byte answer\n", rows);

@@ -296,7 +296,7 @@ void PcapngEncoder::Emit(Bytes& out, const hart::LineRun& run) const
     }
 }
 
-bool WriteCaptureFile(const std::string& path, std::span<const hart::TrafficRecord> records, std::string* error)
+codec::Result<void> WriteCaptureFile(const std::string& path, std::span<const hart::TrafficRecord> records)
 {
     PcapngEncoder encoder(WallMinusSteadyNs());
     QSaveFile file(QString::fromStdString(path));
@@ -309,31 +309,29 @@ bool WriteCaptureFile(const std::string& path, std::span<const hart::TrafficReco
         ok = put(encoder.Packets(records[i]));
     ok = ok && put(encoder.Flush());
     if (ok && file.commit())
-        return true;
-    if (error)
-        *error = "Cannot write " + path + ": " + file.errorString().toStdString();
+        return codec::Result<void>::Ok();
+    const std::string why = "Cannot write " + path + ": " + file.errorString().toStdString();
     file.cancelWriting();
-    return false;
+    return codec::Result<void>::Fail(why);
 }
 
 CaptureFile::CaptureFile() : encoder_(WallMinusSteadyNs()) {}
 
-CaptureFile::~CaptureFile() { Close(nullptr); }
+CaptureFile::~CaptureFile() { (void)Close(); }
 
-bool CaptureFile::Open(const std::string& path, std::string* error)
+codec::Result<void> CaptureFile::Open(const std::string& path)
 {
     file_ = std::make_unique<QFile>(QString::fromStdString(path));
     failed_ = false;
     if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error)
-            *error = "Cannot write " + path + ": " + file_->errorString().toStdString();
+        const std::string why = "Cannot write " + path + ": " + file_->errorString().toStdString();
         file_.reset();
-        return false;
+        return codec::Result<void>::Fail(why);
     }
     const Bytes header = encoder_.Header();
     failed_ = file_->write(reinterpret_cast<const char*>(header.data()), static_cast<qint64>(header.size()))
               != static_cast<qint64>(header.size());
-    return true;
+    return codec::Result<void>::Ok();
 }
 
 void CaptureFile::Append(const hart::TrafficRecord& record)
@@ -345,19 +343,18 @@ void CaptureFile::Append(const hart::TrafficRecord& record)
               != static_cast<qint64>(b.size());
 }
 
-bool CaptureFile::Close(std::string* error)
+codec::Result<void> CaptureFile::Close()
 {
     if (!file_)
-        return true;
+        return codec::Result<void>::Ok();
     const Bytes rest = encoder_.Flush();
     failed_ = failed_ || file_->write(reinterpret_cast<const char*>(rest.data()), static_cast<qint64>(rest.size()))
                              != static_cast<qint64>(rest.size());
     const bool ok = !failed_ && file_->flush();
-    if (!ok && error)
-        *error = "Cannot write " + file_->fileName().toStdString() + ": " + file_->errorString().toStdString();
+    const std::string why = "Cannot write " + file_->fileName().toStdString() + ": " + file_->errorString().toStdString();
     file_->close();
     file_.reset();
-    return ok;
+    return ok ? codec::Result<void>::Ok() : codec::Result<void>::Fail(why);
 }
 
 } // namespace capture

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codec/result.h"
 #include "hart/delivery_joiner.h"
 #include "hart/transport.h"
 
@@ -50,9 +51,9 @@ private:
 // The offset between the wall clock and the steady clock, now.
 std::int64_t WallMinusSteadyNs();
 
-// A whole capture in one call; false and a sentence in *error when the file
-// cannot be written (an existing file is then left as it was).
-bool WriteCaptureFile(const std::string& path, std::span<const hart::TrafficRecord> records, std::string* error);
+// A whole capture in one call; a sentence when the file cannot be written
+// (an existing file is then left as it was).
+codec::Result<void> WriteCaptureFile(const std::string& path, std::span<const hart::TrafficRecord> records);
 
 // A capture written as the traffic happens (the command-line program's
 // --capture): Open, then Append from the traffic sink, then Close.
@@ -63,10 +64,10 @@ public:
     CaptureFile(const CaptureFile&) = delete;
     CaptureFile& operator=(const CaptureFile&) = delete;
 
-    bool Open(const std::string& path, std::string* error);
+    codec::Result<void> Open(const std::string& path);
     void Append(const hart::TrafficRecord& record);
-    // Flushes and closes; false and a sentence when some bytes could not be written.
-    bool Close(std::string* error);
+    // Flushes and closes; a sentence when some bytes could not be written.
+    codec::Result<void> Close();
     hart::TrafficSink Sink() { return [this](const hart::TrafficRecord& r) { Append(r); }; }
 
 private:

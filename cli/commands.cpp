@@ -334,17 +334,16 @@ int Run(const QStringList& args, Io& io)
     }
 
     capture::CaptureFile capture;
-    std::string error;
-    if (!capture.Open(o->capture, &error)) {
-        io.err << error << "\n";
+    if (const auto opened = capture.Open(o->capture); !opened) {
+        io.err << opened.error() << "\n";
         return kRefused;
     }
     io.traffic = capture.Sink();
     const int status = FindCommand(o->command)->run(*o, io);
     io.traffic = nullptr;
-    if (!capture.Close(&error)) {
+    if (const auto closed = capture.Close(); !closed) {
         // The command's own outcome stands, but a lost capture is no success.
-        io.err << error << "\n";
+        io.err << closed.error() << "\n";
         return status == kDone ? kRefused : status;
     }
     return !OutputArrived(io) && status == kDone ? kRefused : status;

@@ -106,8 +106,8 @@ private slots:
 
         QTemporaryDir dir;
         const QString file = dir.filePath("read.pcapng");
-        std::string error;
-        QVERIFY2(capture::WriteCaptureFile(file.toStdString(), line.records, &error), error.c_str());
+        const auto written = capture::WriteCaptureFile(file.toStdString(), line.records);
+        QVERIFY2(written, written.error().c_str());
         QStringList got;
         QStringList joined;
         for (const QString& row : Tshark(file)) {
@@ -151,7 +151,7 @@ private slots:
             records.push_back({Direction::Received, 1, Hex(d.toLatin1())});
         QTemporaryDir dir;
         const QString file = dir.filePath("c.pcapng");
-        QVERIFY(capture::WriteCaptureFile(file.toStdString(), records, nullptr));
+        QVERIFY(capture::WriteCaptureFile(file.toStdString(), records));
         QStringList got;
         for (const QString& row : Tshark(file))
             got << row.section('\t', 7, 7);
@@ -184,7 +184,7 @@ private slots:
             records.push_back({Direction::Received, 1, Hex(d.toLatin1())});
         QTemporaryDir dir;
         const QString file = dir.filePath("f.pcapng");
-        QVERIFY(capture::WriteCaptureFile(file.toStdString(), records, nullptr));
+        QVERIFY(capture::WriteCaptureFile(file.toStdString(), records));
         QStringList got;
         for (const QString& row : Tshark(file)) {
             const QString command = row.section('\t', 4, 4);
@@ -277,8 +277,8 @@ private slots:
         }
         QTemporaryDir dir;
         const QString file = dir.filePath("net.pcapng");
-        std::string error;
-        QVERIFY2(capture::WriteCaptureFile(file.toStdString(), records, &error), error.c_str());
+        const auto written = capture::WriteCaptureFile(file.toStdString(), records);
+        QVERIFY2(written, written.error().c_str());
 
         QProcess p;
         p.start("tshark", {"-r", file, "-T", "fields", "-E", "occurrence=f", "-e", "exported_pdu.ipv4_src", "-e",
@@ -327,9 +327,9 @@ private slots:
 
     void unwritablePathFails()
     {
-        std::string error;
-        QVERIFY(!capture::WriteCaptureFile("/nonexistent-dir/x.pcapng", {}, &error));
-        QVERIFY(error.find("/nonexistent-dir/x.pcapng") != std::string::npos);
+        const auto written = capture::WriteCaptureFile("/nonexistent-dir/x.pcapng", {});
+        QVERIFY(!written);
+        QVERIFY(written.error().find("/nonexistent-dir/x.pcapng") != std::string::npos);
     }
 };
 

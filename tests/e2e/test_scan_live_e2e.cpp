@@ -202,8 +202,8 @@ void ScanLiveE2eTest::liveSamplesFillFieldsAndChart()
     // The CSV holds every sample.
     QTemporaryDir dir;
     const QString path = dir.filePath("live.csv");
-    QString error;
-    QVERIFY2(line.live().Trend().ExportCsv(path, &error), qPrintable(error));
+    const auto exported = line.live().Trend().ExportCsv(path);
+    QVERIFY2(exported, exported.error().c_str());
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
