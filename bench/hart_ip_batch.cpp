@@ -1,18 +1,15 @@
 #include "bench/hart_ip_batch.h"
 
 #include "config/batch.h"
-#include "hart/hart_ip.h"
 #include "line/line.h"
 #include "sim/device.h"
+#include "sim/hart_ip_server.h"
 #include "sim/pty_simulator.h"
 #include "sim/sample_states.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QHostAddress>
-#include <QNetworkDatagram>
 #include <QTimer>
-#include <QUdpSocket>
 
 #include <algorithm>
 #include <memory>
@@ -23,59 +20,6 @@ namespace bench {
 namespace {
 
 constexpr int kReadLimitMs = 60000;
-
-// The simulated converter served over HART-IP (UDP, loopback) as
-// `hart-sim --hart-ip --fast` serves it: a session for anyone, each
-// pass-through frame fed to the device with the preambles a gateway puts on
-// the wire, its answer sent whole after the device's turnaround. To measure
-// the simulator's own server instead, start it in StartServer() below: the
-// bench needs only its port.
-class SimBridge : public QObject {
-public:
-    explicit SimBridge(int turnaroundMs) : device_(sim::OtherConverterState())
-    {
-        device_.SetTurnaroundMs(turnaroundMs);
-        socket_.bind(QHostAddress::LocalHost, 0);
-        clock_.start();
-        connect(&socket_, &QUdpSocket::readyRead, this, [this] {
-            while (socket_.hasPendingDatagrams())
-                Take(socket_.receiveDatagram());
-        });
-    }
-    quint16 Port() const { return socket_.localPort(); }
-
-private:
-    void Take(const QNetworkDatagram& d)
-    {
-        const QByteArray bytes = d.data();
-        const auto parsed = hart::ip::Parse({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
-        if (!parsed.message || parsed.message->header.type != hart::ip::MessageType::Request)
-            return;
-        const auto& m = *parsed.message;
-        const auto reply = [this, d](const std::vector<std::uint8_t>& message) {
-            socket_.writeDatagram(reinterpret_cast<const char*>(message.data()), static_cast<qint64>(message.size()),
-                                  d.senderAddress(), static_cast<quint16>(d.senderPort()));
-        };
-        if (m.header.id != hart::ip::MessageId::PassThrough) {
-            reply(hart::ip::Response(m.header, 0, m.header.id == hart::ip::MessageId::SessionInitiate ? m.body : std::span<const std::uint8_t>{}));
-            return;
-        }
-        std::vector<std::uint8_t> wired(5, 0xFF);
-        wired.insert(wired.end(), m.body.begin(), m.body.end());
-        for (const sim::Transmission& t : device_.Feed(wired, clock_.elapsed())) {
-            std::vector<std::uint8_t> answer;
-            for (const sim::Chunk& c : t.chunks)
-                answer.insert(answer.end(), c.bytes.begin(), c.bytes.end());
-            const int gap = t.chunks.empty() ? 0 : t.chunks.front().gapBeforeMs;
-            const auto message = hart::ip::PassThrough(hart::ip::MessageType::Response, m.header.sequence, answer);
-            QTimer::singleShot(gap, Qt::PreciseTimer, this, [reply, message] { reply(message); });
-        }
-    }
-
-    sim::Device device_;
-    QUdpSocket socket_;
-    QElapsedTimer clock_;
-};
 
 // One whole read on `l`: its time, and its transactions in *transactions.
 double TimeRead(line::Line& l, int* transactions, QString* error)
@@ -118,7 +62,7 @@ HartIpBenchResult RunHartIpBench(int runs)
     HartIpBenchResult out;
     out.runs = runs;
     out.turnaroundMs = sim::PtySimulatorOptions{}.turnaroundMs;
-    out.server = "the simulated converter behind a loopback HART-IP (UDP) server in the bench";
+    out.server = "hart-sim's HART-IP server (UDP, loopback, no line timing)";
 
     line::Line::Options pty;
     pty.simulate = true;
@@ -131,11 +75,21 @@ HartIpBenchResult RunHartIpBench(int runs)
     auto serial = ptyLine.take();
     serial->Simulator()->WithDevice([](sim::Device& d) { d.State() = sim::OtherConverterState(); });
 
-    SimBridge server(out.turnaroundMs);
+    // As `hart-sim --hart-ip --fast` serves it, with the pseudo-terminal's turnaround.
+    sim::HartIpServer::Options serve;
+    serve.lineTiming = false;
+    serve.turnaroundMs = out.turnaroundMs;
+    std::string error;
+    const auto server = sim::HartIpServer::Start(serve, &error);
+    if (!server) {
+        out.error = QString::fromStdString(error);
+        return out;
+    }
+    server->WithDevice([](sim::Device& d) { d.State() = sim::OtherConverterState(); });
     line::Line::Options net;
     net.hartIp = line::HartIpTarget{};
     net.hartIp->host = "127.0.0.1";
-    net.hartIp->port = server.Port();
+    net.hartIp->port = server->Port();
     auto netLine = line::Line::Open(net);
     if (!netLine) {
         out.error = QString::fromStdString(netLine.error());
