@@ -78,11 +78,11 @@ const Command* FindCommand(std::string_view name)
 }
 
 // Every option, with the message for one given without its value.
-struct OptionSpec {
+struct OptionRow {
     const char* name;        // as typed, "--port" or "-o"
     const char* needsValue;  // the message when the value is missing; nullptr for a flag
 };
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRow kOptions[] = {
     {"--simulate", nullptr},
     {"--port", QT_TRANSLATE_NOOP("cli", "The option --port needs a port name.")},
     {"--hart-ip", QT_TRANSLATE_NOOP("cli", "The option --hart-ip needs a server, HOST or HOST:PORT.")},
@@ -105,9 +105,9 @@ constexpr OptionSpec kOptions[] = {
     {"--since", QT_TRANSLATE_NOOP("cli", "The option %1 needs a value.")},
 };
 
-std::string NeedsValue(const OptionSpec& spec, const std::string& given)
+std::string NeedsValue(const OptionRow& option, const std::string& given)
 {
-    return QString::fromLatin1(spec.needsValue).contains(QLatin1String("%1")) ? Tr(spec.needsValue, given) : Tr(spec.needsValue);
+    return QString::fromLatin1(option.needsValue).contains(QLatin1String("%1")) ? Tr(option.needsValue, given) : Tr(option.needsValue);
 }
 
 QString Bare(const char* name) { return QString::fromLatin1(name).remove(QRegularExpression(QStringLiteral("^-+"))); }
@@ -120,11 +120,11 @@ Result ParseArguments(const QStringList& args)
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("help"), QStringLiteral("h")}));
     parser.addOption(QCommandLineOption(QStringLiteral("version")));
-    for (const auto& spec : kOptions) {
-        QStringList names{Bare(spec.name)};
+    for (const auto& option : kOptions) {
+        QStringList names{Bare(option.name)};
         if (names.front() == QLatin1String("o"))
             names << QStringLiteral("output");
-        parser.addOption(spec.needsValue ? QCommandLineOption(names, {}, QStringLiteral("value")) : QCommandLineOption(names));
+        parser.addOption(option.needsValue ? QCommandLineOption(names, {}, QStringLiteral("value")) : QCommandLineOption(names));
     }
     if (!parser.parse(QStringList{QString::fromLatin1(kProgramName)} + args)) {
         if (!parser.unknownOptionNames().isEmpty()) {
@@ -133,10 +133,10 @@ Result ParseArguments(const QStringList& args)
                                    ((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name).toStdString()));
         }
         // The one other refusal: an option given last without its value.
-        for (const auto& spec : kOptions)
-            if (spec.needsValue && !args.isEmpty()
-                && (args.back() == QLatin1String(spec.name) || (std::string_view(spec.name) == "-o" && args.back() == QLatin1String("--output"))))
-                return Result::Fail(NeedsValue(spec, args.back().toStdString()));
+        for (const auto& option : kOptions)
+            if (option.needsValue && !args.isEmpty()
+                && (args.back() == QLatin1String(option.name) || (std::string_view(option.name) == "-o" && args.back() == QLatin1String("--output"))))
+                return Result::Fail(NeedsValue(option, args.back().toStdString()));
         return Result::Fail(parser.errorText().toStdString());
     }
 
@@ -145,9 +145,9 @@ Result ParseArguments(const QStringList& args)
     o.help = parser.isSet(QStringLiteral("help"));
     o.version = parser.isSet(QStringLiteral("version"));
     const auto text = [&](const char* name) { return parser.value(Bare(name)).toStdString(); };
-    for (const auto& spec : kOptions) {
-        const std::string_view name = spec.name;
-        if (!parser.isSet(Bare(spec.name)))
+    for (const auto& option : kOptions) {
+        const std::string_view name = option.name;
+        if (!parser.isSet(Bare(option.name)))
             continue;
         std::string* to = name == "--port"        ? &o.port
                           : name == "--capture"    ? &o.capture
@@ -162,9 +162,9 @@ Result ParseArguments(const QStringList& args)
                           : name == "--hart-ip"    ? &hartIp
                                                    : nullptr;
         if (to) {
-            *to = text(spec.name);
+            *to = text(option.name);
             if (to->empty() && to != &o.addresses)
-                return Result::Fail(NeedsValue(spec, spec.name));
+                return Result::Fail(NeedsValue(option, option.name));
         }
     }
     o.simulate = parser.isSet(QStringLiteral("simulate"));
