@@ -32,8 +32,7 @@ struct CarriedFrame {
 CarriedFrame DecodeCarried(std::span<const std::uint8_t> frame)
 {
     CarriedFrame c;
-    c.bytes = {hart::kPreamble, hart::kPreamble};
-    c.bytes.insert(c.bytes.end(), frame.begin(), frame.end());
+    c.bytes = hart::ip::WithPreambles(frame);
     c.pieces = hart::DecodeLine(c.bytes);
     for (auto& p : c.pieces) {
         if (p.offset == 0 && p.kind != hart::PieceKind::Noise) {

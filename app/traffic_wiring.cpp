@@ -45,9 +45,7 @@ public:
             if (record.direction == hart::Direction::Sent || !parsed.message
                 || parsed.message->header.id != hart::ip::MessageId::PassThrough)
                 return std::nullopt;
-            hart::TrafficRecord carried{record.direction, record.timeNs, {hart::kPreamble, hart::kPreamble}};
-            carried.bytes.insert(carried.bytes.end(), parsed.message->body.begin(), parsed.message->body.end());
-            return Take(carried);
+            return Take({record.direction, record.timeNs, hart::ip::WithPreambles(parsed.message->body)});
         }
         std::optional<QString> text;
         for (const auto& run : joiner_.Add(record)) {

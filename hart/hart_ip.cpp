@@ -120,6 +120,13 @@ std::span<const std::uint8_t> WithoutPreambles(std::span<const std::uint8_t> fra
     return frame.subspan(i);
 }
 
+std::vector<std::uint8_t> WithPreambles(std::span<const std::uint8_t> frame, std::size_t preambles)
+{
+    std::vector<std::uint8_t> b(preambles, 0xFF);
+    b.insert(b.end(), frame.begin(), frame.end());
+    return b;
+}
+
 std::vector<std::uint8_t> PassThrough(MessageType type, std::uint16_t sequence, std::span<const std::uint8_t> frame,
                                       std::uint8_t status)
 {

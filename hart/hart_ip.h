@@ -102,5 +102,8 @@ std::vector<std::uint8_t> ErrorMessage(const Header& request, std::uint8_t error
 
 // Drops leading preambles (0xFF) from a frame.
 std::span<const std::uint8_t> WithoutPreambles(std::span<const std::uint8_t> frame);
+// A carried frame as a wired line shows it, with `preambles` put back before
+// it: for readers that find frames by their preambles.
+std::vector<std::uint8_t> WithPreambles(std::span<const std::uint8_t> frame, std::size_t preambles = 2);
 
 } // namespace hart::ip
