@@ -17,7 +17,8 @@
 #include <chrono>
 #include <vector>
 
-Q_LOGGING_CATEGORY(lcHartIp, "mh.hartip", QtInfoMsg)
+// Off unless asked for (QT_LOGGING_RULES): what ends a session is said by whoever opened it.
+Q_LOGGING_CATEGORY(lcHartIp, "mh.hartip", QtWarningMsg)
 
 namespace line {
 
@@ -148,6 +149,7 @@ struct HartIpPort::Private {
     std::vector<std::uint8_t> stream;        // TCP: bytes of a message not yet whole
     QTimer setupTimer;
     QTimer keepAliveTimer;
+    QTimer probeTimer;
     std::uint32_t inactivityMs = 0;          // the server's, once the session is open
     std::uint16_t nextSequence = 0;
     std::uint16_t initiateSequence = 0;
@@ -168,6 +170,11 @@ HartIpPort::HartIpPort(QObject* parent) : QObject(parent), d_(std::make_unique<P
     });
     d_->keepAliveTimer.setSingleShot(true);
     connect(&d_->keepAliveTimer, &QTimer::timeout, this, &HartIpPort::KeepAliveDue);
+    d_->probeTimer.setSingleShot(true);
+    connect(&d_->probeTimer, &QTimer::timeout, this, [this] {
+        if (d_->state == Private::State::Open && d_->keepAliveOutstanding)
+            SessionLost(tr("The server at %1 stopped answering.").arg(NameText()));
+    });
 }
 
 HartIpPort::~HartIpPort()
@@ -278,6 +285,7 @@ void HartIpPort::Shutdown()
     }
     d_->setupTimer.stop();
     d_->keepAliveTimer.stop();
+    d_->probeTimer.stop();
     d_->passThrough.reset();
     d_->keepAliveOutstanding = false;
     d_->keepAlivesMissed = 0;
@@ -339,6 +347,21 @@ void HartIpPort::KeepAliveDue()
     Send(ip::KeepAlive(d_->nextSequence++));
 }
 
+void HartIpPort::Probe()
+{
+    // Requests going out keep the keep-alives from going, so a server gone
+    // quiet mid-batch would only be seen as a silent device, item after item.
+    // A silent device and a server gone look alike from the pass-through
+    // alone; the server answers a keep-alive for itself.
+    if (!d_->keepAliveOutstanding) {
+        d_->keepAliveOutstanding = true;
+        Send(ip::KeepAlive(d_->nextSequence++));
+    }
+    // One already out serves as well; the wait for it is not drawn out.
+    if (!d_->probeTimer.isActive())
+        d_->probeTimer.start(kHartIpProbeMs);
+}
+
 void HartIpPort::Record(hart::Direction direction, std::span<const std::uint8_t> message)
 {
     if (!d_->sink || !d_->socket)
@@ -367,6 +390,8 @@ bool HartIpPort::WriteBytes(const void* data, std::uint16_t count)
     const hart::FrameSpan f = hart::FindFrame(frame);
     if (f.state == hart::FrameState::Whole)
         frame = frame.subspan(f.start, f.length);
+    if (d_->passThrough)
+        Probe(); // the request before this one is still unanswered
     d_->passThrough = d_->nextSequence;
     Send(ip::PassThrough(ip::MessageType::Request, d_->nextSequence++, frame));
     return true;
@@ -473,6 +498,7 @@ void HartIpPort::Take(const ip::Message& m, std::span<const std::uint8_t> bytes)
     // Anything the server answers shows it is there.
     d_->keepAliveOutstanding = false;
     d_->keepAlivesMissed = 0;
+    d_->probeTimer.stop();
     switch (h.id) {
     case ip::MessageId::SessionInitiate:
         if (d_->state != Private::State::Initiating || h.sequence != d_->initiateSequence) {

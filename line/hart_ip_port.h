@@ -28,6 +28,9 @@ namespace line {
 inline constexpr int kHartIpAnswerStartMs = 1500;
 // Name lookup, connection and session initiate together.
 inline constexpr int kHartIpSetupMs = 5000;
+// A keep-alive sent because a pass-through went unanswered must be answered
+// within this: a gateway answers it itself, whatever the loop behind it does.
+inline constexpr int kHartIpProbeMs = 3000;
 
 // A HART-IP server to talk to, and how.
 struct HartIpTarget {
@@ -103,6 +106,7 @@ private:
     void ReadReady();
     void Take(const hart::ip::Message& m, std::span<const std::uint8_t> bytes);
     void KeepAliveDue();
+    void Probe();
     int KeepAliveInterval() const;
     QString NameText() const;
     static QString RejectText(hart::ip::Reject reject);

@@ -412,6 +412,44 @@ private slots:
         QVERIFY(!s.Send(Request()));
     }
 
+    // During a batch the requests keep the keep-alives from going; a request
+    // sent while the one before is unanswered asks the server itself with a
+    // keep-alive. A server gone quiet ends the session; a silent device
+    // behind a server that answers does not.
+    void unansweredRequestProbesServer_data()
+    {
+        QTest::addColumn<bool>("tcp");
+        QTest::addColumn<bool>("serverMute"); // else only the device is silent
+        QTest::newRow("udp, server mute") << false << true;
+        QTest::newRow("tcp, server mute") << true << true;
+        QTest::newRow("udp, device silent") << false << false;
+    }
+    void unansweredRequestProbesServer()
+    {
+        QFETCH(bool, tcp);
+        QFETCH(bool, serverMute);
+        HartIpServer server(tcp);
+        server.passThrough = [](const ip::Header&, std::span<const std::uint8_t>) { return std::vector<Bytes>{}; };
+        Session s;
+        QVERIFY(s.Open(Target(server, tcp))); // a minute's timer: no keep-alive of its own in this test
+        server.mute = serverMute;
+        QVERIFY(s.Send(Request()));
+        QTRY_COMPARE_WITH_TIMEOUT(server.Count(ip::MessageId::PassThrough), 1, kWaitMs);
+        QCOMPARE(server.Count(ip::MessageId::KeepAlive), 0); // one unanswered request says nothing yet
+        QVERIFY(s.Send(Request()));
+        QTRY_COMPARE_WITH_TIMEOUT(server.Count(ip::MessageId::KeepAlive), 1, kWaitMs);
+        // The wait is bounded by the port's own probe timer.
+        QCOMPARE(s.lost.wait(line::kHartIpProbeMs + kWaitMs), serverMute);
+        if (serverMute) {
+            const QString reason = s.lost.front().front().toString();
+            QVERIFY2(reason.contains("stopped answering"), qPrintable(reason));
+            QVERIFY(!s.port.IsOpen());
+        } else {
+            QVERIFY(s.port.IsOpen());
+            QCOMPARE(s.lost.count(), 0);
+        }
+    }
+
     void closeEndsSession_data()
     {
         QTest::addColumn<bool>("tcp");
