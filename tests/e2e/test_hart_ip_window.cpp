@@ -79,20 +79,34 @@ private slots:
         QVERIFY(d.errors.isEmpty());
     }
 
-    // A name that is no server, and a server that goes away, are said in words.
+    void failuresAreSaid_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::newRow("udp") << "hart-ip";
+        QTest::newRow("tcp") << "hart-ip+tcp";
+    }
+    // A name that is no server, and a server that goes away, are said in
+    // words. Over UDP only silence tells: the press that finds it out takes
+    // a timeout and the server's silence to a keep-alive.
     void failuresAreSaid()
     {
+        QFETCH(QString, scheme);
         WindowDriver d;
-        d.open("hart-ip://");
+        d.open(scheme + "://");
         QCOMPARE(d.text("Button1"), QString("Open"));
         QCOMPARE(d.errors.size(), 1);
 
         auto server = Serve();
         QVERIFY(server);
-        d.open(QString("hart-ip+tcp://127.0.0.1:%1").arg(server->Port()));
+        d.open(QString("%1://127.0.0.1:%2").arg(scheme).arg(server->Port()));
         QTRY_COMPARE_WITH_TIMEOUT(d.text("Button1"), QString("Close"), 6000);
         server->Stop();
-        QTRY_COMPARE_WITH_TIMEOUT(d.text("Button1"), QString("Open"), 6000);
+        if (scheme == "hart-ip") {
+            // The first press goes unanswered; the one after it asks the server itself.
+            d.identify();
+            d.identify();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(d.text("Button1"), QString("Open"), 10000);
         QVERIFY2(d.status().startsWith("Port disconnected: "), qPrintable(d.status()));
     }
 };
