@@ -290,7 +290,7 @@ CodeList MappingUnits(std::size_t row)
     return {names[row].views, true};
 }
 
-Reason WriteCheck(const FieldSpec& f, const FieldRef& r)
+Reason WriteCheck(const FieldDescriptor& f, const FieldRef& r)
 {
     switch (f.kind) {
     case FieldKind::Number:
@@ -314,7 +314,7 @@ Reason WriteCheck(const FieldSpec& f, const FieldRef& r)
     }
 }
 
-std::string FieldText(const FieldSpec& f, const FieldRef& r, std::size_t row)
+std::string FieldText(const FieldDescriptor& f, const FieldRef& r, std::size_t row)
 {
     switch (f.kind) {
     case FieldKind::Number: return std::to_string(NumberOf(r));
@@ -332,7 +332,7 @@ std::string FieldText(const FieldSpec& f, const FieldRef& r, std::size_t row)
     return {};
 }
 
-QJsonValue FieldJson(const FieldSpec& f, const FieldRef& r, std::size_t row)
+QJsonValue FieldJson(const FieldDescriptor& f, const FieldRef& r, std::size_t row)
 {
     switch (f.kind) {
     case FieldKind::Number:
@@ -352,7 +352,7 @@ QJsonValue FieldJson(const FieldSpec& f, const FieldRef& r, std::size_t row)
     return {};
 }
 
-Reason FieldFrom(const FieldSpec& f, const QJsonValue& x, const FieldRef& r, std::size_t row)
+Reason FieldFrom(const FieldDescriptor& f, const QJsonValue& x, const FieldRef& r, std::size_t row)
 {
     switch (f.kind) {
     case FieldKind::Number: {
@@ -422,7 +422,7 @@ Reason FieldFrom(const FieldSpec& f, const QJsonValue& x, const FieldRef& r, std
 }
 
 // Field errors carry the field's name in front of the reason.
-Reason FieldIn(const QJsonObject& o, const FieldSpec& f, const FieldRef& r, std::size_t row)
+Reason FieldIn(const QJsonObject& o, const FieldDescriptor& f, const FieldRef& r, std::size_t row)
 {
     if (!o.contains(f.key))
         return std::string(f.key) + ": missing";

@@ -52,7 +52,7 @@ CodeList MappingUnits(std::size_t row);
 template <auto Names>
 CodeList Positions(std::size_t) { return {Names()}; }
 
-struct FieldSpec {
+struct FieldDescriptor {
     const char* key = nullptr; // in the file; none: the item's value itself
     FieldKind kind = FieldKind::Number;
     const char* before = ""; // text around the value
@@ -65,12 +65,12 @@ struct FieldSpec {
 };
 
 // Each is empty when the value passes, else the reason.
-std::optional<std::string> WriteCheck(const FieldSpec& f, const FieldRef& r);
-std::string FieldText(const FieldSpec& f, const FieldRef& r, std::size_t row);
-QJsonValue FieldJson(const FieldSpec& f, const FieldRef& r, std::size_t row);
-std::optional<std::string> FieldFrom(const FieldSpec& f, const QJsonValue& v, const FieldRef& r, std::size_t row);
+std::optional<std::string> WriteCheck(const FieldDescriptor& f, const FieldRef& r);
+std::string FieldText(const FieldDescriptor& f, const FieldRef& r, std::size_t row);
+QJsonValue FieldJson(const FieldDescriptor& f, const FieldRef& r, std::size_t row);
+std::optional<std::string> FieldFrom(const FieldDescriptor& f, const QJsonValue& v, const FieldRef& r, std::size_t row);
 // The field under its key in `o`: missing, or its reason, named by the key.
-std::optional<std::string> FieldIn(const QJsonObject& o, const FieldSpec& f, const FieldRef& r, std::size_t row);
+std::optional<std::string> FieldIn(const QJsonObject& o, const FieldDescriptor& f, const FieldRef& r, std::size_t row);
 
 // Keys other than `known` are refused like unknown items: a misspelt field would
 // otherwise be left at its default without a word.

@@ -25,7 +25,7 @@ using Reason = std::optional<std::string>;
 // One field of an item's value V, and where it lives in V (in row `row` of a list item).
 template <typename V>
 struct Field {
-    FieldSpec spec;
+    FieldDescriptor descriptor;
     FieldRef (*at)(V&, std::size_t row);
 };
 
@@ -90,7 +90,7 @@ public:
         V& v = Value(c);
         for (std::size_t r = 0; r < Rows(); ++r)
             for (const auto& f : s_.fields)
-                if (auto bad = WriteCheck(f.spec, f.at(v, r)))
+                if (auto bad = WriteCheck(f.descriptor, f.at(v, r)))
                     return BytesResult::Fail(*bad);
         if (s_.check)
             if (auto bad = s_.check(v))
@@ -123,7 +123,7 @@ public:
             if (s_.rows)
                 out += (r ? "; " : "") + std::to_string(r + 1) + ": ";
             for (const auto& f : s_.fields)
-                out += f.spec.before + FieldText(f.spec, f.at(v, r), r) + f.spec.after;
+                out += f.descriptor.before + FieldText(f.descriptor, f.at(v, r), r) + f.descriptor.after;
         }
         return out;
     }
@@ -131,12 +131,12 @@ public:
     {
         V& v = Value(c);
         if (Bare())
-            return FieldJson(s_.fields[0].spec, s_.fields[0].at(v, 0), 0);
+            return FieldJson(s_.fields[0].descriptor, s_.fields[0].at(v, 0), 0);
         QJsonArray rows;
         for (std::size_t r = 0; r < Rows(); ++r) {
             QJsonObject o;
             for (const auto& f : s_.fields)
-                o.insert(QString::fromLatin1(f.spec.key), FieldJson(f.spec, f.at(v, r), r));
+                o.insert(QString::fromLatin1(f.descriptor.key), FieldJson(f.descriptor, f.at(v, r), r));
             if (!s_.rows)
                 return o;
             rows.append(o);
@@ -147,7 +147,7 @@ public:
     {
         V v{};
         if (Bare()) {
-            if (auto bad = FieldFrom(s_.fields[0].spec, j, s_.fields[0].at(v, 0), 0))
+            if (auto bad = FieldFrom(s_.fields[0].descriptor, j, s_.fields[0].at(v, 0), 0))
                 return bad;
         } else if (!s_.rows) {
             if (!j.isObject())
@@ -175,13 +175,13 @@ private:
     // The field accessors serve filling and reading alike; reading never writes through them.
     V& Value(const Configuration& c) const { return const_cast<V&>(*Slot(c)); }
     std::size_t Rows() const { return s_.rows ? s_.rows : 1; }
-    bool Bare() const { return s_.fields.size() == 1 && !s_.fields[0].spec.key; }
+    bool Bare() const { return s_.fields.size() == 1 && !s_.fields[0].descriptor.key; }
 
     Reason ObjectFrom(const QJsonObject& o, V& v, std::size_t r) const
     {
         std::vector<std::string_view> keys;
         for (const auto& f : s_.fields)
-            keys.emplace_back(f.spec.key);
+            keys.emplace_back(f.descriptor.key);
         for (std::size_t i = 0; i <= s_.fields.size(); ++i) {
             if (i == s_.keysCheckedAfter)
                 if (auto bad = OnlyKeys(o, keys))
@@ -189,7 +189,7 @@ private:
             if (i == s_.fields.size())
                 break;
             const auto& f = s_.fields[i];
-            if (auto bad = FieldIn(o, f.spec, f.at(v, r), r))
+            if (auto bad = FieldIn(o, f.descriptor, f.at(v, r), r))
                 return bad;
         }
         return std::nullopt;
