@@ -1,6 +1,7 @@
 #include "sim/hart_ip_server.h"
 
 #include "hart/frame_grammar.h"
+#include "sim/serving.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,7 +15,6 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -23,9 +23,6 @@ namespace {
 
 namespace ip = hart::ip;
 
-// One character of 11 bits (start, 8 data, parity, stop) at 1200 baud.
-constexpr std::int64_t kByteNs = 11'000'000'000LL / 1200;
-constexpr std::int64_t kNsPerMs = 1'000'000;
 // What a gateway puts before a request on the loop, and reckons before an answer.
 constexpr std::size_t kLoopPreambles = 5;
 // A client that sends but never reads loses its connection rather than our memory.
@@ -36,39 +33,11 @@ constexpr std::size_t kMaxBacklog = 64;
 // A TCP connection that asks for no session soon gives its place back.
 constexpr std::uint32_t kFirstMessageMs = 10000;
 
-std::int64_t MonotonicNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 std::vector<std::uint8_t> SessionBodyBytes(ip::MasterType master, std::uint32_t ms)
 {
     return {static_cast<std::uint8_t>(master), static_cast<std::uint8_t>(ms >> 24), static_cast<std::uint8_t>(ms >> 16),
             static_cast<std::uint8_t>(ms >> 8), static_cast<std::uint8_t>(ms)};
 }
-
-std::string ErrnoText(const std::string& what) { return what + ": " + std::strerror(errno); }
-
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd = -1) : fd_(fd) {}
-    ~UniqueFd() { reset(); }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-    void reset(int fd = -1)
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = fd;
-    }
-
-private:
-    int fd_;
-};
 
 struct SocketAddress {
     sockaddr_storage storage{};
@@ -379,28 +348,28 @@ std::unique_ptr<HartIpServer> HartIpServer::Start(Options options, std::string* 
             return fail(ErrnoText("UDP on " + where(port)));
     }
 
-    UniqueFd stop(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
-    if (stop.get() < 0)
-        return fail(ErrnoText("eventfd"));
     char text[INET6_ADDRSTRLEN] = {};
     const void* raw = address->ipv6
                           ? static_cast<const void*>(&reinterpret_cast<const sockaddr_in6*>(&address->storage)->sin6_addr)
                           : static_cast<const void*>(&reinterpret_cast<const sockaddr_in*>(&address->storage)->sin_addr);
     ::inet_ntop(address->ipv6 ? AF_INET6 : AF_INET, raw, text, sizeof text);
 
-    std::unique_ptr<HartIpServer> server(new HartIpServer(std::move(options), udp.release(), listener.release(),
-                                                          stop.release(), port, text, address->ipv6));
+    std::unique_ptr<HartIpServer> server(
+        new HartIpServer(std::move(options), udp.release(), listener.release(), port, text, address->ipv6));
+    std::string why;
+    if (!server->serving_.Prepare(&why))
+        return fail(why);
     try {
-        server->thread_ = std::thread(&HartIpServer::Run, server.get());
+        server->serving_.Start([s = server.get()] { s->Run(); });
     } catch (const std::system_error& e) {
         return fail(std::string("thread: ") + e.what());
     }
     return server;
 }
 
-HartIpServer::HartIpServer(Options options, int udpFd, int listenFd, int stopFd, std::uint16_t port,
-                           std::string address, bool ipv6)
-    : options_(std::move(options)), udpFd_(udpFd), listenFd_(listenFd), stopFd_(stopFd), port_(port),
+HartIpServer::HartIpServer(Options options, int udpFd, int listenFd, std::uint16_t port, std::string address,
+                           bool ipv6)
+    : options_(std::move(options)), udpFd_(udpFd), listenFd_(listenFd), port_(port),
       address_(std::move(address)), ipv6_(ipv6), engine_(options_)
 {
     device_.State().pollAddress = static_cast<std::uint8_t>(options_.pollAddress);
@@ -424,14 +393,8 @@ int HartIpServer::SessionCount()
 void HartIpServer::Stop()
 {
     const std::lock_guard lock(stopMutex_);
-    if (thread_.joinable()) {
-        const std::uint64_t one = 1;
-        if (::write(stopFd_, &one, sizeof one) != sizeof one) {
-            // Only fails when the counter would overflow, which already wakes the thread.
-        }
-        thread_.join();
-    }
-    for (int* fd : {&udpFd_, &listenFd_, &stopFd_}) {
+    serving_.Stop();
+    for (int* fd : {&udpFd_, &listenFd_}) {
         if (*fd >= 0)
             ::close(*fd);
         *fd = -1;
@@ -486,7 +449,7 @@ void HartIpServer::Run()
     std::vector<std::uint64_t> ids; // of fds[3...]
 
     for (;;) {
-        fds.assign({{stopFd_, POLLIN, 0}, {udpFd_, POLLIN, 0}, {listenFd_, POLLIN, 0}});
+        fds.assign({{serving_.StopFd(), POLLIN, 0}, {udpFd_, POLLIN, 0}, {listenFd_, POLLIN, 0}});
         ids.clear();
         for (auto& [id, c] : connections) {
             fds.push_back({c.fd.get(), static_cast<short>(POLLIN | (c.out.empty() ? 0 : POLLOUT)), 0});

@@ -2,6 +2,7 @@
 
 #include "hart/hart_ip.h"
 #include "sim/device.h"
+#include "sim/serving.h"
 
 #include <array>
 #include <compare>
@@ -14,7 +15,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace sim {
@@ -128,14 +128,12 @@ public:
     void Stop();
 
 private:
-    HartIpServer(Options options, int udpFd, int listenFd, int stopFd, std::uint16_t port, std::string address,
-                 bool ipv6);
+    HartIpServer(Options options, int udpFd, int listenFd, std::uint16_t port, std::string address, bool ipv6);
     void Run();
 
     Options options_;
     int udpFd_ = -1;
     int listenFd_ = -1;
-    int stopFd_ = -1;
     std::uint16_t port_ = 0;
     std::string address_;
     bool ipv6_ = false;
@@ -143,7 +141,7 @@ private:
     Device device_;
     HartIpEngine engine_;
     std::mutex stopMutex_;
-    std::thread thread_;
+    ServingThread serving_;
 };
 
 } // namespace sim

@@ -1,5 +1,7 @@
 #include "sim/pty_simulator.h"
 
+#include "sim/serving.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -12,42 +14,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
-#include <sys/eventfd.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace sim {
 namespace {
-
-// One character of 11 bits (start, 8 data, parity, stop) at 1200 baud.
-constexpr std::int64_t kByteNs = 11'000'000'000LL / 1200;
-constexpr std::int64_t kNsPerMs = 1'000'000;
-
-std::int64_t MonotonicNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd = -1) : fd_(fd) {}
-    ~UniqueFd()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
-
-std::string ErrnoText(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
 // Writes all of `bytes`; a full buffer (nobody reading the other side) drops
 // the rest. False when the pty is broken.
@@ -107,23 +78,20 @@ std::unique_ptr<PtySimulator> PtySimulator::Start(Options options, std::string* 
     const int flags = ::fcntl(master.get(), F_GETFL);
     if (flags < 0 || ::fcntl(master.get(), F_SETFL, flags | O_NONBLOCK) != 0)
         return fail(ErrnoText("fcntl"));
-    UniqueFd stop(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
-    if (stop.get() < 0)
-        return fail(ErrnoText("eventfd"));
-
-    std::unique_ptr<PtySimulator> sim(
-        new PtySimulator(std::move(options), master.release(), slave.release(), stop.release(), name));
+    std::unique_ptr<PtySimulator> sim(new PtySimulator(std::move(options), master.release(), slave.release(), name));
+    std::string why;
+    if (!sim->serving_.Prepare(&why))
+        return fail(why);
     try {
-        sim->thread_ = std::thread(&PtySimulator::Run, sim.get());
+        sim->serving_.Start([s = sim.get()] { s->Run(); });
     } catch (const std::system_error& e) {
         return fail(std::string("thread: ") + e.what());
     }
     return sim;
 }
 
-PtySimulator::PtySimulator(Options options, int masterFd, int slaveFd, int stopFd, std::string slavePath)
-    : options_(std::move(options)), masterFd_(masterFd), slaveFd_(slaveFd), stopFd_(stopFd),
-      slavePath_(std::move(slavePath))
+PtySimulator::PtySimulator(Options options, int masterFd, int slaveFd, std::string slavePath)
+    : options_(std::move(options)), masterFd_(masterFd), slaveFd_(slaveFd), slavePath_(std::move(slavePath))
 {
     device_.State().pollAddress = static_cast<std::uint8_t>(options_.pollAddress);
     device_.SetTurnaroundMs(options_.turnaroundMs);
@@ -140,14 +108,8 @@ void PtySimulator::WithDevice(const std::function<void(Device&)>& fn)
 void PtySimulator::Stop()
 {
     const std::lock_guard lock(stopMutex_);
-    if (thread_.joinable()) {
-        const std::uint64_t one = 1;
-        if (::write(stopFd_, &one, sizeof one) != sizeof one) {
-            // Only fails when the counter would overflow, which already wakes the thread.
-        }
-        thread_.join();
-    }
-    for (int* fd : {&masterFd_, &slaveFd_, &stopFd_}) {
+    serving_.Stop();
+    for (int* fd : {&masterFd_, &slaveFd_}) {
         if (*fd >= 0)
             ::close(*fd);
         *fd = -1;
@@ -193,7 +155,7 @@ void PtySimulator::Run()
     };
 
     for (;;) {
-        pollfd fds[2] = {{stopFd_, POLLIN, 0}, {masterOk ? masterFd_ : -1, POLLIN, 0}};
+        pollfd fds[2] = {{serving_.StopFd(), POLLIN, 0}, {masterOk ? masterFd_ : -1, POLLIN, 0}};
         timespec timeout{};
         timespec* timeoutPtr = nullptr;
         if (!steps.empty()) {

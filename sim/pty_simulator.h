@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/device.h"
+#include "sim/serving.h"
 
 #include <cstdint>
 #include <functional>
@@ -8,7 +9,6 @@
 #include <mutex>
 #include <span>
 #include <string>
-#include <thread>
 
 namespace sim {
 
@@ -44,18 +44,17 @@ public:
     void Stop();
 
 private:
-    PtySimulator(Options options, int masterFd, int slaveFd, int stopFd, std::string slavePath);
+    PtySimulator(Options options, int masterFd, int slaveFd, std::string slavePath);
     void Run();
 
     Options options_;
     int masterFd_ = -1;
     int slaveFd_ = -1; // held so that the master never sees a hang-up
-    int stopFd_ = -1;
     std::string slavePath_;
     std::mutex deviceMutex_;
     Device device_;
     std::mutex stopMutex_;
-    std::thread thread_;
+    ServingThread serving_;
 };
 
 } // namespace sim
