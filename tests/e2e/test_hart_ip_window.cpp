@@ -24,15 +24,17 @@ private:
         return server;
     }
 
-private slots:
-    // A typed hart-ip:// name opens a session; the buttons work over it, the
-    // traffic window shows the messages, and Close ends the session.
-    void buttonsWorkOverASession_data()
+    static void Schemes()
     {
         QTest::addColumn<QString>("scheme");
         QTest::newRow("udp") << "hart-ip";
         QTest::newRow("tcp") << "hart-ip+tcp";
     }
+
+private slots:
+    // A typed hart-ip:// name opens a session; the buttons work over it, the
+    // traffic window shows the messages, and Close ends the session.
+    void buttonsWorkOverASession_data() { Schemes(); }
     void buttonsWorkOverASession()
     {
         QFETCH(QString, scheme);
@@ -79,12 +81,7 @@ private slots:
         QVERIFY(d.errors.isEmpty());
     }
 
-    void failuresAreSaid_data()
-    {
-        QTest::addColumn<QString>("scheme");
-        QTest::newRow("udp") << "hart-ip";
-        QTest::newRow("tcp") << "hart-ip+tcp";
-    }
+    void failuresAreSaid_data() { Schemes(); }
     // A name that is no server, and a server that goes away, are said in
     // words. Over UDP only silence tells: the press that finds it out takes
     // a timeout and the server's silence to a keep-alive.

@@ -10,6 +10,18 @@
 
 using namespace simtest;
 
+namespace {
+
+bool Parse(const QStringList& args, sim::CommandLine* cli, std::string* error)
+{
+    std::vector<std::string> a;
+    for (const QString& s : args)
+        a.push_back(s.toStdString());
+    return sim::ParseCommandLine(a, cli, error);
+}
+
+} // namespace
+
 class TestHartSim : public QObject {
     Q_OBJECT
 private slots:
@@ -65,12 +77,9 @@ void TestHartSim::options()
     QFETCH(int, kind);
     QFETCH(int, value);
 
-    std::vector<std::string> a;
-    for (const QString& s : args)
-        a.push_back(s.toStdString());
     sim::CommandLine cli;
     std::string error;
-    QVERIFY2(sim::ParseCommandLine(a, &cli, &error), error.c_str());
+    QVERIFY2(Parse(args, &cli, &error), error.c_str());
     QCOMPARE(cli.simulator.lineTiming, lineTiming);
     QCOMPARE(cli.simulator.pollAddress, pollAddress);
     QCOMPARE(QString::fromStdString(cli.linkPath), link);
@@ -108,12 +117,9 @@ void TestHartSim::badOptions_data()
 void TestHartSim::badOptions()
 {
     QFETCH(QStringList, args);
-    std::vector<std::string> a;
-    for (const QString& s : args)
-        a.push_back(s.toStdString());
     sim::CommandLine cli;
     std::string error;
-    QVERIFY(!sim::ParseCommandLine(a, &cli, &error));
+    QVERIFY(!Parse(args, &cli, &error));
     QVERIFY(!error.empty());
 }
 
@@ -151,12 +157,9 @@ void TestHartSim::hartIpOptions()
     QFETCH(int, maxSessions);
     QFETCH(int, minInactivity);
     QFETCH(int, maxInactivity);
-    std::vector<std::string> a;
-    for (const QString& s : args)
-        a.push_back(s.toStdString());
     sim::CommandLine cli;
     std::string error;
-    QVERIFY2(sim::ParseCommandLine(a, &cli, &error), error.c_str());
+    QVERIFY2(Parse(args, &cli, &error), error.c_str());
     QVERIFY(cli.hartIp);
     const sim::HartIpServerOptions o = sim::HartIpOptions(cli);
     QCOMPARE(QString::fromStdString(o.address), address);
