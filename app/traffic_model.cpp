@@ -4,6 +4,8 @@
 #include "hart/hart_ip.h"
 #include "hart/tapped_port.h"
 
+#include <QHostAddress>
+
 #include <algorithm>
 #include <span>
 
@@ -88,16 +90,8 @@ QString Address(const hart::NetworkEndpoints& n, bool source)
 {
     const auto& a = source ? n.source : n.destination;
     const quint16 port = source ? n.sourcePort : n.destinationPort;
-    QString host;
-    if (n.ipv6) {
-        QStringList groups;
-        for (int i = 0; i < 16; i += 2)
-            groups << QString::number(a[i] << 8 | a[i + 1], 16);
-        host = "[" + groups.join(':') + "]";
-    } else {
-        host = QString("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]);
-    }
-    return host + ":" + QString::number(port);
+    const QHostAddress host = n.ipv6 ? QHostAddress(a.data()) : QHostAddress(quint32(a[0]) << 24 | a[1] << 16 | a[2] << 8 | a[3]);
+    return (n.ipv6 ? "[" + host.toString() + "]" : host.toString()) + ":" + QString::number(port);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "hart/hart_ip.h"
 
+#include "hart/frame_grammar.h"
+
 namespace hart::ip {
 
 namespace {
@@ -115,14 +117,14 @@ std::vector<std::uint8_t> KeepAlive(std::uint16_t sequence)
 std::span<const std::uint8_t> WithoutPreambles(std::span<const std::uint8_t> frame)
 {
     std::size_t i = 0;
-    while (i < frame.size() && frame[i] == 0xFF)
+    while (i < frame.size() && frame[i] == kPreamble)
         ++i;
     return frame.subspan(i);
 }
 
 std::vector<std::uint8_t> WithPreambles(std::span<const std::uint8_t> frame, std::size_t preambles)
 {
-    std::vector<std::uint8_t> b(preambles, 0xFF);
+    std::vector<std::uint8_t> b(preambles, kPreamble);
     b.insert(b.end(), frame.begin(), frame.end());
     return b;
 }
