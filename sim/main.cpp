@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -89,6 +90,15 @@ bool PrintLine(const std::string& line)
     return true;
 }
 
+// Puts the command line's faults on the device, whichever way it is served.
+std::function<void(sim::Device&)> FaultsOf(const sim::CommandLine& cli)
+{
+    return [&cli](sim::Device& device) {
+        for (const auto& f : cli.faults)
+            device.SetFault(f.command, f.fault);
+    };
+}
+
 int ServeHartIp(const sim::CommandLine& cli, int signalFd)
 {
     std::string error;
@@ -97,10 +107,7 @@ int ServeHartIp(const sim::CommandLine& cli, int signalFd)
         std::fprintf(stderr, "hart-sim: %s\n", error.c_str());
         return 1;
     }
-    server->WithDevice([&](sim::Device& device) {
-        for (const auto& f : cli.faults)
-            device.SetFault(f.command, f.fault);
-    });
+    server->WithDevice(FaultsOf(cli));
     const std::string port = std::to_string(server->Port());
     if (!PrintLine(server->IsIpv6() ? "[" + server->Address() + "]:" + port : server->Address() + ":" + port))
         return 1;
@@ -150,10 +157,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "hart-sim: %s\n", error.c_str());
         return 1;
     }
-    simulator->WithDevice([&](sim::Device& device) {
-        for (const auto& f : cli.faults)
-            device.SetFault(f.command, f.fault);
-    });
+    simulator->WithDevice(FaultsOf(cli));
     const std::string path = simulator->SlavePath();
     if (!cli.linkPath.empty() && !MakeLink(cli.linkPath, path, &error)) {
         std::fprintf(stderr, "hart-sim: %s\n", error.c_str());
