@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -31,6 +33,24 @@
 namespace app {
 
 namespace {
+
+// A status longer than the panel is cut at its edge (a network name makes it
+// long); hovering it shows it whole.
+class WholeTextTip : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* label = qobject_cast<QLabel*>(watched);
+        if (event->type() != QEvent::ToolTip || !label)
+            return false;
+        if (label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), label->text(), label);
+        return true;
+    }
+};
 
 // The widget a page's controls are laid out in: inside a frameless scroll area
 // that fills the page, so a window smaller than designed scrolls the page, and
@@ -943,6 +963,7 @@ void Form1Ui::setupUi(QWidget* form)
     // No minimum: at the designed size the stretch gives it room for every status text,
     // and a smaller window must not be held wider than its screen by it.
     Label68->setMinimumWidth(0);
+    Label68->installEventFilter(new WholeTextTip(Label68));
     formLayout->addWidget(Panel1);
 
     // ---- key filters ----

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -88,6 +90,8 @@ private slots:
     void nothingClippedOrOverlapping();
     void popupsShowWholeItems();
     void longTextsFit();
+    void statusCutIsShownWhole_data();
+    void statusCutIsShownWhole();
     void typedTextStaysTyped();
     void itemIndex_data();
     void itemIndex();
@@ -738,6 +742,32 @@ void TestFormLayout::longTextsFit()
     QLineEdit* port = ui_.SPREALCOM->lineEdit();
     for (const char* name : {"Simulated converter", "/dev/ttyUSB0", "/dev/ttyACM0"})
         QVERIFY2(port->width() > port->fontMetrics().horizontalAdvance(QString::fromLatin1(name)), name);
+}
+
+void TestFormLayout::statusCutIsShownWhole_data()
+{
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("tip");
+    QTest::newRow("fits") << "upload successful!" << false;
+    QTest::newRow("cut") << QString("Port disconnected: The server at hart-ip://%1:5094 stopped answering.")
+                                .arg(QString(120, QLatin1Char('h')))
+                         << true;
+}
+
+// A status wider than its place is cut at the edge; hovering shows all of it.
+void TestFormLayout::statusCutIsShownWhole()
+{
+    QFETCH(QString, status);
+    QFETCH(bool, tip);
+    QToolTip::hideText();
+    ui_.Label68->setText(status);
+    QApplication::processEvents();
+    const QPoint at = ui_.Label68->rect().center();
+    QHelpEvent hover(QEvent::ToolTip, at, ui_.Label68->mapToGlobal(at));
+    QApplication::sendEvent(ui_.Label68, &hover);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip ? status : QString());
+    QToolTip::hideText();
+    ui_.Label68->clear();
 }
 
 // Typed text is never added as an item and keeps its case; a typed name selects nothing.
